@@ -1,0 +1,44 @@
+// Speed of one whole run into recording surfaces, and of the report text alone.
+// Run: build/release/bench/sundial_bench
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "dial/recording_surface.h"
+#include "dial/report.h"
+#include "dial/run.h"
+
+namespace {
+
+sundial::SiteState ExampleSite() {
+    sundial::SiteState site;
+    site.PlaceName = "London, Britain";
+    site.Latitude = 51.5f;
+    site.Longitude = 0.12f;
+    site.WallBearing = "185.2";
+    sundial::DeriveDeclination(site);
+    return site;
+}
+
+void BM_WholeRun(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    const auto file = std::filesystem::temp_directory_path() / "sundial_bench_localdata.txt";
+    sundial::RecordingSurface draw(9000, 4400), number(9000, 4400), chart(9000, 4400);
+    sundial::DialGeometry dial;
+    for (auto _ : state) {
+        draw.Forget(), number.Forget(), chart.Forget();
+        sundial::RunTargets targets{draw, number, chart,
+                                    [&] { sundial::DrawCascadeFurniture(draw, chart); }};
+        benchmark::DoNotOptimize(sundial::RunDial(site, file, targets, dial));
+    }
+}
+BENCHMARK(BM_WholeRun);
+
+void BM_ReportText(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    const sundial::DialGeometry dial = sundial::ComputeDial(site);
+    for (auto _ : state) benchmark::DoNotOptimize(sundial::ReportText(site, dial));
+}
+BENCHMARK(BM_ReportText);
+
+}  // namespace

@@ -1,0 +1,18 @@
+// sundial-cli: the same core as the desktop program, for scripting and checking
+// designs without a display.
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace sundial {
+
+// Exit statuses.
+inline constexpr int kCliOk = 0;
+inline constexpr int kCliRunFailed = 1;  // the site gave no dial, or the sheet failed
+inline constexpr int kCliBadInput = 2;   // nothing was written
+
+// Runs the command line `arguments` (arguments[0] is the program name).
+int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+}  // namespace sundial
