@@ -29,7 +29,7 @@ struct BadInput {
 // Start-up without windows: check marks have nowhere to go; Timeset only
 // stores a whole-number zone, and the one run happens at the end.
 class CliStartupHost final : public StartupHost {
-public:
+  public:
     explicit CliStartupHost(SiteState& site) : site_(site) {}
     void ClearLocationChecks() override {}
     void CheckLocationItem(LocationItem) override {}
@@ -42,7 +42,7 @@ public:
         Timeset(exeter.front()->utcOffset);
     }
 
-private:
+  private:
     SiteState& site_;
 };
 
@@ -77,7 +77,8 @@ QJsonValue OptionalHour(const std::optional<int>& hour) {
 
 QByteArray RunJson(const SiteState& site, const DialGeometry& dial) {
     QJsonArray hourList;
-    for (const HourRow& row : dial.HourList) hourList.append(QJsonArray{row.hour, Single(row.angle)});
+    for (const HourRow& row : dial.HourList)
+        hourList.append(QJsonArray{row.hour, Single(row.angle)});
     const QJsonObject json{
         {"PlaceName", QString::fromStdString(site.PlaceName)},
         {"Latitude", Single(site.Latitude)},
@@ -166,7 +167,8 @@ ReportOptions ReadReportOptions(const QCommandLineParser& parser) {
         site.UtcOffset = static_cast<float>(ZoneForLongitude(site.Longitude));
     }
     if (parser.isSet("bearing")) {
-        const auto bearing = static_cast<float>(ParseNumberOption(parser.value("bearing"), "bearing"));
+        const auto bearing =
+            static_cast<float>(ParseNumberOption(parser.value("bearing"), "bearing"));
         if (!BearingAccepted(bearing)) throw BadInput{kBearingMessage};
         site.WallBearing = NumberText(bearing);
         DeriveDeclination(site);

@@ -14,7 +14,9 @@ bool LargeEnough(const DrawingSurface& s) {
     return s.Width() > kMinDialWidth && s.Height() > kMinDialHeight;
 }
 
-double TanDeg(double deg) { return Checked(std::tan(DegToRad(deg)), "drawing tangent"); }
+double TanDeg(double deg) {
+    return Checked(std::tan(DegToRad(deg)), "drawing tangent");
+}
 
 void StrokeI(DrawingSurface& s, double nx, double ny, double o) {
     s.Line(nx + o, ny, nx + o, ny + kStroke);

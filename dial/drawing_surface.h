@@ -20,7 +20,7 @@ struct PrintItem {
 };
 
 class DrawingSurface {
-public:
+  public:
     virtual ~DrawingSurface() = default;
 
     // Wipes everything and puts the print position back at the top left.

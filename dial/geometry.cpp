@@ -33,7 +33,9 @@ float& HourTable::operator[](int hour) {
     return values_[static_cast<size_t>(hour - kFirstDialHour)];
 }
 
-float HourTable::operator[](int hour) const { return const_cast<HourTable&>(*this)[hour]; }
+float HourTable::operator[](int hour) const {
+    return const_cast<HourTable&>(*this)[hour];
+}
 
 float FloorHundredths(float value) {
     return static_cast<float>(std::floor(static_cast<double>(value) * 100.0) / 100.0);
@@ -118,7 +120,8 @@ std::vector<HourRow> BuildHourList(const DialGeometry& dial) {
     const int lastNegative = dial.LastNegativeHour.value_or(0);
 
     if (firstPositive > kFirstDialHour) {
-        for (int h = firstPositive; h <= kLastDialHour; ++h) rows.push_back({h, -dial.ShadowAngle[h]});
+        for (int h = firstPositive; h <= kLastDialHour; ++h)
+            rows.push_back({h, -dial.ShadowAngle[h]});
         // An evening hour shares the line of the morning hour twelve before it.
         for (int h = 19; h <= 24; ++h) {
             const float angle = -dial.ShadowAngle[h - 12];
@@ -131,7 +134,8 @@ std::vector<HourRow> BuildHourList(const DialGeometry& dial) {
             const float angle = -dial.ShadowAngle[h + 12];
             if (angle < 0) rows.push_back({h, angle});
         }
-        for (int h = kFirstDialHour; h <= lastNegative; ++h) rows.push_back({h, -dial.ShadowAngle[h]});
+        for (int h = kFirstDialHour; h <= lastNegative; ++h)
+            rows.push_back({h, -dial.ShadowAngle[h]});
     }
     return rows;
 }

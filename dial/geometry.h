@@ -18,8 +18,12 @@
 namespace sundial {
 
 inline constexpr double kPi = 3.14159265358979;
-inline double DegToRad(double deg) { return deg * kPi / 180.0; }
-inline double RadToDeg(double rad) { return rad * 180.0 / kPi; }
+inline double DegToRad(double deg) {
+    return deg * kPi / 180.0;
+}
+inline double RadToDeg(double rad) {
+    return rad * 180.0 / kPi;
+}
 
 inline constexpr int kFirstDialHour = 6;
 inline constexpr int kLastDialHour = 18;
@@ -28,7 +32,7 @@ inline constexpr int kLastStoredHour = 22;  // hour tables are indexed 6..22
 // A floating-point step produced an invalid, infinite or divided-by-zero value.
 // Raised inside the run and turned into a RunStatus there.
 class ArithmeticFault : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -43,11 +47,11 @@ double ArcSin(double x);
 // Per-hour angles, degrees, indexed by clock hour 6..22 (19..22 stay 0).
 // Indexing outside 6..22 throws std::out_of_range.
 class HourTable {
-public:
+  public:
     float& operator[](int hour);
     float operator[](int hour) const;
 
-private:
+  private:
     std::array<float, kLastStoredHour - kFirstDialHour + 1> values_{};
 };
 

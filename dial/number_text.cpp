@@ -45,7 +45,9 @@ std::string DecimalText(double value, int significantDigits) {
     return negative ? "-" + text : text;
 }
 
-std::string NumberText(float value) { return DecimalText(value, 7); }
+std::string NumberText(float value) {
+    return DecimalText(value, 7);
+}
 
 std::string PrintedNumber(float value) {
     std::string digits = NumberText(value);

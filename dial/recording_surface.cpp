@@ -4,7 +4,9 @@
 
 namespace sundial {
 
-void RecordingSurface::Clear() { ops_.emplace_back(ClearOp{}); }
+void RecordingSurface::Clear() {
+    ops_.emplace_back(ClearOp{});
+}
 
 void RecordingSurface::PrintLine(const std::vector<PrintItem>& items) {
     ops_.emplace_back(PrintOp{items});
@@ -24,7 +26,9 @@ void RecordingSurface::Line(double x1, double y1, double x2, double y2) {
     ops_.emplace_back(LineOp{x1, y1, x2, y2, lineWidth_, dotted_});
 }
 
-void RecordingSurface::Point(double x, double y) { ops_.emplace_back(PointOp{x, y}); }
+void RecordingSurface::Point(double x, double y) {
+    ops_.emplace_back(PointOp{x, y});
+}
 
 void RecordingSurface::Ellipse(double cx, double cy, double radius, double aspect) {
     ops_.emplace_back(EllipseOp{cx, cy, radius, aspect});

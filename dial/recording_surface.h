@@ -11,7 +11,7 @@
 namespace sundial {
 
 class RecordingSurface final : public DrawingSurface {
-public:
+  public:
     struct ClearOp {};
     struct PrintOp {
         std::vector<PrintItem> items;
@@ -62,7 +62,7 @@ public:
     std::string Text(int zoneColumns = 14) const;
     void Forget() { ops_.clear(); }
 
-private:
+  private:
     double width_;
     double height_;
     int lineWidth_ = 1;

@@ -5,7 +5,9 @@
 
 namespace sundial {
 
-bool HasVisibleOffset(const DialGeometry& dial) { return FloorTenths(dial.GnomonOffset) != 0.0f; }
+bool HasVisibleOffset(const DialGeometry& dial) {
+    return FloorTenths(dial.GnomonOffset) != 0.0f;
+}
 
 void PrintReportHeading(DrawingSurface& surface, const SiteState& site, const DialGeometry& dial) {
     surface.Clear();

@@ -17,7 +17,7 @@ namespace sundial {
 // The printable dial sheet, written only by runs started by "Make PDF".
 // Implementations may throw std::exception on I/O failure; the run reports it.
 class SheetOutput {
-public:
+  public:
     virtual ~SheetOutput() = default;
     // Set-up and page 1 heading (after the report heading).
     virtual void Begin(const SiteState& site, const DialGeometry& dial) = 0;

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <span>
-
-#include "shell/site_state.h"
 #include <string_view>
 #include <vector>
+
+#include "shell/site_state.h"
 
 namespace sundial {
 

@@ -63,7 +63,9 @@ void ApplyDefaultSite(SiteState& site, StartupHost& host) {
 
 }  // namespace
 
-bool ParseBearing(const std::string& text, double& value) { return ParseNumber(text, value); }
+bool ParseBearing(const std::string& text, double& value) {
+    return ParseNumber(text, value);
+}
 
 void DeriveDeclination(SiteState& site) {
     double b = 0;
@@ -86,9 +88,8 @@ std::string SettingsFileText(const SiteState& site) {
     double bearing = 0;
     ParseBearing(site.WallBearing, bearing);
     std::string text;
-    for (const std::string& line :
-         {DecimalText(site.Longitude, 7), DecimalText(site.Latitude, 7), DecimalText(bearing, 15),
-          DecimalText(site.UtcOffset, 7)}) {
+    for (const std::string& line : {DecimalText(site.Longitude, 7), DecimalText(site.Latitude, 7),
+                                    DecimalText(bearing, 15), DecimalText(site.UtcOffset, 7)}) {
         text += line;
         text += "\r\n";
     }

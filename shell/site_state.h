@@ -9,10 +9,10 @@
 namespace sundial {
 
 struct SiteState {
-    std::string PlaceName;  // "Exeter, Britain", or "Unknown" for typed/restored coordinates
-    float Latitude = 0;     // degrees, north positive
-    float Longitude = 0;    // degrees, WEST positive, east negative
-    std::string WallBearing;  // degrees clockwise from north, as the decimal text entered
+    std::string PlaceName;        // "Exeter, Britain", or "Unknown" for typed/restored coordinates
+    float Latitude = 0;           // degrees, north positive
+    float Longitude = 0;          // degrees, WEST positive, east negative
+    std::string WallBearing;      // degrees clockwise from north, as the decimal text entered
     float WallDeclination = 0;    // degrees away from due south, >= 0
     std::string DeclinationSide;  // "West", "East" or "South"
     float UtcOffset = 0;          // hours; local time = UTC + UtcOffset
@@ -68,7 +68,7 @@ SettingsFile ReadSettingsFile(const std::filesystem::path& file);
 enum class LocationItem { UserLatLong, WestEurope, EastEurope, NorthAmerica };
 
 class StartupHost {
-public:
+  public:
     virtual ~StartupHost() = default;
     virtual void ClearLocationChecks() = 0;
     virtual void CheckLocationItem(LocationItem item) = 0;

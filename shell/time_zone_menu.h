@@ -22,7 +22,7 @@ extern const std::array<ZoneItem, kZoneCount> kZoneItems;
 std::optional<int> MatchZone(double value);
 
 class TimeZoneMenu {
-public:
+  public:
     TimeZoneMenu();  // everything visible, "UTC+1 (BST)" checked
 
     // The choice of zone item `offset` (-12..12): clears every zone check and
@@ -40,7 +40,7 @@ public:
 
     static size_t Index(int offset) { return static_cast<size_t>(offset + 12); }
 
-private:
+  private:
     std::array<bool, kZoneCount> visible_{};
     std::array<bool, kZoneCount> checked_{};
     bool placeholderVisible_ = true;

@@ -1,0 +1,152 @@
+#include "cli/cli_app.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace sundial {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    QString out;
+    QString err;
+};
+
+Outcome RunCommand(QStringList args) {
+    args.prepend("sundial-cli");
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int status = RunCli(args, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {status, out, err};
+}
+
+// Values printed to 7 significant digits and read back as singles.
+constexpr double kFourPlaces = 5e-5;
+
+TEST(Cli, ReportForAPlacePrintsTheCalculations) {
+    const Outcome o = RunCommand({"report", "--place", "London"});
+    EXPECT_EQ(o.status, kCliOk);
+    EXPECT_TRUE(o.out.startsWith("  Sundial Calculation for:   London, Britain\n"));
+    EXPECT_TRUE(o.out.contains("\n   7          -72.68    \n"));
+    EXPECT_TRUE(o.err.isEmpty());
+}
+
+TEST(Cli, JsonForTypedCoordinatesGivesTheWorkedExample) {
+    const Outcome o = RunCommand({"report", "--lat", "51.5", "--lon", "0.12", "--west", "--json"});
+    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8()).object();
+    EXPECT_EQ(json["PlaceName"].toString(), "Unknown");
+    EXPECT_EQ(json["DeclinationSide"].toString(), "West");
+    EXPECT_EQ(json["OffsetSide"].toString(), "right.");
+    EXPECT_EQ(json["UtcOffset"].toDouble(), 0.0);
+    EXPECT_NEAR(json["GnomonAngle"].toDouble(), 38.3127, kFourPlaces);
+    EXPECT_NEAR(json["GnomonOffset"].toDouble(), 4.1235, kFourPlaces);
+    EXPECT_NEAR(json["SubstyleHourAngle"].toDouble(), 6.6330, kFourPlaces);
+    // Singles are printed as their shortest text: 72.71 stays 72.71.
+    EXPECT_EQ(json["ShadowAngle"].toObject()["7"].toDouble(), 72.71);
+    EXPECT_EQ(json["FirstPositiveHour"].toInt(), 7);
+    EXPECT_EQ(json["LastNegativeHour"].toInt(), 18);
+    const QJsonArray list = json["HourList"].toArray();
+    ASSERT_EQ(list.size(), 12);
+    EXPECT_EQ(list[0].toArray()[0].toInt(), 7);
+    EXPECT_EQ(list[0].toArray()[1].toDouble(), -72.71);
+}
+
+TEST(Cli, TypedCoordinatesTakeTheLongitudesZoneUnlessUtcIsGiven) {
+    auto zone = [](QStringList extra) {
+        const Outcome o = RunCommand(QStringList{"report", "--lat", "48", "--json"} + extra);
+        return QJsonDocument::fromJson(o.out.toUtf8()).object()["UtcOffset"].toDouble();
+    };
+    EXPECT_EQ(zone({"--lon", "19", "--east"}), 1.0);
+    EXPECT_EQ(zone({"--lon", "80", "--west"}), -5.0);
+    EXPECT_EQ(zone({"--lon", "80", "--west", "--utc", "-4"}), -4.0);
+    const Outcome placed = RunCommand({"report", "--place", "Aberdeen, USA", "--json"});
+    EXPECT_EQ(QJsonDocument::fromJson(placed.out.toUtf8()).object()["UtcOffset"].toDouble(), -7.0);
+}
+
+TEST(Cli, BadInputExitsWithTwoAndAClearMessage) {
+    struct Row {
+        const char* name;
+        QStringList args;
+        const char* message;
+    } rows[] = {
+        {"ambiguous place", {"report", "--place", "Aberdeen"}, "Aberdeen, USA"},
+        {"unknown place", {"report", "--place", "Atlantis"}, "no place"},
+        {"latitude low", {"report", "--lat", "14.99", "--lon", "1", "--west"}, "Latidude outside"},
+        {"latitude high", {"report", "--lat", "70.01", "--lon", "1", "--west"}, "Latidude outside"},
+        {"longitude high", {"report", "--lat", "50", "--lon", "180.5", "--east"}, "Set Longitude"},
+        {"longitude signed", {"report", "--lat", "50", "--lon", "-5", "--east"}, "Set Longitude"},
+        {"no side", {"report", "--lat", "50", "--lon", "5"}, "--east or --west"},
+        {"lat alone", {"report", "--lat", "50"}, "go together"},
+        {"bearing low", {"report", "--bearing", "109.9"}, "Bearing value outside"},
+        {"bearing word", {"report", "--bearing", "south"}, "not a number"},
+        {"fractional zone", {"report", "--utc", "5.5"}, "whole number"},
+        {"zone too far", {"report", "--utc", "13"}, "whole number"},
+        {"unknown command", {"draw"}, "Usage"},
+        {"unknown option", {"report", "--colour", "red"}, "colour"},
+    };
+    for (const Row& row : rows) {
+        const Outcome o = RunCommand(row.args);
+        EXPECT_EQ(o.status, kCliBadInput) << row.name;
+        EXPECT_TRUE(o.out.isEmpty()) << row.name;
+        EXPECT_TRUE(o.err.contains(row.message)) << row.name << ": " << o.err.toStdString();
+    }
+}
+
+TEST(Cli, AcceptsTheLimitsOfEachRange) {
+    for (const QStringList& args :
+         {QStringList{"report", "--lat", "15", "--lon", "180", "--east"},
+          QStringList{"report", "--lat", "70", "--lon", "0", "--west"},
+          QStringList{"report", "--bearing", "110"}, QStringList{"report", "--bearing", "250"},
+          QStringList{"report", "--utc", "-12"}}) {
+        EXPECT_EQ(RunCommand(args).status, kCliOk) << args.join(' ').toStdString();
+    }
+}
+
+TEST(Cli, SettingsFileIsReadAsStartUpDoesAndSavedAsARunDoes) {
+    const fs::path file = fs::temp_directory_path() / ("sundial_cli_" + std::to_string(::getpid()));
+    std::ofstream(file, std::ios::binary) << "-2.35\r\n48.85\r\n200\r\n1\r\n";
+    const QString path = QString::fromStdString(file.string());
+
+    const Outcome restored = RunCommand({"report", "--settings", path, "--json"});
+    const QJsonObject json = QJsonDocument::fromJson(restored.out.toUtf8()).object();
+    EXPECT_EQ(json["PlaceName"].toString(), "Unknown");
+    EXPECT_EQ(json["WallBearing"].toString(), "200");
+    EXPECT_EQ(json["UtcOffset"].toDouble(), 1.0);
+
+    EXPECT_EQ(RunCommand({"report", "--settings", path, "--bearing", "174.8"}).status, kCliOk);
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream saved;
+    saved << in.rdbuf();
+    EXPECT_EQ(saved.str(), "-2.35\r\n48.85\r\n174.8\r\n1\r\n");
+
+    // Bad input writes nothing, not even the settings file.
+    EXPECT_EQ(RunCommand({"report", "--settings", path, "--bearing", "300"}).status, kCliBadInput);
+    std::ifstream again(file, std::ios::binary);
+    std::stringstream unchanged;
+    unchanged << again.rdbuf();
+    EXPECT_EQ(unchanged.str(), saved.str());
+    fs::remove(file);
+}
+
+TEST(Cli, PlacesListsEveryRowTabSeparated) {
+    const Outcome o = RunCommand({"places"});
+    EXPECT_EQ(o.status, kCliOk);
+    const QStringList lines = o.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 270);
+    EXPECT_EQ(lines[0], "West Europe\tAustria/Switz\tBasel\tBasel, Switzerland\t47.5\t-7.6\t1");
+}
+
+}  // namespace
+}  // namespace sundial
