@@ -18,17 +18,46 @@ double TanDeg(double deg) {
     return Checked(std::tan(DegToRad(deg)), "drawing tangent");
 }
 
-void StrokeI(DrawingSurface& s, double nx, double ny, double o) {
-    s.Line(nx + o, ny, nx + o, ny + kStroke);
+// The three strokes numerals are built from, placed at offset o from nx.
+void Stroke(DrawingSurface& s, char letter, double nx, double ny, double o) {
+    switch (letter) {
+        case 'I':
+            s.Line(nx + o, ny, nx + o, ny + kStroke);
+            break;
+        case 'V':
+            s.Line(nx + o, ny, nx + o + 50, ny + kStroke);
+            s.Line(nx + o + 100, ny, nx + o + 50, ny + kStroke);
+            break;
+        case 'X':
+            s.Line(nx + o, ny, nx + o + 100, ny + kStroke);
+            s.Line(nx + o + 100, ny, nx + o, ny + kStroke);
+            break;
+        default:
+            break;
+    }
 }
-void StrokeV(DrawingSurface& s, double nx, double ny, double o) {
-    s.Line(nx + o, ny, nx + o + 50, ny + kStroke);
-    s.Line(nx + o + 100, ny, nx + o + 50, ny + kStroke);
-}
-void StrokeX(DrawingSurface& s, double nx, double ny, double o) {
-    s.Line(nx + o, ny, nx + o + 100, ny + kStroke);
-    s.Line(nx + o + 100, ny, nx + o, ny + kStroke);
-}
+
+struct NumeralStroke {
+    char letter;  // 'I', 'V' or 'X'; 0 ends the numeral
+    int offset;   // twips right of the numeral's left edge
+};
+
+// Clock hours 6..18, strokes in drawing order.
+constexpr NumeralStroke kNumerals[13][4] = {
+    {{'V', 0}, {'I', 150}},                          // 6  VI
+    {{'V', 0}, {'I', 150}, {'I', 200}},              // 7  VII
+    {{'V', 0}, {'I', 150}, {'I', 200}, {'I', 260}},  // 8  VIII
+    {{'I', 0}, {'X', 50}},                           // 9  IX
+    {{'X', 0}},                                      // 10 X
+    {{'X', 0}, {'I', 150}},                          // 11 XI
+    {{'X', 0}, {'I', 150}, {'I', 210}},              // 12 XII
+    {{'I', 0}},                                      // 13 I
+    {{'I', 0}, {'I', 60}},                           // 14 II
+    {{'I', 0}, {'I', 60}, {'I', 120}},               // 15 III
+    {{'I', 0}, {'V', 50}},                           // 16 IV
+    {{'V', 0}},                                      // 17 V
+    {{'V', 0}, {'I', 150}},                          // 18 VI
+};
 
 }  // namespace
 
@@ -63,47 +92,10 @@ void DrawHourLine(DrawingSurface& surface, const DialRoot& root, int hour, doubl
 }
 
 void DrawHourNumeral(DrawingSurface& s, int hour, double nx, double ny) {
-    switch (hour) {
-        case 6:
-        case 18:
-            StrokeV(s, nx, ny, 0), StrokeI(s, nx, ny, 150);
-            break;
-        case 7:
-            StrokeV(s, nx, ny, 0), StrokeI(s, nx, ny, 150), StrokeI(s, nx, ny, 200);
-            break;
-        case 8:
-            StrokeV(s, nx, ny, 0), StrokeI(s, nx, ny, 150), StrokeI(s, nx, ny, 200);
-            StrokeI(s, nx, ny, 260);
-            break;
-        case 9:
-            StrokeI(s, nx, ny, 0), StrokeX(s, nx, ny, 50);
-            break;
-        case 10:
-            StrokeX(s, nx, ny, 0);
-            break;
-        case 11:
-            StrokeX(s, nx, ny, 0), StrokeI(s, nx, ny, 150);
-            break;
-        case 12:
-            StrokeX(s, nx, ny, 0), StrokeI(s, nx, ny, 150), StrokeI(s, nx, ny, 210);
-            break;
-        case 13:
-            StrokeI(s, nx, ny, 0);
-            break;
-        case 14:
-            StrokeI(s, nx, ny, 0), StrokeI(s, nx, ny, 60);
-            break;
-        case 15:
-            StrokeI(s, nx, ny, 0), StrokeI(s, nx, ny, 60), StrokeI(s, nx, ny, 120);
-            break;
-        case 16:
-            StrokeI(s, nx, ny, 0), StrokeV(s, nx, ny, 50);
-            break;
-        case 17:
-            StrokeV(s, nx, ny, 0);
-            break;
-        default:
-            break;
+    if (hour < kFirstDialHour || hour > kLastDialHour) return;
+    for (const NumeralStroke& stroke : kNumerals[hour - kFirstDialHour]) {
+        if (stroke.letter == 0) break;
+        Stroke(s, stroke.letter, nx, ny, stroke.offset);
     }
 }
 

@@ -6,22 +6,15 @@
 #include <limits>
 #include <vector>
 
+#include "tests/dial/test_sites.h"
+
 namespace sundial {
 namespace {
 
+using sundial::testing::SiteAt;
+
 // The worked examples give the gnomon quantities to four places.
 constexpr double kFourPlaces = 5e-5;
-
-SiteState Site(float lat, float lon, const char* bearing, float zone = 0) {
-    SiteState site;
-    site.PlaceName = "P";
-    site.Latitude = lat;
-    site.Longitude = lon;
-    site.WallBearing = bearing;
-    site.UtcOffset = zone;
-    DeriveDeclination(site);
-    return site;
-}
 
 std::vector<int> Hours(const std::vector<HourRow>& rows) {
     std::vector<int> hours;
@@ -30,7 +23,7 @@ std::vector<int> Hours(const std::vector<HourRow>& rows) {
 }
 
 TEST(DialGeometry, WestWallAtLondonMatchesWorkedExample) {
-    const DialGeometry dial = ComputeDial(Site(51.5f, 0.12f, "185.2"));
+    const DialGeometry dial = ComputeDial(SiteAt(51.5f, 0.12f, "185.2"));
     EXPECT_NEAR(dial.GnomonAngle, 38.3127, kFourPlaces);
     EXPECT_NEAR(dial.GnomonOffset, 4.1235, kFourPlaces);
     EXPECT_NEAR(dial.SubstyleHourAngle, 6.6330, kFourPlaces);
@@ -52,7 +45,7 @@ TEST(DialGeometry, WestWallAtLondonMatchesWorkedExample) {
 }
 
 TEST(DialGeometry, StronglyWestWallListsEveningHoursOnMorningLines) {
-    const DialGeometry dial = ComputeDial(Site(51.5f, 0.12f, "250"));
+    const DialGeometry dial = ComputeDial(SiteAt(51.5f, 0.12f, "250"));
     EXPECT_NEAR(dial.GnomonOffset, 36.7768, kFourPlaces);
     EXPECT_NEAR(dial.SubstyleHourAngle, 74.1006, kFourPlaces);
     EXPECT_EQ(dial.FirstPositiveHour, 11);
@@ -66,7 +59,7 @@ TEST(DialGeometry, StronglyWestWallListsEveningHoursOnMorningLines) {
 }
 
 TEST(DialGeometry, StronglyEastWallListsEarlyHoursOnAfternoonLines) {
-    const DialGeometry dial = ComputeDial(Site(51.5f, 0.12f, "110"));
+    const DialGeometry dial = ComputeDial(SiteAt(51.5f, 0.12f, "110"));
     EXPECT_EQ(dial.OffsetSide, "left.");
     EXPECT_EQ(dial.FirstPositiveHour, 6);
     EXPECT_EQ(dial.LastNegativeHour, 13);
@@ -78,7 +71,7 @@ TEST(DialGeometry, StronglyEastWallListsEarlyHoursOnAfternoonLines) {
 }
 
 TEST(DialGeometry, SouthWallHasNoOffsetAndUsesEastFormula) {
-    const DialGeometry dial = ComputeDial(Site(51.5f, 0.12f, "180"));
+    const DialGeometry dial = ComputeDial(SiteAt(51.5f, 0.12f, "180"));
     EXPECT_EQ(dial.GnomonOffset, 0.0f);
     EXPECT_EQ(dial.SubstyleHourAngle, 0.0f);
     EXPECT_EQ(dial.OffsetSide, "");
@@ -99,7 +92,7 @@ class DialInvariants : public ::testing::TestWithParam<SiteRow> {};
 
 TEST_P(DialInvariants, HoursTwelveApartShareALineAndAnglesStayFolded) {
     const SiteRow& row = GetParam();
-    const DialGeometry dial = ComputeDial(Site(row.lat, row.lon, row.bearing, row.zone));
+    const DialGeometry dial = ComputeDial(SiteAt(row.lat, row.lon, row.bearing, row.zone));
     EXPECT_EQ(dial.RawShadowAngle[6], dial.RawShadowAngle[18]);
     for (int h = 6; h <= 18; ++h) {
         EXPECT_GE(dial.RawShadowAngle[h], -90.0f) << h;
@@ -150,7 +143,7 @@ TEST(DialGeometry, ArithmeticFaultsAreReported) {
         {"not-a-number latitude", std::numeric_limits<float>::quiet_NaN(), "185.2"},
     };
     for (const Row& row : rows) {
-        EXPECT_THROW(ComputeDial(Site(row.lat, 0, row.bearing)), ArithmeticFault) << row.name;
+        EXPECT_THROW(ComputeDial(SiteAt(row.lat, 0, row.bearing)), ArithmeticFault) << row.name;
     }
     EXPECT_THROW(ArcSin(1.0), ArithmeticFault);
     EXPECT_THROW(ArcSin(-1.0), ArithmeticFault);

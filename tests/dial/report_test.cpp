@@ -6,19 +6,12 @@
 #include <sstream>
 
 #include "dial/recording_surface.h"
+#include "tests/dial/test_sites.h"
 
 namespace sundial {
 namespace {
 
-SiteState Site(float lat, float lon, const char* bearing, const char* name = "P") {
-    SiteState site;
-    site.PlaceName = name;
-    site.Latitude = lat;
-    site.Longitude = lon;
-    site.WallBearing = bearing;
-    DeriveDeclination(site);
-    return site;
-}
+using sundial::testing::SiteAt;
 
 std::string ReadGolden(const char* name) {
     std::ifstream in(std::string(SUNDIAL_TEST_DATA_DIR) + "/" + name, std::ios::binary);
@@ -28,12 +21,12 @@ std::string ReadGolden(const char* name) {
 }
 
 TEST(Report, WorkedExampleMatchesGoldenByteForByte) {
-    const SiteState site = Site(51.5f, 0.12f, "185.2");
+    const SiteState site = SiteAt(51.5f, 0.12f, "185.2");
     EXPECT_EQ(ReportText(site, ComputeDial(site)), ReadGolden("report_london_185.2.txt"));
 }
 
 TEST(Report, ZoneJumpsAreItemsNotSpaces) {
-    const SiteState site = Site(51.5f, 0.12f, "185.2");
+    const SiteState site = SiteAt(51.5f, 0.12f, "185.2");
     const DialGeometry dial = ComputeDial(site);
     RecordingSurface surface(0, 0);
     PrintReportHeading(surface, site, dial);
@@ -65,22 +58,22 @@ TEST(Report, OffsetLineDependsOnTheOffsetRoundedDownToTenths) {
         {"east wall", "174.8", false},
     };
     for (const Row& row : rows) {
-        const SiteState site = Site(51.5f, 0.12f, row.bearing);
+        const SiteState site = SiteAt(51.5f, 0.12f, row.bearing);
         const std::string text = ReportText(site, ComputeDial(site));
         EXPECT_EQ(text.find(zeroLine) != std::string::npos, row.fixedLine) << row.name;
     }
-    const SiteState east = Site(51.5f, 0.12f, "174.8");
+    const SiteState east = SiteAt(51.5f, 0.12f, "174.8");
     EXPECT_NE(ReportText(east, ComputeDial(east)).find("degrees to the left.\n"),
               std::string::npos);
 }
 
 TEST(Report, EastLongitudeTakesTheMinusSignInPlaceOfTheBlank) {
-    const SiteState site = Site(48.85f, -2.35f, "200");
+    const SiteState site = SiteAt(48.85f, -2.35f, "200");
     EXPECT_NE(ReportText(site, ComputeDial(site)).find(",  Longitude: -2.35 ,"), std::string::npos);
 }
 
 TEST(Report, EmptyHourListEndsAfterTheHeading) {
-    const SiteState site = Site(51.5f, 0.12f, "185.2");
+    const SiteState site = SiteAt(51.5f, 0.12f, "185.2");
     DialGeometry dial = ComputeDial(site);
     dial.HourList.clear();
     const std::string text = ReportText(site, dial);

@@ -11,6 +11,7 @@
 
 #include "dial/recording_surface.h"
 #include "dial/report.h"
+#include "tests/dial/test_sites.h"
 
 namespace sundial {
 namespace {
@@ -18,13 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 SiteState Site(float lat, const char* bearing) {
-    SiteState site;
-    site.PlaceName = "P";
-    site.Latitude = lat;
-    site.Longitude = 0.12f;
-    site.WallBearing = bearing;
-    DeriveDeclination(site);
-    return site;
+    return sundial::testing::SiteAt(lat, 0.12f, bearing);
 }
 
 // Records the order in which the run drives the sheet, and can fail on demand.
