@@ -1,0 +1,53 @@
+// Where a PDF's bytes go: a file, or memory for tests and benchmarks.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace sundial::pdf {
+
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    // Appends bytes; throws PdfWriteError when they cannot be stored.
+    virtual void Write(std::string_view bytes) = 0;
+    // Bytes written so far: the offset of the next byte.
+    virtual std::uint64_t Position() const = 0;
+    // Makes everything durable; throws PdfWriteError (a full disk shows here).
+    virtual void Close() = 0;
+};
+
+// Creates (or replaces) a file. Failures name the path and the system's reason.
+class FileSink final : public ByteSink {
+  public:
+    explicit FileSink(std::filesystem::path path);
+    ~FileSink() override;
+    FileSink(const FileSink&) = delete;
+    FileSink& operator=(const FileSink&) = delete;
+
+    void Write(std::string_view bytes) override;
+    std::uint64_t Position() const override { return position_; }
+    void Close() override;
+
+  private:
+    std::filesystem::path path_;
+    std::FILE* file_ = nullptr;
+    std::uint64_t position_ = 0;
+};
+
+// Appends to a caller's string, which it empties first.
+class MemorySink final : public ByteSink {
+  public:
+    explicit MemorySink(std::string& target) : target_(target) { target_.clear(); }
+    void Write(std::string_view bytes) override { target_.append(bytes); }
+    std::uint64_t Position() const override { return target_.size(); }
+    void Close() override {}
+
+  private:
+    std::string& target_;
+};
+
+}  // namespace sundial::pdf
