@@ -1,0 +1,17 @@
+// The desktop program: one main window with its three child windows.
+#include <QApplication>
+
+#include "shell/desktop_hooks.h"
+#include "shell/main_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(sundial::ApplicationTitle());
+    QApplication::setOrganizationName(QStringLiteral("wall-sundial"));
+
+    sundial::frmMain main;
+    main.Startup();
+    // Closing the main window during the start-up pause ends the program there.
+    if (main.IsClosing()) return 0;
+    return QApplication::exec();
+}
