@@ -7,3 +7,5 @@ cd "$(dirname "$0")"
 cmake --preset debug >/dev/null
 cmake --build --preset debug
 QT_QPA_PLATFORM=offscreen ctest --preset debug -j2
+# A few seconds of fuzzing the BMP reader (clang, libFuzzer).
+./tests/pdf/fuzz/run_bmp_fuzz.sh 5

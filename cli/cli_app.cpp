@@ -10,6 +10,7 @@
 #include <string>
 
 #include "dial/number_text.h"
+#include "dial/pdf_sheet.h"
 #include "dial/recording_surface.h"
 #include "dial/run.h"
 #include "dialogs/input_rules.h"
@@ -125,6 +126,7 @@ const Place& ResolvePlace(const QString& text) {
 struct ReportOptions {
     SiteState site;
     std::optional<std::filesystem::path> settingsFile;
+    std::optional<std::filesystem::path> pdfFile;
     bool json = false;
 };
 
@@ -179,6 +181,9 @@ ReportOptions ReadReportOptions(const QCommandLineParser& parser) {
         site.UtcOffset = static_cast<float>(*zone);
     }
     options.json = parser.isSet("json");
+    if (parser.isSet("pdf")) {
+        options.pdfFile = std::filesystem::path(parser.value("pdf").toStdString());
+    }
     return options;
 }
 
@@ -186,7 +191,14 @@ int Report(const QCommandLineParser& parser, QTextStream& out, QTextStream& err)
     const ReportOptions options = ReadReportOptions(parser);
     RecordingSurface draw(9000, 4400), number(9000, 4400), chart(9000, 4400);
     DialGeometry dial;
-    const RunTargets targets{draw, number, chart, [&] { DrawCascadeFurniture(draw, chart); }};
+    // --pdf: the printable sheet, written where asked; no viewer is started.
+    std::optional<PdfDialSheet> sheet;
+    if (options.pdfFile) {
+        sheet.emplace(options.pdfFile->parent_path(), PdfDialSheet::ViewerHook(),
+                      options.pdfFile->filename().string());
+    }
+    const RunTargets targets{draw, number, chart, [&] { DrawCascadeFurniture(draw, chart); },
+                             sheet ? &*sheet : nullptr};
     // Without --settings nothing is saved: the run writes to no file.
     const std::filesystem::path settings = options.settingsFile.value_or(std::filesystem::path());
     const RunResult result = RunDial(options.site, settings, targets, dial);
@@ -226,6 +238,7 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         {"utc", "Time zone, whole hours from UTC (-12 to 12).", "hours"},
         {"json", "Print the site and the run's results as JSON."},
         {"settings", "Load the site from FILE as start-up does; save it as a run does.", "file"},
+        {"pdf", "Also write the two-page printable dial sheet to FILE.", "file"},
     });
     if (!parser.parse(arguments)) {
         err << parser.errorText() << '\n';

@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qpdf poppler-utils
     locales fonts-dejavu-core
-    clang
+    clang libclang-rt-14-dev
 )
 
 missing=()
