@@ -103,8 +103,8 @@ QAction* GazetteerWindow::Item(const char* itemName) const {
     return nullptr;
 }
 
-std::vector<const char*> GazetteerWindow::CheckedItems() const {
-    std::vector<const char*> names;
+std::vector<std::string> GazetteerWindow::CheckedItems() const {
+    std::vector<std::string> names;
     for (auto& [place, item] : items_) {
         if (item->isChecked()) names.push_back(place->itemName);
     }

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -39,7 +40,7 @@ class GazetteerWindow final : public QMainWindow {
     // The town item whose control name is `itemName` ("mnuLondon"), or null.
     QAction* Item(const char* itemName) const;
     // Control names of the checked town items, in menu order.
-    std::vector<const char*> CheckedItems() const;
+    std::vector<std::string> CheckedItems() const;
 
   protected:
     bool event(QEvent* event) override;

@@ -32,7 +32,7 @@ class GazetteerWindowsTest : public ::testing::Test {
     std::vector<std::string> AllChecked() {
         std::vector<std::string> names;
         for (Region r : {Region::WestEurope, Region::EastEurope, Region::NorthAmerica}) {
-            for (const char* n : windows.Window(r).CheckedItems()) names.emplace_back(n);
+            for (const std::string& n : windows.Window(r).CheckedItems()) names.push_back(n);
         }
         return names;
     }
