@@ -1,6 +1,7 @@
 // The desktop program: one main window with its three child windows.
 #include <QApplication>
 
+#include "dialogs/input_windows.h"
 #include "shell/desktop_hooks.h"
 #include "shell/main_window.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("wall-sundial"));
 
     sundial::frmMain main;
+    sundial::InputWindows inputs(main);
     main.Startup();
     // Closing the main window during the start-up pause ends the program there.
     if (main.IsClosing()) return 0;
