@@ -110,28 +110,6 @@ TEST(PdfImagesTest, ArrayImageObjectsAsWritten) {
               std::string::npos);
 }
 
-TEST(PdfImagesTest, DrawImgMatrix) {
-    const struct {
-        const char* name;
-        float height;
-        const char* line;
-    } rows[] = {
-        {"upright", 1, "q\r56.693  0 0 -28.346 28.346 765.354 cm\r/Im1 Do\rQ"},
-        // A negative height turns the picture over; the matrix stays well formed.
-        {"negative-height", -1, "q\r56.693  0 0 28.346 28.346 765.354 cm\r/Im1 Do\rQ"},
-    };
-    for (const auto& row : rows) {
-        clsPdfWriter w;
-        std::string out;
-        w.ScaleMode(3);
-        w.InitPDFSink(std::make_unique<MemorySink>(out), "memory.pdf");
-        w.BeginPage();
-        w.DrawImg("Im1", 1, 27, 2, row.height);
-        EXPECT_NE(out.find(std::string("stream\r\n") + row.line + "\r\n"), std::string::npos)
-            << row.name;
-    }
-}
-
 TEST(PdfImagesTest, RefusedImagesWriteNothing) {
     TempFolder folder;
     testing::WriteBytes(folder / "rle.bmp", testing::MakeBmp({2, 1, 8, 40, 1, {}, {{0, 0}}}));

@@ -1,16 +1,13 @@
-// Shared by the PDF tests: running the independent PDF tools, reading files,
-// and the structural checks every written document must pass.
+// Shared by the PDF tests: the independent PDF tools, files, and the
+// structural checks every written document must pass.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "pdf/creation_time.h"
 #include "pdf/pdf_writer.h"
 
 namespace sundial::pdf::testing {
@@ -20,14 +17,14 @@ struct CommandResult {
     std::string output;  // stdout and stderr together
 };
 CommandResult RunCommand(const std::string& command);
-// Fails the test (with how to get it) when a tool is not installed.
+// Fails the test, saying how to install it, when a tool is missing.
 bool HaveTool(const std::string& tool);
 std::string Quoted(const std::filesystem::path& path);
 
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
 
-// A fresh, empty folder under the system's temporary folder, removed at the end.
+// A fresh folder under the system's temporary folder, removed at the end.
 class TempFolder {
   public:
     TempFolder();
@@ -39,18 +36,16 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-// 2024-03-07 09:05:03 at UTC+1, random digit 4, program folder /opt/sundial.
+// 2024-03-07 09:05:03 at UTC+1, random digit 4.
 PdfEnvironment FixedEnvironment();
 
 // `qpdf --check` passes without warnings.
 ::testing::AssertionResult QpdfAccepts(const std::filesystem::path& path);
-// Every cross-reference entry points at "<n> 0 obj", "startxref" at "xref".
+// Every cross-reference entry points at "<n> 0 obj", and "startxref" at "xref".
 ::testing::AssertionResult CrossReferenceHolds(const std::string& pdf);
-
-// The bytes of object n's stream as qpdf decodes them.
+// Object n's stream as qpdf decodes it.
 std::string DecodedStream(const std::filesystem::path& path, int object);
-
-// The content stream of page `page` (from 1) as written, split into lines.
+// The lines of page `page`'s content stream (pages counted from 1).
 std::vector<std::string> PageContentLines(const std::string& pdf, int page);
 
 }  // namespace sundial::pdf::testing
