@@ -3,18 +3,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <ctime>
 #include <system_error>
 
+#include "dial/pdf_sheet.h"
 #include "shell/child_layout.h"
 
 // Resources of a static library are registered by hand.
@@ -72,6 +75,11 @@ frmMain::frmMain(Options options)
     setWindowTitle(ApplicationTitle());
     setWindowIcon(QIcon(QStringLiteral(":/sundial/icon.png")));
     setAttribute(Qt::WA_QuitOnClose, true);
+
+    sheetFactory_ = [](const std::filesystem::path& file) {
+        return std::make_unique<PdfDialSheet>(file.parent_path(), PdfDialSheet::ViewerHook{},
+                                              file.filename().string());
+    };
 
     createActions();
     createMenus();
@@ -204,11 +212,13 @@ std::filesystem::path frmMain::settingsFile() const {
 }
 
 std::filesystem::path frmMain::pdfFile() const {
-    const std::filesystem::path folder =
-        options_.pdfFolder.empty()
-            ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
-            : options_.pdfFolder;
-    return folder / "sundial.pdf";
+    if (!options_.pdfFolder.empty()) return options_.pdfFolder / kSheetFileName;
+    // The program's own folder; a program installed where it cannot write
+    // puts the sheet in the user's documents instead.
+    const std::filesystem::path program = QCoreApplication::applicationDirPath().toStdString();
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) documents = QDir::homePath();
+    return ChooseSheetFolder(program, documents.toStdString()) / kSheetFileName;
 }
 
 void frmMain::syncTimeZoneMenu() {
@@ -291,6 +301,15 @@ void frmMain::mnuPrint_Click() {
                     QStringLiteral("The PDF sheet was written to %1, but no program could be "
                                    "started to show it.")
                         .arg(path));
+        return;
+    }
+    const std::filesystem::path program = QCoreApplication::applicationDirPath().toStdString();
+    if (options_.pdfFolder.empty() && file.parent_path() != program && !toldPdfFolder_) {
+        toldPdfFolder_ = true;
+        hooks_.warn(this, ApplicationTitle(),
+                    QStringLiteral("The program's folder cannot be written to, so the PDF sheet "
+                                   "is kept in %1.")
+                        .arg(QString::fromStdString(file.parent_path().string())));
     }
 }
 

@@ -64,7 +64,8 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
         // Where localdata.txt is read and written; empty: the working
         // directory at the moment of each read or write.
         std::filesystem::path settingsFolder;
-        // Where "Make PDF" writes sundial.pdf; empty: the program's own folder.
+        // Where "Make PDF" writes sundial.pdf; empty: the program's own folder
+        // (or the user's documents when that cannot be written).
         std::filesystem::path pdfFolder;
         DesktopHooks hooks;
     };
@@ -79,6 +80,8 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     bool IsClosing() const { return closing_; }
 
     void setSecondaryWindows(SecondaryWindows windows) { windows_ = std::move(windows); }
+    // The printable sheet; PdfDialSheet unless replaced. An empty factory
+    // makes "Make PDF" run without a sheet and say so.
     void setSheetFactory(SheetFactory factory) { sheetFactory_ = std::move(factory); }
 
     // MainWindowApi
@@ -187,6 +190,7 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     bool running_ = false;
     QMdiSubWindow* lastActive_ = nullptr;
     bool closing_ = false;
+    bool toldPdfFolder_ = false;  // about a sheet kept outside the program's folder
     int runCount_ = 0;
     RunResult lastRun_;
 };

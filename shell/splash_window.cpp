@@ -23,8 +23,9 @@ constexpr TwipRect kClientSize{0, 0, 7875, 2685};
 constexpr TwipRect kFrame{120, 0, 7665, 2595};
 constexpr TwipRect kPicture{120, 240, 3135, 2175};
 // The title and the credit may take two lines when the fonts at hand run wider
-// than the ones the layout was made for; the space below each is free.
-constexpr TwipRect kTitle{3840, 240, 3300, 800};
+// than the ones the layout was made for: the title starts a little higher and
+// each may use the free space below it.
+constexpr TwipRect kTitle{3840, 120, 3300, 900};
 constexpr TwipRect kCredit{3840, 1080, 3500, 560};
 constexpr TwipRect kButton{3840, 1680, 3375, 495};
 constexpr double kFrameInnerRight = 7665 - 90;

@@ -30,3 +30,12 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
     locale-gen >/dev/null 2>&1 || echo "note: could not generate de_DE.UTF-8; locale tests will skip"
 fi
+
+# The desktop program hands the PDF sheet and the help page to the desktop's
+# default viewer and browser through xdg-open.
+if ! dpkg-query -W -f='${Status}' xdg-utils 2>/dev/null | grep -q "install ok installed"; then
+    echo "Installing: xdg-utils"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq xdg-utils
+fi

@@ -19,6 +19,8 @@
 #include <set>
 #include <sstream>
 
+#include "dial/pdf_sheet.h"
+
 namespace sundial {
 namespace {
 
@@ -339,28 +341,42 @@ class FakeSheet final : public SheetOutput {
 };
 
 TEST_F(MainWindowTest, MakePdfHandsTheSheetToTheViewerOrSaysWhy) {
+    enum class Sheet { Recording, Failing, None, Real };
     struct Row {
         const char* name;
-        bool factory;
-        bool fail;
+        Sheet sheet;
         bool viewer;
         bool opens;
         const char* warning;  // part of the warning text, or nullptr for none
     };
     const Row rows[] = {
-        {"written and shown", true, false, true, true, nullptr},
-        {"no viewer", true, false, false, true, "no program could be started"},
-        {"cannot be written", true, true, true, false, "could not be written"},
-        {"no sheet in this build", false, false, true, false, "cannot make the PDF sheet"},
+        {"written and shown", Sheet::Recording, true, true, nullptr},
+        {"no viewer", Sheet::Recording, false, true, "no program could be started"},
+        {"cannot be written", Sheet::Failing, true, false, "could not be written"},
+        {"no sheet", Sheet::None, true, false, "cannot make the PDF sheet"},
+        {"the program's own sheet", Sheet::Real, true, true, nullptr},
     };
     frmMain& m = Start();
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         std::vector<std::string> log;
-        m.setSheetFactory(r.factory ? SheetFactory([&](const std::filesystem::path&) {
-            return std::make_unique<FakeSheet>(m, log, r.fail);
-        })
-                                    : SheetFactory());
+        switch (r.sheet) {
+            case Sheet::Recording:
+            case Sheet::Failing:
+                m.setSheetFactory([&](const std::filesystem::path&) {
+                    return std::make_unique<FakeSheet>(m, log, r.sheet == Sheet::Failing);
+                });
+                break;
+            case Sheet::None:
+                m.setSheetFactory({});
+                break;
+            case Sheet::Real:
+                m.setSheetFactory([](const std::filesystem::path& file) {
+                    return std::make_unique<PdfDialSheet>(file.parent_path());
+                });
+                break;
+        }
+        std::filesystem::remove(dir() / kSheetFileName);
         viewerAvailable = r.viewer;
         opened.clear();
         warnings.clear();
@@ -369,9 +385,9 @@ TEST_F(MainWindowTest, MakePdfHandsTheSheetToTheViewerOrSaysWhy) {
         m.mnuPrint_Click();
 
         // A failed sheet is followed by a plain run that completes the screen.
-        EXPECT_EQ(m.runCount(), runs + (r.fail ? 2 : 1));
+        EXPECT_EQ(m.runCount(), runs + (r.sheet == Sheet::Failing ? 2 : 1));
         EXPECT_FALSE(m.PdfRequested());
-        if (r.factory) {
+        if (r.sheet == Sheet::Recording || r.sheet == Sheet::Failing) {
             ASSERT_FALSE(log.empty());
             EXPECT_EQ(log.front(), "begin during pdf");
         }
@@ -379,7 +395,10 @@ TEST_F(MainWindowTest, MakePdfHandsTheSheetToTheViewerOrSaysWhy) {
         if (r.opens) {
             EXPECT_EQ(
                 opened.front(),
-                QUrl::fromLocalFile(QString::fromStdString((dir() / "sundial.pdf").string())));
+                QUrl::fromLocalFile(QString::fromStdString((dir() / kSheetFileName).string())));
+        }
+        if (r.sheet == Sheet::Real) {
+            EXPECT_EQ(ReadAll(dir() / kSheetFileName).substr(0, 5), "%PDF-");
         }
         ASSERT_EQ(warnings.size(), r.warning ? 1u : 0u);
         if (r.warning) {
