@@ -10,7 +10,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "dial/pdf_sheet.h"
 #include "dialogs/input_windows.h"
 #include "dialogs_fake_main_window.h"
 #include "shell/main_window.h"
@@ -42,10 +41,6 @@ TEST(WholeSession, MenusToSettingsReportAndPdf) {
     hooks.pause = [](int) {};
     hooks.quit = [] {};
     frmMain main(frmMain::Options{dir, dir, hooks});
-    // The real sheet, written into the test's folder; the viewer is captured.
-    main.setSheetFactory([](const std::filesystem::path& file) -> std::unique_ptr<SheetOutput> {
-        return std::make_unique<PdfDialSheet>(file.parent_path());
-    });
     InputWindows inputs(main, [&](QWidget*, const QString& text) { warnings.push_back(text); });
 
     const auto settings = [&] { return ReadFile(SettingsPathIn(dir)); };
@@ -86,7 +81,8 @@ TEST(WholeSession, MenusToSettingsReportAndPdf) {
     EXPECT_TRUE(report().contains("Wall Bearing: 200")) << report().toStdString();
     EXPECT_TRUE(warnings.empty());
 
-    // "Make PDF": the same site again, and the sheet handed to the viewer.
+    // "Make PDF": the same site again, and the program's own sheet, written
+    // into the test's folder, handed to the (captured) viewer.
     menu("mnuPrint")->trigger();
     EXPECT_EQ(settings(), "0.1\r\n51.5\r\n200\r\n0\r\n");
     EXPECT_TRUE(report().contains("London, Britain"));
