@@ -6,7 +6,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
-#include <cmath>
+
+#include "shell/placement.h"
 
 namespace sundial {
 
@@ -51,8 +52,7 @@ QString InputDialog::LocaleText(const std::string& text) {
 }
 
 int InputDialog::Px(double twips) const {
-    constexpr double kTwipsPerInch = 1440;
-    return static_cast<int>(std::lround(twips * logicalDpiX() / kTwipsPerInch));
+    return TwipsToPixels(twips, logicalDpiX());
 }
 
 bool InputDialog::event(QEvent* event) {
