@@ -76,9 +76,15 @@ frmMain::frmMain(Options options)
     setWindowIcon(QIcon(QStringLiteral(":/sundial/icon.png")));
     setAttribute(Qt::WA_QuitOnClose, true);
 
-    sheetFactory_ = [](const std::filesystem::path& file) {
-        return std::make_unique<PdfDialSheet>(file.parent_path(), PdfDialSheet::ViewerHook{},
-                                              file.filename().string());
+    // One sheet, and so one PDF writer, for the program's life; each "Make PDF"
+    // borrows it and points it at the folder chosen for that sheet.
+    sheetFactory_ = [this](const std::filesystem::path& file) {
+        if (!pdfSheet_) {
+            pdfSheet_ = std::make_unique<PdfDialSheet>(
+                file.parent_path(), PdfDialSheet::ViewerHook{}, file.filename().string());
+        }
+        pdfSheet_->SetFolder(file.parent_path());
+        return BorrowSheet(*pdfSheet_);
     };
 
     createActions();

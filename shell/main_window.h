@@ -42,6 +42,8 @@ class QMenu;
 
 namespace sundial {
 
+class PdfDialSheet;
+
 struct SecondaryWindows {
     // Each returns its window, creating it when asked; the main window places
     // and shows it. An empty factory gives a placeholder.
@@ -117,6 +119,8 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     bool PdfRequested() const { return pdfRequested_; }
     // Runs made so far and how the last one ended.
     int runCount() const { return runCount_; }
+    // The sheet every "Make PDF" reuses; null before the first.
+    PdfDialSheet* pdfSheet() { return pdfSheet_.get(); }
     const RunResult& lastRun() const { return lastRun_; }
     const TimeZoneMenu& zoneMenu() const { return zoneMenu_; }
 
@@ -156,6 +160,7 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     DesktopHooks hooks_;
     SecondaryWindows windows_;
     SheetFactory sheetFactory_;
+    std::unique_ptr<PdfDialSheet> pdfSheet_;  // created by the first "Make PDF"
 
     SiteState site_;
     DialGeometry dial_;

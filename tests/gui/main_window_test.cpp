@@ -412,6 +412,19 @@ TEST_F(MainWindowTest, MakePdfHandsTheSheetToTheViewerOrSaysWhy) {
     EXPECT_FALSE(m.PdfRequested());
 }
 
+TEST_F(MainWindowTest, EveryMakePdfReusesOneSheetAndItsWriter) {
+    frmMain& m = Start();
+    m.mnuPrint_Click();
+    ASSERT_NE(m.pdfSheet(), nullptr);
+    const pdf::clsPdfWriter* writer = m.pdfSheet()->PdfWriter();
+    ASSERT_NE(writer, nullptr);
+    std::filesystem::remove(dir() / kSheetFileName);
+    m.mnuPrint_Click();
+    EXPECT_EQ(m.pdfSheet()->PdfWriter(), writer);
+    // The second sheet is a complete new file at the same place.
+    EXPECT_EQ(ReadAll(dir() / kSheetFileName).substr(0, 5), "%PDF-");
+}
+
 TEST_F(MainWindowTest, HelpButtonOpensTheLocalPageEachTime) {
     frmMain& m = Start();
     m.mnuHelp_Click();
