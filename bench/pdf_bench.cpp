@@ -6,19 +6,12 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/example_site.h"
 #include "dial/pdf_sheet.h"
 
 namespace {
 
-sundial::SiteState ExampleSite() {
-    sundial::SiteState site;
-    site.PlaceName = "London, Britain";
-    site.Latitude = 51.5f;
-    site.Longitude = 0.12f;
-    site.WallBearing = "185.2";
-    sundial::DeriveDeclination(site);
-    return site;
-}
+using sundial::bench::ExampleSite;
 
 void WriteSheet(sundial::PdfDialSheet& sheet, const sundial::SiteState& site,
                 const sundial::DialGeometry& dial) {

@@ -4,21 +4,14 @@
 
 #include <filesystem>
 
+#include "bench/example_site.h"
 #include "dial/recording_surface.h"
 #include "dial/report.h"
 #include "dial/run.h"
 
 namespace {
 
-sundial::SiteState ExampleSite() {
-    sundial::SiteState site;
-    site.PlaceName = "London, Britain";
-    site.Latitude = 51.5f;
-    site.Longitude = 0.12f;
-    site.WallBearing = "185.2";
-    sundial::DeriveDeclination(site);
-    return site;
-}
+using sundial::bench::ExampleSite;
 
 void BM_WholeRun(benchmark::State& state) {
     const sundial::SiteState site = ExampleSite();

@@ -32,9 +32,7 @@ frmBearing::frmBearing(MainWindowApi& main, WarnFunction warn, QWidget* parent)
     auto* inner = new QVBoxLayout(fraFrame);
     inner->addWidget(lblPrompt);
     inner->addLayout(row);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(Px(120), Px(120), Px(120), Px(120));
-    outer->addWidget(fraFrame);
+    SetFrame(fraFrame);
 
     connect(cmdAccept, &QPushButton::clicked, this, &frmBearing::cmdAccept_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmBearing::cmdCancel_Click);

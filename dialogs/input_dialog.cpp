@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
+#include <QVBoxLayout>
 
 #include "shell/placement.h"
 
@@ -49,6 +50,13 @@ QString InputDialog::LocaleText(const std::string& text) {
     QString shown = QString::fromStdString(text);
     shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
     return shown;
+}
+
+void InputDialog::SetFrame(QWidget* frame) {
+    auto* outer = new QVBoxLayout(this);
+    const int margin = Px(120);
+    outer->setContentsMargins(margin, margin, margin, margin);
+    outer->addWidget(frame);
 }
 
 int InputDialog::Px(double twips) const {

@@ -48,6 +48,9 @@ class InputDialog : public QDialog {
     // 1/1440 inch to this window's pixels.
     int Px(double twips) const;
 
+    // Lays the dialog's one frame out inside the rectangle round its edge.
+    void SetFrame(QWidget* frame);
+
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

@@ -66,9 +66,7 @@ frmLatLong::frmLatLong(MainWindowApi& main, GazetteerWindows& gazetteers, WarnFu
     inner->addLayout(boxes);
     inner->addLayout(buttons);
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(Px(120), Px(120), Px(120), Px(120));
-    outer->addWidget(fraFrame);
+    SetFrame(fraFrame);
 
     connect(cmdAccept, &QPushButton::clicked, this, &frmLatLong::cmdAccept_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLatLong::cmdCancel_Click);

@@ -8,7 +8,7 @@
 namespace sundial::pdf {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::MakeBmp;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -18,14 +18,14 @@ std::optional<BmpImage> Parse(const std::string& file, std::int32_t colorSpace) 
 
 struct ReadCase {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
     std::int32_t colorSpace;
     Bytes samples;
     Bytes palette;
 };
 
 // A 3 x 2 picture: the bottom row is read first, red-green-blue per pixel.
-const BmpSpec k24Bit{
+const BmpLayout k24Bit{
     3, 2, 24, 40, 0, {}, {{0, 0, 255, 0, 255, 0, 255, 0, 0}, {30, 20, 10, 255, 255, 255, 0, 0, 0}}};
 
 const ReadCase kReadCases[] = {
@@ -64,11 +64,11 @@ const ReadCase kReadCases[] = {
 
 TEST(ReadBMPTest, ReadsSupportedDepths) {
     for (const ReadCase& c : kReadCases) {
-        const auto image = Parse(MakeBmp(c.spec), c.colorSpace);
+        const auto image = Parse(MakeBmp(c.layout), c.colorSpace);
         ASSERT_TRUE(image) << c.name;
-        EXPECT_EQ(image->width, c.spec.width) << c.name;
-        EXPECT_EQ(image->height, c.spec.height) << c.name;
-        EXPECT_EQ(image->bitsPerPixel, c.spec.bitsPerPixel) << c.name;
+        EXPECT_EQ(image->width, c.layout.width) << c.name;
+        EXPECT_EQ(image->height, c.layout.height) << c.name;
+        EXPECT_EQ(image->bitsPerPixel, c.layout.bitsPerPixel) << c.name;
         EXPECT_EQ(image->samples, c.samples) << c.name;
         if (!c.palette.empty()) {
             EXPECT_EQ(image->palette, c.palette) << c.name;
@@ -83,11 +83,11 @@ TEST(ReadBMPTest, RefusesWhatItCannotReadSafely) {
         for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
         return file;
     };
-    BmpSpec header108 = k24Bit;
+    BmpLayout header108 = k24Bit;
     header108.infoHeaderSize = 108;
-    BmpSpec rle = {2, 1, 8, 40, 1, {}, {{0, 0}}};
-    BmpSpec sixteen = {1, 1, 16, 40, 0, {}, {{0, 0}}};
-    BmpSpec thirtyTwo = {1, 1, 32, 40, 0, {}, {{0, 0, 0, 0}}};
+    BmpLayout rle = {2, 1, 8, 40, 1, {}, {{0, 0}}};
+    BmpLayout sixteen = {1, 1, 16, 40, 0, {}, {{0, 0}}};
+    BmpLayout thirtyTwo = {1, 1, 32, 40, 0, {}, {{0, 0, 0, 0}}};
     std::string paletteOverlapsPixels = MakeBmp({1, 1, 8, 40, 0, {}, {{0}}});
     paletteOverlapsPixels[10] = 60;  // pixel data said to start inside the palette
 

@@ -7,7 +7,7 @@
 
 namespace sundial::pdf::testing {
 
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitsPerPixel = 24;
@@ -27,7 +27,7 @@ inline void PutU16(std::string& out, std::uint16_t v) {
     out += static_cast<char>(v >> 8);
 }
 
-inline std::string MakeBmp(const BmpSpec& s) {
+inline std::string MakeBmp(const BmpLayout& s) {
     const std::uint32_t entries = s.bitsPerPixel <= 8 ? (1u << s.bitsPerPixel) : 0;
     const std::uint32_t dataOffset = 14 + 40 + entries * 4;
     std::string pixels;

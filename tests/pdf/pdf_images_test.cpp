@@ -9,7 +9,7 @@
 namespace sundial::pdf {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 using testing::CrossReferenceHolds;
 using testing::QpdfAccepts;
 using testing::ReadBytes;
@@ -22,7 +22,7 @@ std::string Text(const Bytes& bytes) {
 
 struct ImageCase {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
     std::int32_t colorSpace;
     int objects;  // image, length, and a palette for 8 bits or fewer
 };
@@ -57,7 +57,7 @@ TEST(PdfImagesTest, BmpImagesRoundTripThroughAnIndependentReader) {
         std::vector<std::pair<int, std::string>> expected;  // object, decoded bytes
         for (const ImageCase& c : kImages) {
             const auto bmp = folder / (std::string(c.name) + ".bmp");
-            testing::WriteBytes(bmp, testing::MakeBmp(c.spec));
+            testing::WriteBytes(bmp, testing::MakeBmp(c.layout));
             ASSERT_TRUE(w.LoadImgFromBMPFile(c.name, bmp, c.colorSpace)) << c.name;
             const auto image = ReadBMP(bmp, c.colorSpace);
             expected.emplace_back(object, Text(image->samples));
