@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <fstream>
@@ -73,7 +74,8 @@ TEST(WholeSession, MenusToSettingsReportAndPdf) {
     frmBearing* bearing = inputs.Dialogs().ExistingBearing();
     ASSERT_NE(bearing, nullptr);
     EXPECT_TRUE(bearing->isVisible());
-    bearing->txtBearing->setText("200.0");
+    // Typed as the user's locale writes it ("200,0" in German).
+    bearing->txtBearing->setText(QLocale().toString(200.0, 'f', 1));
     bearing->cmdAccept->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(inputs.Dialogs().ExistingBearing(), nullptr);
