@@ -10,6 +10,9 @@ packages=(
     qpdf poppler-utils
     locales fonts-dejavu-core
     clang libclang-rt-14-dev
+    # The desktop program hands the PDF sheet and the help page to the
+    # desktop's default viewer and browser through xdg-open.
+    xdg-utils
 )
 
 missing=()
@@ -29,13 +32,4 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen 2>/dev/null || true
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
     locale-gen >/dev/null 2>&1 || echo "note: could not generate de_DE.UTF-8; locale tests will skip"
-fi
-
-# The desktop program hands the PDF sheet and the help page to the desktop's
-# default viewer and browser through xdg-open.
-if ! dpkg-query -W -f='${Status}' xdg-utils 2>/dev/null | grep -q "install ok installed"; then
-    echo "Installing: xdg-utils"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq xdg-utils
 fi
