@@ -20,6 +20,7 @@
 #include <sstream>
 
 #include "dial/pdf_sheet.h"
+#include "dialogs_fake_main_window.h"
 
 namespace sundial {
 namespace {
@@ -28,15 +29,6 @@ namespace {
 constexpr int kOnePixel = 1;
 // Site values are stored as singles and compared with the singles they came from.
 constexpr float kSingleTol = 0.0f;
-
-void EnsureApp() {
-    if (QApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "gui_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-}
 
 std::string ReadAll(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -48,7 +40,7 @@ std::string ReadAll(const std::filesystem::path& file) {
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        EnsureApp();
+        testing::EnsureApplication();
         ASSERT_TRUE(folder.isValid());
         hooks.openUrl = [this](const QUrl& url) {
             opened.push_back(url);
@@ -525,7 +517,7 @@ TEST_F(MainWindowTest, PauseSecondsKeepsEventsGoing) {
 }
 
 TEST(QtSurface, KeepsItsDrawingAndMapsTwipsThroughTheScreen) {
-    EnsureApp();
+    testing::EnsureApplication();
     QWidget outer;
     outer.resize(300, 200);
     QtSurface surface(&outer);

@@ -6,6 +6,7 @@
 
 #include "dial/recording_surface.h"
 #include "dial/run.h"
+#include "tests/dial/test_sites.h"
 
 namespace sundial {
 namespace {
@@ -131,12 +132,7 @@ TEST(ChildLayout, ChartFurnitureOn9000By4400) {
 // Cascade without a run leaves only the frame and the furniture.
 TEST(ChildLayout, FurnitureAloneWipesThePreviousRun) {
     RecordingSurface draw(9000, 4400), number(9000, 4400), chart(9000, 4400);
-    SiteState site;
-    site.PlaceName = "Exeter, Britain";
-    site.Latitude = 50.7f;
-    site.Longitude = 3.5f;
-    site.WallBearing = "185.2";
-    DeriveDeclination(site);
+    const SiteState site = testing::SiteAt(50.7f, 3.5f, "185.2", 0, "Exeter, Britain");
     DialGeometry dial;
     ASSERT_EQ(RunDial(site, {}, {draw, number, chart, nullptr, nullptr}, dial).status,
               RunStatus::Completed);
