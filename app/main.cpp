@@ -1,9 +1,9 @@
 // The desktop program: one main window with its three child windows.
 #include <QApplication>
 
-#include "dialogs/input_windows.h"
-#include "shell/desktop_hooks.h"
-#include "shell/main_window.h"
+#include "ui/dialogs/input_windows.h"
+#include "ui/shell/desktop_hooks.h"
+#include "ui/shell/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

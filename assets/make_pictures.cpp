@@ -15,9 +15,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "dial/dial_drawing.h"
-#include "dial/geometry.h"
-#include "shell/site_state.h"
+#include "core/dial/dial_drawing.h"
+#include "core/dial/geometry.h"
+#include "core/site/site_state.h"
 
 namespace {
 

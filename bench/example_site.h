@@ -2,7 +2,7 @@
 // 185.2 degrees.
 #pragma once
 
-#include "shell/site_state.h"
+#include "core/site/site_state.h"
 
 namespace sundial::bench {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "bench/example_site.h"
-#include "dial/pdf_sheet.h"
+#include "core/dial/pdf_sheet.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "bench/example_site.h"
-#include "dial/recording_surface.h"
-#include "dial/report.h"
-#include "dial/run.h"
+#include "core/dial/recording_surface.h"
+#include "core/dial/report.h"
+#include "core/dial/run.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <optional>
 #include <string>
 
-#include "dial/number_text.h"
-#include "dial/pdf_sheet.h"
-#include "dial/recording_surface.h"
-#include "dial/run.h"
-#include "dialogs/input_rules.h"
-#include "gazetteer/places.h"
-#include "shell/site_state.h"
-#include "shell/time_zone_menu.h"
+#include "core/dial/pdf_sheet.h"
+#include "core/dial/recording_surface.h"
+#include "core/dial/run.h"
+#include "core/places/places.h"
+#include "core/rules/input_rules.h"
+#include "core/site/number_text.h"
+#include "core/site/site_state.h"
+#include "core/site/time_zone_menu.h"
 
 namespace sundial {
 

@@ -1,0 +1,38 @@
+#include "core/dial/equation_of_time.h"
+
+#include <cmath>
+
+#include "core/dial/geometry.h"
+
+namespace sundial {
+
+double EquationOfTime(int day) {
+    const double first = -7.64 * std::sin(DegToRad(day * (360.0 / 365.0)));
+    const double second = -9.864 * std::sin(DegToRad(day * (2.0 * 360.0 / 365.0)));
+    return first + second;
+}
+
+ChartPoint EquationChartPoint(int day, double minutes, double w, double h) {
+    // Half the plotting band's height, held in single precision.
+    const float c = static_cast<float>((h - 900 - 200) / 2);
+    const double y = ((-minutes) * c) / 20 + c + 200;
+    const double x = 700 + day * (w - 200 - 700) / 365;
+    return {x, y};
+}
+
+void DrawEquationOfTime(DrawingSurface& surface) {
+    ChartPoint previous{};
+    for (int day = 0; day <= 365; ++day) {
+        // The window's size is read at each day, as the chart always has.
+        const ChartPoint p =
+            EquationChartPoint(day, EquationOfTime(day), surface.Width(), surface.Height());
+        if (day == 0) {
+            surface.Point(p.x, p.y);
+        } else {
+            surface.Line(previous.x, previous.y, p.x, p.y);
+        }
+        previous = p;
+    }
+}
+
+}  // namespace sundial

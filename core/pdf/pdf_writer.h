@@ -1,0 +1,200 @@
+// clsPdfWriter: writes PDF 1.3 documents as it goes. Properties are set first,
+// InitPDFFile opens the document, pages are written between BeginPage and
+// EndPage, fonts, images and forms between pages, and ClosePDFFile writes the
+// shared resources, the page tree, the cross-reference table and the trailer.
+// Nothing of a page is held in memory: every operator reaches the file at once.
+//
+// Units: every length the caller passes is in the unit chosen by ScaleMode
+// (0 point, 1 inch, 2 millimetre, 3 centimetre); PDF user space: origin at the
+// bottom left of the page, y up. Font sizes, word and character spacing are in
+// points whatever the ScaleMode; angles in degrees, counter-clockwise.
+//
+// Text arguments are UTF-8; they are written in Windows-1252 (characters it
+// cannot hold become "?"), which is also what Length measures.
+//
+// Errors: PdfWriteError (file system, or a value the format cannot hold) and
+// PdfUsageError (a request the writer cannot carry out; nothing written for it).
+// After a PdfWriteError the file stays as far as it was written.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/pdf/byte_sink.h"
+#include "core/pdf/creation_time.h"
+#include "core/pdf/font_metrics.h"
+
+namespace sundial::pdf {
+
+// What the writer takes from its surroundings. Tests replace it to get
+// repeatable bytes.
+struct PdfEnvironment {
+    std::function<LocalTimestamp()> now = LocalTimeNow;  // creation date, generated names
+    std::function<int()> randomDigit;                    // 0..9 for generated names
+    std::filesystem::path programFolder;                 // where generated names go
+};
+
+// The folder of the running program, or the working directory when the system
+// does not say.
+std::filesystem::path RunningProgramFolder();
+
+// Path-painting options of LineTo, Curve, Rectangle, DrawCircle and Arc.
+inline constexpr std::int32_t kStroke = 1;
+inline constexpr std::int32_t kClose = 2;
+inline constexpr std::int32_t kFill = 4;
+
+class clsPdfWriter {
+  public:
+    clsPdfWriter();
+    ~clsPdfWriter();
+    clsPdfWriter(const clsPdfWriter&) = delete;
+    clsPdfWriter& operator=(const clsPdfWriter&) = delete;
+
+    // ---- Properties (all but Pages are write-only). Lengths are converted to
+    // points when set, so set ScaleMode first.
+    void EncodeASCII85(bool value) { encodeASCII85_ = value; }
+    void Margin(float value);
+    void PaperWidth(float value);   // sets PaperSize to 255
+    void PaperHeight(float value);  // sets PaperSize to 255
+    std::int16_t Pages() const { return pageCount_; }
+    void ScaleMode(std::int32_t value) { scaleMode_ = value; }
+    // 0 A4 (595.2 x 842 points), 1 A3, 2 US Letter, 3 8.5 x 12 inches; any
+    // other code keeps the paper as it is.
+    void PaperSize(std::int32_t value);
+    void Orientation(std::int32_t value) { orientation_ = value; }  // 0 portrait, 1 landscape
+    void Title(std::string value) { title_ = std::move(value); }
+
+    // ---- Document. InitPDFFile creates (replaces) the file and writes the
+    // header, Info and Catalog; an empty name is replaced by a generated one in
+    // the program's folder ("~" + hex digits + ".pdf"), returned in the same
+    // argument. A document still open is abandoned without its trailer.
+    void InitPDFFile(std::string& strFileName);
+    // The same into any sink; `name` is what errors report.
+    void InitPDFSink(std::unique_ptr<ByteSink> sink, std::filesystem::path name);
+    void ClosePDFFile();
+    bool IsOpen() const { return out_ != nullptr; }
+
+    // Returns the new page's number (from 1).
+    std::int16_t BeginPage();
+    void EndPage();
+
+    // ---- Page content (into the open page or form).
+    void SetWordSpacing(float W);
+    void SetCharSpacing(float W);
+    void SetTextHorizontalScaling(float W);  // percent
+    void SetTextRenderingMode(std::int32_t W);
+    // Align 0 left, 1 right (x is the end), 2 centred; Rotate in degrees.
+    void DrawText(float x, float y, std::string_view strTemp, std::string_view FontName,
+                  float Fontsize, std::int32_t Align, float Rotate);
+    // -255..0: grey level (0 black, -255 white); otherwise red in the low byte,
+    // then green, then blue. Below -255 is a PdfWriteError.
+    void SetColorStroke(std::int32_t rgb);
+    void SetColorFill(std::int32_t rgb);
+    void SetDash(float dash_on, float dash_off);  // both 0: solid
+    void SetLineWidth(float W);
+    void SetLineCap(std::int16_t W);
+    void SetLineJoin(std::int16_t W);
+    void SetMiterLimit(float W);
+    void MoveTo(float x, float y);
+    void LineTo(float x, float y, std::int32_t Options);
+    // (x, y) is the lower-left corner; Ray > 0 rounds the corners.
+    void Rectangle(float x, float y, float xdim, float ydim, std::int32_t Options, float Ray);
+    void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3, std::int32_t Options);
+    void DrawCircle(float x, float y, float Ray, std::int32_t Options);
+    // An elliptic arc as a polyline, one point every Quality degrees from
+    // StartAngle to EndAngle. Ratio: vertical over horizontal semi-axis.
+    // Quality 0 is a PdfUsageError.
+    void Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, bool Pie,
+             float Rotate, std::int16_t Quality, std::int32_t Options);
+
+    // ---- Images (between pages). Returns false, writing nothing, for a file
+    // that is missing or not an uncompressed bottom-up BMP of 1, 4, 8 or 24 bits.
+    bool LoadImgFromBMPFile(std::string_view Name, const std::filesystem::path& FileName,
+                            std::int32_t ColorSpace);
+    // Samples bottom row first (see BmpImage). ColorSpace 0 RGB, other grey.
+    // Depths other than 1, 4, 8, 24, sizes below 1, and buffers too short for
+    // the picture or palette are PdfUsageErrors.
+    void LoadImgFromArray(std::string_view Name, std::span<const std::uint8_t> ImgBuf,
+                          std::span<const std::uint8_t> ImgColor, std::int32_t ImgWidth,
+                          std::int32_t ImgHeight, std::uint8_t ImgBPP, std::int32_t ColorSpace);
+    // Top-left corner at (DestX, DestY); the picture extends ImgHeight down.
+    void DrawImg(std::string_view Name, float DestX, float DestY, float ImgWidth, float ImgHeight);
+
+    // ---- Fonts (between pages). Options: 0 regular, 1 bold, 2 italic, 3 both.
+    void LoadFontStandard(std::string_view Name, std::string_view BaseFont, std::int32_t Options);
+    void LoadFont(std::string_view Name, std::string_view BaseFont, std::int32_t Options);
+
+    // ---- Form objects. Options: 2 even pages, 4 odd pages, 4 + 8 odd pages
+    // but the first, 7 every page; drawn automatically at BeginPage.
+    void StartObject(std::string_view Name, std::int32_t Options);
+    void EndObject();
+    void DrawObject(std::string_view Name);
+
+    // Width of Phrase in a font loaded with LoadFont, in caller units; 0 for
+    // any other font.
+    float Length(std::string_view Phrase, std::string_view FontName, float Fontsize) const;
+
+    // Replaces the clock, random digit and program folder.
+    void SetEnvironment(PdfEnvironment environment) { env_ = std::move(environment); }
+
+  private:
+    struct FormEntry {
+        std::string Name;  // Windows-1252
+        std::int32_t Options;
+    };
+    struct FontIndexEntry {
+        std::string Name;  // Windows-1252, as given to LoadFont
+        std::size_t record;
+    };
+
+    void StartDocument();
+    void RequireOpen(const char* operation) const;
+    void WriteLine(std::string_view text);
+    void WriteObjectHeader(std::int32_t& n);
+    void WriteObjectEnd();
+    void ReserveObjects(std::int32_t count) const;
+    std::string FormatNumber(float value) const;
+    float ToPoints(float value) const;
+    float FromPoints(float value) const;
+    // A caller's length in points, formatted.
+    std::string Pt(float value) const { return FormatNumber(ToPoints(value)); }
+    void PaintPath(std::int32_t Options);
+    void DrawAutoObjects();
+    void EndStream();
+    void WriteColor(std::int32_t rgb, const char* greyOperator, const char* rgbOperator);
+    [[noreturn]] void Overflow(const std::string& what) const;
+
+    std::unique_ptr<ByteSink> out_;
+    std::string title_;
+    std::int32_t paperSize_ = 0;
+    float paperWidth_ = 595.2f;
+    float paperHeight_ = 842.0f;
+    std::int32_t scaleMode_ = 0;
+    std::int32_t orientation_ = 0;
+    std::int16_t pageCount_ = 0;
+    float margin_ = 0;
+    std::filesystem::path fileName_;
+    bool encodeASCII85_ = false;
+    std::string kidsList_;
+    std::string fontResources_;
+    std::vector<FontIndexEntry> fontIndex_;
+    std::string imageResources_;
+    std::string formResources_;
+    std::vector<FontMetrics> fontMetrics_;
+    std::vector<FormEntry> forms_;
+    std::int32_t maxObject_ = 0;
+    std::uint64_t streamStart_ = 0;
+    float charSpacing_ = 0;
+    float wordSpacing_ = 0;
+    float horizontalScaling_ = 100;
+    std::vector<std::string> objectOffsets_;
+    PdfEnvironment env_;
+};
+
+}  // namespace sundial::pdf

@@ -1,0 +1,103 @@
+#include "ui/dialogs/gnome_dialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+#include "ui/shell/main_window_api.h"
+
+namespace sundial {
+
+namespace {
+
+// Client area and controls, 1/1440 inch.
+constexpr double kClientWidth = 4800;
+constexpr double kClientHeight = 2760;
+constexpr double kTopX = 1320, kTopY = 600;         // where the angle is
+constexpr double kCornerX = 1320, kCornerY = 2040;  // the right angle
+constexpr double kFootX = 840, kFootY = 2040;       // foot of the sloping side
+
+}  // namespace
+
+frmGnome::frmGnome(MainWindowApi& main, WarnFunction warn, QWidget* parent)
+    : InputDialog("frmGnome", QStringLiteral("Gnomon"), main, std::move(warn), parent) {
+    setFixedSize(Px(kClientWidth), Px(kClientHeight));
+
+    lblAdjacent = new QLabel(QStringLiteral("Measure length"), this);
+    lblAdjacent->setObjectName("lblAdjacent");
+    lblAdjacent->setGeometry(Px(1440), Px(1020), Px(1500), Px(270));
+    txtAdjacent = new QLineEdit(this);
+    txtAdjacent->setObjectName("txtAdjacent");
+    txtAdjacent->setGeometry(Px(1440), Px(1320), Px(1000), Px(330));
+
+    // Right-aligned so the number ends just short of the sloping side.
+    lblHypothenuse = new QLabel(this);
+    lblHypothenuse->setObjectName("lblHypothenuse");
+    lblHypothenuse->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblHypothenuse->setGeometry(Px(60), Px(1170), Px(900), Px(270));
+    lblOpposite = new QLabel(this);
+    lblOpposite->setObjectName("lblOpposite");
+    lblOpposite->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblOpposite->setGeometry(Px(kFootX - 300), Px(kFootY + 90), Px(1080), Px(270));
+
+    cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
+    cmdCalculate->setObjectName("cmdCalculate");
+    cmdCalculate->setDefault(true);
+    cmdCalculate->setGeometry(Px(3240), Px(1020), Px(1320), Px(420));
+    cmdCancel = new QPushButton(QStringLiteral("Done"), this);
+    cmdCancel->setObjectName("cmdCancel");
+    cmdCancel->setGeometry(Px(3240), Px(1620), Px(1320), Px(420));
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &frmGnome::cmdCalculate_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmGnome::cmdCancel_Click);
+    Form_Load();
+}
+
+void frmGnome::Form_Load() {
+    // Printed once: the line keeps the angle the dialog opened with, while
+    // "Calculate" always takes the current one.
+    printed_ = {QString(), LocaleText(ForwardAngleLine(main_.Dial().GnomonAngle))};
+    txtAdjacent->setText(LocaleText(kDefaultGnomonLength));
+}
+
+void frmGnome::cmdCalculate_Click() {
+    const GnomonVerdict verdict =
+        CheckGnomonLength(ReadNumber(*txtAdjacent), main_.Dial().GnomonAngle);
+    switch (verdict.outcome) {
+        case InputOutcome::Restore:
+            break;
+        case InputOutcome::Warn:
+            if (!Warn(verdict.message)) return;
+            break;
+        case InputOutcome::Accept:
+            lblHypothenuse->setText(LocaleText(verdict.sides.hypotenuse));
+            lblOpposite->setText(LocaleText(verdict.sides.opposite));
+            return;
+    }
+    txtAdjacent->setText(LocaleText(kDefaultGnomonLength));
+}
+
+void frmGnome::cmdCancel_Click() {
+    close();
+}
+
+void frmGnome::paintEvent(QPaintEvent* event) {
+    InputDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    int baseline = metrics.ascent();
+    for (const QString& line : printed_) {
+        painter.drawText(0, baseline, line);
+        baseline += metrics.height();
+    }
+    const QPoint top(Px(kTopX), Px(kTopY));
+    const QPoint corner(Px(kCornerX), Px(kCornerY));
+    const QPoint foot(Px(kFootX), Px(kFootY));
+    painter.drawLine(top, corner);   // measured side
+    painter.drawLine(foot, corner);  // level side
+    painter.drawLine(top, foot);     // sloping side
+}
+
+}  // namespace sundial

@@ -1,0 +1,203 @@
+// frmMain: the main window. A multiple-document window holding the three
+// child windows, the menu bar, the time-zone menu and the start-up sequence.
+// It carries the procedures the other windows call by name (mnuRun_Click,
+// Timeset, Cascade) and decides nothing the core can decide: the site, the
+// run, the zone menu, the child sizes and the placements all come from there.
+//
+// Seams for the gazetteer windows and the three dialogs: until those windows
+// are plugged in, their menu items open plain placeholder windows and the
+// default site is picked without a gazetteer window. To plug them in, fill a
+// SecondaryWindows and hand it to setSecondaryWindows() before Startup():
+//
+//     sundial::SecondaryWindows windows;
+//     windows.gazetteer = [&](sundial::Region r) { return new frmWestEurope(main, ...); };
+//     windows.selectExeter = [&] { westEurope(main).mnuExeter_Click(); };
+//     main.setSecondaryWindows(windows);
+//
+// The main window keeps what each factory returns (through a QPointer) and
+// asks again only after the window was destroyed.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "core/dial/run.h"
+#include "core/layout/placement.h"
+#include "core/places/places.h"
+#include "core/site/site_state.h"
+#include "core/site/time_zone_menu.h"
+#include "ui/shell/child_window.h"
+#include "ui/shell/desktop_hooks.h"
+#include "ui/shell/main_window_api.h"
+#include "ui/shell/splash_window.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace sundial {
+
+class PdfDialSheet;
+
+struct SecondaryWindows {
+    // Each returns its window, creating it when asked; the main window places
+    // and shows it. An empty factory gives a placeholder.
+    std::function<QWidget*(Region region)> gazetteer;  // frmWestEurope, ...
+    std::function<QWidget*()> latLong;                 // frmLatLong
+    std::function<QWidget*()> bearing;                 // frmBearing
+    std::function<QWidget*()> gnome;                   // frmGnome
+    // Picks "Exeter" in the West Europe window exactly as a click would: the
+    // default site at start-up. Empty: the main window applies the row itself.
+    std::function<void()> selectExeter;
+};
+
+// Makes the printable sheet for one "Make PDF" run, writing to `pdfFile`.
+using SheetFactory = std::function<std::unique_ptr<SheetOutput>(const std::filesystem::path&)>;
+
+class frmMain final : public QMainWindow, public MainWindowApi, public StartupHost {
+    Q_OBJECT
+  public:
+    struct Options {
+        // Where localdata.txt is read and written; empty: the working
+        // directory at the moment of each read or write.
+        std::filesystem::path settingsFolder;
+        // Where "Make PDF" writes sundial.pdf; empty: the program's own folder
+        // (or the user's documents when that cannot be written).
+        std::filesystem::path pdfFolder;
+        DesktopHooks hooks;
+    };
+
+    explicit frmMain(Options options = {});
+    ~frmMain() override;
+
+    // Start-up: restore the site, centre, lay out the children, show, splash
+    // for about two seconds, close the splash.
+    void Startup();
+    // True once the main window has been asked to close: the program is ending.
+    bool IsClosing() const { return closing_; }
+
+    void setSecondaryWindows(SecondaryWindows windows) { windows_ = std::move(windows); }
+    // The printable sheet; PdfDialSheet unless replaced. An empty factory
+    // makes "Make PDF" run without a sheet and say so.
+    void setSheetFactory(SheetFactory factory) { sheetFactory_ = std::move(factory); }
+
+    // MainWindowApi
+    SiteState& Site() override { return site_; }
+    const DialGeometry& Dial() const override { return dial_; }
+    void mnuRun_Click() override;
+    void Timeset(double value) override;
+    QWidget* MainWidget() override { return this; }
+
+    // StartupHost
+    void ClearLocationChecks() override;
+    void CheckLocationItem(LocationItem item) override;
+    void SelectExeter() override;
+
+    // Sizes the children to the main window and draws their fixed furniture.
+    void Cascade();
+    // Waits `seconds` by the calendar clock while window events go on.
+    void PauseSeconds(int seconds);
+
+    // Placement of another window, by its outer size and position.
+    void CenterOverMainWindow(QWidget* window) const;
+    void PlaceBesideMainWindow(QWidget* window) const;
+    static void CenterOnScreen(QWidget* window);
+
+    // The windows this one owns or opened.
+    ChildWindow* frmDraw() const { return draw_; }
+    ChildWindow* frmNumber() const { return number_; }
+    ChildWindow* frmEquationoftime() const { return chart_; }
+    frmSplash* splash() const { return splash_; }
+    // The gazetteer window of a region, created on first use.
+    QWidget* gazetteerWindow(Region region);
+
+    bool PdfRequested() const { return pdfRequested_; }
+    // Runs made so far and how the last one ended.
+    int runCount() const { return runCount_; }
+    // The sheet every "Make PDF" reuses; null before the first.
+    PdfDialSheet* pdfSheet() { return pdfSheet_.get(); }
+    const RunResult& lastRun() const { return lastRun_; }
+    const TimeZoneMenu& zoneMenu() const { return zoneMenu_; }
+
+  public slots:
+    void mnuHelp_Click();
+    void mnuPrint_Click();
+    void mnuBearing_Click();
+    void mnuLatLong_Click();
+    void mnuGnome_Click();
+    void openGazetteer(Region region);
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createActions();
+    void createMenus();
+    void createCentralArea();
+    void createChildWindows();
+    void syncTimeZoneMenu();
+    void chooseZone(int offset);
+    void arrangeCascade();
+    void onSubWindowActivated(QMdiSubWindow* window);
+    RunResult run(SheetOutput* sheet);
+    std::filesystem::path settingsFile() const;
+    std::filesystem::path pdfFile() const;
+    QWidget* placeholder(QPointer<QWidget>& slot, const QString& name, const QString& caption,
+                         double widthTwips, double heightTwips);
+    QWidget* latLongWindow();
+    QWidget* bearingWindow();
+    QWidget* gnomeWindow();
+    void setOuterSizeTwips(QWidget* window, double width, double height) const;
+    TwipRect outerRectTwips() const;
+
+    Options options_;
+    DesktopHooks hooks_;
+    SecondaryWindows windows_;
+    SheetFactory sheetFactory_;
+    std::unique_ptr<PdfDialSheet> pdfSheet_;  // created by the first "Make PDF"
+
+    SiteState site_;
+    DialGeometry dial_;
+    TimeZoneMenu zoneMenu_;
+    bool pdfRequested_ = false;
+
+    QMdiArea* mdiArea_ = nullptr;
+    ChildWindow* draw_ = nullptr;
+    ChildWindow* number_ = nullptr;
+    ChildWindow* chart_ = nullptr;
+    QPointer<frmSplash> splash_;
+    std::array<QPointer<QWidget>, 3> gazetteers_;
+    QPointer<QWidget> latLong_;
+    QPointer<QWidget> bearing_;
+    QPointer<QWidget> gnome_;
+
+    QAction* mnuHelp_ = nullptr;
+    QAction* mnuPrint_ = nullptr;
+    QAction* mnuBearing_ = nullptr;
+    QAction* mnuGnome_ = nullptr;
+    QMenu* mnuLocation_ = nullptr;
+    QAction* mnuLatLong_ = nullptr;
+    std::array<QAction*, 3> mnuRegions_{};  // West Europe, East Europe, North America
+    QMenu* mnuTimezone_ = nullptr;
+    std::array<QAction*, kZoneCount> mnuZones_{};
+    QAction* mnuUTCtemp_ = nullptr;
+
+    // Focus handling reacts only to a change between children, and nothing a
+    // run or a cascade does to the children may start another of either.
+    bool focusHandling_ = false;
+    int busy_ = 0;
+    bool running_ = false;
+    QMdiSubWindow* lastActive_ = nullptr;
+    bool closing_ = false;
+    bool toldPdfFolder_ = false;  // about a sheet kept outside the program's folder
+    int runCount_ = 0;
+    RunResult lastRun_;
+};
+
+}  // namespace sundial
