@@ -1,0 +1,58 @@
+// sundial-cli report: one run for a site, printed as the Calculations report
+// or as JSON, and on request the printable sheet.
+#include <filesystem>
+#include <optional>
+
+#include "cli/cli_app.h"
+#include "cli/cli_command.h"
+#include "cli/run_json.h"
+#include "cli/site_options.h"
+#include "core/dial/pdf_sheet.h"
+#include "core/dial/recording_surface.h"
+#include "core/dial/run.h"
+
+namespace sundial {
+
+void AddReportOptions(QCommandLineParser& parser) {
+    AddSiteOptions(parser);
+    parser.addOptions({
+        {"json", "Print the site and the run's results as JSON."},
+        {"pdf", "Also write the two-page printable dial sheet to FILE.", "file"},
+    });
+}
+
+int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
+    SiteOptions options = ReadSiteOptions(parser);
+    std::optional<std::filesystem::path> pdfFile;
+    if (parser.isSet("pdf")) pdfFile = std::filesystem::path(parser.value("pdf").toStdString());
+
+    RecordingSurface draw(9000, 4400), number(9000, 4400), chart(9000, 4400);
+    DialGeometry dial;
+    // --pdf: the printable sheet, written where asked; no viewer is started.
+    std::optional<PdfDialSheet> sheet;
+    if (pdfFile) {
+        sheet.emplace(pdfFile->parent_path(), PdfDialSheet::ViewerHook(),
+                      pdfFile->filename().string());
+    }
+    const RunTargets targets{draw, number, chart, [&] { DrawCascadeFurniture(draw, chart); },
+                             sheet ? &*sheet : nullptr};
+    // Without --settings nothing is saved: the run writes to no file.
+    const std::filesystem::path settings = options.settingsFile.value_or(std::filesystem::path());
+    const RunResult result = RunDial(options.site, settings, targets, dial);
+    if (options.settingsFile && !result.settingsSaved) {
+        err << "warning: could not write " << QString::fromStdString(settings.string()) << '\n';
+    }
+    if (result.status != RunStatus::Completed) {
+        out << QString::fromStdString(number.Text());
+        err << QString::fromStdString(result.message) << '\n';
+        return kCliRunFailed;
+    }
+    if (parser.isSet("json")) {
+        out << RunJson(options.site, dial);
+    } else {
+        out << QString::fromStdString(number.Text());
+    }
+    return kCliOk;
+}
+
+}  // namespace sundial

@@ -1,0 +1,59 @@
+#include "cli/run_json.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "core/site/number_text.h"
+
+namespace sundial {
+
+namespace {
+
+QJsonObject HourTableJson(const HourTable& table) {
+    QJsonObject object;
+    for (int h = kFirstDialHour; h <= kLastDialHour; ++h) {
+        object.insert(QString::number(h), SingleJson(table[h]));
+    }
+    return object;
+}
+
+QJsonValue OptionalHour(const std::optional<int>& hour) {
+    return hour ? QJsonValue(*hour) : QJsonValue(QJsonValue::Null);
+}
+
+}  // namespace
+
+QJsonValue SingleJson(float value) {
+    return QJsonValue(std::stod(RoundTripText(value)));
+}
+
+QByteArray RunJson(const SiteState& site, const DialGeometry& dial) {
+    QJsonArray hourList;
+    for (const HourRow& row : dial.HourList)
+        hourList.append(QJsonArray{row.hour, SingleJson(row.angle)});
+    const QJsonObject json{
+        {"PlaceName", QString::fromStdString(site.PlaceName)},
+        {"Latitude", SingleJson(site.Latitude)},
+        {"Longitude", SingleJson(site.Longitude)},
+        {"WallBearing", QString::fromStdString(site.WallBearing)},
+        {"WallDeclination", SingleJson(site.WallDeclination)},
+        {"DeclinationSide", QString::fromStdString(site.DeclinationSide)},
+        {"UtcOffset", SingleJson(site.UtcOffset)},
+        {"GnomonAngle", SingleJson(dial.GnomonAngle)},
+        {"GnomonOffset", SingleJson(dial.GnomonOffset)},
+        {"SubstyleHourAngle", SingleJson(dial.SubstyleHourAngle)},
+        {"OffsetSide", QString::fromStdString(dial.OffsetSide)},
+        {"RawShadowAngle", HourTableJson(dial.RawShadowAngle)},
+        {"ShadowAngle", HourTableJson(dial.ShadowAngle)},
+        {"FirstPositiveHour", OptionalHour(dial.FirstPositiveHour)},
+        {"LastNegativeHour", OptionalHour(dial.LastNegativeHour)},
+        {"HourList", hourList},
+    };
+    return QJsonDocument(json).toJson(QJsonDocument::Indented);
+}
+
+}  // namespace sundial

@@ -1,0 +1,35 @@
+// The options that name a site, shared by every command that designs for one:
+// --place, or --lat/--lon with --east/--west, then --bearing, --utc and
+// --settings. The values go through the same input rules as the dialogs.
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+#include <filesystem>
+#include <optional>
+
+#include "core/places/places.h"
+#include "core/site/site_state.h"
+
+namespace sundial {
+
+struct SiteOptions {
+    SiteState site;
+    // --settings: where the site was loaded from and a run saves it.
+    std::optional<std::filesystem::path> settingsFile;
+};
+
+void AddSiteOptions(QCommandLineParser& parser);
+
+// Builds the site from the options: the settings file (or the default site),
+// then the place or typed coordinates, then bearing and zone. Throws BadInput.
+SiteOptions ReadSiteOptions(const QCommandLineParser& parser);
+
+// A number option, read in the C locale ("51.5") and also in the user's
+// locale ("51,5") as the dialogs would. Throws BadInput naming `option`.
+double ParseNumberOption(const QString& text, const QString& option);
+
+// The one gazetteer place `text` names (caption or place name). Throws BadInput.
+const Place& ResolvePlace(const QString& text);
+
+}  // namespace sundial
