@@ -24,6 +24,26 @@ const CliCommand* FindCommand(const QString& name) {
     return it == commands.end() ? nullptr : &*it;
 }
 
+// Each option once, unless the command reads it as a list; and no option that
+// takes a value may be given an empty one (an empty file name would otherwise
+// become a file named after nothing in the program's folder).
+void CheckOptionUse(const CliCommand& command, const QCommandLineParser& parser) {
+    const QStringList given = parser.optionNames();  // an option given twice is listed twice
+    for (const QString& name : given) {
+        const QStringList values = parser.values(name);
+        const bool repeatable =
+            std::any_of(command.repeatable.begin(), command.repeatable.end(),
+                        [&](const char* r) { return name == QLatin1String(r); });
+        if (!repeatable && given.count(name) > 1) {
+            throw BadInput{QStringLiteral("--%1 is given more than once.").arg(name)};
+        }
+        if (std::any_of(values.begin(), values.end(),
+                        [](const QString& v) { return v.isEmpty(); })) {
+            throw BadInput{QStringLiteral("--%1: an empty value is not allowed.").arg(name)};
+        }
+    }
+}
+
 }  // namespace
 
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -60,6 +80,7 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return kCliBadInput;
     }
     try {
+        CheckOptionUse(*command, parser);
         return command->run(parser, out, err);
     } catch (const BadInput& bad) {
         err << bad.message << '\n';

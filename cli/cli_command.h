@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QTextStream>
+#include <initializer_list>
 #include <span>
 
 namespace sundial {
@@ -22,6 +23,9 @@ struct CliCommand {
     void (*addOptions)(QCommandLineParser& parser);
     // Returns the exit status; may throw BadInput.
     int (*run)(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+    // Options that may be given more than once (readings, say); any other
+    // option given twice is bad input rather than the last one winning.
+    std::initializer_list<const char*> repeatable = {};
 };
 
 // Every command, in the order --help lists them.

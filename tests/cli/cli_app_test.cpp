@@ -95,6 +95,10 @@ TEST(Cli, BadInputExitsWithTwoAndAClearMessage) {
         {"zone too far", {"report", "--utc", "13"}, "whole number"},
         {"unknown command", {"draw"}, "Usage"},
         {"unknown option", {"report", "--colour", "red"}, "colour"},
+        {"repeated option", {"report", "--place", "London", "--place", "Paris"}, "more than once"},
+        {"empty pdf path", {"report", "--pdf", ""}, "--pdf: an empty value"},
+        {"empty settings path", {"report", "--settings="}, "--settings: an empty value"},
+        {"stray argument", {"report", "London"}, "unexpected argument"},
     };
     for (const Row& row : rows) {
         const Outcome o = RunCommand(row.args);
