@@ -41,8 +41,13 @@ float FloorHundredths(float value) {
     return static_cast<float>(std::floor(static_cast<double>(value) * 100.0) / 100.0);
 }
 
-float FloorTenths(float value) {
-    return static_cast<float>(std::floor(static_cast<double>(value) * 10.0) / 10.0);
+float FloorTenths(double value) {
+    return static_cast<float>(std::floor(value * 10.0) / 10.0);
+}
+
+float FloorTenthsSingle(float value) {
+    const float tenths = value * 10.0f;
+    return std::floor(tenths) / 10.0f;
 }
 
 std::string OffsetSideFor(const std::string& declinationSide) {

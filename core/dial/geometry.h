@@ -72,9 +72,25 @@ struct DialGeometry {
     std::vector<HourRow> HourList;
 };
 
-// Rounds down (toward minus infinity) to hundredths / tenths, held as a single.
+// Rounding for display. Shown angles and lengths are rounded down (toward
+// minus infinity, so -0.01 gives -0.1 at tenths), never to nearest, and the
+// result is held as a single because that is what the site and the dial store
+// and print. Each rule below is the only place it is written.
+//
+// Hundredths of a degree, the product taken in double precision on the single's
+// exact binary value: shadow angles and the gnomon's angle and offset as the
+// report and the sheet print them. A single just below a hundredth stays below
+// it (72.71f is 72.70999...: 72.7).
 float FloorHundredths(float value);
-float FloorTenths(float value);
+// Tenths, the product taken in double precision on the exact value given:
+// whether the gnomon offset counts as zero (degrees), and the gnomon dialog's
+// slant side (a length in the user's unit, computed in double).
+float FloorTenths(double value);
+// Tenths of a stored single, the product taken in single precision: the gnomon
+// dialog's forward angle (degrees). The single product of a value just below a
+// tenth rounds up to the whole number, so 37.8f shows as 37.8 where FloorTenths
+// gives 37.7.
+float FloorTenthsSingle(float value);
 
 // "right." for a west-declining wall, "left." for east, "" for south.
 std::string OffsetSideFor(const std::string& declinationSide);

@@ -10,16 +10,6 @@ namespace sundial {
 
 namespace {
 
-// The typed text as the single the site stores, or nothing when it is missing
-// or does not fit a single (a huge number, "inf", "nan"): such text is treated
-// like any other text that is not a usable number.
-std::optional<float> AsSingle(TypedNumber typed) {
-    if (!typed) return std::nullopt;
-    const float value = static_cast<float>(*typed);
-    if (!std::isfinite(value)) return std::nullopt;
-    return value;
-}
-
 // Adds one to the decimal digit string `digits` (no sign, no point); returns
 // true when the carry runs off the front.
 bool IncrementDigits(std::string& digits) {
@@ -34,6 +24,13 @@ bool IncrementDigits(std::string& digits) {
 }
 
 }  // namespace
+
+std::optional<float> UsableSingle(TypedNumber typed) {
+    if (!typed) return std::nullopt;
+    const float value = static_cast<float>(*typed);
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
 
 bool LatitudeAccepted(float latitude) {
     return latitude >= kMinLatitude && latitude <= kMaxLatitude;
@@ -63,8 +60,8 @@ int ZoneForLongitude(float longitudeWest) {
 
 LatLongVerdict CheckLatLong(TypedNumber latitude, TypedNumber longitudeMagnitude, bool east) {
     LatLongVerdict verdict;
-    const std::optional<float> lat = AsSingle(latitude);
-    const std::optional<float> lon = AsSingle(longitudeMagnitude);
+    const std::optional<float> lat = UsableSingle(latitude);
+    const std::optional<float> lon = UsableSingle(longitudeMagnitude);
     if (!lat || !lon) return verdict;
     if (!LatitudeAccepted(*lat)) {
         verdict.outcome = InputOutcome::Warn;
@@ -86,7 +83,7 @@ LatLongVerdict CheckLatLong(TypedNumber latitude, TypedNumber longitudeMagnitude
 
 BearingVerdict CheckBearing(TypedNumber bearing) {
     BearingVerdict verdict;
-    const std::optional<float> b = AsSingle(bearing);
+    const std::optional<float> b = UsableSingle(bearing);
     if (!b) return verdict;
     if (!BearingAccepted(*b)) {
         verdict.outcome = InputOutcome::Warn;
@@ -123,19 +120,14 @@ std::string TwoDecimalFormat(double value) {
     return (value < 0 && !zero ? "-" : "") + whole + "." + fraction;
 }
 
-float TruncateTenthsSingle(float value) {
-    const float tenths = value * 10.0f;
-    return std::floor(tenths) / 10.0f;
-}
-
 std::string ForwardAngleLine(float gnomonAngleDeg) {
-    return "   Forward angle is " + TwoDecimalFormat(TruncateTenthsSingle(gnomonAngleDeg)) +
+    return "   Forward angle is " + TwoDecimalFormat(FloorTenthsSingle(gnomonAngleDeg)) +
            " degrees. ";
 }
 
 GnomonVerdict CheckGnomonLength(TypedNumber adjacent, float gnomonAngleDeg) {
     GnomonVerdict verdict;
-    const std::optional<float> a = AsSingle(adjacent);
+    const std::optional<float> a = UsableSingle(adjacent);
     if (!a) return verdict;
     if (!GnomonLengthAccepted(*a)) {
         verdict.outcome = InputOutcome::Warn;
@@ -145,11 +137,10 @@ GnomonVerdict CheckGnomonLength(TypedNumber adjacent, float gnomonAngleDeg) {
     const double g = DegToRad(gnomonAngleDeg);
     const double hypotenuse = *a / std::cos(g);
     const double opposite = *a * std::tan(g);
-    // Truncated to tenths like every other angle-derived figure shown, and
-    // held as a single before formatting; the level side is rounded instead.
-    const float hypotenuseTenths = static_cast<float>(std::floor(hypotenuse * 10.0) / 10.0);
+    // The slant side is rounded down like every angle-derived figure shown;
+    // the level side is rounded to nearest by the format instead.
     verdict.outcome = InputOutcome::Accept;
-    verdict.sides = {TwoDecimalFormat(hypotenuseTenths), TwoDecimalFormat(opposite)};
+    verdict.sides = {TwoDecimalFormat(FloorTenths(hypotenuse)), TwoDecimalFormat(opposite)};
     return verdict;
 }
 

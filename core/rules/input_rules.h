@@ -45,6 +45,11 @@ enum class InputOutcome {
 // text is not a number in the user's locale.
 using TypedNumber = std::optional<double>;
 
+// The typed number as the single the site stores, or nothing when it is missing
+// or does not fit a single (a huge number, "inf", "nan"): the checks below treat
+// such text like any other text that is not a usable number.
+std::optional<float> UsableSingle(TypedNumber typed);
+
 struct LatLongVerdict {
     InputOutcome outcome = InputOutcome::Restore;
     const char* message = nullptr;  // set for Warn
@@ -75,13 +80,9 @@ void ApplyBearing(SiteState& site, const std::string& bearingText);
 // (0.25 -> ".25", 5 -> "5.", 20.1 -> "20.1", 5.774 -> "5.77").
 std::string TwoDecimalFormat(double value);
 
-// Rounds down to tenths, multiplying in single precision as the stored angle
-// is single: 37.8f stays 37.8 (a double product would see 377.99999 and give
-// 37.7). Held as a single.
-float TruncateTenthsSingle(float value);
-
 // The line the gnomon dialog prints on opening:
-// "   Forward angle is 37.8 degrees. " for a GnomonAngle of 37.86.
+// "   Forward angle is 37.8 degrees. " for a GnomonAngle of 37.86 (rounded down
+// to tenths by FloorTenthsSingle).
 std::string ForwardAngleLine(float gnomonAngleDeg);
 
 struct GnomonSides {

@@ -7,10 +7,13 @@
 #include <vector>
 
 #include "tests/core/dial/test_sites.h"
+#include "tests/support/row_name.h"
 
 namespace sundial {
 namespace {
 
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 using sundial::testing::SiteAt;
 
 // The worked examples give the gnomon quantities to four places.
@@ -22,6 +25,20 @@ std::vector<int> Hours(const std::vector<HourRow>& rows) {
     return hours;
 }
 
+std::vector<float> Angles(const std::vector<HourRow>& rows, size_t first, size_t count) {
+    std::vector<float> angles;
+    for (size_t i = first; i < first + count && i < rows.size(); ++i) {
+        angles.push_back(rows[i].angle);
+    }
+    return angles;
+}
+
+std::vector<float> ShadowAngles(const DialGeometry& dial) {
+    std::vector<float> angles;
+    for (int h = kFirstDialHour; h <= kLastDialHour; ++h) angles.push_back(dial.ShadowAngle[h]);
+    return angles;
+}
+
 TEST(DialGeometry, WestWallAtLondonMatchesWorkedExample) {
     const DialGeometry dial = ComputeDial(SiteAt(51.5f, 0.12f, "185.2"));
     EXPECT_NEAR(dial.GnomonAngle, 38.3127, kFourPlaces);
@@ -29,12 +46,10 @@ TEST(DialGeometry, WestWallAtLondonMatchesWorkedExample) {
     EXPECT_NEAR(dial.SubstyleHourAngle, 6.6330, kFourPlaces);
 
     // ShadowAngle is rounded down to hundredths and stored as a single: compare
-    // with the single nearest each printed value.
-    const std::vector<float> expected = {-83.32f, 72.71f,  51.15f,  34.06f,  20.72f,  9.77f,  0.07f,
-                                         -9.26f,  -19.04f, -30.17f, -43.83f, -61.36f, -83.32f};
-    for (int h = 6; h <= 18; ++h) {
-        EXPECT_EQ(dial.ShadowAngle[h], expected[static_cast<size_t>(h - 6)]) << "hour " << h;
-    }
+    // with the single nearest each printed value, exactly.
+    EXPECT_EQ(ShadowAngles(dial),
+              (std::vector<float>{-83.32f, 72.71f, 51.15f, 34.06f, 20.72f, 9.77f, 0.07f, -9.26f,
+                                  -19.04f, -30.17f, -43.83f, -61.36f, -83.32f}));
     EXPECT_EQ(dial.FirstPositiveHour, 7);
     EXPECT_EQ(dial.LastNegativeHour, 18);
     EXPECT_EQ(Hours(dial.HourList),
@@ -52,10 +67,8 @@ TEST(DialGeometry, StronglyWestWallListsEveningHoursOnMorningLines) {
     EXPECT_EQ(dial.LastNegativeHour, 18);
     EXPECT_EQ(Hours(dial.HourList),
               (std::vector<int>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22}));
-    const std::vector<float> evening = {44.01f, 49.12f, 57.62f, 76.82f};
-    for (size_t i = 0; i < evening.size(); ++i) {
-        EXPECT_EQ(dial.HourList[8 + i].angle, evening[i]) << "hour " << 19 + i;
-    }
+    // Hours 19..22 on the lines of 7..10, angles as the rounded singles.
+    EXPECT_EQ(Angles(dial.HourList, 8, 4), (std::vector<float>{44.01f, 49.12f, 57.62f, 76.82f}));
 }
 
 TEST(DialGeometry, StronglyEastWallListsEarlyHoursOnAfternoonLines) {
@@ -64,10 +77,9 @@ TEST(DialGeometry, StronglyEastWallListsEarlyHoursOnAfternoonLines) {
     EXPECT_EQ(dial.FirstPositiveHour, 6);
     EXPECT_EQ(dial.LastNegativeHour, 13);
     EXPECT_EQ(Hours(dial.HourList), (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
-    const std::vector<float> early = {-77.31f, -57.80f, -49.21f, -44.07f};
-    for (size_t i = 0; i < early.size(); ++i) {
-        EXPECT_EQ(dial.HourList[i].angle, early[i]) << "hour " << 2 + i;
-    }
+    // Hours 2..5 on the lines of 14..17.
+    EXPECT_EQ(Angles(dial.HourList, 0, 4),
+              (std::vector<float>{-77.31f, -57.80f, -49.21f, -44.07f}));
 }
 
 TEST(DialGeometry, SouthWallHasNoOffsetAndUsesEastFormula) {
@@ -115,13 +127,72 @@ INSTANTIATE_TEST_SUITE_P(Sites, DialInvariants,
                                            SiteRow{"North70_250", 70, -30, "250", 2},
                                            SiteRow{"South15_110", 15, 120, "110", -8},
                                            SiteRow{"Exeter180", 50.7f, 3.5f, "180", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
-TEST(DialGeometry, RoundingIsDownwardForBothSigns) {
-    EXPECT_EQ(FloorHundredths(12.345f), 12.34f);
-    EXPECT_EQ(FloorHundredths(-12.345f), -12.35f);
-    EXPECT_EQ(FloorTenths(0.08f), 0.0f);
-    EXPECT_EQ(FloorTenths(-0.01f), -0.1f);
+// Each rounding rule at the awkward values: negatives (down is away from
+// zero), tenths and hundredths that binary cannot hold exactly (0.3f is a bit
+// above 0.3, 39.1f a bit below 39.1), and magnitudes where a single has no
+// hundredths left. Every result is k/10 or k/100 narrowed to a single, which is
+// what the literal is: the comparisons are exact.
+struct RoundingRow {
+    const char* name;
+    float (*round)(float);
+    float value;
+    float expected;
+};
+
+float Hundredths(float v) {
+    return FloorHundredths(v);
+}
+float Tenths(float v) {
+    return FloorTenths(v);
+}
+float TenthsSingle(float v) {
+    return FloorTenthsSingle(v);
+}
+
+class RoundingTest : public ::testing::TestWithParam<RoundingRow> {};
+
+TEST_P(RoundingTest, RoundsDownAsPrinted) {
+    const RoundingRow& row = GetParam();
+    const float rounded = row.round(row.value);
+    EXPECT_EQ(rounded, row.expected);
+    EXPECT_EQ(std::signbit(rounded), std::signbit(row.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RoundingTest,
+    ::testing::Values(
+        RoundingRow{"hundredths down", Hundredths, 12.345f, 12.34f},
+        RoundingRow{"hundredths negative goes away from zero", Hundredths, -12.345f, -12.35f},
+        RoundingRow{"hundredths single just below", Hundredths, 72.71f, 72.7f},
+        RoundingRow{"hundredths negative single just below", Hundredths, -72.71f, -72.71f},
+        RoundingRow{"hundredths single just above", Hundredths, 0.3f, 0.3f},
+        RoundingRow{"hundredths 39.1", Hundredths, 39.1f, 39.09f},
+        RoundingRow{"hundredths -0.3", Hundredths, -0.3f, -0.31f},
+        RoundingRow{"hundredths minus zero", Hundredths, -0.0f, -0.0f},
+        RoundingRow{"hundredths large", Hundredths, 123456.7f, 123456.7f},
+        RoundingRow{"hundredths beyond the single's digits", Hundredths, 3e7f, 3e7f},
+        RoundingRow{"tenths small positive is zero", Tenths, 0.08f, 0.0f},
+        RoundingRow{"tenths small negative", Tenths, -0.01f, -0.1f},
+        RoundingRow{"tenths single just above", Tenths, 0.3f, 0.3f},
+        RoundingRow{"tenths 39.1 double product", Tenths, 39.1f, 39.0f},
+        RoundingRow{"tenths 37.8 double product", Tenths, 37.8f, 37.7f},
+        RoundingRow{"tenths -0.3", Tenths, -0.3f, -0.4f},
+        RoundingRow{"tenths large", Tenths, 123456.7f, 123456.7f},
+        RoundingRow{"single tenths 39.1", TenthsSingle, 39.1f, 39.1f},
+        RoundingRow{"single tenths 37.8", TenthsSingle, 37.8f, 37.8f},
+        RoundingRow{"single tenths -0.3", TenthsSingle, -0.3f, -0.3f},
+        RoundingRow{"single tenths small negative", TenthsSingle, -0.01f, -0.1f},
+        RoundingRow{"single tenths just under", TenthsSingle, 6.79999f, 6.7f},
+        RoundingRow{"single tenths large", TenthsSingle, 123456.7f, 123456.7f}),
+    RowName());
+
+// The slant side is a double: it is rounded down before it is narrowed, so a
+// length just under a tenth stays under it.
+TEST(Rounding, TenthsOfADoubleAreTakenBeforeNarrowing) {
+    EXPECT_EQ(FloorTenths(28.4999999999), 28.4f);
+    EXPECT_EQ(FloorTenths(1154.7005383792516), 1154.7f);
 }
 
 TEST(DialGeometry, HourTableRejectsHoursOutsideItsRange) {
@@ -132,22 +203,31 @@ TEST(DialGeometry, HourTableRejectsHoursOutsideItsRange) {
 }
 
 // Sites no dialog accepts: each must fault in an orderly way, never crash.
-TEST(DialGeometry, ArithmeticFaultsAreReported) {
-    struct Row {
-        const char* name;
-        float lat;
-        const char* bearing;
-    } rows[] = {
-        {"latitude 0 divides by tan 0", 0, "200"},
-        {"cos product 1 makes ArcSin divide by zero", 0, "180"},
-        {"not-a-number latitude", std::numeric_limits<float>::quiet_NaN(), "185.2"},
-    };
-    for (const Row& row : rows) {
-        EXPECT_THROW(ComputeDial(SiteAt(row.lat, 0, row.bearing)), ArithmeticFault) << row.name;
-    }
+struct FaultRow {
+    const char* name;
+    float lat;
+    const char* bearing;
+};
+
+class ArithmeticFaultTest : public ::testing::TestWithParam<FaultRow> {};
+
+TEST_P(ArithmeticFaultTest, IsReported) {
+    EXPECT_THROW(ComputeDial(SiteAt(GetParam().lat, 0, GetParam().bearing)), ArithmeticFault);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sites, ArithmeticFaultTest,
+    ::testing::Values(FaultRow{"latitude 0 divides by tan 0", 0, "200"},
+                      FaultRow{"cos product 1 makes ArcSin divide by zero", 0, "180"},
+                      FaultRow{"not a number latitude", std::numeric_limits<float>::quiet_NaN(),
+                               "185.2"}),
+    RowName());
+
+TEST(DialGeometry, ArcSinFaultsAtPlusAndMinusOne) {
     EXPECT_THROW(ArcSin(1.0), ArithmeticFault);
     EXPECT_THROW(ArcSin(-1.0), ArithmeticFault);
-    EXPECT_NEAR(ArcSin(0.5), kPi / 6, 1e-12);
+    constexpr double kDoubleTol = 1e-12;  // a few ulps of atan and sqrt in double
+    EXPECT_NEAR(ArcSin(0.5), kPi / 6, kDoubleTol);
 }
 
 }  // namespace
