@@ -5,7 +5,6 @@
 
 #include "cli/cli_command.h"
 #include "core/rules/input_rules.h"
-#include "core/site/number_text.h"
 #include "core/site/time_zone_menu.h"
 
 namespace sundial {
@@ -22,15 +21,37 @@ class CliStartupHost final : public StartupHost {
     void Timeset(double value) override {
         if (const auto zone = MatchZone(value)) site_.UtcOffset = static_cast<float>(*zone);
     }
-    void SelectExeter() override {
-        const auto exeter = FindPlaces("Exeter, Britain");
-        ApplyPlace(site_, *exeter.front());
-        Timeset(exeter.front()->utcOffset);
+    void SelectExeter() override { Pick(DefaultPlace()); }
+    // What a click on a gazetteer place does, less the check mark.
+    void Pick(const Place& place) {
+        ApplyPlace(site_, place);
+        Timeset(place.utcOffset);
     }
 
   private:
     SiteState& site_;
 };
+
+// The verdict when its rule accepts the values; otherwise bad input with the
+// dialog's own message. Text that is no usable number never gets this far: the
+// dialogs would quietly put the old values back, the command line refuses it
+// as it reads it.
+template <typename Verdict>
+Verdict Accepted(const Verdict& verdict) {
+    switch (verdict.outcome) {
+        case InputOutcome::Accept:
+            return verdict;
+        case InputOutcome::Warn:
+            throw BadInput{verdict.message};
+        case InputOutcome::Restore:
+            break;
+    }
+    throw BadInput{QStringLiteral("A number given is not usable.")};
+}
+
+double NumberOption(const QCommandLineParser& parser, const QString& option) {
+    return ParseNumberOption(parser.value(option), option);
+}
 
 }  // namespace
 
@@ -53,6 +74,10 @@ double ParseNumberOption(const QString& text, const QString& option) {
     if (!ok) value = QLocale().toDouble(text, &ok);
     if (!ok || !std::isfinite(value)) {
         throw BadInput{QStringLiteral("--%1: \"%2\" is not a number.").arg(option, text)};
+    }
+    // The dialogs treat a number no single can hold like text that is none.
+    if (!UsableSingle(value)) {
+        throw BadInput{QStringLiteral("--%1: \"%2\" is too large.").arg(option, text)};
     }
     return value;
 }
@@ -89,9 +114,7 @@ SiteOptions ReadSiteOptions(const QCommandLineParser& parser) {
         throw BadInput{"Give either --place or --lat and --lon, not both."};
     }
     if (parser.isSet("place")) {
-        const Place& place = ResolvePlace(parser.value("place"));
-        ApplyPlace(site, place);
-        site.UtcOffset = static_cast<float>(place.utcOffset);
+        host.Pick(ResolvePlace(parser.value("place")));
     } else if (typed) {
         if (!parser.isSet("lat") || !parser.isSet("lon")) {
             throw BadInput{"--lat and --lon go together."};
@@ -99,26 +122,22 @@ SiteOptions ReadSiteOptions(const QCommandLineParser& parser) {
         if (parser.isSet("east") == parser.isSet("west")) {
             throw BadInput{"With --lon give exactly one of --east or --west."};
         }
-        const auto lat = static_cast<float>(ParseNumberOption(parser.value("lat"), "lat"));
-        const auto lon = static_cast<float>(ParseNumberOption(parser.value("lon"), "lon"));
-        if (!LatitudeAccepted(lat)) throw BadInput{kLatitudeMessage};
-        if (!LongitudeMagnitudeAccepted(lon)) throw BadInput{kLongitudeMessage};
+        // As the location dialog's Go: the same checks, then the zone by Timeset.
+        const LatLongVerdict verdict = Accepted(CheckLatLong(
+            NumberOption(parser, "lat"), NumberOption(parser, "lon"), parser.isSet("east")));
         site.PlaceName = "Unknown";
-        site.Latitude = lat;
-        site.Longitude = parser.isSet("east") ? -lon : lon;
-        site.UtcOffset = static_cast<float>(ZoneForLongitude(site.Longitude));
+        site.Latitude = verdict.latitude;
+        site.Longitude = verdict.longitude;
+        host.Timeset(verdict.zone);
     }
     if (parser.isSet("bearing")) {
-        const auto bearing =
-            static_cast<float>(ParseNumberOption(parser.value("bearing"), "bearing"));
-        if (!BearingAccepted(bearing)) throw BadInput{kBearingMessage};
-        site.WallBearing = NumberText(bearing);
-        DeriveDeclination(site);
+        ApplyBearing(site, Accepted(CheckBearing(NumberOption(parser, "bearing"))).bearingText);
     }
     if (parser.isSet("utc")) {
-        const std::optional<int> zone = MatchZone(ParseNumberOption(parser.value("utc"), "utc"));
+        // As the zone menu: only its 25 whole-hour items exist.
+        const std::optional<int> zone = MatchZone(NumberOption(parser, "utc"));
         if (!zone) throw BadInput{"--utc: the zone must be a whole number from -12 to 12."};
-        site.UtcOffset = static_cast<float>(*zone);
+        host.Timeset(*zone);
     }
     return options;
 }

@@ -1,6 +1,7 @@
 // The options that name a site, shared by every command that designs for one:
 // --place, or --lat/--lon with --east/--west, then --bearing, --utc and
-// --settings. The values go through the same input rules as the dialogs.
+// --settings. The values go through the same input rules as the dialogs, and
+// out-of-range values are refused with the dialogs' own messages.
 #pragma once
 
 #include <QCommandLineParser>
@@ -26,7 +27,8 @@ void AddSiteOptions(QCommandLineParser& parser);
 SiteOptions ReadSiteOptions(const QCommandLineParser& parser);
 
 // A number option, read in the C locale ("51.5") and also in the user's
-// locale ("51,5") as the dialogs would. Throws BadInput naming `option`.
+// locale ("51,5") as the dialogs would. Throws BadInput naming `option` for
+// text that is not a finite number or is too large to store as a single.
 double ParseNumberOption(const QString& text, const QString& option);
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.

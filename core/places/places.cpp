@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace sundial {
 
@@ -289,6 +291,17 @@ constexpr std::array<Place, 270> kPlaces = {{
 }};
 // clang-format on
 
+// The row a first start picks. Found at compile time, so a renamed or removed
+// row fails the build rather than start-up.
+constexpr std::size_t IndexOfItem(Region region, std::string_view itemName) {
+    for (std::size_t i = 0; i < kPlaces.size(); ++i) {
+        if (kPlaces[i].region == region && kPlaces[i].itemName == itemName) return i;
+    }
+    return kPlaces.size();
+}
+constexpr std::size_t kDefaultPlaceIndex = IndexOfItem(Region::WestEurope, "mnuExeter");
+static_assert(kDefaultPlaceIndex < kPlaces.size());
+
 bool EqualNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
@@ -309,6 +322,10 @@ std::string CaptionWithCountry(const Place& p) {
 
 std::span<const Place> Places() {
     return kPlaces;
+}
+
+const Place& DefaultPlace() {
+    return kPlaces[kDefaultPlaceIndex];
 }
 
 std::vector<const Place*> PlacesIn(Region region) {

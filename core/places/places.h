@@ -25,6 +25,11 @@ struct Place {
 };
 
 std::span<const Place> Places();
+
+// The place a first start (no usable settings file) picks, as a click on it in
+// its gazetteer window would: "Exeter, Britain", zone 0. The default wall
+// bearing that goes with it is kDefaultBearing.
+const Place& DefaultPlace();
 // The rows of one window, in menu order.
 std::vector<const Place*> PlacesIn(Region region);
 

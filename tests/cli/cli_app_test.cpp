@@ -6,14 +6,21 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "cli/site_options.h"
+#include "core/rules/input_rules.h"
+#include "tests/support/row_name.h"
 
 namespace sundial {
 namespace {
 
 namespace fs = std::filesystem;
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct Outcome {
     int status;
@@ -31,6 +38,19 @@ Outcome RunCommand(QStringList args) {
     return {status, out, err};
 }
 
+QJsonObject Json(const Outcome& o) {
+    return QJsonDocument::fromJson(o.out.toUtf8()).object();
+}
+
+// The site the options give, as a command would read it.
+SiteState ReadSite(const QStringList& options) {
+    QCommandLineParser parser;
+    AddSiteOptions(parser);
+    EXPECT_TRUE(parser.parse(QStringList{"sundial-cli"} + options))
+        << parser.errorText().toStdString();
+    return ReadSiteOptions(parser).site;
+}
+
 // Values printed to 7 significant digits and read back as singles.
 constexpr double kFourPlaces = 5e-5;
 
@@ -45,7 +65,7 @@ TEST(Cli, ReportForAPlacePrintsTheCalculations) {
 TEST(Cli, JsonForTypedCoordinatesGivesTheWorkedExample) {
     const Outcome o = RunCommand({"report", "--lat", "51.5", "--lon", "0.12", "--west", "--json"});
     ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8()).object();
+    const QJsonObject json = Json(o);
     EXPECT_EQ(json["PlaceName"].toString(), "Unknown");
     EXPECT_EQ(json["DeclinationSide"].toString(), "West");
     EXPECT_EQ(json["OffsetSide"].toString(), "right.");
@@ -63,59 +83,139 @@ TEST(Cli, JsonForTypedCoordinatesGivesTheWorkedExample) {
     EXPECT_EQ(list[0].toArray()[1].toDouble(), -72.71);
 }
 
-TEST(Cli, TypedCoordinatesTakeTheLongitudesZoneUnlessUtcIsGiven) {
-    auto zone = [](QStringList extra) {
-        const Outcome o = RunCommand(QStringList{"report", "--lat", "48", "--json"} + extra);
-        return QJsonDocument::fromJson(o.out.toUtf8()).object()["UtcOffset"].toDouble();
-    };
-    EXPECT_EQ(zone({"--lon", "19", "--east"}), 1.0);
-    EXPECT_EQ(zone({"--lon", "80", "--west"}), -5.0);
-    EXPECT_EQ(zone({"--lon", "80", "--west", "--utc", "-4"}), -4.0);
-    const Outcome placed = RunCommand({"report", "--place", "Aberdeen, USA", "--json"});
-    EXPECT_EQ(QJsonDocument::fromJson(placed.out.toUtf8()).object()["UtcOffset"].toDouble(), -7.0);
+struct ZoneRow {
+    const char* name;
+    QStringList args;
+    double zone;
+};
+
+class CliZoneTest : public ::testing::TestWithParam<ZoneRow> {};
+
+TEST_P(CliZoneTest, TypedCoordinatesTakeTheLongitudesZoneUnlessUtcIsGiven) {
+    const Outcome o = RunCommand(QStringList{"report", "--json"} + GetParam().args);
+    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
+    // Whole hours: exact.
+    EXPECT_EQ(Json(o)["UtcOffset"].toDouble(), GetParam().zone);
 }
 
-TEST(Cli, BadInputExitsWithTwoAndAClearMessage) {
-    struct Row {
-        const char* name;
-        QStringList args;
-        const char* message;
-    } rows[] = {
-        {"ambiguous place", {"report", "--place", "Aberdeen"}, "Aberdeen, USA"},
-        {"unknown place", {"report", "--place", "Atlantis"}, "no place"},
-        {"latitude low", {"report", "--lat", "14.99", "--lon", "1", "--west"}, "Latidude outside"},
-        {"latitude high", {"report", "--lat", "70.01", "--lon", "1", "--west"}, "Latidude outside"},
-        {"longitude high", {"report", "--lat", "50", "--lon", "180.5", "--east"}, "Set Longitude"},
-        {"longitude signed", {"report", "--lat", "50", "--lon", "-5", "--east"}, "Set Longitude"},
-        {"no side", {"report", "--lat", "50", "--lon", "5"}, "--east or --west"},
-        {"lat alone", {"report", "--lat", "50"}, "go together"},
-        {"bearing low", {"report", "--bearing", "109.9"}, "Bearing value outside"},
-        {"bearing word", {"report", "--bearing", "south"}, "not a number"},
-        {"fractional zone", {"report", "--utc", "5.5"}, "whole number"},
-        {"zone too far", {"report", "--utc", "13"}, "whole number"},
-        {"unknown command", {"draw"}, "Usage"},
-        {"unknown option", {"report", "--colour", "red"}, "colour"},
-        {"repeated option", {"report", "--place", "London", "--place", "Paris"}, "more than once"},
-        {"empty pdf path", {"report", "--pdf", ""}, "--pdf: an empty value"},
-        {"empty settings path", {"report", "--settings="}, "--settings: an empty value"},
-        {"stray argument", {"report", "London"}, "unexpected argument"},
-    };
-    for (const Row& row : rows) {
-        const Outcome o = RunCommand(row.args);
-        EXPECT_EQ(o.status, kCliBadInput) << row.name;
-        EXPECT_TRUE(o.out.isEmpty()) << row.name;
-        EXPECT_TRUE(o.err.contains(row.message)) << row.name << ": " << o.err.toStdString();
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliZoneTest,
+    ::testing::Values(ZoneRow{"east", {"--lat", "48", "--lon", "19", "--east"}, 1},
+                      ZoneRow{"west", {"--lat", "48", "--lon", "80", "--west"}, -5},
+                      ZoneRow{
+                          "utc wins", {"--lat", "48", "--lon", "80", "--west", "--utc", "-4"}, -4},
+                      ZoneRow{"place", {"--place", "Aberdeen, USA"}, -7},
+                      ZoneRow{"default place", {}, 0}),
+    RowName());
+
+struct BadRow {
+    const char* name;
+    QStringList args;
+    const char* message;
+};
+
+class CliBadInputTest : public ::testing::TestWithParam<BadRow> {};
+
+TEST_P(CliBadInputTest, ExitsWithTwoAndAClearMessage) {
+    const Outcome o = RunCommand(GetParam().args);
+    EXPECT_EQ(o.status, kCliBadInput);
+    EXPECT_TRUE(o.out.isEmpty());
+    EXPECT_TRUE(o.err.contains(GetParam().message)) << o.err.toStdString();
 }
 
-TEST(Cli, AcceptsTheLimitsOfEachRange) {
-    for (const QStringList& args :
-         {QStringList{"report", "--lat", "15", "--lon", "180", "--east"},
-          QStringList{"report", "--lat", "70", "--lon", "0", "--west"},
-          QStringList{"report", "--bearing", "110"}, QStringList{"report", "--bearing", "250"},
-          QStringList{"report", "--utc", "-12"}}) {
-        EXPECT_EQ(RunCommand(args).status, kCliOk) << args.join(' ').toStdString();
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliBadInputTest,
+    ::testing::Values(
+        BadRow{"ambiguous place", {"report", "--place", "Aberdeen"}, "Aberdeen, USA"},
+        BadRow{"unknown place", {"report", "--place", "Atlantis"}, "no place"},
+        BadRow{"no side", {"report", "--lat", "50", "--lon", "5"}, "--east or --west"},
+        BadRow{"lat alone", {"report", "--lat", "50"}, "go together"},
+        BadRow{"bearing word",
+               {"report", "--bearing", "south"},
+               "--bearing: \"south\" is not a number."},
+        BadRow{"latitude nan",
+               {"report", "--lat", "nan", "--lon", "1", "--west"},
+               "--lat: \"nan\" is not a number."},
+        BadRow{"longitude beyond a single",
+               {"report", "--lat", "50", "--lon", "1e39", "--west"},
+               "--lon: \"1e39\" is too large."},
+        BadRow{"fractional zone", {"report", "--utc", "5.5"}, "whole number"},
+        BadRow{"zone too far", {"report", "--utc", "13"}, "whole number"},
+        BadRow{"unknown command", {"draw"}, "Usage"},
+        BadRow{"unknown option", {"report", "--colour", "red"}, "colour"},
+        BadRow{"repeated option",
+               {"report", "--place", "London", "--place", "Paris"},
+               "more than once"},
+        BadRow{"empty pdf path", {"report", "--pdf", ""}, "--pdf: an empty value"},
+        BadRow{"empty settings path", {"report", "--settings="}, "--settings: an empty value"},
+        BadRow{"stray argument", {"report", "London"}, "unexpected argument"}),
+    RowName());
+
+class CliDialogMessageTest : public ::testing::TestWithParam<BadRow> {};
+
+// Out-of-range values are refused with the dialogs' own message boxes' text,
+// trailing blanks and spelling included, and nothing else.
+TEST_P(CliDialogMessageTest, RefusesWithTheDialogsOwnMessage) {
+    const Outcome o = RunCommand(QStringList{"report"} + GetParam().args);
+    EXPECT_EQ(o.status, kCliBadInput);
+    EXPECT_TRUE(o.out.isEmpty());
+    EXPECT_EQ(o.err, QString::fromLatin1(GetParam().message) + '\n');
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliDialogMessageTest,
+    ::testing::Values(
+        BadRow{"latitude low", {"--lat", "14.99", "--lon", "1", "--west"}, kLatitudeMessage},
+        BadRow{"latitude high", {"--lat", "70.01", "--lon", "1", "--west"}, kLatitudeMessage},
+        BadRow{
+            "latitude checked first", {"--lat", "80", "--lon", "200", "--east"}, kLatitudeMessage},
+        BadRow{"longitude high", {"--lat", "50", "--lon", "180.5", "--east"}, kLongitudeMessage},
+        BadRow{"longitude signed", {"--lat", "50", "--lon", "-5", "--east"}, kLongitudeMessage},
+        BadRow{"bearing low", {"--bearing", "109.9"}, kBearingMessage},
+        BadRow{"bearing high", {"--bearing", "250.1"}, kBearingMessage}),
+    RowName());
+
+struct LimitRow {
+    const char* name;
+    QStringList args;
+};
+
+class CliLimitTest : public ::testing::TestWithParam<LimitRow> {};
+
+TEST_P(CliLimitTest, AcceptsTheLimitOfTheRange) {
+    const Outcome o = RunCommand(QStringList{"report"} + GetParam().args);
+    EXPECT_EQ(o.status, kCliOk) << o.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CliLimitTest,
+    ::testing::Values(LimitRow{"south and east", {"--lat", "15", "--lon", "180", "--east"}},
+                      LimitRow{"north and zero", {"--lat", "70", "--lon", "0", "--west"}},
+                      LimitRow{"bearing 110", {"--bearing", "110"}},
+                      LimitRow{"bearing 250", {"--bearing", "250"}},
+                      LimitRow{"zone -12", {"--utc", "-12"}}),
+    RowName());
+
+// Without options or a settings file: the gazetteer's default place and the
+// default bearing, as a first start of the desktop program.
+TEST(Cli, DefaultSiteIsTheFirstStartsSite) {
+    const SiteState site = ReadSite({});
+    EXPECT_EQ(site.PlaceName, DefaultPlace().placeName);
+    EXPECT_EQ(site.Latitude, DefaultPlace().latitude);
+    EXPECT_EQ(site.Longitude, DefaultPlace().longitude);
+    EXPECT_EQ(site.UtcOffset, static_cast<float>(DefaultPlace().utcOffset));
+    EXPECT_EQ(site.WallBearing, kDefaultBearing);
+    EXPECT_EQ(site.DeclinationSide, "West");
+}
+
+// 0 with --east is stored as +0, as the location dialog stores it, and the
+// settings file says 0.
+TEST(Cli, ZeroLongitudeEastIsPlusZero) {
+    const SiteState site = ReadSite({"--lat", "50", "--lon", "0", "--east"});
+    EXPECT_EQ(site.Longitude, 0.0f);
+    EXPECT_FALSE(std::signbit(site.Longitude));
+    EXPECT_EQ(site.PlaceName, "Unknown");
+    EXPECT_EQ(SettingsFileText(site).substr(0, 3), "0\r\n");
 }
 
 TEST(Cli, SettingsFileIsReadAsStartUpDoesAndSavedAsARunDoes) {

@@ -3,16 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "tests/support/row_name.h"
 
 namespace sundial {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 const Place& Only(const char* text) {
     const auto found = FindPlaces(text);
     EXPECT_EQ(found.size(), 1u) << text;
     return *found.front();
+}
+
+struct Sub {
+    std::string caption;
+    size_t count;
+    int zone;
+    bool operator==(const Sub&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Sub& sub) {
+    return os << sub.caption << " x" << sub.count << " UTC" << sub.zone;
 }
 
 TEST(Gazetteer, HoldsTheRegionsAndSubMenusInMenuOrder) {
@@ -21,27 +39,22 @@ TEST(Gazetteer, HoldsTheRegionsAndSubMenusInMenuOrder) {
     EXPECT_EQ(PlacesIn(Region::EastEurope).size(), 8u);
     EXPECT_EQ(PlacesIn(Region::NorthAmerica).size(), 78u);
 
-    struct Sub {
-        const char* caption;
-        size_t count;
-        int zone;
-    };
-    const Sub expected[] = {
+    // Each sub-menu as one run of rows sharing its zone, in menu order.
+    std::vector<Sub> subs;
+    for (const Place& p : Places()) {
+        if (subs.empty() || subs.back().caption != p.subMenu)
+            subs.push_back({p.subMenu, 0, p.utcOffset});
+        ++subs.back().count;
+        EXPECT_EQ(p.utcOffset, subs.back().zone) << p.caption;
+    }
+    const std::vector<Sub> expected = {
         {"Austria/Switz", 13, 1}, {"Benelux", 8, 1},          {"Britain", 24, 0},
         {"Denmark", 4, 1},        {"France", 35, 1},          {"Germany", 19, 1},
         {"Ireland", 13, 0},       {"Italy", 31, 1},           {"Portugal", 7, 0},
         {"Spain", 30, 0},         {"Hungary", 8, 1},          {"West USA", 25, -7},
         {"South USA", 22, -6},    {"South East USA", 20, -5}, {"North East USA", 11, -5},
     };
-    size_t i = 0;
-    for (const Sub& sub : expected) {
-        for (size_t k = 0; k < sub.count; ++k, ++i) {
-            ASSERT_LT(i, Places().size());
-            EXPECT_STREQ(Places()[i].subMenu, sub.caption) << Places()[i].caption;
-            EXPECT_EQ(Places()[i].utcOffset, sub.zone) << Places()[i].caption;
-        }
-    }
-    EXPECT_EQ(i, Places().size());
+    EXPECT_EQ(subs, expected);
 }
 
 TEST(Gazetteer, EveryRowIsNorthernWithinTheDialogsRangesAndNamedConsistently) {
@@ -57,21 +70,39 @@ TEST(Gazetteer, EveryRowIsNorthernWithinTheDialogsRangesAndNamedConsistently) {
 }
 
 // Rows that an earlier list gave another town's values or was a degree off.
-TEST(Gazetteer, CorrectedRowsHoldTheTownsTruePositions) {
-    struct Row {
-        const char* name;
-        float lat, lon;
-    } rows[] = {
-        {"Bern, Switzerland", 46.95f, -7.5f}, {"Coleraine, Ireland", 55.1f, 6.7f},
-        {"Daytona Beach, USA", 29.2f, 81.0f}, {"Orlando, USA", 28.5f, 81.4f},
-        {"Bordeaux, France", 44.8f, 0.6f},    {"Bruxelles, Benelux", 50.8f, -4.4f},
-        {"Eindhoven, Benelux", 51.4f, -5.5f},
-    };
-    for (const Row& row : rows) {
-        const Place& p = Only(row.name);
-        EXPECT_EQ(p.latitude, row.lat) << row.name;
-        EXPECT_EQ(p.longitude, row.lon) << row.name;
-    }
+struct CorrectedRow {
+    const char* name;
+    float lat, lon;
+};
+
+class CorrectedRowTest : public ::testing::TestWithParam<CorrectedRow> {};
+
+TEST_P(CorrectedRowTest, HoldsTheTownsTruePosition) {
+    const Place& p = Only(GetParam().name);
+    // The table's literals and the row's are the same single: exact.
+    EXPECT_EQ(p.latitude, GetParam().lat);
+    EXPECT_EQ(p.longitude, GetParam().lon);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CorrectedRowTest,
+                         ::testing::Values(CorrectedRow{"Bern, Switzerland", 46.95f, -7.5f},
+                                           CorrectedRow{"Coleraine, Ireland", 55.1f, 6.7f},
+                                           CorrectedRow{"Daytona Beach, USA", 29.2f, 81.0f},
+                                           CorrectedRow{"Orlando, USA", 28.5f, 81.4f},
+                                           CorrectedRow{"Bordeaux, France", 44.8f, 0.6f},
+                                           CorrectedRow{"Bruxelles, Benelux", 50.8f, -4.4f},
+                                           CorrectedRow{"Eindhoven, Benelux", 51.4f, -5.5f}),
+                         RowName());
+
+// A first start's place: the gazetteer's own Exeter row, not a copy of it.
+TEST(Gazetteer, DefaultPlaceIsExeterInWestEurope) {
+    const Place& place = DefaultPlace();
+    EXPECT_EQ(&place, &Only("Exeter, Britain"));
+    EXPECT_EQ(place.region, Region::WestEurope);
+    EXPECT_STREQ(place.itemName, "mnuExeter");
+    EXPECT_EQ(place.latitude, 50.7f);
+    EXPECT_EQ(place.longitude, 3.5f);
+    EXPECT_EQ(place.utcOffset, 0);
 }
 
 TEST(Gazetteer, KnownRowsAndTheSystemsOwnSpellings) {
