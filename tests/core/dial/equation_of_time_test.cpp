@@ -6,9 +6,13 @@
 #include <variant>
 
 #include "core/dial/recording_surface.h"
+#include "tests/support/row_name.h"
 
 namespace sundial {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 // The worked values are given to two decimals (minutes) and one (twips).
 constexpr double kHundredthMinute = 0.005;
@@ -16,42 +20,51 @@ constexpr double kTenthTwip = 0.05;
 // Sine of a whole turn with pi to 15 digits is not exactly 0.
 constexpr double kRoundingMinutes = 1e-9;
 
-TEST(EquationOfTime, WorkedValues) {
-    struct Row {
-        const char* name;
-        int day;
-        double minutes;
-        double tol;
-    };
-    const Row rows[] = {
-        {"new year", 0, 0, kRoundingMinutes},
-        {"year's end", 365, 0, kRoundingMinutes},
-        {"mid February, dial slow", 45, -15.21, kHundredthMinute},
-        {"late October, dial fast", 300, 14.62, kHundredthMinute},
-    };
-    for (const Row& r : rows) EXPECT_NEAR(EquationOfTime(r.day), r.minutes, r.tol) << r.name;
+struct MinutesRow {
+    const char* name;
+    int day;
+    double minutes;
+    double tol;
+};
+
+class EquationOfTimeTest : public ::testing::TestWithParam<MinutesRow> {};
+
+TEST_P(EquationOfTimeTest, WorkedValue) {
+    EXPECT_NEAR(EquationOfTime(GetParam().day), GetParam().minutes, GetParam().tol);
 }
 
-TEST(EquationOfTime, ChartPointsOnA7300By3100Window) {
-    struct Row {
-        const char* name;
-        int day;
-        double minutes;
-        double x, y;
-    };
-    const Row rows[] = {
-        {"day 0 on the middle line", 0, 0, 700, 1200},
-        {"+20 is the top edge", 100, 20, 700 + 100 * 6400 / 365.0, 200},
-        {"-20 is the bottom edge", 200, -20, 700 + 200 * 6400 / 365.0, 2200},
-        {"day 300", 300, EquationOfTime(300), 5960.3, 468.9},
-        {"day 365 at the right edge", 365, 0, 7100, 1200},
-    };
-    for (const Row& r : rows) {
-        const ChartPoint p = EquationChartPoint(r.day, r.minutes, 7300, 3100);
-        EXPECT_NEAR(p.x, r.x, kTenthTwip) << r.name;
-        EXPECT_NEAR(p.y, r.y, kTenthTwip) << r.name;
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Days, EquationOfTimeTest,
+    ::testing::Values(MinutesRow{"new year", 0, 0, kRoundingMinutes},
+                      MinutesRow{"year's end", 365, 0, kRoundingMinutes},
+                      MinutesRow{"mid February, dial slow", 45, -15.21, kHundredthMinute},
+                      MinutesRow{"late October, dial fast", 300, 14.62, kHundredthMinute}),
+    RowName());
+
+struct ChartRow {
+    const char* name;
+    int day;
+    double minutes;
+    double x, y;
+};
+
+class ChartPointTest : public ::testing::TestWithParam<ChartRow> {};
+
+TEST_P(ChartPointTest, OnA7300By3100Window) {
+    const ChartRow& r = GetParam();
+    const ChartPoint p = EquationChartPoint(r.day, r.minutes, 7300, 3100);
+    EXPECT_NEAR(p.x, r.x, kTenthTwip);
+    EXPECT_NEAR(p.y, r.y, kTenthTwip);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ChartPointTest,
+    ::testing::Values(ChartRow{"day 0 on the middle line", 0, 0, 700, 1200},
+                      ChartRow{"+20 is the top edge", 100, 20, 700 + 100 * 6400 / 365.0, 200},
+                      ChartRow{"-20 is the bottom edge", 200, -20, 700 + 200 * 6400 / 365.0, 2200},
+                      ChartRow{"day 300", 300, EquationOfTime(300), 5960.3, 468.9},
+                      ChartRow{"day 365 at the right edge", 365, 0, 7100, 1200}),
+    RowName());
 
 TEST(EquationOfTime, CurveIsOneUnbrokenPathAcrossTheYear) {
     RecordingSurface s(9000, 4400);

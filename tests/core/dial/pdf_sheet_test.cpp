@@ -7,12 +7,15 @@
 
 #include "core/dial/recording_surface.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial {
 namespace {
 
 using pdf::testing::ReadBytes;
 using pdf::testing::TempFolder;
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 constexpr double kPointsPerCm = 72 / 2.54;
 // Positions read back from the file, written to 0.001 point.
@@ -81,28 +84,32 @@ std::vector<std::pair<std::string, SheetPoint>> Rays(const std::string& pdf) {
     return rays;
 }
 
-TEST(PdfDialLineTest, EndPoints) {
-    const struct {
-        const char* name;
-        float angle;
-        const char* side;
-        float x, y;
-    } rows[] = {
-        {"foot-line-first-example", 4.1235f, "right.", 2.4f, 13.73f},
-        {"sixty-right-by-the-bottom", 60, "right.", 12.73f, 2.4f},
-        {"sixty-left-by-the-top", 60, "left.", 12.84f, 27.4f},
-        {"no-side-is-the-vertical", 45, "", 2.4f, 15},
-    };
-    for (const auto& row : rows) {
-        const SheetPoint end = PdfDialLineEnd(row.angle, row.side);
-        EXPECT_NEAR(end.x, row.x, kRoundedTol) << row.name;
-        EXPECT_NEAR(end.y, row.y, kRoundedTol) << row.name;
-    }
+struct EndRow {
+    const char* name;
+    float angle;
+    const char* side;
+    float x, y;
+};
+
+class PdfDialLineTest : public ::testing::TestWithParam<EndRow> {};
+
+TEST_P(PdfDialLineTest, EndPoint) {
+    const SheetPoint end = PdfDialLineEnd(GetParam().angle, GetParam().side);
+    EXPECT_NEAR(end.x, GetParam().x, kRoundedTol);
+    EXPECT_NEAR(end.y, GetParam().y, kRoundedTol);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PdfDialLineTest,
+    ::testing::Values(EndRow{"foot line first example", 4.1235f, "right.", 2.4f, 13.73f},
+                      EndRow{"sixty right by the bottom", 60, "right.", 12.73f, 2.4f},
+                      EndRow{"sixty left by the top", 60, "left.", 12.84f, 27.4f},
+                      EndRow{"no side is the vertical", 45, "", 2.4f, 15}),
+    RowName());
 
 // Whichever edge a ray leaves by, its end lies on its own line. (Measuring the
 // top edge with the bottom edge's distance misses by up to half a degree.)
-TEST(PdfDialLineTest, EveryEndLiesOnItsLine) {
+TEST(PdfDialLine, EveryEndLiesOnItsLine) {
     for (const std::string side : {"right.", "left."}) {
         for (int tenth = -895; tenth <= 895; tenth += 5) {
             const float angle = static_cast<float>(tenth / 10.0);
@@ -126,32 +133,35 @@ TEST(PdfDialSheetTest, FirstExample) {
     EXPECT_TRUE(pdf::testing::QpdfAccepts(sheet.PdfPath()));
     EXPECT_TRUE(pdf::testing::CrossReferenceHolds(s.pdf));
 
-    const std::vector<std::pair<double, std::string>> expected = {
-        {28.0, "Sundial Calculation for:   P"},
-        {27.5, "Latitude: 51.5"},
-        {27.0, "Longitude: 0.12"},
-        {26.5, "Wall Bearing: 185.2"},
-        {26.0, "The offset of the Gnome from vertical is 4.12 degrees to the right."},
-        {25.5, "Angle of the Gnome in front of the shadow-plane is 38.31 degrees. "},
-        {24.5, "Hour    Shadow Angle \\(from vertical\\)"},  // escaped in the file
-        {24.0, "7       -72.71"},
-        {23.5, "8       -51.15"},
-        {23.0, "9       -34.06"},
-        {22.5, "10      -20.72"},
-        {22.0, "11      -9.77"},
-        {21.5, "12      -0.07"},
-        {21.0, "13      9.26"},
-        {20.5, "14      19.04"},
-        {20.0, "15      30.17"},
-        {19.5, "16      43.83"},
-        {19.0, "17      61.36"},
-        {18.5, "18      83.32"},
+    const std::vector<std::string> expected = {
+        "Sundial Calculation for:   P",
+        "Latitude: 51.5",
+        "Longitude: 0.12",
+        "Wall Bearing: 185.2",
+        "The offset of the Gnome from vertical is 4.12 degrees to the right.",
+        "Angle of the Gnome in front of the shadow-plane is 38.31 degrees. ",
+        "Hour    Shadow Angle \\(from vertical\\)",  // escaped in the file
+        "7       -72.71",
+        "8       -51.15",
+        "9       -34.06",
+        "10      -20.72",
+        "11      -9.77",
+        "12      -0.07",
+        "13      9.26",
+        "14      19.04",
+        "15      30.17",
+        "16      43.83",
+        "17      61.36",
+        "18      83.32",
     };
     const auto texts = Texts(s.pdf);
-    ASSERT_EQ(texts.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(texts[i].first, expected[i].first, kFileTol) << i;
-        EXPECT_EQ(texts[i].second, expected[i].second) << i;
+    std::vector<std::string> shown;
+    for (const auto& [y, text] : texts) shown.push_back(text);
+    EXPECT_EQ(shown, expected);
+    // Half a centimetre a line from 28 cm down, a blank line before the table.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_NEAR(texts[i].first, 28.0 - 0.5 * static_cast<double>(i + (i >= 6)), kFileTol)
+            << texts[i].second;
     }
 
     const auto rays = Rays(s.pdf);
@@ -224,33 +234,37 @@ TEST(PdfDialSheetTest, OtherWallsAndASecondSheetWithTheSameWriter) {
     EXPECT_EQ(Rays(empty).size(), 14u);
 }
 
-TEST(PdfDialSheetTest, WriteFailuresEndTheRunAndKeepTheScreenOutputs) {
+struct FailureRow {
+    const char* name;
+    std::filesystem::path folder;  // under the test's folder unless absolute
+    const char* file;
+    int error;
+    bool rowsPrinted;  // the failure came only when the file was closed
+};
+
+class PdfWriteFailureTest : public ::testing::TestWithParam<FailureRow> {};
+
+TEST_P(PdfWriteFailureTest, EndsTheRunAndKeepsTheScreenOutputs) {
+    const FailureRow& row = GetParam();
     TempFolder folder;
-    const struct {
-        const char* name;
-        std::filesystem::path folder;
-        const char* file;
-        int error;
-        bool rowsPrinted;  // the failure came only when the file was closed
-    } rows[] = {
-        {"folder-missing", folder / "gone", "sundial.pdf", ENOENT, false},
-        {"disk-full", "/dev", "full", ENOSPC, true},
-    };
-    for (const auto& row : rows) {
-        int viewed = 0;
-        PdfDialSheet sheet(
-            row.folder, [&](const auto&) { ++viewed; }, row.file);
-        const Sheet s = MakeSheet(sheet, Site("185.2"));
-        EXPECT_EQ(s.result.status, RunStatus::SheetFailed) << row.name;
-        EXPECT_NE(s.result.message.find(sheet.PdfPath().string()), std::string::npos) << row.name;
-        EXPECT_NE(s.result.message.find(std::generic_category().message(row.error)),
-                  std::string::npos)
-            << s.result.message;
-        EXPECT_NE(s.report.find("Sundial Calculation for:"), std::string::npos) << row.name;
-        EXPECT_EQ(s.report.find("83.32") != std::string::npos, row.rowsPrinted) << row.name;
-        EXPECT_EQ(viewed, 0) << row.name;
-    }
+    int viewed = 0;
+    PdfDialSheet sheet(
+        folder / row.folder, [&](const auto&) { ++viewed; }, row.file);
+    const Sheet s = MakeSheet(sheet, Site("185.2"));
+    EXPECT_EQ(s.result.status, RunStatus::SheetFailed);
+    EXPECT_NE(s.result.message.find(sheet.PdfPath().string()), std::string::npos);
+    EXPECT_NE(s.result.message.find(std::generic_category().message(row.error)), std::string::npos)
+        << s.result.message;
+    EXPECT_NE(s.report.find("Sundial Calculation for:"), std::string::npos);
+    EXPECT_EQ(s.report.find("83.32") != std::string::npos, row.rowsPrinted);
+    EXPECT_EQ(viewed, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, PdfWriteFailureTest,
+                         ::testing::Values(FailureRow{"folder missing", "gone", "sundial.pdf",
+                                                      ENOENT, false},
+                                           FailureRow{"disk full", "/dev", "full", ENOSPC, true}),
+                         RowName());
 
 TEST(ChooseSheetFolderTest, FallsBackWhenTheProgramFolderIsNotWritable) {
     TempFolder folder;

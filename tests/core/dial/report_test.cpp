@@ -2,27 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "core/dial/recording_surface.h"
+#include "tests/core/dial/golden.h"
 #include "tests/core/dial/test_sites.h"
+#include "tests/support/row_name.h"
 
 namespace sundial {
 namespace {
 
+using sundial::testing::MatchesGolden;
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 using sundial::testing::SiteAt;
-
-std::string ReadGolden(const char* name) {
-    std::ifstream in(std::string(SUNDIAL_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(Report, WorkedExampleMatchesGoldenByteForByte) {
     const SiteState site = SiteAt(51.5f, 0.12f, "185.2");
-    EXPECT_EQ(ReportText(site, ComputeDial(site)), ReadGolden("report_london_185.2.txt"));
+    EXPECT_TRUE(MatchesGolden(ReportText(site, ComputeDial(site)), "report_london_185.2.txt"));
 }
 
 TEST(Report, ZoneJumpsAreItemsNotSpaces) {
@@ -44,24 +39,30 @@ TEST(Report, ZoneJumpsAreItemsNotSpaces) {
     EXPECT_FALSE(row[1].zoneJump);
 }
 
-TEST(Report, OffsetLineDependsOnTheOffsetRoundedDownToTenths) {
+struct OffsetRow {
+    const char* name;
+    const char* bearing;
+    bool fixedLine;  // the zero-offset sentence instead of degrees to a side
+};
+
+class ReportOffsetTest : public ::testing::TestWithParam<OffsetRow> {};
+
+TEST_P(ReportOffsetTest, LineDependsOnTheOffsetRoundedDownToTenths) {
     const std::string zeroLine =
         "  The offset of the Gnome from vertical is 0 degrees.                        \n";
-    struct Row {
-        const char* name;
-        const char* bearing;
-        bool fixedLine;
-    } rows[] = {
-        {"south wall", "180", true},
-        {"offset 0.08 degree", "180.1", true},
-        {"west wall", "185.2", false},
-        {"east wall", "174.8", false},
-    };
-    for (const Row& row : rows) {
-        const SiteState site = SiteAt(51.5f, 0.12f, row.bearing);
-        const std::string text = ReportText(site, ComputeDial(site));
-        EXPECT_EQ(text.find(zeroLine) != std::string::npos, row.fixedLine) << row.name;
-    }
+    const SiteState site = SiteAt(51.5f, 0.12f, GetParam().bearing);
+    const std::string text = ReportText(site, ComputeDial(site));
+    EXPECT_EQ(text.find(zeroLine) != std::string::npos, GetParam().fixedLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ReportOffsetTest,
+                         ::testing::Values(OffsetRow{"south wall", "180", true},
+                                           OffsetRow{"offset 0.08 degree", "180.1", true},
+                                           OffsetRow{"west wall", "185.2", false},
+                                           OffsetRow{"east wall", "174.8", false}),
+                         RowName());
+
+TEST(Report, EastWallOffsetIsToTheLeft) {
     const SiteState east = SiteAt(51.5f, 0.12f, "174.8");
     EXPECT_NE(ReportText(east, ComputeDial(east)).find("degrees to the left.\n"),
               std::string::npos);
