@@ -86,7 +86,7 @@ std::string TwoDecimalFormat(double value);
 std::string ForwardAngleLine(float gnomonAngleDeg);
 
 struct GnomonSides {
-    std::string hypotenuse;  // adjacent / cos(angle), truncated to tenths, "##.##"
+    std::string hypotenuse;  // adjacent / cos(angle), rounded down to tenths, "##.##"
     std::string opposite;    // adjacent * tan(angle), rounded to hundredths, "##.##"
 };
 
