@@ -8,8 +8,6 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "core/layout/placement.h"
-
 namespace sundial {
 
 WarnFunction MessageBoxWarning() {
@@ -54,13 +52,9 @@ QString InputDialog::LocaleText(const std::string& text) {
 
 void InputDialog::SetFrame(QWidget* frame) {
     auto* outer = new QVBoxLayout(this);
-    const int margin = Px(120);
+    const int margin = Scale().x(120);
     outer->setContentsMargins(margin, margin, margin, margin);
     outer->addWidget(frame);
-}
-
-int InputDialog::Px(double twips) const {
-    return TwipsToPixels(twips, logicalDpiX());
 }
 
 bool InputDialog::event(QEvent* event) {

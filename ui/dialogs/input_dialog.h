@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/rules/input_rules.h"
+#include "ui/shell/window_geometry.h"
 
 class QLineEdit;
 
@@ -46,7 +47,7 @@ class InputDialog : public QDialog {
     static QString LocaleText(const std::string& text);
 
     // 1/1440 inch to this window's pixels.
-    int Px(double twips) const;
+    TwipScale Scale() const { return TwipScale(*this); }
 
     // Lays the dialog's one frame out inside the rectangle round its edge.
     void SetFrame(QWidget* frame);
