@@ -58,7 +58,9 @@ frmGnome::frmGnome(MainWindowApi& main, WarnFunction warn, QWidget* parent)
 void frmGnome::Form_Load() {
     // Printed once: the line keeps the angle the dialog opened with, while
     // "Calculate" always takes the current one.
-    printed_ = {QString(), LocaleText(ForwardAngleLine(main_.Dial().GnomonAngle))};
+    const float angle = main_.Dial().GnomonAngle;
+    printed_ = {QString(), LocaleSentence(ForwardAngleLine(angle),
+                                          TwoDecimalFormat(TruncateTenthsSingle(angle)))};
     txtAdjacent->setText(LocaleText(kDefaultGnomonLength));
 }
 

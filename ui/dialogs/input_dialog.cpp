@@ -50,6 +50,14 @@ QString InputDialog::LocaleText(const std::string& text) {
     return shown;
 }
 
+QString InputDialog::LocaleSentence(const std::string& sentence, const std::string& number) {
+    QString shown = QString::fromStdString(sentence);
+    const QString plain = QString::fromStdString(number);
+    const qsizetype at = shown.indexOf(plain);
+    if (at >= 0) shown.replace(at, plain.size(), LocaleText(number));
+    return shown;
+}
+
 void InputDialog::SetFrame(QWidget* frame) {
     auto* outer = new QVBoxLayout(this);
     const int margin = Scale().x(120);

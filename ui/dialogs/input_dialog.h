@@ -45,6 +45,9 @@ class InputDialog : public QDialog {
     static TypedNumber ReadNumber(const QLineEdit& box);
     // A number text from the core (full stop) in the user's locale.
     static QString LocaleText(const std::string& text);
+    // A sentence from the core holding the number text `number`: only that
+    // number is written the user's way; the sentence keeps its full stops.
+    static QString LocaleSentence(const std::string& sentence, const std::string& number);
 
     // 1/1440 inch to this window's pixels.
     TwipScale Scale() const { return TwipScale(*this); }

@@ -1,9 +1,11 @@
-// Checks on where windows are, shared by the desktop tests.
+// What the desktop tests share besides the application: where windows are,
+// how parameterised rows are named, and readable Qt strings in failures.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QRect>
+#include <QString>
 #include <cstdlib>
 #include <ostream>
 #include <string>
@@ -41,3 +43,8 @@ void PrintTo(const Row& row, std::ostream* out) {
 }
 
 }  // namespace sundial::testing
+
+// Failures show Qt strings as text rather than as bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
