@@ -64,25 +64,14 @@ frmMain::frmMain(Options options)
     setWindowIcon(QIcon(QStringLiteral(":/sundial/icon.png")));
     setAttribute(Qt::WA_QuitOnClose, true);
 
-    // One sheet, and so one PDF writer, for the program's life; each "Make PDF"
-    // borrows it and points it at the folder chosen for that sheet.
-    sheetFactory_ = [this](const std::filesystem::path& file) {
-        if (!pdfSheet_) {
-            pdfSheet_ = std::make_unique<PdfDialSheet>(
-                file.parent_path(), PdfDialSheet::ViewerHook{}, file.filename().string());
-        }
-        pdfSheet_->SetFolder(file.parent_path());
-        return BorrowSheet(*pdfSheet_);
-    };
-
     createMenus();
     createCentralArea();
     createChildWindows();
+    createSheetFactory();
     updateMenus();
-
     // The first client area is given below the menu bar.
-    const TwipScale scale(*this);
-    resize(scale.size(kClientWidth, kClientHeight) + QSize(0, menuBar()->sizeHint().height()));
+    resize(TwipScale(*this).size(kClientWidth, kClientHeight) +
+           QSize(0, menuBar()->sizeHint().height()));
 }
 
 frmMain::~frmMain() {
@@ -149,7 +138,18 @@ void frmMain::createChildWindows() {
     }
 }
 
-// ---- Menu state: zones and locations ----
+void frmMain::createSheetFactory() {
+    // One sheet, and so one PDF writer, for the program's life; each "Make PDF"
+    // borrows it and points it at the folder chosen for that sheet.
+    sheetFactory_ = [this](const std::filesystem::path& file) {
+        if (!pdfSheet_) {
+            pdfSheet_ = std::make_unique<PdfDialSheet>(
+                file.parent_path(), PdfDialSheet::ViewerHook{}, file.filename().string());
+        }
+        pdfSheet_->SetFolder(file.parent_path());
+        return BorrowSheet(*pdfSheet_);
+    };
+}
 
 void frmMain::updateMenus() {
     for (size_t i = 0; i < kZoneItems.size(); ++i) {
@@ -204,8 +204,6 @@ void frmMain::SelectExeter() {
     mnuRun_Click();
 }
 
-// ---- The run and "Make PDF" ----
-
 RunResult frmMain::run(SheetOutput* sheet) {
     const RunGuard::Hold hold = guard_.hold();
     RunTargets targets{draw_->surface(), number_->surface(), chart_->surface(),
@@ -254,8 +252,6 @@ void frmMain::mnuPrint_Click() {
     hooks_.warn(this, ApplicationTitle(), QString::fromStdString(message.text));
 }
 
-// ---- Children: sizing, furniture, focus ----
-
 void frmMain::Cascade() {
     const RunGuard::Hold hold = guard_.hold();
     const TwipRect outer = OuterRectTwips(*this);
@@ -301,8 +297,6 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     mnuRun_Click();
 }
 
-// ---- Start-up, pause, shutdown ----
-
 void frmMain::Startup() {
     pdfRequested_ = false;
     LoadSiteSettings(site_, *this, SettingsFileIn(options_.settingsFolder));
@@ -341,8 +335,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     hooks_.quit();
 }
-
-// ---- Placement and the other windows ----
 
 void frmMain::CenterOverMainWindow(QWidget* window) const {
     if (window) MoveCenteredOver(*window, *this);

@@ -133,6 +133,7 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     void createMenus();
     void createCentralArea();
     void createChildWindows();
+    void createSheetFactory();
     // Check marks and visible items of the Location and TimeZone menus, from
     // the state they show.
     void updateMenus();

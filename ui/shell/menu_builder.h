@@ -1,5 +1,10 @@
 // Menus as data: an item is a control name, a caption and what choosing it
-// does, so a new menu is one table handed to AddMenu.
+// does, so a new menu is one table handed to AddMenu, e.g. after "Gnome":
+//
+//     AddMenu(*menuBar(), "mnuExtras", "E&xtras",
+//             {{"mnuFirst", "First…", [this] { first(); }},
+//              {"mnuSep2", "-", {}},
+//              {"mnuSecond", "Second", [this] { second(); }, true}});
 #pragma once
 
 #include <QString>

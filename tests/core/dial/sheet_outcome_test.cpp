@@ -19,6 +19,10 @@ MakePdfEvents Events(RunStatus status, bool written, bool viewer, bool moved,
     return {status, std::move(runMessage), written, viewer, moved, kSheet};
 }
 
+void PrintTo(const OutcomeRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class MakePdfMessageTest : public ::testing::TestWithParam<OutcomeRow> {};
 
 TEST_P(MakePdfMessageTest, SaysWhatHappenedAndNothingElse) {
