@@ -22,32 +22,33 @@ constexpr double kFootX = 840, kFootY = 2040;       // foot of the sloping side
 
 frmGnome::frmGnome(MainWindowApi& main, WarnFunction warn, QWidget* parent)
     : InputDialog("frmGnome", QStringLiteral("Gnomon"), main, std::move(warn), parent) {
-    setFixedSize(Px(kClientWidth), Px(kClientHeight));
+    const TwipScale px = Scale();
+    setFixedSize(px.size(kClientWidth, kClientHeight));
 
     lblAdjacent = new QLabel(QStringLiteral("Measure length"), this);
     lblAdjacent->setObjectName("lblAdjacent");
-    lblAdjacent->setGeometry(Px(1440), Px(1020), Px(1500), Px(270));
+    lblAdjacent->setGeometry(px.rect({1440, 1020, 1500, 270}));
     txtAdjacent = new QLineEdit(this);
     txtAdjacent->setObjectName("txtAdjacent");
-    txtAdjacent->setGeometry(Px(1440), Px(1320), Px(1000), Px(330));
+    txtAdjacent->setGeometry(px.rect({1440, 1320, 1000, 330}));
 
     // Right-aligned so the number ends just short of the sloping side.
     lblHypothenuse = new QLabel(this);
     lblHypothenuse->setObjectName("lblHypothenuse");
     lblHypothenuse->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblHypothenuse->setGeometry(Px(60), Px(1170), Px(900), Px(270));
+    lblHypothenuse->setGeometry(px.rect({60, 1170, 900, 270}));
     lblOpposite = new QLabel(this);
     lblOpposite->setObjectName("lblOpposite");
     lblOpposite->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblOpposite->setGeometry(Px(kFootX - 300), Px(kFootY + 90), Px(1080), Px(270));
+    lblOpposite->setGeometry(px.rect({kFootX - 300, kFootY + 90, 1080, 270}));
 
     cmdCalculate = new QPushButton(QStringLiteral("Calculate"), this);
     cmdCalculate->setObjectName("cmdCalculate");
     cmdCalculate->setDefault(true);
-    cmdCalculate->setGeometry(Px(3240), Px(1020), Px(1320), Px(420));
+    cmdCalculate->setGeometry(px.rect({3240, 1020, 1320, 420}));
     cmdCancel = new QPushButton(QStringLiteral("Done"), this);
     cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setGeometry(Px(3240), Px(1620), Px(1320), Px(420));
+    cmdCancel->setGeometry(px.rect({3240, 1620, 1320, 420}));
 
     connect(cmdCalculate, &QPushButton::clicked, this, &frmGnome::cmdCalculate_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmGnome::cmdCancel_Click);
@@ -57,7 +58,9 @@ frmGnome::frmGnome(MainWindowApi& main, WarnFunction warn, QWidget* parent)
 void frmGnome::Form_Load() {
     // Printed once: the line keeps the angle the dialog opened with, while
     // "Calculate" always takes the current one.
-    printed_ = {QString(), LocaleText(ForwardAngleLine(main_.Dial().GnomonAngle))};
+    const float angle = main_.Dial().GnomonAngle;
+    printed_ = {QString(), LocaleSentence(ForwardAngleLine(angle),
+                                          TwoDecimalFormat(TruncateTenthsSingle(angle)))};
     txtAdjacent->setText(LocaleText(kDefaultGnomonLength));
 }
 
@@ -92,9 +95,10 @@ void frmGnome::paintEvent(QPaintEvent* event) {
         painter.drawText(0, baseline, line);
         baseline += metrics.height();
     }
-    const QPoint top(Px(kTopX), Px(kTopY));
-    const QPoint corner(Px(kCornerX), Px(kCornerY));
-    const QPoint foot(Px(kFootX), Px(kFootY));
+    const TwipScale px = Scale();
+    const QPoint top(px.x(kTopX), px.y(kTopY));
+    const QPoint corner(px.x(kCornerX), px.y(kCornerY));
+    const QPoint foot(px.x(kFootX), px.y(kFootY));
     painter.drawLine(top, corner);   // measured side
     painter.drawLine(foot, corner);  // level side
     painter.drawLine(top, foot);     // sloping side

@@ -8,8 +8,6 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
-#include "core/layout/placement.h"
-
 namespace sundial {
 
 WarnFunction MessageBoxWarning() {
@@ -52,15 +50,19 @@ QString InputDialog::LocaleText(const std::string& text) {
     return shown;
 }
 
-void InputDialog::SetFrame(QWidget* frame) {
-    auto* outer = new QVBoxLayout(this);
-    const int margin = Px(120);
-    outer->setContentsMargins(margin, margin, margin, margin);
-    outer->addWidget(frame);
+QString InputDialog::LocaleSentence(const std::string& sentence, const std::string& number) {
+    QString shown = QString::fromStdString(sentence);
+    const QString plain = QString::fromStdString(number);
+    const qsizetype at = shown.indexOf(plain);
+    if (at >= 0) shown.replace(at, plain.size(), LocaleText(number));
+    return shown;
 }
 
-int InputDialog::Px(double twips) const {
-    return TwipsToPixels(twips, logicalDpiX());
+void InputDialog::SetFrame(QWidget* frame) {
+    auto* outer = new QVBoxLayout(this);
+    const int margin = Scale().x(120);
+    outer->setContentsMargins(margin, margin, margin, margin);
+    outer->addWidget(frame);
 }
 
 bool InputDialog::event(QEvent* event) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/rules/input_rules.h"
+#include "ui/shell/window_geometry.h"
 
 class QLineEdit;
 
@@ -44,9 +45,12 @@ class InputDialog : public QDialog {
     static TypedNumber ReadNumber(const QLineEdit& box);
     // A number text from the core (full stop) in the user's locale.
     static QString LocaleText(const std::string& text);
+    // A sentence from the core holding the number text `number`: only that
+    // number is written the user's way; the sentence keeps its full stops.
+    static QString LocaleSentence(const std::string& sentence, const std::string& number);
 
     // 1/1440 inch to this window's pixels.
-    int Px(double twips) const;
+    TwipScale Scale() const { return TwipScale(*this); }
 
     // Lays the dialog's one frame out inside the rectangle round its edge.
     void SetFrame(QWidget* frame);

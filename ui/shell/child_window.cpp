@@ -2,7 +2,7 @@
 
 #include <QCloseEvent>
 
-#include "core/layout/placement.h"
+#include "ui/shell/window_geometry.h"
 
 namespace sundial {
 
@@ -25,16 +25,13 @@ ChildWindow::ChildWindow(const QString& objectName, const QString& caption, doub
     setOption(QMdiSubWindow::RubberBandResize, false);
 
     // The initial size is given for the drawing area; the frame comes on top.
-    const double dpiX = surface_->logicalDpiX();
-    const double dpiY = surface_->logicalDpiY();
-    surface_->resize(TwipsToPixels(clientWidthTwips, dpiX), TwipsToPixels(clientHeightTwips, dpiY));
+    surface_->resize(TwipScale(*surface_).size(clientWidthTwips, clientHeightTwips));
     adjustSize();
     setFixedSize(size());
 }
 
 void ChildWindow::setOuterSizeTwips(double width, double height) {
-    setFixedSize(TwipsToPixels(width, surface_->logicalDpiX()),
-                 TwipsToPixels(height, surface_->logicalDpiY()));
+    setFixedSize(TwipScale(*surface_).size(width, height));
 }
 
 void ChildWindow::closeEvent(QCloseEvent* event) {

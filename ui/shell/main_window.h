@@ -2,51 +2,43 @@
 // child windows, the menu bar, the time-zone menu and the start-up sequence.
 // It carries the procedures the other windows call by name (mnuRun_Click,
 // Timeset, Cascade) and decides nothing the core can decide: the site, the
-// run, the zone menu, the child sizes and the placements all come from there.
+// run, the zone menu, the child sizes, the placements and what "Make PDF"
+// says all come from there.
 //
-// Seams for the gazetteer windows and the three dialogs: until those windows
-// are plugged in, their menu items open plain placeholder windows and the
-// default site is picked without a gazetteer window. To plug them in, fill a
-// SecondaryWindows and hand it to setSecondaryWindows() before Startup():
-//
-//     sundial::SecondaryWindows windows;
-//     windows.gazetteer = [&](sundial::Region r) { return new frmWestEurope(main, ...); };
-//     windows.selectExeter = [&] { westEurope(main).mnuExeter_Click(); };
-//     main.setSecondaryWindows(windows);
-//
-// The main window keeps what each factory returns (through a QPointer) and
-// asks again only after the window was destroyed.
+// The gazetteer windows and the three dialogs live in a layer above this one,
+// so they are reached through factories: fill a SecondaryWindows and hand it
+// to setSecondaryWindows() before Startup() (ui/dialogs/input_windows.h does).
+// A factory returns its window, creating it when it has none; without one the
+// menu item only moves its check mark.
 #pragma once
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <bitset>
 #include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "core/dial/run.h"
-#include "core/layout/placement.h"
 #include "core/places/places.h"
 #include "core/site/site_state.h"
 #include "core/site/time_zone_menu.h"
 #include "ui/shell/child_window.h"
 #include "ui/shell/desktop_hooks.h"
 #include "ui/shell/main_window_api.h"
+#include "ui/shell/run_guard.h"
 #include "ui/shell/splash_window.h"
 
 class QAction;
 class QMdiArea;
 class QMdiSubWindow;
-class QMenu;
 
 namespace sundial {
 
 class PdfDialSheet;
 
 struct SecondaryWindows {
-    // Each returns its window, creating it when asked; the main window places
-    // and shows it. An empty factory gives a placeholder.
     std::function<QWidget*(Region region)> gazetteer;  // frmWestEurope, ...
     std::function<QWidget*()> latLong;                 // frmLatLong
     std::function<QWidget*()> bearing;                 // frmBearing
@@ -79,7 +71,7 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     // for about two seconds, close the splash.
     void Startup();
     // True once the main window has been asked to close: the program is ending.
-    bool IsClosing() const { return closing_; }
+    bool IsClosing() const { return guard_.closing(); }
 
     void setSecondaryWindows(SecondaryWindows windows) { windows_ = std::move(windows); }
     // The printable sheet; PdfDialSheet unless replaced. An empty factory
@@ -113,7 +105,8 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     ChildWindow* frmNumber() const { return number_; }
     ChildWindow* frmEquationoftime() const { return chart_; }
     frmSplash* splash() const { return splash_; }
-    // The gazetteer window of a region, created on first use.
+    // The gazetteer window of a region, created on first use; null when no
+    // factory was given.
     QWidget* gazetteerWindow(Region region);
 
     bool PdfRequested() const { return pdfRequested_; }
@@ -137,24 +130,21 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void createActions();
     void createMenus();
     void createCentralArea();
     void createChildWindows();
-    void syncTimeZoneMenu();
+    void createSheetFactory();
+    // Check marks and visible items of the Location and TimeZone menus, from
+    // the state they show.
+    void updateMenus();
     void chooseZone(int offset);
+    void applyZone(int offset);
+    void chooseLocation(LocationItem item);
     void arrangeCascade();
     void onSubWindowActivated(QMdiSubWindow* window);
+    void showCenteredOver(QWidget* window);
+    frmSplash* ensureSplash();
     RunResult run(SheetOutput* sheet);
-    std::filesystem::path settingsFile() const;
-    std::filesystem::path pdfFile() const;
-    QWidget* placeholder(QPointer<QWidget>& slot, const QString& name, const QString& caption,
-                         double widthTwips, double heightTwips);
-    QWidget* latLongWindow();
-    QWidget* bearingWindow();
-    QWidget* gnomeWindow();
-    void setOuterSizeTwips(QWidget* window, double width, double height) const;
-    TwipRect outerRectTwips() const;
 
     Options options_;
     DesktopHooks hooks_;
@@ -165,37 +155,20 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     SiteState site_;
     DialGeometry dial_;
     TimeZoneMenu zoneMenu_;
+    std::bitset<4> locationChecks_;  // by LocationItem
     bool pdfRequested_ = false;
+    RunGuard guard_;
 
     QMdiArea* mdiArea_ = nullptr;
     ChildWindow* draw_ = nullptr;
     ChildWindow* number_ = nullptr;
     ChildWindow* chart_ = nullptr;
     QPointer<frmSplash> splash_;
-    std::array<QPointer<QWidget>, 3> gazetteers_;
-    QPointer<QWidget> latLong_;
-    QPointer<QWidget> bearing_;
-    QPointer<QWidget> gnome_;
+    std::vector<QAction*> mnuLocations_;  // by LocationItem
+    std::vector<QAction*> mnuZones_;      // the 25 zones, then mnuUTCtemp
 
-    QAction* mnuHelp_ = nullptr;
-    QAction* mnuPrint_ = nullptr;
-    QAction* mnuBearing_ = nullptr;
-    QAction* mnuGnome_ = nullptr;
-    QMenu* mnuLocation_ = nullptr;
-    QAction* mnuLatLong_ = nullptr;
-    std::array<QAction*, 3> mnuRegions_{};  // West Europe, East Europe, North America
-    QMenu* mnuTimezone_ = nullptr;
-    std::array<QAction*, kZoneCount> mnuZones_{};
-    QAction* mnuUTCtemp_ = nullptr;
-
-    // Focus handling reacts only to a change between children, and nothing a
-    // run or a cascade does to the children may start another of either.
-    bool focusHandling_ = false;
-    int busy_ = 0;
-    bool running_ = false;
-    QMdiSubWindow* lastActive_ = nullptr;
-    bool closing_ = false;
-    bool toldPdfFolder_ = false;  // about a sheet kept outside the program's folder
+    QMdiSubWindow* lastActive_ = nullptr;  // focus handling follows changes only
+    bool toldPdfFolder_ = false;           // about a sheet kept outside the program's folder
     int runCount_ = 0;
     RunResult lastRun_;
 };

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPen>
 
-#include "core/layout/placement.h"
+#include "ui/shell/window_geometry.h"
 
 namespace sundial {
 
@@ -18,15 +18,8 @@ QtSurface::QtSurface(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
 }
 
-double QtSurface::dpiX() const {
-    return logicalDpiX() > 0 ? logicalDpiX() : 96.0;
-}
-double QtSurface::dpiY() const {
-    return logicalDpiY() > 0 ? logicalDpiY() : 96.0;
-}
-
 QPointF QtSurface::toPixels(double x, double y) const {
-    return {x * dpiX() / kTwipsPerInch, y * dpiY() / kTwipsPerInch};
+    return TwipScale(*this).point(x, y);
 }
 
 void QtSurface::Clear() {
@@ -90,12 +83,12 @@ void QtSurface::Ellipse(double cx, double cy, double radius, double aspect) {
 
 double QtSurface::Width() const {
     const QWidget* w = outer_ ? outer_ : this;
-    return PixelsToTwips(w->width(), dpiX());
+    return TwipScale(*this).twipsX(w->width());
 }
 
 double QtSurface::Height() const {
     const QWidget* w = outer_ ? outer_ : this;
-    return PixelsToTwips(w->height(), dpiY());
+    return TwipScale(*this).twipsY(w->height());
 }
 
 void QtSurface::paintEvent(QPaintEvent* /*event*/) {

@@ -53,9 +53,6 @@ class QtSurface final : public QWidget, public DrawingSurface {
         bool dotted = false;
     };
 
-    double dpiX() const;
-    double dpiY() const;
-
     QWidget* outer_ = nullptr;
     std::vector<Shape> shapes_;
     QStringList printedLines_;

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-#include "core/layout/placement.h"
+#include "ui/shell/window_geometry.h"
 
 namespace sundial {
 
@@ -61,18 +61,14 @@ frmSplash::frmSplash(DesktopHooks hooks, QWidget* parent)
     setWindowTitle(ApplicationTitle());
     setModal(false);
 
-    const double dx = logicalDpiX();
-    const double dy = logicalDpiY();
-    auto place = [&](QWidget* w, const TwipRect& r) {
-        w->setGeometry(TwipsToPixels(r.left, dx), TwipsToPixels(r.top, dy),
-                       TwipsToPixels(r.width, dx), TwipsToPixels(r.height, dy));
-    };
+    const TwipScale scale(*this);
+    auto place = [&](QWidget* w, const TwipRect& r) { w->setGeometry(scale.rect(r)); };
 
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kLightYellow);
     setPalette(pal);
     setAutoFillBackground(true);
-    setFixedSize(TwipsToPixels(kClientSize.width, dx), TwipsToPixels(kClientSize.height, dy));
+    setFixedSize(scale.size(kClientSize.width, kClientSize.height));
 
     auto* fraSplash = new QFrame(this);
     fraSplash->setObjectName(QStringLiteral("fraSplash"));
@@ -109,7 +105,7 @@ frmSplash::frmSplash(DesktopHooks hooks, QWidget* parent)
     place(cmdLaunch_, kButton);
     // The caption is kept whole: where the font at hand is wider than the
     // layout allows, the button grows to the right, within the frame.
-    const int roomRight = TwipsToPixels(kFrameInnerRight, dx) - cmdLaunch_->x();
+    const int roomRight = scale.x(kFrameInnerRight) - cmdLaunch_->x();
     if (cmdLaunch_->sizeHint().width() > cmdLaunch_->width()) {
         cmdLaunch_->resize(std::min(cmdLaunch_->sizeHint().width(), roomRight),
                            cmdLaunch_->height());

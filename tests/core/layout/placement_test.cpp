@@ -7,40 +7,51 @@
 namespace sundial {
 namespace {
 
-// Placements are sums and halvings of whole twips: exact in double.
-constexpr double kExact = 0;
+// Placements are sums and halvings of whole twips, exact in double: the
+// placement tests compare with EXPECT_EQ.
 
-struct CenterCase {
+struct CentreRow {
     const char* name;
-    TwipRect main;
+    TwipRect main;  // for the screen: its size at the origin
     double width, height;
-    TwipPoint expected;
 };
 
-TEST(Placement, CenterOverMainWindow) {
-    const CenterCase cases[] = {
-        {"smaller window", {1000, 500, 9000, 7000}, 3000, 2000, {4000, 3000}},
-        {"same size lands on the main window", {1000, 500, 9000, 7000}, 9000, 7000, {1000, 500}},
-        // A window larger than the main window hangs over its top left corner.
-        {"larger window", {0, 0, 2000, 2000}, 4000, 3000, {-1000, -500}},
-    };
-    for (const CenterCase& c : cases) {
-        const TwipPoint p = CenterOverMainWindow(c.main, c.width, c.height);
-        EXPECT_NEAR(p.left, c.expected.left, kExact) << c.name;
-        EXPECT_NEAR(p.top, c.expected.top, kExact) << c.name;
-    }
+void PrintTo(const CentreRow& row, std::ostream* out) {
+    *out << row.name;
 }
+
+class CentringTest : public ::testing::TestWithParam<CentreRow> {};
+
+// Centred means the two centres coincide, whatever the sizes.
+TEST_P(CentringTest, OverTheMainWindowTheCentresCoincide) {
+    const CentreRow& r = GetParam();
+    const TwipPoint p = CenterOverMainWindow(r.main, r.width, r.height);
+    EXPECT_EQ(p.left + r.width / 2, r.main.left + r.main.width / 2);
+    EXPECT_EQ(p.top + r.height / 2, r.main.top + r.main.height / 2);
+}
+
+TEST_P(CentringTest, OnTheScreenTheCentresCoincide) {
+    const CentreRow& r = GetParam();
+    const TwipPoint p = CenterOnScreen(r.main.width, r.main.height, r.width, r.height);
+    EXPECT_EQ(p.left + r.width / 2, r.main.width / 2);
+    EXPECT_EQ(p.top + r.height / 2, r.main.height / 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, CentringTest,
+    ::testing::Values(CentreRow{"Smaller", {1000, 500, 9000, 7000}, 3000, 2000},
+                      CentreRow{"SameSize", {1000, 500, 9000, 7000}, 9000, 7000},
+                      // A window larger than the main window hangs over every edge.
+                      CentreRow{"Larger", {0, 0, 2000, 2000}, 4000, 3000},
+                      CentreRow{"OddTwips", {15, 15, 9891, 6001}, 4501, 2999}),
+    [](const ::testing::TestParamInfo<CentreRow>& info) { return std::string(info.param.name); });
 
 TEST(Placement, BesideMainWindowIsAFixedOffset) {
-    const TwipPoint p = PlaceBesideMainWindow({1500, 900, 9890, 6000});
-    EXPECT_NEAR(p.left, 3700, kExact);
-    EXPECT_NEAR(p.top, 2900, kExact);
-}
-
-TEST(Placement, CenterOnScreen) {
-    const TwipPoint p = CenterOnScreen(19200, 15000, 9890, 6000);
-    EXPECT_NEAR(p.left, 4655, kExact);
-    EXPECT_NEAR(p.top, 4500, kExact);
+    for (const TwipRect main : {TwipRect{1500, 900, 9890, 6000}, TwipRect{0, 0, 100, 100}}) {
+        const TwipPoint p = PlaceBesideMainWindow(main);
+        EXPECT_EQ(p.left - main.left, 2200);
+        EXPECT_EQ(p.top - main.top, 2000);
+    }
 }
 
 TEST(Placement, TwipsAndPixelsThroughLogicalDpi) {
@@ -72,8 +83,8 @@ TEST(Placement, CascadeStepsEachWindowDownAndRight) {
     const std::vector<TwipPoint> corners = CascadePositions(3, 22);
     ASSERT_EQ(corners.size(), 3u);
     for (size_t i = 0; i < corners.size(); ++i) {
-        EXPECT_NEAR(corners[i].left, 22.0 * static_cast<double>(i), kExact) << i;
-        EXPECT_NEAR(corners[i].top, 22.0 * static_cast<double>(i), kExact) << i;
+        EXPECT_EQ(corners[i].left, 22.0 * static_cast<double>(i)) << i;
+        EXPECT_EQ(corners[i].top, 22.0 * static_cast<double>(i)) << i;
     }
     EXPECT_TRUE(CascadePositions(0, 22).empty());
 }
@@ -93,10 +104,10 @@ TEST(Placement, NextPrintZoneIsStrictlyToTheRight) {
         {"far along", 333, 350},
     };
     for (const Row& r : rows) {
-        EXPECT_NEAR(NextPrintZone(r.position, zone), r.expected, kExact) << r.name;
+        EXPECT_EQ(NextPrintZone(r.position, zone), r.expected) << r.name;
     }
     // A font without width gives no zones rather than dividing by zero.
-    EXPECT_NEAR(NextPrintZone(12, 0), 12, kExact);
+    EXPECT_EQ(NextPrintZone(12, 0), 12);
 }
 
 TEST(Placement, ChildSizeFollowsTheMainWindow) {
@@ -115,8 +126,8 @@ TEST(Placement, ChildSizeFollowsTheMainWindow) {
         const std::optional<OuterSize> got = CascadeChildSize(r.main);
         ASSERT_EQ(got.has_value(), r.child.has_value()) << r.name;
         if (!got) continue;
-        EXPECT_NEAR(got->width, r.child->width, kExact) << r.name;
-        EXPECT_NEAR(got->height, r.child->height, kExact) << r.name;
+        EXPECT_EQ(got->width, r.child->width) << r.name;
+        EXPECT_EQ(got->height, r.child->height) << r.name;
     }
 }
 

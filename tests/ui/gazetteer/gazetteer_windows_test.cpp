@@ -4,10 +4,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <map>
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "tests/ui/support/fake_main_window.h"
+#include "tests/ui/support/window_checks.h"
 #include "ui/gazetteer/gazetteer_window.h"
 
 namespace sundial {
@@ -15,6 +17,8 @@ namespace {
 
 using testing::EnsureApplication;
 using testing::FakeMainWindow;
+using testing::PrintTo;
+using testing::RowName;
 
 // Coordinates go in as the table's singles and come back unchanged.
 constexpr float kExactTol = 0.0f;
@@ -41,39 +45,49 @@ class GazetteerWindowsTest : public ::testing::Test {
     GazetteerWindows windows{main};
 };
 
-TEST_F(GazetteerWindowsTest, MenusFollowTheTable) {
-    struct Row {
-        Region region;
-        const char* name;
-        const char* topMenu;
-        int towns;
-    };
-    for (const Row& r : {Row{Region::WestEurope, "frmWestEurope", "mnuWestEurope", 184},
-                         Row{Region::EastEurope, "frmEastEurope", "mnuLocation", 8},
-                         Row{Region::NorthAmerica, "frmNorthAmerica", "mnuLocation", 78}}) {
-        GazetteerWindow& w = windows.Window(r.region);
-        EXPECT_EQ(w.objectName(), r.name);
-        EXPECT_FALSE(w.isVisible()) << r.name << ": created hidden";
-        const QList<QAction*> top = w.menuBar()->actions();
-        ASSERT_EQ(top.size(), 1) << r.name;
-        EXPECT_EQ(top[0]->text(), "Location") << r.name;
-        EXPECT_EQ(top[0]->menu()->objectName(), r.topMenu) << r.name;
-        // Walk sub-menus and items in menu order against the table's order.
-        std::vector<const Place*> rows = PlacesIn(r.region);
-        size_t i = 0;
-        for (QAction* subAction : top[0]->menu()->actions()) {
-            for (QAction* item : subAction->menu()->actions()) {
-                ASSERT_LT(i, rows.size()) << r.name;
-                EXPECT_EQ(subAction->text(), rows[i]->subMenu) << rows[i]->itemName;
-                EXPECT_EQ(item->objectName(), rows[i]->itemName);
-                EXPECT_EQ(item->text(), rows[i]->caption);
-                EXPECT_TRUE(item->isCheckable()) << rows[i]->itemName;
-                ++i;
-            }
+template <class Row>
+class GazetteerRows : public GazetteerWindowsTest, public ::testing::WithParamInterface<Row> {};
+
+struct MenuRow {
+    const char* name;
+    Region region;
+    const char* topMenu;
+    int towns;
+};
+
+using MenusTest = GazetteerRows<MenuRow>;
+
+TEST_P(MenusTest, FollowTheTable) {
+    const MenuRow& r = GetParam();
+    GazetteerWindow& w = windows.Window(r.region);
+    EXPECT_EQ(w.objectName(), r.name);
+    EXPECT_FALSE(w.isVisible()) << "created hidden";
+    const QList<QAction*> top = w.menuBar()->actions();
+    ASSERT_EQ(top.size(), 1);
+    EXPECT_EQ(top[0]->text(), "Location");
+    EXPECT_EQ(top[0]->menu()->objectName(), r.topMenu);
+    // Walk sub-menus and items in menu order against the table's order.
+    std::vector<const Place*> rows = PlacesIn(r.region);
+    size_t i = 0;
+    for (QAction* subAction : top[0]->menu()->actions()) {
+        for (QAction* item : subAction->menu()->actions()) {
+            ASSERT_LT(i, rows.size());
+            EXPECT_EQ(subAction->text(), rows[i]->subMenu) << rows[i]->itemName;
+            EXPECT_EQ(item->objectName(), rows[i]->itemName);
+            EXPECT_EQ(item->text(), rows[i]->caption);
+            EXPECT_TRUE(item->isCheckable()) << rows[i]->itemName;
+            ++i;
         }
-        EXPECT_EQ(static_cast<int>(i), r.towns) << r.name;
     }
+    EXPECT_EQ(static_cast<int>(i), r.towns);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Regions, MenusTest,
+    ::testing::Values(MenuRow{"frmWestEurope", Region::WestEurope, "mnuWestEurope", 184},
+                      MenuRow{"frmEastEurope", Region::EastEurope, "mnuLocation", 8},
+                      MenuRow{"frmNorthAmerica", Region::NorthAmerica, "mnuLocation", 78}),
+    RowName());
 
 TEST_F(GazetteerWindowsTest, PickWritesSiteThenZoneThenRuns) {
     Click(Region::EastEurope, "mnuSzelnok");
@@ -91,53 +105,100 @@ TEST_F(GazetteerWindowsTest, PickWritesSiteThenZoneThenRuns) {
     EXPECT_EQ(AllChecked(), std::vector<std::string>{"mnuSzelnok"});
 }
 
-TEST_F(GazetteerWindowsTest, OnlyTheLastPickStaysChecked) {
-    struct Step {
-        Region region;
-        const char* item;
-    };
-    struct Row {
-        const char* name;
-        std::vector<Step> picks;
-        std::string checked;
-    };
-    const Row rows[] = {
-        {"London after Budapest",
-         {{Region::EastEurope, "mnuBudapest"}, {Region::WestEurope, "mnuLondon"}},
-         "mnuLondon"},
-        {"same town twice",
-         {{Region::WestEurope, "mnuZurich"}, {Region::WestEurope, "mnuZurich"}},
-         "mnuZurich"},
-        {"Birmingham, USA after Birmingham, Britain",
-         {{Region::WestEurope, "mnuBirmingham"}, {Region::NorthAmerica, "mnuBirmingham"}},
-         "mnuBirmingham"},
-    };
-    for (const Row& r : rows) {
-        main.calls.clear();
-        for (const Step& s : r.picks) Click(s.region, s.item);
-        EXPECT_EQ(AllChecked(), std::vector<std::string>{r.checked}) << r.name;
-        EXPECT_EQ(main.Runs(), 2 * static_cast<int>(r.picks.size())) << r.name;
-    }
-    // The last row's Birmingham is the American one.
-    EXPECT_EQ(main.site.PlaceName, "Birmingham, USA");
-    EXPECT_TRUE(windows.Window(Region::WestEurope).CheckedItems().empty());
+struct Pick {
+    Region region;
+    const char* item;
+};
+
+struct PicksRow {
+    const char* name;
+    std::vector<Pick> picks;
+    std::string checked;
+    std::string place;
+};
+
+using LastPickTest = GazetteerRows<PicksRow>;
+
+TEST_P(LastPickTest, AloneStaysChecked) {
+    const PicksRow& r = GetParam();
+    for (const Pick& p : r.picks) Click(p.region, p.item);
+    EXPECT_EQ(AllChecked(), std::vector<std::string>{r.checked});
+    EXPECT_EQ(main.Runs(), 2 * static_cast<int>(r.picks.size()));
+    EXPECT_EQ(main.site.PlaceName, r.place);
 }
 
-TEST_F(GazetteerWindowsTest, EverySubMenuSelectsItsZone) {
-    const std::map<std::string, int> zones = {
-        {"Austria/Switz", 1}, {"Benelux", 1},         {"Britain", 0},        {"Denmark", 1},
-        {"France", 1},        {"Germany", 1},         {"Ireland", 0},        {"Italy", 1},
-        {"Portugal", 0},      {"Spain", 0},           {"Hungary", 1},        {"West USA", -7},
-        {"South USA", -6},    {"South East USA", -5}, {"North East USA", -5}};
-    std::map<std::string, int> seen;
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, LastPickTest,
+    ::testing::Values(
+        PicksRow{"LondonAfterBudapest",
+                 {{Region::EastEurope, "mnuBudapest"}, {Region::WestEurope, "mnuLondon"}},
+                 "mnuLondon",
+                 "London, Britain"},
+        PicksRow{"SameTownTwice",
+                 {{Region::WestEurope, "mnuZurich"}, {Region::WestEurope, "mnuZurich"}},
+                 "mnuZurich",
+                 "Zurich, Switzerland"},
+        // Two towns share the control name: only the American one stays checked.
+        PicksRow{"BirminghamUsaAfterBirminghamBritain",
+                 {{Region::WestEurope, "mnuBirmingham"}, {Region::NorthAmerica, "mnuBirmingham"}},
+                 "mnuBirmingham",
+                 "Birmingham, USA"}),
+    RowName());
+
+TEST_F(GazetteerWindowsTest, ATownSharingItsNameChecksOnlyItsOwnWindow) {
+    Click(Region::WestEurope, "mnuBirmingham");
+    Click(Region::NorthAmerica, "mnuBirmingham");
+    EXPECT_TRUE(windows.Window(Region::WestEurope).CheckedItems().empty());
+    EXPECT_EQ(windows.Window(Region::NorthAmerica).CheckedItems(),
+              std::vector<std::string>{"mnuBirmingham"});
+}
+
+struct SubMenuRow {
+    const char* name;
+    const char* subMenu;
+    int zone;
+};
+
+const SubMenuRow kSubMenus[] = {{"AustriaSwitz", "Austria/Switz", 1},
+                                {"Benelux", "Benelux", 1},
+                                {"Britain", "Britain", 0},
+                                {"Denmark", "Denmark", 1},
+                                {"France", "France", 1},
+                                {"Germany", "Germany", 1},
+                                {"Ireland", "Ireland", 0},
+                                {"Italy", "Italy", 1},
+                                {"Portugal", "Portugal", 0},
+                                {"Spain", "Spain", 0},
+                                {"Hungary", "Hungary", 1},
+                                {"WestUsa", "West USA", -7},
+                                {"SouthUsa", "South USA", -6},
+                                {"SouthEastUsa", "South East USA", -5},
+                                {"NorthEastUsa", "North East USA", -5}};
+
+using SubMenuZoneTest = GazetteerRows<SubMenuRow>;
+
+TEST_P(SubMenuZoneTest, EveryTownSelectsTheSubMenusZone) {
+    const SubMenuRow& r = GetParam();
+    int towns = 0;
     for (const Place& p : Places()) {
+        if (std::string_view(p.subMenu) != r.subMenu) continue;
         main.calls.clear();
         windows.Window(p.region).Item(p.itemName)->trigger();
-        ASSERT_EQ(main.Timesets().size(), 1u) << p.itemName;
-        EXPECT_EQ(main.Timesets()[0], zones.at(p.subMenu)) << p.subMenu << " " << p.itemName;
-        seen[p.subMenu]++;
+        EXPECT_EQ(main.Timesets(), std::vector<double>{static_cast<double>(r.zone)}) << p.itemName;
+        ++towns;
     }
-    EXPECT_EQ(seen.size(), zones.size());
+    EXPECT_GT(towns, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(SubMenus, SubMenuZoneTest, ::testing::ValuesIn(kSubMenus), RowName());
+
+TEST(GazetteerTable, EveryTownIsInOneOfTheSubMenus) {
+    for (const Place& p : Places()) {
+        const auto row = std::find_if(
+            std::begin(kSubMenus), std::end(kSubMenus),
+            [&](const SubMenuRow& r) { return std::string_view(r.subMenu) == p.subMenu; });
+        EXPECT_NE(row, std::end(kSubMenus)) << p.itemName << " in " << p.subMenu;
+    }
 }
 
 TEST_F(GazetteerWindowsTest, StocktonAloneHidesItsWindow) {
@@ -153,21 +214,29 @@ TEST_F(GazetteerWindowsTest, StocktonAloneHidesItsWindow) {
     EXPECT_EQ(main.Runs(), 4);
 }
 
-TEST_F(GazetteerWindowsTest, LosingTheFocusHidesAllButWestEurope) {
-    struct Row {
-        Region region;
-        bool staysVisible;
-    };
-    for (const Row& r : {Row{Region::WestEurope, true}, Row{Region::EastEurope, false},
-                         Row{Region::NorthAmerica, false}}) {
-        GazetteerWindow& w = windows.Window(r.region);
-        w.show();
-        QEvent deactivate(QEvent::WindowDeactivate);
-        QApplication::sendEvent(&w, &deactivate);
-        EXPECT_EQ(w.isVisible(), r.staysVisible) << RegionCaption(r.region);
-        EXPECT_EQ(windows.Existing(r.region), &w) << RegionCaption(r.region);
-    }
+struct FocusRow {
+    const char* name;
+    Region region;
+    bool staysVisible;
+};
+
+using FocusLossTest = GazetteerRows<FocusRow>;
+
+TEST_P(FocusLossTest, HidesAllButWestEurope) {
+    const FocusRow& r = GetParam();
+    GazetteerWindow& w = windows.Window(r.region);
+    w.show();
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&w, &deactivate);
+    EXPECT_EQ(w.isVisible(), r.staysVisible);
+    EXPECT_EQ(windows.Existing(r.region), &w) << "hidden, not destroyed";
 }
+
+INSTANTIATE_TEST_SUITE_P(Regions, FocusLossTest,
+                         ::testing::Values(FocusRow{"WestEurope", Region::WestEurope, true},
+                                           FocusRow{"EastEurope", Region::EastEurope, false},
+                                           FocusRow{"NorthAmerica", Region::NorthAmerica, false}),
+                         RowName());
 
 TEST_F(GazetteerWindowsTest, ClosedWindowComesBackWithoutCheckMark) {
     Click(Region::WestEurope, "mnuExeter");
