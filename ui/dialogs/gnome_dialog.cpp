@@ -60,7 +60,7 @@ void frmGnome::Form_Load() {
     // "Calculate" always takes the current one.
     const float angle = main_.Dial().GnomonAngle;
     printed_ = {QString(), LocaleSentence(ForwardAngleLine(angle),
-                                          TwoDecimalFormat(TruncateTenthsSingle(angle)))};
+                                          TwoDecimalFormat(FloorTenthsSingle(angle)))};
     txtAdjacent->setText(LocaleText(kDefaultGnomonLength));
 }
 

@@ -11,7 +11,7 @@ InputWindows::InputWindows(frmMain& main, WarnFunction warn)
     windows.latLong = [this]() -> QWidget* { return &dialogs_.LatLong(); };
     windows.bearing = [this]() -> QWidget* { return &dialogs_.Bearing(); };
     windows.gnome = [this]() -> QWidget* { return &dialogs_.Gnome(); };
-    windows.selectExeter = [this] { gazetteers_.Window(Region::WestEurope).mnuExeter_Click(); };
+    windows.selectExeter = [this] { gazetteers_.Window(DefaultPlace().region).mnuExeter_Click(); };
     main.setSecondaryWindows(std::move(windows));
 }
 

@@ -80,7 +80,7 @@ void GazetteerWindow::UncheckAll() {
 
 void GazetteerWindow::mnuExeter_Click() {
     for (auto& [place, item] : items_) {
-        if (std::strcmp(place->itemName, "mnuExeter") == 0) {
+        if (place == &DefaultPlace()) {
             Pick(*place);
             return;
         }

@@ -197,10 +197,8 @@ void frmMain::SelectExeter() {
         windows_.selectExeter();
         return;
     }
-    for (const Place& place : Places()) {
-        if (std::string_view(place.itemName) == "mnuExeter") ApplyPlace(site_, place);
-    }
-    Timeset(0);
+    ApplyPlace(site_, DefaultPlace());
+    Timeset(DefaultPlace().utcOffset);
     mnuRun_Click();
 }
 
