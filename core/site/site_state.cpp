@@ -182,7 +182,16 @@ std::filesystem::path SettingsPathIn(const std::filesystem::path& folder) {
 
 bool SaveSiteSettings(const SiteState& site, const std::filesystem::path& file,
                       std::string* error) {
-    return io::ReplaceFileContents(file, SettingsFileText(site), error);
+    const std::string text = SettingsFileText(site);
+    // Runs come in storms (every resize of the window is one) and mostly for
+    // the same site: a file that already holds these bytes is left as it is,
+    // which spares the disk a synced write each time.
+    const io::FilePrefix current = io::ReadFilePrefix(file, text.size());
+    if (current.kind == io::FileKind::Regular && current.error.empty() && !current.truncated &&
+        current.bytes == text) {
+        return true;
+    }
+    return io::ReplaceFileContents(file, text, error);
 }
 
 SettingsFile ParseSettingsText(const std::string& text) {

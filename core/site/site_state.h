@@ -54,7 +54,8 @@ inline constexpr std::size_t kSettingsReadLimit = 4096;
 // part way. Only a regular file (or none) is replaced; a FIFO or a device
 // named localdata.txt is left alone. Returns false (and leaves the program
 // running) when the file cannot be written, with the reason in `error` when
-// given ("No space left on device", "it is not a regular file").
+// given ("No space left on device", "it is not a regular file"). A file that
+// already holds the site's bytes is not written again.
 bool SaveSiteSettings(const SiteState& site, const std::filesystem::path& file,
                       std::string* error = nullptr);
 

@@ -438,6 +438,22 @@ INSTANTIATE_TEST_SUITE_P(Faults, FailedSaveTest,
                                            SaveFault{"RenameFails", io::FileStep::Rename, EROFS}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Every resize of the window is a run and a save: the same site is not
+// written again, so a storm of runs costs no synced writes.
+TEST_F(SettingsFileTest, AnUnchangedSiteIsNotWrittenAgain) {
+    ASSERT_TRUE(SaveSiteSettings(DefaultSite(), File()));
+    io::testing::ScopedFault noWrites(io::FileStep::Create, EACCES);
+    EXPECT_TRUE(SaveSiteSettings(DefaultSite(), File()));
+    SiteState moved = DefaultSite();
+    moved.WallBearing = "200";
+    std::string error;
+    EXPECT_FALSE(SaveSiteSettings(moved, File(), &error));
+    EXPECT_EQ(error, "Permission denied");
+    // A longer file that merely starts with the site's bytes is rewritten.
+    Write("3.5\r\n50.7\r\n185.2\r\n0\r\nmore");
+    EXPECT_FALSE(SaveSiteSettings(DefaultSite(), File()));
+}
+
 // The desktop program rewrites the file on every resize; killed in the middle
 // it used to leave an empty file, and the next start showed Exeter.
 TEST_F(SettingsFileTest, KilledWhileSavingTheOldSiteIsRestoredNextTime) {
