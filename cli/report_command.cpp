@@ -45,8 +45,9 @@ int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextSt
     const std::filesystem::path settings = options.settingsFile.value_or(std::filesystem::path());
     const RunResult result = RunDial(options.site, settings, targets, dial);
     if (options.settingsFile && !result.settingsSaved) {
-        err << "warning: could not write " << QString::fromStdString(settings.string()) << " ("
-            << QString::fromStdString(result.settingsError) << "); it keeps its old contents.\n";
+        err << "warning: the site could not be saved to "
+            << QString::fromStdString(settings.string()) << " ("
+            << QString::fromStdString(result.settingsError) << "); the file is unchanged.\n";
     }
     if (result.status != RunStatus::Completed) {
         out << QString::fromStdString(number.Text());

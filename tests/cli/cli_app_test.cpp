@@ -231,15 +231,15 @@ TEST(Cli, FailedWritesKeepTheOldFilesAndSayWhy) {
          ENOSPC,
          {"report", "--settings", settingsPath, "--bearing", "174.8"},
          kCliOk,
-         "warning: could not write " + settingsPath +
-             " (No space left on device); it keeps its old contents.\n"},
+         "warning: the site could not be saved to " + settingsPath +
+             " (No space left on device); the file is unchanged.\n"},
         {"settings not synced",
          io::FileStep::Sync,
          EIO,
          {"report", "--settings", settingsPath, "--utc", "2"},
          kCliOk,
-         "warning: could not write " + settingsPath +
-             " (Input/output error); it keeps its old contents.\n"},
+         "warning: the site could not be saved to " + settingsPath +
+             " (Input/output error); the file is unchanged.\n"},
         {"sheet on a full disk",
          io::FileStep::Write,
          ENOSPC,
