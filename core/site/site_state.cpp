@@ -76,6 +76,7 @@ std::string Shown(const std::string& field) {
 // Why one of the three site values cannot be used; empty when it can.
 std::string ValueProblem(const char* what, const std::string& field, double low, double high,
                          double& value) {
+    if (Trim(field).empty()) return std::string("the ") + what + " is empty";
     const std::string named = std::string("the ") + what + " " + Shown(field);
     if (!ParseNumber(field, value)) return named + " is not a number";
     if (!std::isfinite(value)) return named + " is not a finite number";

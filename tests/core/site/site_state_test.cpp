@@ -190,6 +190,8 @@ TEST_F(SettingsFileTest, UnusableFilesFallBackToTheDefaultSite) {
          "the longitude \"-181\" lies outside -180 to 180"},
         {"bearing below 110", "-2.35\r\n48.85\r\n90\r\n1\r\n",
          "the wall bearing \"90\" lies outside 110 to 250"},
+        {"only commas", ",,,,,,", "the longitude is empty"},
+        {"blank latitude", "-2.35\r\n \r\n200\r\n1\r\n", "the latitude is empty"},
         {"word longitude", "east\r\n48.85\r\n200\r\n1\r\n",
          "the longitude \"east\" is not a number"},
         {"long word shown short", "abcdefghijklmnopqrstuvwxyz\r\n48.85\r\n200\r\n1\r\n",
