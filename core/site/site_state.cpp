@@ -120,8 +120,9 @@ SettingsFile ParseSettings(const std::string& text, bool whole) {
     // bearing that is not a number.
     double lon = 0, lat = 0, bearing = 0;
     std::string problem = ValueProblem("longitude", fields[0], -kMaxLongitude, kMaxLongitude, lon);
-    if (problem.empty())
+    if (problem.empty()) {
         problem = ValueProblem("latitude", fields[1], kMinLatitude, kMaxLatitude, lat);
+    }
     if (problem.empty()) {
         problem = ValueProblem("wall bearing", fields[2], kMinBearing, kMaxBearing, bearing);
     }
