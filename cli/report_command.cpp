@@ -23,6 +23,11 @@ void AddReportOptions(QCommandLineParser& parser) {
 
 int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
     SiteOptions options = ReadSiteOptions(parser);
+    // The default site stands in for an unusable file, as at the desktop's
+    // start-up, but the user is told which file and why before it is saved over.
+    if (!options.settingsNotice.empty()) {
+        err << "warning: " << QString::fromStdString(options.settingsNotice) << '\n';
+    }
     std::optional<std::filesystem::path> pdfFile;
     if (parser.isSet("pdf")) pdfFile = std::filesystem::path(parser.value("pdf").toStdString());
 
@@ -40,7 +45,9 @@ int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextSt
     const std::filesystem::path settings = options.settingsFile.value_or(std::filesystem::path());
     const RunResult result = RunDial(options.site, settings, targets, dial);
     if (options.settingsFile && !result.settingsSaved) {
-        err << "warning: could not write " << QString::fromStdString(settings.string()) << '\n';
+        err << "warning: the site could not be saved to "
+            << QString::fromStdString(settings.string()) << " ("
+            << QString::fromStdString(result.settingsError) << "); the file is unchanged.\n";
     }
     if (result.status != RunStatus::Completed) {
         out << QString::fromStdString(number.Text());

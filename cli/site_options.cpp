@@ -102,7 +102,8 @@ SiteOptions ReadSiteOptions(const QCommandLineParser& parser) {
     CliStartupHost host(site);
     if (parser.isSet("settings")) {
         options.settingsFile = std::filesystem::path(parser.value("settings").toStdString());
-        LoadSiteSettings(site, host, *options.settingsFile);
+        const SettingsFile read = LoadSiteSettings(site, host, *options.settingsFile);
+        options.settingsNotice = SettingsProblemMessage(*options.settingsFile, read);
     } else {
         site.WallBearing = kDefaultBearing;
         host.SelectExeter();

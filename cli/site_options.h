@@ -8,6 +8,7 @@
 #include <QString>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "core/places/places.h"
 #include "core/site/site_state.h"
@@ -18,6 +19,9 @@ struct SiteOptions {
     SiteState site;
     // --settings: where the site was loaded from and a run saves it.
     std::optional<std::filesystem::path> settingsFile;
+    // Why the settings file gave no site (the default site was used); empty
+    // when it did, or there was no file. For stderr, before the run.
+    std::string settingsNotice;
 };
 
 void AddSiteOptions(QCommandLineParser& parser);

@@ -67,11 +67,14 @@ void DrawPdfDialLine(pdf::clsPdfWriter& writer, float angleDeg, std::string_view
     writer.LineTo(end.x, end.y, pdf::kStroke);
 }
 
-std::filesystem::path ChooseSheetFolder(const std::filesystem::path& programFolder,
-                                        const std::filesystem::path& documentsFolder) {
+namespace {
+
+// True when a file can be created (and written) in `folder`; leaves nothing.
+bool CanCreateFileIn(const std::filesystem::path& folder) {
+    if (folder.empty()) return false;
     std::random_device random;
     const std::filesystem::path probe =
-        programFolder / (".sundial-write-test-" + std::to_string(random()));
+        folder / (".sundial-write-test-" + std::to_string(random()));
     bool writable = false;
     {
         std::ofstream file(probe, std::ios::binary);
@@ -79,7 +82,47 @@ std::filesystem::path ChooseSheetFolder(const std::filesystem::path& programFold
     }
     std::error_code ec;
     std::filesystem::remove(probe, ec);
-    return writable ? programFolder : documentsFolder;
+    return writable;
+}
+
+}  // namespace
+
+SheetFolderChoice ChooseSheetFolderWithNote(const std::filesystem::path& programFolder,
+                                            const std::filesystem::path& documentsFolder,
+                                            const std::filesystem::path& workingFolder,
+                                            const std::filesystem::path& temporaryFolder) {
+    if (CanCreateFileIn(programFolder)) return {programFolder, ""};
+    const struct {
+        const std::filesystem::path& folder;
+        const char* name;
+        const char* passedOver;  // the folders tried before, for the note
+    } fallbacks[] = {
+        {documentsFolder, "the documents folder", "the program's folder"},
+        {workingFolder, "the working folder", "the program's folder or a documents folder"},
+        {temporaryFolder, "the temporary folder",
+         "the program's folder, a documents folder or the working folder"},
+    };
+    for (const auto& fallback : fallbacks) {
+        if (CanCreateFileIn(fallback.folder)) {
+            return {fallback.folder, std::string("No file can be created in ") +
+                                         fallback.passedOver + ", so the sheet goes to " +
+                                         fallback.name + " \"" + fallback.folder.string() + "\"."};
+        }
+    }
+    return {programFolder, ""};
+}
+
+SheetFolderChoice ChooseSheetFolderWithNote(const std::filesystem::path& programFolder,
+                                            const std::filesystem::path& documentsFolder) {
+    std::error_code ec;
+    const std::filesystem::path working = std::filesystem::current_path(ec);
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(ec);
+    return ChooseSheetFolderWithNote(programFolder, documentsFolder, working, temporary);
+}
+
+std::filesystem::path ChooseSheetFolder(const std::filesystem::path& programFolder,
+                                        const std::filesystem::path& documentsFolder) {
+    return ChooseSheetFolderWithNote(programFolder, documentsFolder).folder;
 }
 
 PdfDialSheet::PdfDialSheet(std::filesystem::path folder, ViewerHook viewer, std::string fileName)

@@ -46,9 +46,28 @@ SheetPoint PdfDialLineEnd(float angleDeg, std::string_view side);
 // Draws one ray of the dial on page 2 with `width` (centimetres) and strokes it.
 void DrawPdfDialLine(pdf::clsPdfWriter& writer, float angleDeg, std::string_view side, float width);
 
-// The folder the sheet goes to: the program's own folder when a file can be
-// created there, else `documentsFolder` (a program installed system-wide
-// cannot write beside itself). The caller tells the user when it is the latter.
+// Where "Make PDF" puts the sheet, and what to tell the user about it.
+struct SheetFolderChoice {
+    std::filesystem::path folder;
+    // One sentence naming the folder when it is not the program's own; empty
+    // when it is (or when no folder could be written, and the write will say why).
+    std::string note;
+};
+
+// The first folder a file can be created in, of: the program's own folder
+// (the usual place), `documentsFolder` (a program installed system-wide
+// cannot write beside itself), the working folder, the temporary folder. An
+// empty or missing candidate is passed over: without a home there are no
+// documents. When none can be written the program's folder is kept and the
+// write reports the failure.
+SheetFolderChoice ChooseSheetFolderWithNote(const std::filesystem::path& programFolder,
+                                            const std::filesystem::path& documentsFolder,
+                                            const std::filesystem::path& workingFolder,
+                                            const std::filesystem::path& temporaryFolder);
+// The same with the process's working folder and the system's temporary folder.
+SheetFolderChoice ChooseSheetFolderWithNote(const std::filesystem::path& programFolder,
+                                            const std::filesystem::path& documentsFolder);
+// Only the folder, for callers that say nothing about it.
 std::filesystem::path ChooseSheetFolder(const std::filesystem::path& programFolder,
                                         const std::filesystem::path& documentsFolder);
 

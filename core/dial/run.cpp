@@ -31,7 +31,9 @@ bool SheetStep(RunResult& result, Step&& step) {
 RunResult RunDial(const SiteState& site, const std::filesystem::path& settingsFile,
                   const RunTargets& targets, DialGeometry& dial) {
     RunResult result;
-    if (!settingsFile.empty()) result.settingsSaved = SaveSiteSettings(site, settingsFile);
+    if (!settingsFile.empty()) {
+        result.settingsSaved = SaveSiteSettings(site, settingsFile, &result.settingsError);
+    }
     try {
         ComputeGnomon(site, dial);
         if (targets.cascade) targets.cascade();

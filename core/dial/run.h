@@ -46,7 +46,8 @@ enum class RunStatus {
 struct RunResult {
     RunStatus status = RunStatus::Completed;
     bool settingsSaved = false;
-    std::string message;  // for the user when status is not Completed
+    std::string settingsError;  // why the settings file was not saved; the old one is kept
+    std::string message;        // for the user when status is not Completed
 };
 
 // Runs once. `dial` receives the geometry (kept by the caller between runs).

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "core/io/atomic_file.h"
 
 namespace sundial::pdf {
 
@@ -20,22 +21,25 @@ class ByteSink {
     virtual void Close() = 0;
 };
 
-// Creates (or replaces) a file. Failures name the path and the system's reason.
+// Creates (or replaces) a file. The document is written beside it and put in
+// its place by Close, so that a reader, a concurrent writer or a full disk
+// never sees a partial document under the name: until Close succeeds the old
+// file (if any) stays, and a failed or abandoned document leaves nothing
+// behind. A FIFO or a device (a pipe, /dev/stdout) is written through.
+// Failures name the path and the system's reason.
 class FileSink final : public ByteSink {
   public:
+    // Throws PdfWriteError when the file cannot be created.
     explicit FileSink(std::filesystem::path path);
-    ~FileSink() override;
-    FileSink(const FileSink&) = delete;
-    FileSink& operator=(const FileSink&) = delete;
 
     void Write(std::string_view bytes) override;
     std::uint64_t Position() const override { return position_; }
     void Close() override;
 
   private:
-    std::filesystem::path path_;
-    std::FILE* file_ = nullptr;
+    io::AtomicFile file_;
     std::uint64_t position_ = 0;
+    bool closed_ = false;
 };
 
 // Appends to a caller's string, which it empties first.

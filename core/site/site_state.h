@@ -3,6 +3,7 @@
 // one session of the program to the next.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -44,24 +45,46 @@ std::string SettingsFileText(const SiteState& site);
 // <folder>/localdata.txt: where start-up and every run find the settings.
 std::filesystem::path SettingsPathIn(const std::filesystem::path& folder);
 
-// Rewrites the settings file whole. Returns false (and leaves the program
-// running) when it cannot be written, e.g. in a read-only working directory.
-bool SaveSiteSettings(const SiteState& site, const std::filesystem::path& file);
+// The settings file's values are short numbers: a reader takes at most this
+// many bytes of it and ignores the rest, so that a huge file costs nothing.
+inline constexpr std::size_t kSettingsReadLimit = 4096;
+
+// Replaces the settings file whole, in one step: it is always either the old
+// site or the new one, also when the disk is full or the program is killed
+// part way. Only a regular file (or none) is replaced; a FIFO or a device
+// named localdata.txt is left alone. Returns false (and leaves the program
+// running) when the file cannot be written, with the reason in `error` when
+// given ("No space left on device", "it is not a regular file"). A file that
+// already holds the site's bytes is not written again.
+bool SaveSiteSettings(const SiteState& site, const std::filesystem::path& file,
+                      std::string* error = nullptr);
 
 // What a settings file yielded.
 struct SettingsFile {
-    bool present = false;  // a file named exactly localdata.txt exists
+    bool present = false;  // a regular file named exactly localdata.txt exists
     bool usable = false;   // three finite, in-range site values were read
     float Longitude = 0;
     float Latitude = 0;
     std::string WallBearing;
-    float UtcOffset = 0;  // 0 when the fourth value is missing or not a number
+    // 0 when the fourth value is missing, not a number, or outside -12 to 12.
+    float UtcOffset = 0;
+    // Why no site came from the file, for the user ("it starts with a
+    // byte-order mark", "it is not a regular file"); empty when the site was
+    // restored or there simply is no file.
+    std::string problem;
 };
 
 // Parses settings text; accepts LF or CR LF and commas as separators, and
-// numbers with or without a zero before the point.
+// numbers with or without a zero before the point. Only the first four values
+// count.
 SettingsFile ParseSettingsText(const std::string& text);
+// Reads at most kSettingsReadLimit bytes, and only from a regular file: a FIFO
+// or a device is never opened.
 SettingsFile ReadSettingsFile(const std::filesystem::path& file);
+
+// One sentence naming `file` and saying why its site was not used and what
+// happens instead; empty when there is nothing to say (`read.problem` empty).
+std::string SettingsProblemMessage(const std::filesystem::path& file, const SettingsFile& read);
 
 // The window-side steps of restoring the site. The core decides what happens
 // and in which order; the desktop program (or a test double) carries them out.
@@ -81,6 +104,8 @@ class StartupHost {
 // Restores the site from the settings file, or applies the default site
 // (Exeter, bearing 185.2, zone 0). A file that is missing, unreadable, short,
 // non-numeric, non-finite or out of the dialogs' ranges never stops start-up.
-void LoadSiteSettings(SiteState& site, StartupHost& host, const std::filesystem::path& file);
+// Returns what was read, so the caller can say why a file was not used.
+SettingsFile LoadSiteSettings(SiteState& site, StartupHost& host,
+                              const std::filesystem::path& file);
 
 }  // namespace sundial

@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QJsonArray>
@@ -13,6 +14,7 @@
 
 #include "cli/site_options.h"
 #include "core/rules/input_rules.h"
+#include "tests/core/io/io_test_support.h"
 #include "tests/support/row_name.h"
 
 namespace sundial {
@@ -148,6 +150,9 @@ INSTANTIATE_TEST_SUITE_P(
                "more than once"},
         BadRow{"empty pdf path", {"report", "--pdf", ""}, "--pdf: an empty value"},
         BadRow{"empty settings path", {"report", "--settings="}, "--settings: an empty value"},
+        BadRow{
+            "empty settings argument", {"report", "--settings", ""}, "--settings: an empty value"},
+        BadRow{"empty pdf path joined", {"report", "--json", "--pdf="}, "--pdf: an empty value"},
         BadRow{"stray argument", {"report", "London"}, "unexpected argument"}),
     RowName());
 
@@ -242,6 +247,115 @@ TEST(Cli, SettingsFileIsReadAsStartUpDoesAndSavedAsARunDoes) {
     unchanged << again.rdbuf();
     EXPECT_EQ(unchanged.str(), saved.str());
     fs::remove(file);
+}
+
+// An unusable settings file still gives way to the default site, which the
+// run then saves, as at the desktop's start-up; but first stderr says which
+// file could not be used and why.
+TEST(Cli, AnUnusableSettingsFileIsNamedOnStderrBeforeItIsSavedOver) {
+    io::testing::ScratchFolder folder;
+    const fs::path file = folder / "localdata.txt";
+    const std::string path = file.string();
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string warning;  // empty: none
+    } rows[] = {
+        {"usable", "-2.35\r\n48.85\r\n200\r\n1\r\n", ""},
+        {"byte-order mark", "\xEF\xBB\xBF-2.35\r\n48.85\r\n200\r\n1\r\n",
+         "warning: The settings file \"" + path +
+             "\" could not be used (it starts with a byte-order mark); the default site is "
+             "used instead.\n"},
+        {"UTF-16",
+         std::string("\xFF\xFE-\0"
+                     "2\0\r\0\n\0",
+                     10),
+         "warning: The settings file \"" + path +
+             "\" could not be used (it is UTF-16 text); the default site is used instead.\n"},
+        {"missing lines", "-2.35\r\n48.85\r\n",
+         "warning: The settings file \"" + path +
+             "\" could not be used (it holds only 2 of the 4 values); the default site is "
+             "used instead.\n"},
+    };
+    for (const auto& row : rows) {
+        io::testing::WriteAll(file, row.bytes);
+        const Outcome o = RunCommand({"report", "--settings", QString::fromStdString(path)});
+        EXPECT_EQ(o.status, kCliOk) << row.name;
+        EXPECT_EQ(o.err.toStdString(), row.warning) << row.name;
+        if (!row.warning.empty()) {
+            EXPECT_EQ(io::testing::ReadAll(file), "3.5\r\n50.7\r\n185.2\r\n0\r\n") << row.name;
+        }
+    }
+}
+
+// A FIFO named as the settings file used to hang the program at start-up.
+TEST(Cli, ASettingsPathThatIsNotAFileIsLeftAloneAndTheDefaultSiteUsed) {
+    io::testing::ScratchFolder folder;
+    const fs::path fifo = folder / "localdata.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    io::testing::HangGuard guard;
+    const Outcome o =
+        RunCommand({"report", "--settings", QString::fromStdString(fifo.string()), "--json"});
+    EXPECT_EQ(o.status, kCliOk);
+    EXPECT_EQ(QJsonDocument::fromJson(o.out.toUtf8()).object()["PlaceName"].toString(),
+              "Exeter, Britain");
+    EXPECT_TRUE(
+        o.err.contains("(it is not a regular file); the default site is used instead "
+                       "and the file is left alone."))
+        << o.err.toStdString();
+    EXPECT_TRUE(io::testing::IsFifo(fifo));
+}
+
+// A save or a sheet that cannot be finished keeps the old file and says why;
+// the settings failure is a warning (the report itself is right), the sheet's
+// a failed run.
+TEST(Cli, FailedWritesKeepTheOldFilesAndSayWhy) {
+    io::testing::ScratchFolder folder;
+    const fs::path settings = folder / "localdata.txt";
+    const fs::path sheet = folder / "sheet.pdf";
+    const std::string oldSettings = "-2.35\r\n48.85\r\n200\r\n1\r\n";
+    io::testing::WriteAll(settings, oldSettings);
+    io::testing::WriteAll(sheet, "the last good sheet");
+    const QString settingsPath = QString::fromStdString(settings.string());
+    const QString sheetPath = QString::fromStdString(sheet.string());
+    const struct {
+        const char* name;
+        io::FileStep step;
+        int error;
+        QStringList args;
+        int status;
+        QString message;
+    } rows[] = {
+        {"settings on a full disk",
+         io::FileStep::Write,
+         ENOSPC,
+         {"report", "--settings", settingsPath, "--bearing", "174.8"},
+         kCliOk,
+         "warning: the site could not be saved to " + settingsPath +
+             " (No space left on device); the file is unchanged.\n"},
+        {"settings not synced",
+         io::FileStep::Sync,
+         EIO,
+         {"report", "--settings", settingsPath, "--utc", "2"},
+         kCliOk,
+         "warning: the site could not be saved to " + settingsPath +
+             " (Input/output error); the file is unchanged.\n"},
+        {"sheet on a full disk",
+         io::FileStep::Write,
+         ENOSPC,
+         {"report", "--place", "Paris", "--pdf", sheetPath},
+         kCliRunFailed,
+         "Could not write the PDF file \"" + sheetPath + "\": No space left on device\n"},
+    };
+    for (const auto& row : rows) {
+        io::testing::ScopedFault fault(row.step, row.error);
+        const Outcome o = RunCommand(row.args);
+        EXPECT_EQ(o.status, row.status) << row.name;
+        EXPECT_EQ(o.err.toStdString(), row.message.toStdString()) << row.name;
+        EXPECT_EQ(io::testing::ReadAll(settings), oldSettings) << row.name;
+        EXPECT_EQ(io::testing::ReadAll(sheet), "the last good sheet") << row.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2) << row.name;
+    }
 }
 
 TEST(Cli, PlacesListsEveryRowTabSeparated) {

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/dial/recording_surface.h"
+#include "tests/core/io/io_test_support.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
 #include "tests/support/row_name.h"
 
@@ -266,15 +267,86 @@ INSTANTIATE_TEST_SUITE_P(Rows, PdfWriteFailureTest,
                                            FailureRow{"disk full", "/dev", "full", ENOSPC, true}),
                          RowName());
 
-TEST(ChooseSheetFolderTest, FallsBackWhenTheProgramFolderIsNotWritable) {
+// "Make PDF" on a full disk used to replace the last good sheet with a
+// damaged one: now the run fails, says why, and the last sheet stays.
+TEST(PdfDialSheetTest, AFailedSheetKeepsTheLastGoodOne) {
+    TempFolder folder;
+    int viewed = 0;
+    PdfDialSheet sheet(folder.path(), [&](const auto&) { ++viewed; });
+    const Sheet good = MakeSheet(sheet, Site("185.2"));
+    ASSERT_EQ(good.result.status, RunStatus::Completed);
+    io::testing::ScopedFault full(io::FileStep::Write, ENOSPC);
+    const Sheet failed = MakeSheet(sheet, Site("200"));
+    EXPECT_EQ(failed.result.status, RunStatus::SheetFailed);
+    EXPECT_NE(failed.result.message.find(sheet.PdfPath().string()), std::string::npos);
+    EXPECT_NE(failed.result.message.find(std::generic_category().message(ENOSPC)),
+              std::string::npos);
+    EXPECT_EQ(failed.pdf, good.pdf);
+    EXPECT_EQ(viewed, 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+// The sheet goes beside the program when it can; otherwise to the documents,
+// the working and the temporary folder in turn, and the user is told which.
+TEST(ChooseSheetFolderTest, FallsBackFolderByFolderAndSaysWhere) {
     TempFolder folder;
     pdf::testing::WriteBytes(folder / "a-file", "x");
-    const auto documents = folder / "Documents";
-    EXPECT_EQ(ChooseSheetFolder(folder.path(), documents), folder.path());
-    EXPECT_EQ(ChooseSheetFolder(folder / "missing", documents), documents);
-    EXPECT_EQ(ChooseSheetFolder(folder / "a-file", documents), documents);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}),
-              1);  // no probe left
+    for (const char* name : {"program", "documents", "working", "temporary"}) {
+        std::filesystem::create_directory(folder / name);
+    }
+    const auto missing = folder / "missing";
+    const auto plainFile = folder / "a-file";
+    const auto quoted = [&](const char* name) { return "\"" + (folder / name).string() + "\"."; };
+    const struct {
+        const char* name;
+        std::filesystem::path program, documents, working, temporary;
+        std::filesystem::path expected;
+        std::string note;
+    } rows[] = {
+        {"program folder", folder / "program", folder / "documents", folder / "working",
+         folder / "temporary", folder / "program", ""},
+        {"installed read-only", missing, folder / "documents", folder / "working",
+         folder / "temporary", folder / "documents",
+         "No file can be created in the program's folder, so the sheet goes to the documents "
+         "folder " +
+             quoted("documents")},
+        {"program folder is a file", plainFile, folder / "documents", folder / "working",
+         folder / "temporary", folder / "documents",
+         "No file can be created in the program's folder, so the sheet goes to the documents "
+         "folder " +
+             quoted("documents")},
+        {"no home, so no documents", missing, "", folder / "working", folder / "temporary",
+         folder / "working",
+         "No file can be created in the program's folder or a documents folder, so the sheet "
+         "goes to the working folder " +
+             quoted("working")},
+        {"documents folder missing", missing, folder / "missing" / "Documents", folder / "working",
+         folder / "temporary", folder / "working",
+         "No file can be created in the program's folder or a documents folder, so the sheet "
+         "goes to the working folder " +
+             quoted("working")},
+        {"only the temporary folder", missing, "", missing, folder / "temporary",
+         folder / "temporary",
+         "No file can be created in the program's folder, a documents folder or the working "
+         "folder, so the sheet goes to the temporary folder " +
+             quoted("temporary")},
+        {"nowhere: the write will say why", missing, "", missing, "", missing, ""},
+    };
+    for (const auto& row : rows) {
+        const SheetFolderChoice choice =
+            ChooseSheetFolderWithNote(row.program, row.documents, row.working, row.temporary);
+        EXPECT_EQ(choice.folder, row.expected) << row.name;
+        EXPECT_EQ(choice.note, row.note) << row.name;
+    }
+    for (const char* name : {"program", "documents", "working", "temporary"}) {
+        EXPECT_TRUE(std::filesystem::is_empty(folder / name)) << name << ": a probe was left";
+    }
+}
+
+TEST(ChooseSheetFolderTest, TheShortFormFallsBackToTheWorkingFolder) {
+    TempFolder folder;
+    EXPECT_EQ(ChooseSheetFolder(folder.path(), ""), folder.path());
+    EXPECT_EQ(ChooseSheetFolder(folder / "missing", ""), std::filesystem::current_path());
 }
 
 }  // namespace

@@ -1,14 +1,21 @@
 #include "core/site/site_state.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#include "tests/core/io/io_test_support.h"
 
 namespace sundial {
 namespace {
@@ -157,29 +164,59 @@ TEST_F(SettingsFileTest, ValidFileIsRestoredAsUnknownWithUserChecks) {
 }
 
 // Every file that cannot give a usable site falls back to Exeter's coordinates
-// and bearing, named "Unknown", with "User set Lat and Long" checked.
+// and bearing, named "Unknown", with "User set Lat and Long" checked, and says
+// why for the user.
 TEST_F(SettingsFileTest, UnusableFilesFallBackToTheDefaultSite) {
     struct Row {
         const char* name;
-        const char* text;
+        std::string text;
+        const char* problem;
     } rows[] = {
-        {"word bearing", "-2.35\r\n48.85\r\nsouth\r\n1\r\n"},
-        {"too few values", "-2.35\r\n48.85\r\n"},
-        {"empty file", ""},
-        {"nan latitude", "-2.35\r\nnan\r\n200\r\n1\r\n"},
-        {"inf longitude", "inf\r\n48.85\r\n200\r\n1\r\n"},
-        {"overflowing bearing", "-2.35\r\n48.85\r\n1e999\r\n1\r\n"},
-        {"latitude 0 would divide by zero", "-2.35\r\n0\r\n200\r\n1\r\n"},
-        {"latitude above 70", "-2.35\r\n80\r\n200\r\n1\r\n"},
-        {"longitude beyond 180", "-181\r\n48.85\r\n200\r\n1\r\n"},
-        {"bearing below 110", "-2.35\r\n48.85\r\n90\r\n1\r\n"},
-        {"word longitude", "east\r\n48.85\r\n200\r\n1\r\n"},
+        {"word bearing", "-2.35\r\n48.85\r\nsouth\r\n1\r\n",
+         "the wall bearing \"south\" is not a number"},
+        {"too few values", "-2.35\r\n48.85\r\n", "it holds only 2 of the 4 values"},
+        {"empty file", "", "it holds no values"},
+        {"nan latitude", "-2.35\r\nnan\r\n200\r\n1\r\n",
+         "the latitude \"nan\" is not a finite number"},
+        {"inf longitude", "inf\r\n48.85\r\n200\r\n1\r\n",
+         "the longitude \"inf\" is not a finite number"},
+        {"overflowing bearing", "-2.35\r\n48.85\r\n1e999\r\n1\r\n",
+         "the wall bearing \"1e999\" is not a number"},
+        {"latitude 0 would divide by zero", "-2.35\r\n0\r\n200\r\n1\r\n",
+         "the latitude \"0\" lies outside 15 to 70"},
+        {"latitude above 70", "-2.35\r\n80\r\n200\r\n1\r\n",
+         "the latitude \"80\" lies outside 15 to 70"},
+        {"longitude beyond 180", "-181\r\n48.85\r\n200\r\n1\r\n",
+         "the longitude \"-181\" lies outside -180 to 180"},
+        {"bearing below 110", "-2.35\r\n48.85\r\n90\r\n1\r\n",
+         "the wall bearing \"90\" lies outside 110 to 250"},
+        {"only commas", ",,,,,,", "the longitude is empty"},
+        {"blank latitude", "-2.35\r\n \r\n200\r\n1\r\n", "the latitude is empty"},
+        {"word longitude", "east\r\n48.85\r\n200\r\n1\r\n",
+         "the longitude \"east\" is not a number"},
+        {"long word shown short", "abcdefghijklmnopqrstuvwxyz\r\n48.85\r\n200\r\n1\r\n",
+         "the longitude \"abcdefghijklmnopqrstuvwx...\" is not a number"},
+        {"byte-order mark", "\xEF\xBB\xBF-2.35\r\n48.85\r\n200\r\n1\r\n",
+         "it starts with a byte-order mark"},
+        {"UTF-16",
+         std::string("\xFF\xFE-\0"
+                     "2\0\r\0\n\0",
+                     10),
+         "it is UTF-16 text"},
+        {"UTF-16 without a mark",
+         std::string("-\0"
+                     "2\0\r\0\n\0"
+                     "4\0"
+                     "8\0\r\0\n\0",
+                     16),
+         "it holds NUL bytes"},
     };
     for (const Row& row : rows) {
         Write(row.text);
         SiteState site;
         RecordingHost host(site);
-        LoadSiteSettings(site, host, File());
+        const SettingsFile read = LoadSiteSettings(site, host, File());
+        EXPECT_EQ(read.problem, row.problem) << row.name;
         EXPECT_EQ(site.Latitude, 50.7f) << row.name;
         EXPECT_EQ(site.Longitude, 3.5f) << row.name;
         EXPECT_EQ(site.WallBearing, "185.2") << row.name;
@@ -240,6 +277,200 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesTheSiteBack) {
 TEST_F(SettingsFileTest, WrongLetterCaseIsNotTheSettingsFile) {
     std::ofstream(dir_ / "LocalData.txt") << "-2.35\r\n48.85\r\n200\r\n1\r\n";
     EXPECT_FALSE(ReadSettingsFile(File()).present);
+}
+
+// The zone goes back into the file and into every run: one the menu cannot
+// hold would fail every run ("inf") or draw no hour lines, so it reads as 0,
+// as a zone that is not a number does; the site itself is still restored.
+TEST_F(SettingsFileTest, ZoneOutsideTheMenuReadsAsZero) {
+    struct Row {
+        const char* name;
+        const char* zone;
+        float expected;
+    } rows[] = {
+        {"east limit", "12", 12},         {"west limit", "-12", -12},
+        {"fractional", "5.5", 5.5f},      {"beyond 12", "12.5", 0},
+        {"beyond -12", "-12.0001", 0},    {"huge", "1e30", 0},
+        {"overflows to inf", "1e300", 0}, {"infinity", "inf", 0},
+        {"not a number", "nan", 0},       {"word", "GMT", 0},
+    };
+    for (const Row& row : rows) {
+        const SettingsFile file =
+            ParseSettingsText(std::string("-2.35\r\n48.85\r\n200\r\n") + row.zone + "\r\n");
+        EXPECT_TRUE(file.usable) << row.name;
+        EXPECT_EQ(file.problem, "") << row.name;
+        EXPECT_EQ(file.UtcOffset, row.expected) << row.name;
+    }
+}
+
+TEST_F(SettingsFileTest, AHugeZoneIsSavedBackAsZero) {
+    Write("-2.35\r\n48.85\r\n200\r\n1e300\r\n");
+    SiteState site;
+    RecordingHost host(site);
+    LoadSiteSettings(site, host, File());
+    ASSERT_TRUE(SaveSiteSettings(site, File()));
+    EXPECT_EQ(Read(), "-2.35\r\n48.85\r\n200\r\n0\r\n");
+}
+
+// Only the start of the file is read: what lies beyond the four values, however
+// much, changes nothing, and a value cut off by the read limit is not taken.
+TEST_F(SettingsFileTest, OnlyTheStartOfAHugeFileCounts) {
+    const std::string site = "-2.35\r\n48.85\r\n200\r\n1\r\n";
+    const std::string padding(kSettingsReadLimit - site.size() + 2, ' ');
+    struct Row {
+        const char* name;
+        std::string text;
+        bool usable;
+        float zone;
+    } rows[] = {
+        {"commas after the values", site + std::string(1'000'000, ','), true, 1},
+        {"text after the values", site + std::string(1'000'000, 'x'), true, 1},
+        {"zone cut by the limit", "-2.35\r\n48.85\r\n200\r\n" + padding + "12\r\n", false, 0},
+        {"values beyond the limit", std::string(kSettingsReadLimit, '\n') + site, false, 0},
+    };
+    for (const Row& row : rows) {
+        Write(row.text);
+        const SettingsFile file = ReadSettingsFile(File());
+        EXPECT_TRUE(file.present) << row.name;
+        EXPECT_EQ(file.usable, row.usable) << row.name;
+        EXPECT_EQ(file.UtcOffset, row.zone) << row.name;
+    }
+}
+
+// The 100 MB file of the field report, sparse so that it costs no disk: read
+// as far as the limit, not to its end.
+TEST_F(SettingsFileTest, AHundredMegabyteFileStartsWithTheSiteAtItsHead) {
+    Write("-2.35\r\n48.85\r\n200\r\n1\r\n");
+    fs::resize_file(File(), 100'000'000);
+    const SettingsFile file = ReadSettingsFile(File());
+    EXPECT_TRUE(file.usable);
+    EXPECT_EQ(file.Longitude, -2.35f);
+    EXPECT_EQ(file.UtcOffset, 1.0f);
+}
+
+// Anything but a regular file is left alone: not opened (a FIFO would hang
+// start-up), not replaced, and start-up goes on with the default site.
+TEST_F(SettingsFileTest, ASettingsPathThatIsNotARegularFileIsLeftAlone) {
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+        const char* problem;
+        const char* saveError;
+    } rows[] = {
+        {"fifo", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+         "it is not a regular file", "it is not a regular file"},
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }, "it is a folder",
+         "Is a directory"},
+        {"link to a fifo",
+         [](const fs::path& p) {
+             ASSERT_EQ(::mkfifo((p.string() + ".fifo").c_str(), 0600), 0);
+             fs::create_symlink(p.string() + ".fifo", p);
+         },
+         "it is not a regular file", "it is not a regular file"},
+    };
+    io::testing::HangGuard guard;
+    for (const auto& row : rows) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        row.make(File());
+        const auto typeBefore = fs::status(File()).type();
+        SiteState site;
+        RecordingHost host(site);
+        const SettingsFile read = LoadSiteSettings(site, host, File());
+        EXPECT_FALSE(read.present) << row.name;
+        EXPECT_EQ(read.problem, row.problem) << row.name;
+        EXPECT_EQ(host.calls,
+                  (std::vector<std::string>{"Check WestEurope", "SelectExeter", "Timeset 0"}))
+            << row.name;
+        std::string error;
+        EXPECT_FALSE(SaveSiteSettings(site, File(), &error)) << row.name;
+        EXPECT_EQ(error, row.saveError) << row.name;
+        EXPECT_EQ(fs::status(File()).type(), typeBefore) << row.name;
+    }
+}
+
+TEST_F(SettingsFileTest, TheProblemMessageNamesTheFileAndWhatHappens) {
+    SettingsFile unusable;
+    unusable.present = true;
+    unusable.problem = "it starts with a byte-order mark";
+    SettingsFile special;
+    special.problem = "it is not a regular file";
+    const struct {
+        const char* name;
+        SettingsFile read;
+        std::string message;
+    } rows[] = {
+        {"restored", SettingsFile{}, ""},
+        {"unusable file", unusable,
+         "The settings file \"/w/localdata.txt\" could not be used (it starts with a "
+         "byte-order mark); the default site is used instead."},
+        {"not a regular file", special,
+         "The settings file \"/w/localdata.txt\" could not be used (it is not a regular "
+         "file); the default site is used instead and the file is left alone."},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(SettingsProblemMessage("/w/localdata.txt", row.read), row.message) << row.name;
+    }
+}
+
+struct SaveFault {
+    const char* name;
+    io::FileStep step;
+    int error;
+};
+
+class FailedSaveTest : public SettingsFileTest, public ::testing::WithParamInterface<SaveFault> {};
+
+// A save that fails part way (a full disk, a failing sync) keeps the user's
+// site: the file holds the old four lines, never nothing.
+TEST_P(FailedSaveTest, KeepsTheOldSiteAndSaysWhy) {
+    const std::string old = "-2.35\r\n48.85\r\n200\r\n1\r\n";
+    Write(old);
+    io::testing::ScopedFault fault(GetParam().step, GetParam().error);
+    std::string error;
+    EXPECT_FALSE(SaveSiteSettings(DefaultSite(), File(), &error));
+    EXPECT_EQ(error, std::generic_category().message(GetParam().error));
+    EXPECT_EQ(Read(), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);  // no partial file beside it
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FailedSaveTest,
+                         ::testing::Values(SaveFault{"DiskFull", io::FileStep::Write, ENOSPC},
+                                           SaveFault{"SyncFails", io::FileStep::Sync, EIO},
+                                           SaveFault{"RenameFails", io::FileStep::Rename, EROFS}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Every resize of the window is a run and a save: the same site is not
+// written again, so a storm of runs costs no synced writes.
+TEST_F(SettingsFileTest, AnUnchangedSiteIsNotWrittenAgain) {
+    ASSERT_TRUE(SaveSiteSettings(DefaultSite(), File()));
+    io::testing::ScopedFault noWrites(io::FileStep::Create, EACCES);
+    EXPECT_TRUE(SaveSiteSettings(DefaultSite(), File()));
+    SiteState moved = DefaultSite();
+    moved.WallBearing = "200";
+    std::string error;
+    EXPECT_FALSE(SaveSiteSettings(moved, File(), &error));
+    EXPECT_EQ(error, "Permission denied");
+    // A longer file that merely starts with the site's bytes is rewritten.
+    Write("3.5\r\n50.7\r\n185.2\r\n0\r\nmore");
+    EXPECT_FALSE(SaveSiteSettings(DefaultSite(), File()));
+}
+
+// The desktop program rewrites the file on every resize; killed in the middle
+// it used to leave an empty file, and the next start showed Exeter.
+TEST_F(SettingsFileTest, KilledWhileSavingTheOldSiteIsRestoredNextTime) {
+    const std::string old = "-2.35\r\n48.85\r\n200\r\n1\r\n";
+    Write(old);
+    for (io::FileStep step : {io::FileStep::Write, io::FileStep::Sync, io::FileStep::Rename}) {
+        EXPECT_EXIT(
+            {
+                io::testing::KillAt(step);
+                SaveSiteSettings(DefaultSite(), File());
+            },
+            ::testing::KilledBySignal(SIGKILL), "");
+        EXPECT_EQ(Read(), old);
+        EXPECT_TRUE(ReadSettingsFile(File()).usable);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,190 @@
+#include "core/io/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include "core/io/regular_file.h"
+
+namespace sundial::io {
+
+namespace {
+
+// Bytes gathered before they go to the system; a dial sheet fits in one write.
+constexpr std::size_t kBufferSize = 64 * 1024;
+// The target's name as part of the temporary one, cut so that the whole stays
+// well inside the usual 255-byte limit for a name.
+constexpr std::size_t kNameShare = 64;
+constexpr int kCreateAttempts = 16;
+
+FileFaultHook& Hook() {
+    static FileFaultHook hook;
+    return hook;
+}
+
+int Injected(FileStep step) {
+    const FileFaultHook& hook = Hook();
+    return hook ? hook(step) : 0;
+}
+
+std::string UniqueTag() {
+    std::random_device random;
+    const std::uint64_t value = (std::uint64_t{random()} << 32) ^ random();
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string tag(16, '0');
+    for (int i = 0; i < 16; ++i) tag[i] = kHex[(value >> (4 * i)) & 0xF];
+    return tag;
+}
+
+// The rename is only durable once the folder's entry is: best effort, since
+// the new file is already in place and some file systems cannot sync a folder.
+void SyncFolder(const std::filesystem::path& folder) {
+    const std::filesystem::path name = folder.empty() ? "." : folder;
+    const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void SetFileFaultHook(FileFaultHook hook) {
+    Hook() = std::move(hook);
+}
+
+AtomicFile::AtomicFile(std::filesystem::path target, SpecialTarget special)
+    : target_(std::move(target)), destination_(target_), special_(special) {}
+
+AtomicFile::~AtomicFile() {
+    CloseAndRemove();
+}
+
+bool AtomicFile::Open() {
+    CloseAndRemove();
+    error_.clear();
+    buffer_.clear();
+    std::error_code ec;
+    destination_ = target_;
+    if (std::filesystem::is_symlink(target_, ec)) {
+        std::filesystem::path resolved = std::filesystem::canonical(target_, ec);
+        if (!ec) destination_ = std::move(resolved);
+    }
+    const FileKind kind = KindOf(destination_);
+    if (kind == FileKind::Folder) return Fail(EISDIR);
+    if (kind == FileKind::Other) {
+        if (special_ == SpecialTarget::Refuse) return Fail(KindProblem(kind));
+        if (const int injected = Injected(FileStep::Create)) return Fail(injected);
+        // Non-blocking, so that a FIFO nobody reads fails at once instead of
+        // waiting; the writes themselves may wait for the reader.
+        fd_ = ::open(destination_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd_ < 0) return errno == ENXIO ? Fail("no program is reading from it") : Fail(errno);
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        return true;
+    }
+
+    // A file its owner made read-only is not replaced behind their back,
+    // although the folder would allow the rename.
+    if (kind == FileKind::Regular && ::access(destination_.c_str(), W_OK) != 0) return Fail(errno);
+
+    const std::string name = destination_.filename().string().substr(0, kNameShare);
+    for (int attempt = 0; attempt < kCreateAttempts && fd_ < 0; ++attempt) {
+        if (const int injected = Injected(FileStep::Create)) return Fail(injected);
+        temporary_ = destination_.parent_path() / ("." + name + "." + UniqueTag() + ".tmp");
+        // 0666 less the umask, as any new file; O_EXCL keeps writers apart.
+        fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) {
+            const int error = errno;
+            temporary_.clear();
+            return Fail(error);
+        }
+    }
+    if (fd_ < 0) {
+        temporary_.clear();
+        return Fail(EEXIST);
+    }
+    struct stat old {};
+    if (kind == FileKind::Regular && ::stat(destination_.c_str(), &old) == 0) {
+        // The replacement keeps the old file's permissions and, where the
+        // system allows, its owner; neither is worth failing the save for.
+        [[maybe_unused]] const int owned = ::fchown(fd_, old.st_uid, old.st_gid);
+        [[maybe_unused]] const int moded = ::fchmod(fd_, old.st_mode & 07777);
+    }
+    return true;
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
+    buffer_.append(bytes);
+    return buffer_.size() < kBufferSize || FlushBuffer();
+}
+
+bool AtomicFile::FlushBuffer() {
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        if (const int injected = Injected(FileStep::Write)) return Fail(injected);
+        const ssize_t written = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return Fail(errno);
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    buffer_.clear();
+    return true;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
+    if (!FlushBuffer()) return false;
+    if (temporary_.empty()) {
+        // Written through: nothing to rename, and a pipe cannot be synced.
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0 || errno == EINTR || Fail(errno);
+    }
+    if (const int injected = Injected(FileStep::Sync)) return Fail(injected);
+    // The data must be on the disk before the name points at it, or a crash
+    // soon after the rename could leave an empty file under the old name.
+    if (::fsync(fd_) != 0) return Fail(errno);
+    if (::close(std::exchange(fd_, -1)) != 0 && errno != EINTR) return Fail(errno);
+    if (const int injected = Injected(FileStep::Rename)) return Fail(injected);
+    if (::rename(temporary_.c_str(), destination_.c_str()) != 0) return Fail(errno);
+    temporary_.clear();
+    SyncFolder(destination_.parent_path());
+    return true;
+}
+
+void AtomicFile::Discard() {
+    CloseAndRemove();
+}
+
+bool AtomicFile::Fail(int error) {
+    return Fail(std::generic_category().message(error));
+}
+
+bool AtomicFile::Fail(std::string reason) {
+    error_ = std::move(reason);
+    CloseAndRemove();
+    return false;
+}
+
+void AtomicFile::CloseAndRemove() {
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    if (!temporary_.empty()) ::unlink(std::exchange(temporary_, {}).c_str());
+    buffer_.clear();
+}
+
+bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
+                         std::string* error) {
+    AtomicFile file(target);
+    const bool replaced = file.Open() && file.Write(bytes) && file.Commit();
+    if (!replaced && error != nullptr) *error = file.Error();
+    return replaced;
+}
+
+}  // namespace sundial::io

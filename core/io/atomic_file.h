@@ -1,0 +1,76 @@
+// Replacing a file so that it is, at every moment, either the old file or the
+// whole new one. The new bytes go to a temporary file in the same folder (each
+// writer its own, so concurrent writers never mix), which is synced and then
+// renamed over the old file in one step. A failure, or a process killed part
+// way, leaves the old file as it was; a failure also removes the partial file.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace sundial::io {
+
+// What to do when the target exists but is neither a regular file nor a
+// folder (a FIFO, a device). A folder is always refused.
+enum class SpecialTarget {
+    Refuse,        // leave it alone: Open fails with "it is not a regular file"
+    WriteThrough,  // write into it as a stream, with no old file to keep (a pipe, /dev/stdout)
+};
+
+class AtomicFile {
+  public:
+    explicit AtomicFile(std::filesystem::path target,
+                        SpecialTarget special = SpecialTarget::Refuse);
+    // An uncommitted file is discarded: the target keeps its old bytes.
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates the temporary file (or opens the special target). A symbolic
+    // link is followed: the file it names is the one replaced.
+    bool Open();
+    // Appends, buffered. On failure the partial file is removed and every
+    // later call fails with the same reason.
+    bool Write(std::string_view bytes);
+    // Makes the bytes durable and puts them in the target's place. On
+    // failure the partial file is removed and the target is untouched.
+    bool Commit();
+    // Drops what was written; the target keeps its old bytes.
+    void Discard();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    const std::filesystem::path& Target() const { return target_; }
+    // The reason for the latest failure, in the system's words where it gave
+    // one ("No space left on device"); empty before any.
+    const std::string& Error() const { return error_; }
+
+  private:
+    bool Fail(int error);
+    bool Fail(std::string reason);
+    bool FlushBuffer();
+    void CloseAndRemove();
+
+    std::filesystem::path target_;
+    std::filesystem::path destination_;  // the target, symbolic links followed
+    std::filesystem::path temporary_;    // empty when writing through
+    SpecialTarget special_;
+    int fd_ = -1;
+    std::string buffer_;
+    std::string error_;
+};
+
+// `bytes` as the whole new content of `target`. False, with the reason in
+// `error` when given, when the old file had to be kept.
+bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,
+                         std::string* error = nullptr);
+
+// Fault injection for tests. The hook runs before each system step of every
+// AtomicFile in the process; a non-zero result is taken as that step's errno
+// and the step is not carried out. An empty hook restores the real calls.
+enum class FileStep { Create, Write, Sync, Rename };
+using FileFaultHook = std::function<int(FileStep)>;
+void SetFileFaultHook(FileFaultHook hook);
+
+}  // namespace sundial::io
