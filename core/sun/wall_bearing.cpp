@@ -138,24 +138,36 @@ MeasurementResult MeasureWallBearing(const Observer& o, const std::vector<WallRe
         result.error = "there are no readings.";
         return result;
     }
-    WallBearingMeasurement m;
+    std::vector<ReadingBearing> bearings;
+    std::vector<std::string> labels;
     for (size_t i = 0; i < readings.size(); ++i) {
-        ReadingResult one = BearingFromReading(o, readings[i]);
+        const ReadingResult one = BearingFromReading(o, readings[i]);
+        std::string label = ReadingLabel(static_cast<int>(i + 1), readings[i]);
         if (!one.value) {
-            std::string label = ReadingLabel(static_cast<int>(i + 1), readings[i]);
             label[0] = 'R';
             result.error = label + ": " + one.error;
             return result;
         }
-        m.readings.push_back(*one.value);
+        bearings.push_back(*one.value);
+        labels.push_back(std::move(label));
     }
+    result.value = CombineBearings(std::move(bearings), labels);
+    return result;
+}
+
+WallBearingMeasurement CombineBearings(std::vector<ReadingBearing> readings,
+                                       const std::vector<std::string>& labels) {
+    WallBearingMeasurement m;
+    m.readings = std::move(readings);
+    if (m.readings.empty()) return m;
 
     // Round the circle: each bearing as an offset from the first, so that
     // readings either side of north average to north and not to south.
     const double origin = m.readings.front().bearingDeg;
     std::vector<double> offsets;
-    for (const ReadingBearing& r : m.readings)
+    for (const ReadingBearing& r : m.readings) {
         offsets.push_back(SignedDifference(r.bearingDeg - origin));
+    }
     double sum = 0;
     for (double d : offsets) sum += d;
     const double meanOffset = sum / static_cast<double>(offsets.size());
@@ -171,8 +183,10 @@ MeasurementResult MeasureWallBearing(const Observer& o, const std::vector<WallRe
         }
         m.spreadDeg = std::sqrt(squares / static_cast<double>(offsets.size() - 1));
         if (*m.spreadDeg > kSpreadWarningDeg) {
-            m.warning = "The readings spread by " + Fixed(*m.spreadDeg, 2) + " degrees; " +
-                        ReadingLabel(static_cast<int>(furthest + 1), readings[furthest]) +
+            const std::string name = furthest < labels.size()
+                                         ? labels[furthest]
+                                         : "reading " + std::to_string(furthest + 1);
+            m.warning = "The readings spread by " + Fixed(*m.spreadDeg, 2) + " degrees; " + name +
                         " is furthest from the mean, " +
                         Fixed(std::fabs(offsets[furthest] - meanOffset), 2) +
                         " degrees off: check it or take it again.";
@@ -187,8 +201,7 @@ MeasurementResult MeasureWallBearing(const Observer& o, const std::vector<WallRe
                    CompassPoint(rounded) +
                    "; this program designs dials for walls facing 110 to 250 degrees.";
     }
-    result.value = std::move(m);
-    return result;
+    return m;
 }
 
 }  // namespace sundial

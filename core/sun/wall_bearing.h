@@ -91,6 +91,12 @@ struct MeasurementResult {
 MeasurementResult MeasureWallBearing(const Observer& observer,
                                      const std::vector<WallReading>& readings);
 
+// The mean, spread, warning and offer for bearings already taken from
+// readings (at least one); `labels` name them in the warning, as ReadingLabel
+// does. For readings taken in different zones.
+WallBearingMeasurement CombineBearings(std::vector<ReadingBearing> readings,
+                                       const std::vector<std::string>& labels);
+
 // Which way a bearing points, in the sixteen compass points written out:
 // "south", "south-south-west", "east-north-east".
 std::string CompassPoint(double bearingDeg);

@@ -337,6 +337,20 @@ TEST(MeasureWallBearing, NamesTheFirstReadingItRefuses) {
     EXPECT_NE(none.error, "");
 }
 
+TEST(CombineBearings, NamesTheFurthestReadingByTheLabelGiven) {
+    // Readings taken on clocks in different zones are combined from their
+    // bearings; the caller names them.
+    std::vector<ReadingBearing> bearings;
+    for (double b : {180.0, 181.0, 185.0}) bearings.push_back({SolarPosition{}, b});
+    const WallBearingMeasurement m =
+        CombineBearings(bearings, {"reading 1 (a)", "reading 2 (b)", "reading 3 (on UTC+2)"});
+    EXPECT_NEAR(m.meanDeg, 182.0, kArithmeticTol);
+    EXPECT_NE(m.warning.find("reading 3 (on UTC+2) is furthest from the mean, 3.00 degrees off"),
+              std::string::npos)
+        << m.warning;
+    EXPECT_TRUE(CombineBearings({}, {}).readings.empty());
+}
+
 TEST(CompassPoint, NamesTheSixteenPoints) {
     struct Row {
         double bearing;
