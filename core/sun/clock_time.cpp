@@ -106,6 +106,23 @@ std::string CheckClockTime(const ClockTime& c) {
     return {};
 }
 
+ClockTime ClockTimeOf(std::chrono::system_clock::time_point instant) {
+    using namespace std::chrono;
+    const auto ms = time_point_cast<milliseconds>(instant);
+    const sys_days day = floor<days>(ms);
+    const year_month_day date(day);
+    const hh_mm_ss<milliseconds> time(ms - day);
+    ClockTime c;
+    c.year = static_cast<int>(date.year());
+    c.month = static_cast<int>(static_cast<unsigned>(date.month()));
+    c.day = static_cast<int>(static_cast<unsigned>(date.day()));
+    c.hour = static_cast<int>(time.hours().count());
+    c.minute = static_cast<int>(time.minutes().count());
+    c.second = static_cast<double>(time.seconds().count()) +
+               static_cast<double>(time.subseconds().count()) / 1000.0;
+    return c;
+}
+
 ClockTime ShiftClock(const ClockTime& c, double hours) {
     // Whole milliseconds, so that shifting by whole hours leaves the seconds
     // exactly as they were.

@@ -2,6 +2,7 @@
 // Which zone the clock keeps is said apart, as an offset in hours from UTC.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ std::string ClockTimeText(const ClockTime& clock);
 // Empty when the date exists in the Gregorian calendar and the time of day is
 // one; otherwise a sentence saying what is wrong.
 std::string CheckClockTime(const ClockTime& clock);
+
+// A point in time as read on a UTC clock, to the millisecond: for the
+// computer's own clock, ClockTimeOf(std::chrono::system_clock::now()).
+ClockTime ClockTimeOf(std::chrono::system_clock::time_point instant);
 
 // The same instant on a clock `hours` ahead (negative: behind), across day,
 // month and year ends. The clock must pass CheckClockTime.

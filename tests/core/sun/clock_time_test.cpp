@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,29 @@ TEST(ClockTime, ShiftingCrossesDayMonthAndYearEnds) {
         EXPECT_TRUE(Same(got, row.to)) << row.name << ": " << ClockTimeText(got);
         // And back again.
         EXPECT_TRUE(Same(ShiftClock(got, -row.hours), row.from)) << row.name;
+    }
+}
+
+TEST(ClockTime, ReadsTheSystemClockInUtc) {
+    using namespace std::chrono;
+    struct Row {
+        const char* name;
+        sys_time<milliseconds> instant;
+        ClockTime expected;
+    };
+    const std::vector<Row> rows = {
+        {"epoch", sys_days{1970y / 1 / 1} + 0ms, {1970, 1, 1, 0, 0, 0}},
+        {"leap-day-afternoon",
+         sys_days{2024y / 2 / 29} + 15h + 4min + 5s + 250ms,
+         {2024, 2, 29, 15, 4, 5.25}},
+        {"last-millisecond-of-2100",
+         sys_days{2100y / 12 / 31} + 23h + 59min + 59s + 999ms,
+         {2100, 12, 31, 23, 59, 59.999}},
+        {"before-the-epoch", sys_days{1969y / 12 / 31} + 23h + 30min, {1969, 12, 31, 23, 30, 0}},
+    };
+    for (const Row& row : rows) {
+        const ClockTime got = ClockTimeOf(row.instant);
+        EXPECT_TRUE(Same(got, row.expected)) << row.name << ": " << ClockTimeText(got);
     }
 }
 
