@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QJsonValue>
 #include <QString>
 #include <QTextStream>
 #include <initializer_list>
 #include <span>
+
+#include "core/sun/clock_time.h"
 
 namespace sundial {
 
@@ -36,5 +39,19 @@ void AddReportOptions(QCommandLineParser& parser);
 int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
 void AddPlacesOptions(QCommandLineParser& parser);
 int RunPlacesCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+void AddSunOptions(QCommandLineParser& parser);
+int RunSunCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+void AddBearingOptions(QCommandLineParser& parser);
+int RunBearingCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+void AddShadowOptions(QCommandLineParser& parser);
+int RunShadowCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+
+// Shared by the commands that work with the sun (sun_command.cpp).
+// A clock time option ("2026-06-21T12:00:00") that names a real date and
+// time. Throws BadInput naming `option` and the text.
+ClockTime ReadClockOption(const QString& text, const QString& option);
+// An angle or other measure as JSON, rounded to `decimals` places: the
+// figures beyond are noise of the arithmetic, not knowledge.
+QJsonValue RoundedJson(double value, int decimals);
 
 }  // namespace sundial

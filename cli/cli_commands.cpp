@@ -8,6 +8,15 @@ std::span<const CliCommand> CliCommands() {
          RunReportCommand},
         {"places", "list the built-in gazetteer, tab-separated", AddPlacesOptions,
          RunPlacesCommand},
+        {"sun", "the sun's azimuth, altitude, declination and equation of time at a clock time",
+         AddSunOptions, RunSunCommand},
+        {"bearing",
+         "the wall's bearing from shadow and sunlight readings",
+         AddBearingOptions,
+         RunBearingCommand,
+         {"shadow", "enters", "leaves"}},
+        {"shadow", "where the style's shadow falls on the wall at a clock time", AddShadowOptions,
+         RunShadowCommand},
     };
     return commands;
 }

@@ -8,6 +8,8 @@ packages=(
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qpdf poppler-utils
+    # The sun's position: the standard astronomy routines.
+    liberfa-dev
     locales fonts-dejavu-core
     clang libclang-rt-14-dev
     # The desktop program hands the PDF sheet and the help page to the

@@ -10,10 +10,6 @@ constexpr double kHourLimit = 700;  // hour lines stop this far from the side ed
 constexpr double kFootLimit = 600;  // the foot line stops this far
 constexpr double kStroke = 150;     // numeral height
 
-bool LargeEnough(const DrawingSurface& s) {
-    return s.Width() > kMinDialWidth && s.Height() > kMinDialHeight;
-}
-
 double TanDeg(double deg) {
     return Checked(std::tan(DegToRad(deg)), "drawing tangent");
 }
@@ -66,8 +62,12 @@ DialRoot PrepareDialDrawing(DrawingSurface& surface) {
     return {surface.Width() / 2, 200};
 }
 
-void DrawHourLine(DrawingSurface& surface, const DialRoot& root, int hour, double rawAngleDeg) {
-    if (!LargeEnough(surface)) return;
+bool DialFits(const DrawingSurface& s) {
+    return s.Width() > kMinDialWidth && s.Height() > kMinDialHeight;
+}
+
+HourLineEnd HourLineEndFor(const DrawingSurface& surface, const DialRoot& root,
+                           double rawAngleDeg) {
     const double w = surface.Width();
     const double ht = surface.Height();
     const double r = ht - 1100;
@@ -87,8 +87,14 @@ void DrawHourLine(DrawingSurface& surface, const DialRoot& root, int hour, doubl
         nx = w - 500;
         ny = y;
     }
-    surface.Line(root.x0, root.y0, x, y);
-    DrawHourNumeral(surface, hour, nx, ny);
+    return {x, y, nx, ny};
+}
+
+void DrawHourLine(DrawingSurface& surface, const DialRoot& root, int hour, double rawAngleDeg) {
+    if (!DialFits(surface)) return;
+    const HourLineEnd end = HourLineEndFor(surface, root, rawAngleDeg);
+    surface.Line(root.x0, root.y0, end.x, end.y);
+    DrawHourNumeral(surface, hour, end.nx, end.ny);
 }
 
 void DrawHourNumeral(DrawingSurface& s, int hour, double nx, double ny) {
@@ -101,7 +107,7 @@ void DrawHourNumeral(DrawingSurface& s, int hour, double nx, double ny) {
 
 void DrawFootLine(DrawingSurface& surface, const DialRoot& root, const DialGeometry& dial) {
     surface.SetLineWidth(3);
-    if (LargeEnough(surface)) {
+    if (DialFits(surface)) {
         const double w = surface.Width();
         const double ht = surface.Height();
         double x = root.x0;

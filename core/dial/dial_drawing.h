@@ -20,6 +20,18 @@ struct DialRoot {
 inline constexpr double kMinDialWidth = 2300;
 inline constexpr double kMinDialHeight = 2000;
 
+// Where a line from the root at `rawAngleDeg` ends, cut where it meets the
+// side limits 700 from the window's edges, and the top left corner of the
+// numeral that goes with it.
+struct HourLineEnd {
+    double x, y;    // the line's end
+    double nx, ny;  // the numeral's corner
+};
+HourLineEnd HourLineEndFor(const DrawingSurface& surface, const DialRoot& root, double rawAngleDeg);
+
+// Whether the window is large enough for the dial to be drawn at all.
+bool DialFits(const DrawingSurface& surface);
+
 // Line width 1; the root at (W / 2, 200).
 DialRoot PrepareDialDrawing(DrawingSurface& surface);
 // One hour's line from the root and its numeral, from the unrounded angle.

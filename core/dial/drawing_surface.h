@@ -6,6 +6,7 @@
 // (frame and caption included), which is what the drawings measure margins from.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,14 @@ namespace sundial {
 struct PrintItem {
     std::string text;  // UTF-8
     bool zoneJump = false;
+};
+
+// A line colour: red, green and blue, 0..255 each.
+struct Rgb {
+    unsigned char r = 0;
+    unsigned char g = 0;
+    unsigned char b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 class DrawingSurface {
@@ -31,6 +40,9 @@ class DrawingSurface {
     // Pen width in device pixels (1, 2 or 3 here).
     virtual void SetLineWidth(int pixels) = 0;
     virtual void SetDotted(bool dotted) = 0;
+    // Lines drawn from now on take `colour`; nothing puts back the window's
+    // own foreground colour. A surface of one colour ignores it.
+    virtual void SetColour(std::optional<Rgb> /*colour*/) {}
     virtual void Line(double x1, double y1, double x2, double y2) = 0;
     virtual void Point(double x, double y) = 0;
     // Ellipse centred at (cx, cy). aspect = vertical / horizontal size; with

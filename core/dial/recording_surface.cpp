@@ -22,8 +22,13 @@ void RecordingSurface::SetDotted(bool dotted) {
     ops_.emplace_back(DottedOp{dotted});
 }
 
+void RecordingSurface::SetColour(std::optional<Rgb> colour) {
+    colour_ = colour;
+    ops_.emplace_back(ColourOp{colour});
+}
+
 void RecordingSurface::Line(double x1, double y1, double x2, double y2) {
-    ops_.emplace_back(LineOp{x1, y1, x2, y2, lineWidth_, dotted_});
+    ops_.emplace_back(LineOp{x1, y1, x2, y2, lineWidth_, dotted_, colour_});
 }
 
 void RecordingSurface::Point(double x, double y) {

@@ -22,10 +22,14 @@ class RecordingSurface final : public DrawingSurface {
     struct DottedOp {
         bool dotted;
     };
+    struct ColourOp {
+        std::optional<Rgb> colour;
+    };
     struct LineOp {
         double x1, y1, x2, y2;
-        int width;    // pen width in force
-        bool dotted;  // style in force
+        int width;                  // pen width in force
+        bool dotted;                // style in force
+        std::optional<Rgb> colour;  // colour in force; none: the foreground
     };
     struct PointOp {
         double x, y;
@@ -33,7 +37,8 @@ class RecordingSurface final : public DrawingSurface {
     struct EllipseOp {
         double cx, cy, radius, aspect;
     };
-    using Op = std::variant<ClearOp, PrintOp, WidthOp, DottedOp, LineOp, PointOp, EllipseOp>;
+    using Op =
+        std::variant<ClearOp, PrintOp, WidthOp, DottedOp, ColourOp, LineOp, PointOp, EllipseOp>;
 
     RecordingSurface(double outerWidth, double outerHeight)
         : width_(outerWidth), height_(outerHeight) {}
@@ -47,6 +52,7 @@ class RecordingSurface final : public DrawingSurface {
     void PrintLine(const std::vector<PrintItem>& items) override;
     void SetLineWidth(int pixels) override;
     void SetDotted(bool dotted) override;
+    void SetColour(std::optional<Rgb> colour) override;
     void Line(double x1, double y1, double x2, double y2) override;
     void Point(double x, double y) override;
     void Ellipse(double cx, double cy, double radius, double aspect) override;
@@ -67,6 +73,7 @@ class RecordingSurface final : public DrawingSurface {
     double height_;
     int lineWidth_ = 1;
     bool dotted_ = false;
+    std::optional<Rgb> colour_;
     std::vector<Op> ops_;
 };
 

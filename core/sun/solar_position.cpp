@@ -1,0 +1,137 @@
+#include "core/sun/solar_position.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sundial {
+
+namespace {
+
+double NormalisedDegrees(double rad) {
+    const double deg = eraAnp(rad) * ERFA_DR2D;
+    return deg >= 360.0 ? deg - 360.0 : deg;
+}
+
+// Julian date of a UTC clock reading, in ERFA's two-part form.
+struct TwoPartDate {
+    double whole = 0;
+    double part = 0;
+};
+
+std::optional<TwoPartDate> UtcDate(const ClockTime& utc) {
+    TwoPartDate d;
+    // Status 1 only warns that leap seconds are not known that far ahead (or
+    // that UTC did not yet exist): the offset in force is used, which moves the
+    // sun along its path by at most a few thousandths of a degree by 2100.
+    if (eraDtf2d("UTC", utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second, &d.whole,
+                 &d.part) < 0) {
+        return std::nullopt;
+    }
+    return d;
+}
+
+// The equation of time and the declination, from the Earth's centre: the
+// sun's Greenwich hour angle (Earth rotation angle less its right ascension
+// from the celestial intermediate origin) against the mean sun's, which is UT1
+// turned by half a day.
+void GeocentricPart(const TwoPartDate& utc, SolarPosition& out) {
+    double tai1 = 0, tai2 = 0, tt1 = 0, tt2 = 0, ut1 = 0, ut2 = 0;
+    eraUtctai(utc.whole, utc.part, &tai1, &tai2);
+    eraTaitt(tai1, tai2, &tt1, &tt2);
+    eraUtcut1(utc.whole, utc.part, 0.0, &ut1, &ut2);
+
+    eraASTROM astrom;
+    double eo = 0;
+    // TDB differs from TT by under 2 ms: far below anything shown.
+    eraApci13(tt1, tt2, &astrom, &eo);
+    double toSun[3] = {-astrom.eh[0], -astrom.eh[1], -astrom.eh[2]};
+    double ra = 0, dec = 0, ri = 0, di = 0;
+    eraC2s(toSun, &ra, &dec);
+    eraAtciq(ra, dec, 0, 0, 0, 0, &astrom, &ri, &di);
+
+    const double greenwichHourAngle = eraEra00(ut1, ut2) - ri;
+    const double dayFraction = std::fmod(std::fmod(ut1 - 0.5, 1.0) + ut2, 1.0);
+    const double equation = eraAnpm(greenwichHourAngle + ERFA_DPI - ERFA_D2PI * dayFraction);
+    out.declinationDeg = di * ERFA_DR2D;
+    out.equationOfTimeMin = equation / ERFA_D2PI * 1440.0;
+}
+
+// Azimuth, altitude and hour angle as seen from the place: the observer's own
+// position and velocity (parallax, diurnal aberration) included, refraction not.
+bool TopocentricPart(const TwoPartDate& utc, double latitudeDeg, double longitudeWestDeg,
+                     SolarPosition& out) {
+    eraASTROM astrom;
+    double eo = 0;
+    // Height 0, no polar motion, zero pressure: no refraction.
+    if (eraApco13(utc.whole, utc.part, 0.0, -longitudeWestDeg * ERFA_DD2R, latitudeDeg * ERFA_DD2R,
+                  0, 0, 0, 0, 0, 0, 0, &astrom, &eo) < 0) {
+        return false;
+    }
+    // The sun is the one body whose direction the observer's heliocentric
+    // vector already gives: from the place, straight back along it.
+    double toSun[3] = {-astrom.eh[0], -astrom.eh[1], -astrom.eh[2]};
+    double ra = 0, dec = 0, ri = 0, di = 0;
+    eraC2s(toSun, &ra, &dec);
+    eraAtciq(ra, dec, 0, 0, 0, 0, &astrom, &ri, &di);
+    double azimuth = 0, zenith = 0, hourAngle = 0, obsDec = 0, obsRa = 0;
+    eraAtioq(ri, di, &astrom, &azimuth, &zenith, &hourAngle, &obsDec, &obsRa);
+
+    out.azimuthDeg = NormalisedDegrees(azimuth);
+    out.altitudeDeg = 90.0 - zenith * ERFA_DR2D;
+    out.hourAngleDeg = eraAnpm(hourAngle) * ERFA_DR2D;
+    return true;
+}
+
+}  // namespace
+
+double StandardRefractionDeg(double geometricAltitudeDeg) {
+    // The almanacs' formula for a true altitude (minutes of arc): 34' at the
+    // horizon for the apparent altitude, 29' for the true one, a few seconds
+    // high up. ERFA's own model is meant for altitudes above about 15 degrees.
+    const double h = std::max(geometricAltitudeDeg, -1.0);
+    if (h >= 90.0) return 0.0;
+    const double arcMinutes = 1.02 / std::tan((h + 10.3 / (h + 5.11)) * ERFA_DD2R);
+    return std::max(arcMinutes, 0.0) / 60.0;
+}
+
+SolarResult SunAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& clock,
+                  double utcOffsetHours) {
+    SolarResult result;
+    if (const std::string wrong = CheckClockTime(clock); !wrong.empty()) {
+        result.error = wrong;
+        return result;
+    }
+    if (!(std::fabs(latitudeDeg) <= 90.0)) {
+        result.error = "the latitude must lie between -90 and 90 degrees.";
+        return result;
+    }
+    if (!(std::fabs(longitudeWestDeg) <= 180.0)) {
+        result.error = "the longitude must lie between -180 and 180 degrees.";
+        return result;
+    }
+    if (!(std::fabs(utcOffsetHours) <= 24.0)) {
+        result.error = "the time zone must lie within 24 hours of UTC.";
+        return result;
+    }
+    const ClockTime utc = ShiftClock(clock, -utcOffsetHours);
+    if (utc.year < kFirstSunYear || utc.year > kLastSunYear) {
+        result.error = "the sun's position is known here for the years 1900 to 2100 only.";
+        return result;
+    }
+    const std::optional<TwoPartDate> date = UtcDate(utc);
+    SolarPosition position;
+    if (!date || !TopocentricPart(*date, latitudeDeg, longitudeWestDeg, position)) {
+        result.error = "there is no such instant in UTC.";
+        return result;
+    }
+    GeocentricPart(*date, position);
+    position.apparentAltitudeDeg =
+        position.altitudeDeg + StandardRefractionDeg(position.altitudeDeg);
+    result.position = position;
+    return result;
+}
+
+}  // namespace sundial

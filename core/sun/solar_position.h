@@ -1,0 +1,48 @@
+// Where the sun stands, seen from a place on the Earth at an instant, from the
+// standard astronomy routines of ERFA (its planetary ephemeris, precession,
+// nutation, aberration and Earth rotation).
+//
+// Angles are degrees. Azimuth is measured clockwise from true north. Longitude
+// follows the site's convention: WEST positive, east negative. The clock keeps
+// UTC + utcOffsetHours; UT1 is taken as UTC, which never differs by more than
+// 0.9 s (0.004 degrees of hour angle).
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/sun/clock_time.h"
+
+namespace sundial {
+
+// The years for which the ephemeris is trusted to the accuracy stated below.
+inline constexpr int kFirstSunYear = 1900;
+inline constexpr int kLastSunYear = 2100;
+
+struct SolarPosition {
+    double azimuthDeg = 0;           // 0 <= azimuth < 360
+    double altitudeDeg = 0;          // geometric: seen from the place, no refraction
+    double apparentAltitudeDeg = 0;  // with standard refraction: where the eye sees it
+    double declinationDeg = 0;       // apparent, from the Earth's centre, true equator of date
+    double hourAngleDeg = 0;         // local, -180..180, positive after the sun's transit
+    double equationOfTimeMin = 0;    // apparent minus mean solar time, minutes
+};
+
+struct SolarResult {
+    std::optional<SolarPosition> position;
+    std::string error;  // when there is no position: a sentence for the user
+};
+
+// The sun at clock time `clock` in the zone UTC + `utcOffsetHours`. Refused,
+// with a reason, for a date or time that does not exist, an instant outside
+// the years 1900 to 2100 (in UTC), a latitude beyond +-90 or a longitude
+// beyond +-180 degrees, or an offset beyond +-24 hours.
+SolarResult SunAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& clock,
+                  double utcOffsetHours);
+
+// Standard refraction (1010 hPa, 10 degrees C) for a geometric altitude: how
+// much higher the sun appears, degrees. Below one degree under the horizon the
+// sun is out of sight anyway; the lift is held at its value there.
+double StandardRefractionDeg(double geometricAltitudeDeg);
+
+}  // namespace sundial

@@ -1,0 +1,194 @@
+// The bearing dialog's wiring: readings in, what the table and labels show,
+// and what "Use this bearing" does to the site and the main window. The
+// astronomy and the statistics are tested in the core.
+#include "ui/tools/measure_bearing_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimeEdit>
+#include <QTimeZone>
+#include <cmath>
+
+#include "tests/ui/support/fake_main_window.h"
+#include "ui/tools/board_picture.h"
+#include "ui/tools/tool_windows.h"
+
+namespace sundial {
+namespace {
+
+struct Typed {
+    ClockTime clock;
+    double zone;
+    int method;  // index in the list: shadow, enters, leaves
+    QString angle;
+};
+
+class MeasureBearingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::EnsureApplication();
+        QLocale::setDefault(QLocale::c());
+        main.site = {"Exeter, Britain", 50.7f, 3.5f, "185.2", 5.2f, "West", 1};
+        dlg = &tools.MeasureBearing();
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+    static void Settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    void Add(const Typed& t) {
+        dlg->dtpDate->setDate(QDate(t.clock.year, t.clock.month, t.clock.day));
+        dlg->dtpTime->setTime(QTime(t.clock.hour, t.clock.minute, int(t.clock.second)));
+        dlg->cboZone->setCurrentIndex(dlg->cboZone->findData(t.zone));
+        dlg->cboMethod->setCurrentIndex(t.method);
+        dlg->txtAngle->setText(t.angle);
+        dlg->cmdAdd->click();
+    }
+    // The shadow angle, as text, that the true sun gives a wall facing
+    // `bearing` at Exeter at `clock` in zone `zone`.
+    static QString AngleFor(double bearing, const ClockTime& clock, double zone) {
+        const double az = SunAt(50.7f, 3.5f, clock, zone).position.value().azimuthDeg;
+        return QString::number(az - bearing, 'f', 6);
+    }
+    QString Cell(int row, int column) const { return dlg->grdReadings->item(row, column)->text(); }
+
+    testing::FakeMainWindow main;
+    std::vector<QString> warnings;
+    ToolWindows tools{main, [this](QWidget*, const QString& text) { warnings.push_back(text); }};
+    QPointer<frmMeasureBearing> dlg;
+};
+
+const ClockTime kMorning{2026, 6, 21, 10, 15, 0};
+
+TEST_F(MeasureBearingTest, OpensOnTheSitesClockWithNothingToUse) {
+    const QDateTime siteNow = QDateTime::currentDateTimeUtc().addSecs(3600);
+    EXPECT_LE(
+        std::abs(QDateTime(dlg->dtpDate->date(), dlg->dtpTime->time(), Qt::UTC).secsTo(siteNow)),
+        5);
+    EXPECT_EQ(dlg->cboZone->currentText(), "UTC+1");
+    EXPECT_EQ(dlg->cboMethod->currentIndex(), 0);
+    EXPECT_TRUE(dlg->txtAngle->isEnabled());
+    EXPECT_FALSE(dlg->cmdUse->isEnabled());
+    EXPECT_FALSE(dlg->cmdRemove->isEnabled());
+    EXPECT_EQ(dlg->lblMean->text(), "No readings yet.");
+    EXPECT_EQ(dlg->grdReadings->rowCount(), 0);
+}
+
+TEST_F(MeasureBearingTest, UseStoresTheMeanAsTheWallBearingDialogWouldAndRunsOnce) {
+    Add({kMorning, 1, 0, AngleFor(193.4, kMorning, 1)});
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 1) << dlg->lblStatus->text().toStdString();
+    EXPECT_EQ(Cell(0, 0), "2026-06-21 10:15:00");
+    EXPECT_EQ(Cell(0, 1), "UTC+1");
+    EXPECT_EQ(Cell(0, 5), "193.40");
+    ASSERT_TRUE(dlg->cmdUse->isEnabled());
+    EXPECT_EQ(main.Runs(), 0);
+
+    dlg->cmdUse->click();
+    Settle();
+    EXPECT_TRUE(dlg.isNull());  // closed and destroyed
+    EXPECT_EQ(main.site.WallBearing, "193.4");
+    EXPECT_EQ(main.site.DeclinationSide, "West");
+    EXPECT_NEAR(main.site.WallDeclination, 13.4f, 1e-4f);
+    ASSERT_EQ(main.Runs(), 1);
+    EXPECT_EQ(main.calls[0].site.WallBearing, "193.4");  // stored before the run
+    EXPECT_EQ(main.site.PlaceName, "Exeter, Britain");   // nothing else touched
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(MeasureBearingTest, RefusedReadingsSayWhyAndAreNotAdded) {
+    struct Row {
+        const char* name;
+        Typed typed;
+        const char* words;
+    };
+    const std::vector<Row> rows = {
+        {"no-angle", {kMorning, 1, 0, ""}, "Type the shadow's angle"},
+        {"angle-word", {kMorning, 1, 0, "left"}, "Type the shadow's angle"},
+        {"sun-behind-wall", {kMorning, 1, 0, "95"}, "the sun would be behind the wall"},
+        {"shadow-at-night", {{2026, 12, 21, 22, 0, 0}, 0, 0, "10"}, "below the horizon"},
+        {"sun-leaves-at-night", {{2026, 12, 21, 2, 0, 0}, 0, 2, ""}, "below the horizon"},
+    };
+    for (const Row& row : rows) {
+        Add(row.typed);
+        EXPECT_EQ(dlg->grdReadings->rowCount(), 0) << row.name;
+        EXPECT_TRUE(dlg->lblStatus->text().contains(row.words))
+            << row.name << ": " << dlg->lblStatus->text().toStdString();
+        EXPECT_FALSE(dlg->cmdUse->isEnabled()) << row.name;
+    }
+}
+
+TEST_F(MeasureBearingTest, EachReadingKeepsItsOwnZone) {
+    // 10:15 on a UTC+1 clock and 09:15 on a UTC clock are the same instant.
+    const QString angle = AngleFor(190, kMorning, 1);
+    Add({kMorning, 1, 0, angle});
+    Add({{2026, 6, 21, 9, 15, 0}, 0, 0, angle});
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 2);
+    EXPECT_EQ(Cell(1, 1), "UTC");
+    EXPECT_EQ(Cell(0, 3), Cell(1, 3));
+    EXPECT_EQ(Cell(0, 5), Cell(1, 5));
+    ASSERT_TRUE(dlg->Measurement());
+    EXPECT_NEAR(*dlg->Measurement()->spreadDeg, 0.0, 1e-9);
+}
+
+TEST_F(MeasureBearingTest, SpreadWarningNamesTheFurthestReadingUntilItIsRemoved) {
+    for (double b : {185.0, 186.0, 189.0}) Add({kMorning, 1, 0, AngleFor(b, kMorning, 1)});
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 3);
+    EXPECT_TRUE(dlg->lblWarning->text().contains("reading 3 (shadow at 2026-06-21T10:15:00)"))
+        << dlg->lblWarning->text().toStdString();
+    EXPECT_TRUE(dlg->lblMean->text().contains("186.67 degrees from 3 readings"))
+        << dlg->lblMean->text().toStdString();
+
+    dlg->grdReadings->selectRow(2);
+    dlg->cmdRemove->click();
+    EXPECT_EQ(dlg->grdReadings->rowCount(), 2);
+    EXPECT_TRUE(dlg->lblWarning->text().isEmpty());
+    EXPECT_TRUE(dlg->lblMean->text().contains("185.50")) << dlg->lblMean->text().toStdString();
+}
+
+TEST_F(MeasureBearingTest, AWallOutsideTheRangeIsExplainedNotOffered) {
+    Add({kMorning, 1, 0, AngleFor(95, kMorning, 1)});
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 1);
+    EXPECT_FALSE(dlg->cmdUse->isEnabled());
+    EXPECT_TRUE(dlg->lblStatus->text().contains("The wall faces 95.00 degrees, towards the east;"))
+        << dlg->lblStatus->text().toStdString();
+    dlg->cmdUse->click();  // disabled: nothing happens
+    EXPECT_EQ(main.Runs(), 0);
+    EXPECT_EQ(main.site.WallBearing, "185.2");
+}
+
+TEST_F(MeasureBearingTest, GrazingReadingsNeedNoAngle) {
+    dlg->cboMethod->setCurrentIndex(1);
+    EXPECT_FALSE(dlg->txtAngle->isEnabled());
+    const ClockTime early{2026, 6, 21, 8, 0, 0};
+    Add({early, 1, 1, "not used"});
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 1) << dlg->lblStatus->text().toStdString();
+    const double az = SunAt(50.7f, 3.5f, early, 1).position.value().azimuthDeg;
+    EXPECT_EQ(Cell(0, 2), "sun comes onto the wall");
+    EXPECT_EQ(Cell(0, 5), QString::number(az + 90, 'f', 2));
+}
+
+TEST_F(MeasureBearingTest, AnglesAreTypedAndShownTheUsersWay) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Add({kMorning, 1, 0, "12,5"});
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 1) << dlg->lblStatus->text().toStdString();
+    EXPECT_EQ(Cell(0, 2), "shadow, a = 12,50");
+    EXPECT_EQ(dlg->picBoard->angle(), 12.5);
+}
+
+TEST_F(MeasureBearingTest, ToolWindowsMakeAFreshDialogAfterOneCloses) {
+    EXPECT_EQ(&tools.MeasureBearing(), dlg.data());
+    dlg->cmdClose->click();
+    Settle();
+    EXPECT_TRUE(dlg.isNull());
+    EXPECT_EQ(tools.ExistingMeasureBearing(), nullptr);
+    EXPECT_NE(&tools.MeasureBearing(), nullptr);
+}
+
+}  // namespace
+}  // namespace sundial
