@@ -4,6 +4,7 @@
 #include "ui/dialogs/input_windows.h"
 #include "ui/shell/desktop_hooks.h"
 #include "ui/shell/main_window.h"
+#include "ui/tools/tool_windows.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -12,6 +13,8 @@ int main(int argc, char* argv[]) {
 
     sundial::frmMain main;
     sundial::InputWindows inputs(main);
+    sundial::ToolWindows tools(main);
+    main.setToolWindows({[&] { return &tools.MeasureBearing(); }, {}});
     main.Startup();
     // Closing the main window during the start-up pause ends the program there.
     if (main.IsClosing()) return 0;

@@ -17,6 +17,8 @@ struct SiteState {
     float WallDeclination = 0;    // degrees away from due south, >= 0
     std::string DeclinationSide;  // "West", "East" or "South"
     float UtcOffset = 0;          // hours; local time = UTC + UtcOffset
+
+    friend bool operator==(const SiteState&, const SiteState&) = default;
 };
 
 // Ranges the input dialogs accept, inclusive; also what a settings file must hold.

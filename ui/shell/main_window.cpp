@@ -65,6 +65,7 @@ frmMain::frmMain(Options options)
     setAttribute(Qt::WA_QuitOnClose, true);
 
     createMenus();
+    createToolsMenu();
     createCentralArea();
     createChildWindows();
     createSheetFactory();
@@ -108,6 +109,18 @@ void frmMain::createMenus() {
     mnuZones_ = MenuItems(*AddMenu(bar, "mnuTimezone", QStringLiteral("&TimeZone"), zones));
 
     AddMenuItem(bar, {"mnuGnome", QStringLiteral("Gnome"), [this] { mnuGnome_Click(); }});
+}
+
+void frmMain::createToolsMenu() {
+    shadowNow_ = new ShadowNow([this] { mnuRun_Click(); }, this);
+    AddMenu(*menuBar(), "mnuTools", QStringLiteral("T&ools"),
+            {{"mnuMeasureBearing", QStringLiteral("&Measure Wall Bearing\u2026"),
+              [this] { mnuMeasureBearing_Click(); }},
+             {"mnuShadowNow", QStringLiteral("Show &Shadow Now"),
+              [this] { mnuShadowNow_Click(!shadowNow_->isOn()); }, true},
+             {"mnuSep3", QStringLiteral("-"), {}},
+             {"mnuDialTemplate", QStringLiteral("&Dial Template\u2026"),
+              [this] { mnuDialTemplate_Click(); }}});
 }
 
 void frmMain::createCentralArea() {
@@ -213,6 +226,17 @@ RunResult frmMain::run(SheetOutput* sheet) {
         report.PrintLine({});
         report.PrintLine({{"  " + result.message}});
     }
+    if (result.status == RunStatus::Completed) shadowNow_->drawOn(draw_->surface(), site_);
+    // A settings file start-up could not use, or one a run could not save,
+    // is said where the numbers are, as long as it matters.
+    std::vector<std::string> notes;
+    if (!settingsNote_.empty() && site_ == settingsNoteSite_) notes.push_back(settingsNote_);
+    if (!result.settingsSaved && !result.settingsError.empty())
+        notes.push_back(result.settingsError);
+    for (const std::string& note : notes) {
+        number_->surface().PrintLine({});
+        number_->surface().PrintLine({{"  " + note}});
+    }
     ++runCount_;
     lastRun_ = result;
     return result;
@@ -297,7 +321,11 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 
 void frmMain::Startup() {
     pdfRequested_ = false;
-    LoadSiteSettings(site_, *this, SettingsFileIn(options_.settingsFolder));
+    const std::filesystem::path settingsFile = SettingsFileIn(options_.settingsFolder);
+    const SettingsFile read = LoadSiteSettings(site_, *this, settingsFile);
+    settingsNote_ = SettingsProblemMessage(settingsFile, read);
+    settingsNoteSite_ = site_;
+    if (!settingsNote_.empty()) mnuRun_Click();
 
     CenterOnScreen(this);
     CenterOnScreen(ensureSplash());
@@ -378,6 +406,18 @@ void frmMain::mnuBearing_Click() {
 
 void frmMain::mnuGnome_Click() {
     showCenteredOver(windows_.gnome ? windows_.gnome() : nullptr);
+}
+
+void frmMain::mnuMeasureBearing_Click() {
+    showCenteredOver(tools_.measureBearing ? tools_.measureBearing() : nullptr);
+}
+
+void frmMain::mnuDialTemplate_Click() {
+    showCenteredOver(tools_.dialTemplate ? tools_.dialTemplate() : nullptr);
+}
+
+void frmMain::mnuShadowNow_Click(bool checked) {
+    shadowNow_->setOn(checked);
 }
 
 frmSplash* frmMain::ensureSplash() {

@@ -28,6 +28,7 @@
 #include "ui/shell/desktop_hooks.h"
 #include "ui/shell/main_window_api.h"
 #include "ui/shell/run_guard.h"
+#include "ui/shell/shadow_now.h"
 #include "ui/shell/splash_window.h"
 
 class QAction;
@@ -46,6 +47,12 @@ struct SecondaryWindows {
     // Picks "Exeter" in the West Europe window exactly as a click would: the
     // default site at start-up. Empty: the main window applies the row itself.
     std::function<void()> selectExeter;
+};
+
+// The "Tools" menu's windows, also from the layer above.
+struct ToolWindowFactories {
+    std::function<QWidget*()> measureBearing;  // "Measure Wall Bearing…"
+    std::function<QWidget*()> dialTemplate;    // "Dial Template…"
 };
 
 // Makes the printable sheet for one "Make PDF" run, writing to `pdfFile`.
@@ -74,6 +81,7 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     bool IsClosing() const { return guard_.closing(); }
 
     void setSecondaryWindows(SecondaryWindows windows) { windows_ = std::move(windows); }
+    void setToolWindows(ToolWindowFactories tools) { tools_ = std::move(tools); }
     // The printable sheet; PdfDialSheet unless replaced. An empty factory
     // makes "Make PDF" run without a sheet and say so.
     void setSheetFactory(SheetFactory factory) { sheetFactory_ = std::move(factory); }
@@ -124,6 +132,9 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     void mnuLatLong_Click();
     void mnuGnome_Click();
     void openGazetteer(Region region);
+    void mnuMeasureBearing_Click();
+    void mnuDialTemplate_Click();
+    void mnuShadowNow_Click(bool checked);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -131,6 +142,7 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
 
   private:
     void createMenus();
+    void createToolsMenu();
     void createCentralArea();
     void createChildWindows();
     void createSheetFactory();
@@ -149,6 +161,8 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     Options options_;
     DesktopHooks hooks_;
     SecondaryWindows windows_;
+    ToolWindowFactories tools_;
+    ShadowNow* shadowNow_ = nullptr;
     SheetFactory sheetFactory_;
     std::unique_ptr<PdfDialSheet> pdfSheet_;  // created by the first "Make PDF"
 
@@ -169,6 +183,10 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
 
     QMdiSubWindow* lastActive_ = nullptr;  // focus handling follows changes only
     bool toldPdfFolder_ = false;           // about a sheet kept outside the program's folder
+    // Why start-up could not use the settings file; said after every run
+    // while the site is still the one start-up fell back to.
+    std::string settingsNote_;
+    SiteState settingsNoteSite_;
     int runCount_ = 0;
     RunResult lastRun_;
 };

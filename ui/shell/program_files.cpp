@@ -25,8 +25,12 @@ std::filesystem::path SettingsFileIn(const std::filesystem::path& folder) {
 
 std::filesystem::path SheetFileIn(const std::filesystem::path& folder) {
     if (!folder.empty()) return folder / kSheetFileName;
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (documents.isEmpty()) documents = QDir::homePath();
+    // Without a home folder Qt would offer "//Documents" under the root; there
+    // is no documents folder then, and the working or temporary folder follows.
+    QString documents;
+    if (!qEnvironmentVariableIsEmpty("HOME")) {
+        documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    }
     return ChooseSheetFolder(ProgramFolder(), documents.toStdString()) / kSheetFileName;
 }
 

@@ -24,6 +24,7 @@ QPointF QtSurface::toPixels(double x, double y) const {
 
 void QtSurface::Clear() {
     shapes_.clear();
+    colour_.reset();
     printedLines_.clear();
     printX_ = 0;
     printY_ = 0;
@@ -38,7 +39,7 @@ void QtSurface::PrintLine(const std::vector<PrintItem>& items) {
         const QString text = QString::fromStdString(item.text);
         if (!text.isEmpty()) {
             shapes_.push_back({Shape::Kind::Text, QPointF(printX_, printY_ + metrics.ascent()),
-                               QPointF(), text, lineWidth_, false});
+                               QPointF(), text, lineWidth_, false, colour_});
             printX_ += metrics.horizontalAdvance(text);
         }
         whole += text;
@@ -61,14 +62,19 @@ void QtSurface::SetDotted(bool dotted) {
     dotted_ = dotted;
 }
 
+void QtSurface::SetColour(std::optional<Rgb> colour) {
+    colour_.reset();
+    if (colour) colour_ = QColor(colour->r, colour->g, colour->b);
+}
+
 void QtSurface::Line(double x1, double y1, double x2, double y2) {
     shapes_.push_back(
-        {Shape::Kind::Line, toPixels(x1, y1), toPixels(x2, y2), {}, lineWidth_, dotted_});
+        {Shape::Kind::Line, toPixels(x1, y1), toPixels(x2, y2), {}, lineWidth_, dotted_, colour_});
     update();
 }
 
 void QtSurface::Point(double x, double y) {
-    shapes_.push_back({Shape::Kind::Point, toPixels(x, y), {}, {}, lineWidth_, false});
+    shapes_.push_back({Shape::Kind::Point, toPixels(x, y), {}, {}, lineWidth_, false, colour_});
     update();
 }
 
@@ -77,7 +83,8 @@ void QtSurface::Ellipse(double cx, double cy, double radius, double aspect) {
     const double rx = aspect > 1 ? radius / aspect : radius;
     const double ry = aspect > 1 ? radius : radius * aspect;
     const QPointF radii = toPixels(rx, ry);
-    shapes_.push_back({Shape::Kind::Ellipse, toPixels(cx, cy), radii, {}, lineWidth_, dotted_});
+    shapes_.push_back(
+        {Shape::Kind::Ellipse, toPixels(cx, cy), radii, {}, lineWidth_, dotted_, colour_});
     update();
 }
 
@@ -96,7 +103,7 @@ void QtSurface::paintEvent(QPaintEvent* /*event*/) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QColor ink = palette().color(QPalette::WindowText);
     for (const Shape& s : shapes_) {
-        QPen pen(ink);
+        QPen pen(s.colour.value_or(ink));
         pen.setWidthF(s.width);
         pen.setStyle(s.dotted ? Qt::DotLine : Qt::SolidLine);
         pen.setCapStyle(Qt::FlatCap);

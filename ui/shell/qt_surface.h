@@ -4,9 +4,11 @@
 // covered and uncovered window still shows its last drawing.
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "core/dial/drawing_surface.h"
@@ -26,6 +28,7 @@ class QtSurface final : public QWidget, public DrawingSurface {
     void PrintLine(const std::vector<PrintItem>& items) override;
     void SetLineWidth(int pixels) override;
     void SetDotted(bool dotted) override;
+    void SetColour(std::optional<Rgb> colour) override;
     void Line(double x1, double y1, double x2, double y2) override;
     void Point(double x, double y) override;
     void Ellipse(double cx, double cy, double radius, double aspect) override;
@@ -51,6 +54,7 @@ class QtSurface final : public QWidget, public DrawingSurface {
         QString text;
         int width = 1;
         bool dotted = false;
+        std::optional<QColor> colour;  // none: the palette's text colour
     };
 
     QWidget* outer_ = nullptr;
@@ -58,6 +62,7 @@ class QtSurface final : public QWidget, public DrawingSurface {
     QStringList printedLines_;
     int lineWidth_ = 1;
     bool dotted_ = false;
+    std::optional<QColor> colour_;
     double printX_ = 0;  // pixels
     double printY_ = 0;  // pixels, top of the current text line
 };

@@ -234,7 +234,13 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
                                          {"mnuBearing", "Wall &Bearing"},
                                          {"mnuLocation", "&Location"},
                                          {"mnuTimezone", "&TimeZone"},
-                                         {"mnuGnome", "Gnome"}});
+                                         {"mnuGnome", "Gnome"},
+                                         {"mnuTools", "T&ools"}});
+    expectItems(m.findChild<QMenu*>("mnuTools")->actions(),
+                {{"mnuMeasureBearing", "&Measure Wall Bearing\u2026"},
+                 {"mnuShadowNow", "Show &Shadow Now"},
+                 {"mnuSep3", "-"},
+                 {"mnuDialTemplate", "&Dial Template\u2026"}});
     expectItems(m.findChild<QMenu*>("mnuLocation")->actions(),
                 {{"mnuLatLong", "User set Lat and Long"},
                  {"mnuSep1", "-"},
@@ -248,6 +254,38 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsInOrder) {
     EXPECT_EQ(zones.front().caption, std::string_view("UTC-12"));
     EXPECT_EQ(zones[12].caption, std::string_view("UTC (GMT)"));
     EXPECT_EQ(zones[13].caption, std::string_view("UTC+1 (BST)"));
+}
+
+// "Show Shadow Now" is off at start; each change redraws once, and the item's
+// check mark follows it. Whether a line appears depends on the real sun, so
+// the line itself is tested on a recording surface in the core.
+TEST_F(MainWindowTest, ShowShadowNowRedrawsOnEachChange) {
+    frmMain& m = Start();
+    QAction* item = Action("mnuShadowNow");
+    ASSERT_TRUE(item->isCheckable());
+    EXPECT_FALSE(item->isChecked());
+    for (const bool on : {true, false}) {
+        const int runs = m.runCount();
+        item->trigger();
+        EXPECT_EQ(item->isChecked(), on);
+        EXPECT_EQ(m.runCount(), runs + 1);
+    }
+}
+
+// A settings file start-up could not use is named where the numbers are, for
+// as long as the site is the default it fell back to.
+TEST_F(MainWindowTest, AnUnusableSettingsFileIsSaidInTheCalculations) {
+    WriteSettings(
+        "\xEF\xBB\xBF"
+        "3.5\r\n50.7\r\n185.2\r\n0\r\n");
+    frmMain& m = Start();
+    const auto says = [&] {
+        return m.frmNumber()->surface().printedLines().join('\n').contains(
+            QString::fromStdString(settings().string()));
+    };
+    EXPECT_TRUE(says());
+    m.Timeset(1);
+    EXPECT_FALSE(says());
 }
 
 struct TimesetRow {
