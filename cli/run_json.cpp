@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <charconv>
 #include <optional>
 #include <string>
 
@@ -28,7 +29,12 @@ QJsonValue OptionalHour(const std::optional<int>& hour) {
 }  // namespace
 
 QJsonValue SingleJson(float value) {
-    return QJsonValue(std::stod(RoundTripText(value)));
+    // Read back with from_chars: std::stod follows the C locale, which a German
+    // desktop sets to a decimal comma, and would cut "72.71" to 72.
+    const std::string text = RoundTripText(value);
+    double number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return QJsonValue(number);
 }
 
 QByteArray RunJson(const SiteState& site, const DialGeometry& dial) {
