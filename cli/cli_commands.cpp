@@ -17,6 +17,8 @@ std::span<const CliCommand> CliCommands() {
          {"shadow", "enters", "leaves"}},
         {"shadow", "where the style's shadow falls on the wall at a clock time", AddShadowOptions,
          RunShadowCommand},
+        {"batch", "make the report (and sheet, JSON) for many sites, with an index",
+         AddBatchOptions, RunBatchCommand},
     };
     return commands;
 }

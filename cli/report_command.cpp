@@ -7,9 +7,8 @@
 #include "cli/cli_command.h"
 #include "cli/run_json.h"
 #include "cli/site_options.h"
+#include "core/batch/site_outputs.h"
 #include "core/dial/pdf_sheet.h"
-#include "core/dial/recording_surface.h"
-#include "core/dial/run.h"
 
 namespace sundial {
 
@@ -31,33 +30,30 @@ int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextSt
     std::optional<std::filesystem::path> pdfFile;
     if (parser.isSet("pdf")) pdfFile = std::filesystem::path(parser.value("pdf").toStdString());
 
-    RecordingSurface draw(9000, 4400), number(9000, 4400), chart(9000, 4400);
-    DialGeometry dial;
     // --pdf: the printable sheet, written where asked; no viewer is started.
     std::optional<PdfDialSheet> sheet;
     if (pdfFile) {
         sheet.emplace(pdfFile->parent_path(), PdfDialSheet::ViewerHook(),
                       pdfFile->filename().string());
     }
-    const RunTargets targets{draw, number, chart, [&] { DrawCascadeFurniture(draw, chart); },
-                             sheet ? &*sheet : nullptr};
     // Without --settings nothing is saved: the run writes to no file.
     const std::filesystem::path settings = options.settingsFile.value_or(std::filesystem::path());
-    const RunResult result = RunDial(options.site, settings, targets, dial);
+    const SiteOutputs outputs = MakeSiteOutputs(options.site, settings, sheet ? &*sheet : nullptr);
+    const RunResult& result = outputs.result;
     if (options.settingsFile && !result.settingsSaved) {
         err << "warning: the site could not be saved to "
             << QString::fromStdString(settings.string()) << " ("
             << QString::fromStdString(result.settingsError) << "); the file is unchanged.\n";
     }
     if (result.status != RunStatus::Completed) {
-        out << QString::fromStdString(number.Text());
+        out << QString::fromStdString(outputs.report);
         err << QString::fromStdString(result.message) << '\n';
         return kCliRunFailed;
     }
     if (parser.isSet("json")) {
-        out << RunJson(options.site, dial);
+        out << RunJson(options.site, outputs.dial);
     } else {
-        out << QString::fromStdString(number.Text());
+        out << QString::fromStdString(outputs.report);
     }
     return kCliOk;
 }

@@ -1,0 +1,187 @@
+#include "core/batch/batch.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <system_error>
+
+#include "core/batch/csv.h"
+#include "core/batch/file_names.h"
+#include "core/batch/site_outputs.h"
+#include "core/dial/pdf_sheet.h"
+#include "core/pdf/byte_sink.h"
+#include "core/site/number_text.h"
+
+namespace sundial {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kIndexColumns = {
+    "name",        "latitude", "longitude", "bearing", "utc",    "gnomon_angle", "gnomon_offset",
+    "offset_side", "report",   "pdf",       "json",    "status", "problem"};
+
+struct PlannedSite {
+    const SiteRow* row;
+    std::string report, pdf, json;  // file names in the folder; empty when not made
+};
+
+// Writes a whole file: a new one, or with `replace` whatever is there. Empty
+// on success, else the system's reason.
+std::string WriteFile(const fs::path& path, std::string_view bytes, bool replace) {
+    errno = 0;
+    // "x": the file must not exist, checked by the system at the moment of
+    // creation, so that nothing created since the plan was made is lost.
+    std::FILE* file = std::fopen(path.c_str(), replace ? "wb" : "wbx");
+    if (file == nullptr) return std::generic_category().message(errno);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed) return {};
+    return std::generic_category().message(written ? errno : writeError);
+}
+
+std::string Describe(const SiteRow& row) {
+    const std::string name = row.name.empty() ? std::string("no name") : row.name;
+    return row.line > 0 ? "line " + std::to_string(row.line) + " (" + name + ")" : name;
+}
+
+std::string OffsetSideWord(const std::string& side) {
+    return !side.empty() && side.back() == '.' ? side.substr(0, side.size() - 1) : side;
+}
+
+std::string IndexLine(const PlannedSite& planned, const DialGeometry* dial,
+                      const std::string& status, const std::string& problem) {
+    const SiteRow& row = *planned.row;
+    std::vector<std::string> fields = {CsvTextField(row.name)};
+    if (dial != nullptr) {
+        const SiteState& s = row.site;
+        fields.insert(fields.end(), {NumberText(s.Latitude), NumberText(s.Longitude),
+                                     CsvField(s.WallBearing), NumberText(s.UtcOffset),
+                                     NumberText(dial->GnomonAngle), NumberText(dial->GnomonOffset),
+                                     OffsetSideWord(dial->OffsetSide), CsvTextField(planned.report),
+                                     CsvTextField(planned.pdf), CsvTextField(planned.json)});
+    } else {
+        fields.resize(kIndexColumns.size() - 2);
+    }
+    fields.push_back(status);
+    fields.push_back(CsvTextField(problem));
+    return CsvLine(fields);
+}
+
+}  // namespace
+
+std::string IndexHeader() {
+    return CsvLine(kIndexColumns);
+}
+
+BatchResult RunBatch(const BatchRequest& request) {
+    BatchResult result;
+    const fs::path& folder = request.folder;
+
+    // Every file name first, so that a clash with what is there stops the
+    // batch before it writes anything.
+    std::vector<PlannedSite> plan;
+    UniqueStems stems;
+    std::vector<std::string> names = {kIndexFileName};
+    for (const SiteRow& row : request.rows) {
+        PlannedSite planned{&row, {}, {}, {}};
+        if (row.error.empty()) {
+            const std::string stem = stems.Claim(row.name);
+            planned.report = stem + ".txt";
+            if (request.pdf) planned.pdf = stem + ".pdf";
+            if (request.json) planned.json = stem + ".json";
+            for (const std::string* name : {&planned.report, &planned.pdf, &planned.json}) {
+                if (!name->empty()) names.push_back(*name);
+            }
+        }
+        plan.push_back(std::move(planned));
+    }
+    if (!request.force) {
+        std::error_code ec;
+        for (const std::string& name : names) {
+            if (fs::exists(folder / name, ec)) {
+                result.problems.push_back((folder / name).string() + " exists");
+            }
+        }
+        if (!result.problems.empty()) {
+            result.refused = true;
+            return result;
+        }
+    }
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder)) {
+        result.refused = true;
+        result.problems.push_back("cannot make the folder " + folder.string() +
+                                  (ec ? ": " + ec.message() : std::string()));
+        return result;
+    }
+
+    std::string index = IndexHeader();
+    std::string pdfBytes;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        const PlannedSite& planned = plan[i];
+        const SiteRow& row = *planned.row;
+        std::string problem = row.error;
+        std::optional<SiteOutputs> outputs;
+        if (problem.empty()) {
+            // The sheet is made in memory and written below like the other
+            // files, so that it too never replaces a file it should not.
+            std::unique_ptr<PdfDialSheet> sheet;
+            if (request.pdf) {
+                sheet =
+                    std::make_unique<PdfDialSheet>(folder, PdfDialSheet::ViewerHook(), planned.pdf);
+                sheet->SetSinkFactory([&pdfBytes](const fs::path&) {
+                    return std::make_unique<pdf::MemorySink>(pdfBytes);
+                });
+            }
+            outputs = MakeSiteOutputs(row.site, {}, sheet.get());
+            if (outputs->result.status != RunStatus::Completed) {
+                problem = outputs->result.message;
+            }
+        }
+        if (problem.empty()) {
+            const std::string json =
+                request.json ? request.json(row.site, outputs->dial) : std::string();
+            const std::pair<const std::string*, std::string_view> files[] = {
+                {&planned.report, outputs->report},
+                {&planned.pdf, pdfBytes},
+                {&planned.json, json}};
+            std::vector<fs::path> written;
+            for (const auto& [name, bytes] : files) {
+                if (name->empty() || !problem.empty()) continue;
+                const fs::path path = folder / *name;
+                const std::string error = WriteFile(path, bytes, request.force);
+                if (error.empty()) {
+                    written.push_back(path);
+                } else {
+                    problem = "cannot write " + path.string() + ": " + error;
+                }
+            }
+            // A site is made whole or not at all: the index lists no half.
+            if (!problem.empty()) {
+                for (const fs::path& path : written) fs::remove(path, ec);
+            }
+        }
+        if (problem.empty()) {
+            ++result.made;
+            index += IndexLine(planned, &outputs->dial, "made", {});
+        } else {
+            ++result.skipped;
+            result.problems.push_back(Describe(row) + ": " + problem + "; skipped");
+            index += IndexLine(planned, nullptr, "skipped", problem);
+        }
+        if (request.progress) request.progress(i + 1, plan.size(), row.name);
+    }
+
+    const std::string error = WriteFile(folder / kIndexFileName, index, request.force);
+    if (!error.empty()) {
+        result.problems.push_back("cannot write " + (folder / kIndexFileName).string() + ": " +
+                                  error);
+    }
+    return result;
+}
+
+}  // namespace sundial

@@ -1,0 +1,49 @@
+// A batch: one set of outputs per site, into one folder, with an index.
+//
+// For every usable site the Calculations text goes to <stem>.txt, and on
+// request the printable sheet to <stem>.pdf and the JSON to <stem>.json,
+// where <stem> is a safe, unique file name made from the site's name.
+// index.csv lists every site, made or not, with its gnomon angle and offset
+// and its files. Nothing is overwritten unless `force` says so.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/batch/site_rows.h"
+#include "core/dial/geometry.h"
+
+namespace sundial {
+
+inline constexpr const char* kIndexFileName = "index.csv";
+
+struct BatchRequest {
+    std::vector<SiteRow> rows;     // rows with an error are reported and skipped
+    std::filesystem::path folder;  // created when missing
+    bool pdf = false;
+    bool force = false;  // replace files that exist
+    // The JSON of one site's run; no JSON files when empty.
+    std::function<std::string(const SiteState&, const DialGeometry&)> json;
+    // Told after every row, made or not: rows done so far, of how many, and
+    // the row's name.
+    std::function<void(std::size_t done, std::size_t total, const std::string& name)> progress;
+};
+
+struct BatchResult {
+    // Nothing was written: files exist (without `force`), or the folder
+    // cannot be made. `problems` says why.
+    bool refused = false;
+    std::size_t made = 0;               // sites whose files were all written
+    std::size_t skipped = 0;            // rows with an error, and sites whose files failed
+    std::vector<std::string> problems;  // one line each, for the user
+};
+
+BatchResult RunBatch(const BatchRequest& request);
+
+// The index's header line: the column names.
+std::string IndexHeader();
+
+}  // namespace sundial

@@ -1,0 +1,220 @@
+#include "core/batch/site_rows.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "core/batch/csv.h"
+#include "core/rules/input_rules.h"
+#include "core/site/time_zone_menu.h"
+
+namespace sundial {
+
+namespace {
+
+enum Column { kName, kLatitude, kLongitude, kBearing, kUtc, kColumnCount };
+constexpr std::array<const char*, kColumnCount> kColumnNames = {"name", "latitude", "longitude",
+                                                                "bearing", "utc"};
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+// Well-formed UTF-8 with no control characters (a name goes into one line of
+// the report, the sheet and the index).
+bool PrintableUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        size_t extra = 0;
+        std::uint32_t code = lead;
+        std::uint32_t least = 0;  // the smallest code its length may carry
+        if ((lead & 0xE0) == 0xC0) {
+            extra = 1, code = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2, code = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3, code = lead & 0x07, least = 0x10000;
+        } else if (lead >= 0x80) {
+            return false;
+        }
+        if (text.size() - i <= extra) return false;
+        for (size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const bool malformed =
+            code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF);
+        const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
+        if (malformed || control) return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// A number written with a full stop, an optional sign, nothing else.
+std::optional<double> ReadNumber(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    const auto [end, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The values of one record, or why it gives no site.
+std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, SiteRow& row) {
+    if (row.name.empty()) return "the name is missing";
+    if (!PrintableUtf8(row.name)) return "the name is not printable UTF-8 text";
+    std::array<double, kColumnCount> value{};
+    for (int c = kLatitude; c < kColumnCount; ++c) {
+        if (field[c].empty()) return std::string("the ") + kColumnNames[c] + " is missing";
+        const std::optional<double> number = ReadNumber(field[c]);
+        if (!number) {
+            return std::string("the ") + kColumnNames[c] + " \"" + std::string(field[c]) +
+                   "\" is not a number";
+        }
+        value[c] = *number;
+    }
+    const double longitude = value[kLongitude];
+    const LatLongVerdict place = CheckLatLong(value[kLatitude], std::abs(longitude), longitude < 0);
+    if (place.outcome != InputOutcome::Accept) {
+        return LatitudeAccepted(static_cast<float>(value[kLatitude]))
+                   ? "the longitude " + std::string(field[kLongitude]) +
+                         " is outside -180 to 180 degrees"
+                   : "the latitude " + std::string(field[kLatitude]) +
+                         " is outside 15 to 70 degrees";
+    }
+    const BearingVerdict bearing = CheckBearing(value[kBearing]);
+    if (bearing.outcome != InputOutcome::Accept) {
+        return "the bearing " + std::string(field[kBearing]) + " is outside 110 to 250 degrees";
+    }
+    const std::optional<int> zone = MatchZone(value[kUtc]);
+    if (!zone) {
+        return "the zone " + std::string(field[kUtc]) + " is unknown (whole hours from -12 to 12)";
+    }
+    row.site.PlaceName = row.name;
+    row.site.Latitude = place.latitude;
+    row.site.Longitude = place.longitude;
+    row.site.UtcOffset = static_cast<float>(*zone);
+    ApplyBearing(row.site, bearing.bearingText);
+    return {};
+}
+
+}  // namespace
+
+SitesFile ReadSitesCsv(std::string_view text) {
+    SitesFile file;
+    std::vector<CsvRecord> records = ParseCsv(text);
+    if (records.empty()) {
+        file.error = std::string("the file is empty; its first line must be ") + kSitesHeader;
+        return file;
+    }
+    const CsvRecord& header = records.front();
+    std::array<int, kColumnCount> columnOf;
+    columnOf.fill(-1);
+    for (size_t i = 0; i < header.fields.size() && header.error.empty(); ++i) {
+        const std::string name = Lower(Trim(header.fields[i]));
+        int c = 0;
+        while (c < kColumnCount && name != kColumnNames[c]) ++c;
+        if (c == kColumnCount || columnOf[c] >= 0) {
+            file.error = "line " + std::to_string(header.line) + ": column \"" + name + "\" is " +
+                         (c == kColumnCount ? "unknown" : "given twice") + "; the header must be " +
+                         kSitesHeader;
+            return file;
+        }
+        columnOf[c] = static_cast<int>(i);
+    }
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (columnOf[c] < 0) {
+            file.error = "line " + std::to_string(header.line) + ": the header must be " +
+                         kSitesHeader + " (column \"" + kColumnNames[c] + "\" is missing)";
+            return file;
+        }
+    }
+
+    for (size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& record = records[r];
+        SiteRow row;
+        row.line = record.line;
+        std::array<std::string_view, kColumnCount> field;
+        for (int c = 0; c < kColumnCount; ++c) {
+            const auto at = static_cast<size_t>(columnOf[c]);
+            field[c] = at < record.fields.size() ? Trim(record.fields[at]) : std::string_view();
+        }
+        row.name = std::string(field[kName]);
+        if (!record.error.empty()) {
+            row.error = record.error;
+        } else if (record.fields.size() != header.fields.size()) {
+            row.error = std::to_string(record.fields.size()) + " fields where the header has " +
+                        std::to_string(header.fields.size());
+        } else {
+            row.error = ReadRow(field, row);
+        }
+        file.rows.push_back(std::move(row));
+    }
+    return file;
+}
+
+SiteRow PlaceRow(const Place& place, const std::string& bearingText) {
+    SiteRow row;
+    row.name = place.placeName;
+    ApplyPlace(row.site, place);
+    row.site.UtcOffset = static_cast<float>(place.utcOffset);
+    ApplyBearing(row.site, bearingText);
+    return row;
+}
+
+bool WildcardMatch(std::string_view pattern, std::string_view text) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    // Greedy with one step back to the last "*": linear in practice, never
+    // exponential.
+    size_t p = 0, t = 0;
+    size_t star = std::string_view::npos, resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = t;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || lower(pattern[p]) == lower(text[t]))) {
+            ++p;
+            ++t;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            t = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+std::vector<const Place*> PlacesMatching(std::string_view pattern) {
+    std::vector<const Place*> found;
+    for (const Place& place : Places()) {
+        if (WildcardMatch(pattern, place.caption) || WildcardMatch(pattern, place.placeName)) {
+            found.push_back(&place);
+        }
+    }
+    return found;
+}
+
+}  // namespace sundial

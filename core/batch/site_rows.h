@@ -1,0 +1,47 @@
+// The sites a batch designs for: rows of a sites file, or gazetteer places.
+//
+// A sites file is CSV (UTF-8, quoted fields allowed) with the header
+// `name,latitude,longitude,bearing,utc` (the columns in any order): latitude
+// in degrees north, longitude in degrees WEST positive (east negative, as
+// everywhere in the program), the wall's true bearing in degrees and the zone
+// in whole hours from UTC. Numbers are written with a full stop. Every value
+// goes through the dialogs' own rules and ranges.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/places/places.h"
+#include "core/site/site_state.h"
+
+namespace sundial {
+
+inline constexpr const char* kSitesHeader = "name,latitude,longitude,bearing,utc";
+
+struct SiteRow {
+    int line = 0;       // the row's line in the sites file; 0 for a gazetteer place
+    std::string name;   // as given (trimmed), for messages and the index
+    SiteState site;     // complete when `error` is empty
+    std::string error;  // why the row gives no site: it is skipped
+};
+
+struct SitesFile {
+    std::vector<SiteRow> rows;  // every record after the header, good or bad
+    std::string error;          // a header that cannot be used: no row is read
+};
+
+SitesFile ReadSitesCsv(std::string_view text);
+
+// A gazetteer place as its menu item sets it (place name, coordinates, zone),
+// on a wall facing `bearingText` (an accepted bearing, "185.2").
+SiteRow PlaceRow(const Place& place, const std::string& bearingText);
+
+// The gazetteer places, in menu order, whose caption ("London") or place name
+// ("London, Britain") matches `pattern` as a whole, ignoring ASCII case. "*"
+// stands for any run of characters and "?" for any one.
+std::vector<const Place*> PlacesMatching(std::string_view pattern);
+
+// `pattern` (with "*" and "?") matches all of `text`, ignoring ASCII case.
+bool WildcardMatch(std::string_view pattern, std::string_view text);
+
+}  // namespace sundial

@@ -1,0 +1,217 @@
+#include "core/batch/batch.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/batch/csv.h"
+#include "core/batch/site_outputs.h"
+#include "core/places/places.h"
+#include "core/site/number_text.h"
+#include "tests/core/pdf/support/pdf_test_support.h"
+
+namespace sundial {
+namespace {
+
+namespace fs = std::filesystem;
+using pdf::testing::QpdfAccepts;
+using pdf::testing::ReadBytes;
+using pdf::testing::TempFolder;
+using pdf::testing::WriteBytes;
+
+std::vector<SiteRow> RowsOf(const std::string& csvBody) {
+    return ReadSitesCsv(std::string(kSitesHeader) + "\n" + csvBody).rows;
+}
+
+std::set<std::string> FilesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// index.csv read back: one record a site after the header.
+std::vector<CsvRecord> IndexRecords(const fs::path& folder) {
+    std::vector<CsvRecord> records = ParseCsv(ReadBytes(folder / kIndexFileName));
+    EXPECT_FALSE(records.empty());
+    if (!records.empty()) {
+        EXPECT_EQ(CsvLine(records.front().fields), IndexHeader());
+        records.erase(records.begin());
+    }
+    return records;
+}
+
+enum IndexColumn {
+    kName,
+    kGnomonAngle = 5,
+    kGnomonOffset,
+    kOffsetSide,
+    kReport,
+    kPdf,
+    kJson,
+    kStatus,
+    kProblem
+};
+
+// The report command and the batch make one site's text in the same way: the
+// worked example's report is the golden file.
+TEST(SiteOutputs, ReportIsTheCalculationsText) {
+    SiteState site;
+    site.PlaceName = "P";
+    site.Latitude = 51.5f;
+    site.Longitude = 0.12f;
+    site.WallBearing = "185.2";
+    DeriveDeclination(site);
+    const SiteOutputs outputs = MakeSiteOutputs(site, {}, nullptr);
+    EXPECT_EQ(outputs.result.status, RunStatus::Completed);
+    EXPECT_EQ(outputs.report,
+              ReadBytes(fs::path(SUNDIAL_TEST_DATA_DIR).parent_path().parent_path() / "dial" /
+                        "data" / "report_london_185.2.txt"));
+}
+
+TEST(Batch, EveryPlaceGetsItsFilesAndALineInTheIndex) {
+    TempFolder temp;
+    BatchRequest request;
+    for (const Place& place : Places()) request.rows.push_back(PlaceRow(place, "185.2"));
+    request.folder = temp / "dials";  // made by the batch
+    request.pdf = true;
+    request.json = [](const SiteState& site, const DialGeometry&) {
+        return "{\"PlaceName\": \"" + site.PlaceName + "\"}\n";
+    };
+    std::size_t lastDone = 0;
+    request.progress = [&](std::size_t done, std::size_t total, const std::string&) {
+        EXPECT_EQ(done, lastDone + 1);
+        EXPECT_EQ(total, Places().size());
+        lastDone = done;
+    };
+
+    const BatchResult result = RunBatch(request);
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(result.made, Places().size());
+    EXPECT_TRUE(result.problems.empty());
+    EXPECT_EQ(lastDone, Places().size());
+    EXPECT_EQ(FilesIn(request.folder).size(), 3 * Places().size() + 1);
+
+    const std::vector<CsvRecord> index = IndexRecords(request.folder);
+    ASSERT_EQ(index.size(), Places().size());
+    for (const CsvRecord& line : index) {
+        ASSERT_EQ(line.fields.size(), 13u);
+        EXPECT_EQ(line.fields[kStatus], "made");
+        for (const int c : {kReport, kPdf, kJson}) {
+            EXPECT_TRUE(fs::exists(request.folder / line.fields[c])) << line.fields[c];
+        }
+    }
+    // London's line carries its run's angles and its own files.
+    const auto london = std::find_if(index.begin(), index.end(), [](const CsvRecord& r) {
+        return r.fields[kName] == "London, Britain";
+    });
+    ASSERT_NE(london, index.end());
+    const DialGeometry dial =
+        ComputeDial(PlaceRow(*FindPlaces("London, Britain").front(), "185.2").site);
+    EXPECT_EQ(london->fields[kGnomonAngle], NumberText(dial.GnomonAngle));
+    EXPECT_EQ(london->fields[kGnomonOffset], NumberText(dial.GnomonOffset));
+    EXPECT_EQ(london->fields[kOffsetSide], "right");
+    EXPECT_EQ(london->fields[kPdf], "London_Britain.pdf");
+    EXPECT_TRUE(ReadBytes(request.folder / "London_Britain.txt")
+                    .starts_with("  Sundial Calculation for:   London, Britain\n"));
+    EXPECT_EQ(ReadBytes(request.folder / "London_Britain.json"),
+              "{\"PlaceName\": \"London, Britain\"}\n");
+    EXPECT_TRUE(QpdfAccepts(request.folder / "London_Britain.pdf"));
+}
+
+TEST(Batch, BadRowsAreSkippedWithTheirLineAndTheRestMade) {
+    TempFolder temp;
+    BatchRequest request;
+    request.rows = RowsOf(
+        "Good,50,0,200,0\n"
+        "High,80,0,200,0\n"
+        "Good,51,0,200,0\n"  // the same name again
+        ",51,0,200,0\n");
+    request.folder = temp.path();
+    const BatchResult result = RunBatch(request);
+    EXPECT_EQ(result.made, 2u);
+    EXPECT_EQ(result.skipped, 2u);
+    ASSERT_EQ(result.problems.size(), 2u);
+    EXPECT_NE(result.problems[0].find("line 3 (High): the latitude 80 is outside"),
+              std::string::npos)
+        << result.problems[0];
+    EXPECT_NE(result.problems[1].find("line 5 (no name)"), std::string::npos);
+    EXPECT_EQ(FilesIn(temp.path()),
+              (std::set<std::string>{"Good.txt", "Good-2.txt", kIndexFileName}));
+
+    const std::vector<CsvRecord> index = IndexRecords(temp.path());
+    ASSERT_EQ(index.size(), 4u);
+    EXPECT_EQ(index[1].fields[kStatus], "skipped");
+    EXPECT_EQ(index[1].fields[kReport], "");
+    EXPECT_NE(index[1].fields[kProblem].find("latitude"), std::string::npos);
+    EXPECT_EQ(index[2].fields[kReport], "Good-2.txt");
+}
+
+TEST(Batch, ExistingFilesStopItBeforeAnythingIsWrittenUnlessForced) {
+    struct Row {
+        const char* name;
+        const char* existing;
+        bool force;
+        bool refused;
+    } rows[] = {
+        {"an output", "A.txt", false, true},
+        {"the index", "index.csv", false, true},
+        {"an output, forced", "A.txt", true, false},
+        {"an unrelated file", "notes.txt", false, false},
+    };
+    for (const Row& row : rows) {
+        TempFolder temp;
+        WriteBytes(temp / row.existing, "old");
+        BatchRequest request;
+        request.rows = RowsOf("A,50,0,200,0\nB,50,0,200,0\n");
+        request.folder = temp.path();
+        request.force = row.force;
+        const BatchResult result = RunBatch(request);
+        EXPECT_EQ(result.refused, row.refused) << row.name;
+        if (row.refused) {
+            EXPECT_EQ(FilesIn(temp.path()), std::set<std::string>{row.existing}) << row.name;
+            EXPECT_EQ(ReadBytes(temp / row.existing), "old") << row.name;
+            ASSERT_EQ(result.problems.size(), 1u) << row.name;
+            EXPECT_NE(result.problems[0].find(row.existing), std::string::npos) << row.name;
+        } else {
+            EXPECT_EQ(result.made, 2u) << row.name;
+            EXPECT_NE(ReadBytes(temp / "A.txt"), "old") << row.name;
+        }
+    }
+}
+
+// A site whose sheet cannot be written leaves none of its files, and the
+// others are still made.
+TEST(Batch, ASiteIsMadeWholeOrNotAtAll) {
+    TempFolder temp;
+    fs::create_directory(temp / "B.pdf");  // no file can take this name
+    BatchRequest request;
+    request.rows = RowsOf("A,50,0,200,0\nB,50,0,200,0\nC,50,0,200,0\n");
+    request.folder = temp.path();
+    request.pdf = true;
+    request.force = true;
+    const BatchResult result = RunBatch(request);
+    EXPECT_FALSE(result.refused);
+    EXPECT_EQ(result.made, 2u);
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_NE(result.problems[0].find("B.pdf"), std::string::npos) << result.problems[0];
+    EXPECT_EQ(FilesIn(temp.path()),
+              (std::set<std::string>{"A.txt", "A.pdf", "B.pdf", "C.txt", "C.pdf", kIndexFileName}));
+    EXPECT_EQ(IndexRecords(temp.path())[1].fields[kStatus], "skipped");
+}
+
+TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
+    TempFolder temp;
+    WriteBytes(temp / "file", "x");
+    BatchRequest request;
+    request.rows = RowsOf("A,50,0,200,0\n");
+    request.folder = temp / "file" / "dials";
+    const BatchResult result = RunBatch(request);
+    EXPECT_TRUE(result.refused);
+    EXPECT_EQ(result.made, 0u);
+    ASSERT_EQ(result.problems.size(), 1u);
+    EXPECT_NE(result.problems[0].find("cannot make the folder"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace sundial
