@@ -9,7 +9,9 @@ namespace sundial {
 namespace {
 
 QString Usage() {
-    QString text = QStringLiteral("Usage: sundial-cli COMMAND [options]\n\nCommands:\n");
+    QString text = QStringLiteral(
+        "Usage: sundial-cli COMMAND [options]\n"
+        "       sundial-cli --help | --version\n\nCommands:\n");
     for (const CliCommand& c : CliCommands()) {
         text += QStringLiteral("  %1  %2\n").arg(QString::fromLatin1(c.name), -8).arg(c.summary);
     }
@@ -46,10 +48,18 @@ void CheckOptionUse(const CliCommand& command, const QCommandLineParser& parser)
 
 }  // namespace
 
+const char* CliVersion() {
+    return SUNDIAL_VERSION;
+}
+
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     const QString first = arguments.value(1);
     if (first == "--help" || first == "-h" || first == "help") {
         out << "Designs a vertical wall sundial.\n\n" << Usage();
+        return kCliOk;
+    }
+    if (first == "--version") {
+        out << "sundial-cli " << CliVersion() << '\n';
         return kCliOk;
     }
     const CliCommand* command = FindCommand(first);
@@ -60,7 +70,9 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(command->summary));
-    parser.addHelpOption();
+    // Not addHelpOption(): without an application object it also offers a
+    // --help-all that has nothing more to show.
+    parser.addOption({{"h", "help"}, "Displays help on commandline options."});
     command->addOptions(parser);
     // The command's own name is not one of its arguments.
     QStringList rest = arguments;
@@ -70,8 +82,11 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return kCliBadInput;
     }
     if (parser.isSet("help")) {
-        out << parser.helpText().replace(QStringLiteral("[options]"),
-                                         QStringLiteral("%1 [options]").arg(command->name));
+        // The parser's own usage line names the executable as it was started
+        // (or not at all): name the program and the command instead.
+        QString help = parser.helpText();
+        help.remove(0, help.indexOf('\n') + 1);
+        out << "Usage: sundial-cli " << command->name << " [options]\n" << help;
         return kCliOk;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -12,6 +12,9 @@ inline constexpr int kCliOk = 0;
 inline constexpr int kCliRunFailed = 1;  // the site gave no dial, or the sheet failed
 inline constexpr int kCliBadInput = 2;   // nothing was written
 
+// The program's version, "0.1.0".
+const char* CliVersion();
+
 // Runs the command line `arguments` (arguments[0] is the program name).
 int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
 

@@ -117,7 +117,9 @@ std::string CsvField(std::string_view value) {
 
 std::string CsvTextField(std::string_view value) {
     if (!value.empty() && std::string_view("=+-@").find(value.front()) != std::string_view::npos) {
-        return CsvField("'" + std::string(value));
+        std::string guarded = "'";
+        guarded.append(value);
+        return CsvField(guarded);
     }
     return CsvField(value);
 }
