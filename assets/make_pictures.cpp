@@ -3,8 +3,10 @@
 //
 //     sundial_make_pictures <output folder>
 //
-// writes splash.png, strip.png and icon.png there.
+// writes splash.png, strip.png and icon.png there, and the icon the desktop
+// menus show in icons/: 48.png, 128.png, 256.png and scalable.svg.
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -14,6 +16,7 @@
 #include <QRandomGenerator>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "core/dial/dial_drawing.h"
 #include "core/dial/geometry.h"
@@ -23,6 +26,9 @@ namespace {
 
 using sundial::DrawingSurface;
 using sundial::PrintItem;
+
+// The bitmap sizes installed for the desktop's menus and launchers.
+constexpr int kInstalledIconSizes[] = {48, 128, 256};
 
 // A drawing surface over a painter: twips scaled by `scale` into pixels,
 // shifted by `origin`. Only the line drawing the dial needs is supported.
@@ -176,30 +182,95 @@ QImage TitleStrip(const sundial::DialGeometry& dial) {
     return image;
 }
 
-QImage Icon(const sundial::DialGeometry& dial) {
-    QImage image(64, 64, QImage::Format_ARGB32);
+// The icon as shapes on a 64-unit square, y down: a plaster panel, the Exeter
+// dial's hour lines from 7 to 17 fanning down from the gnomon's root, and the
+// gnomon's plate. Painted at every size and written as SVG from the same shapes.
+struct IconShapes {
+    QRectF panel{3, 3, 58, 58};
+    double panelRadius = 8;
+    double panelEdge = 3;
+    QColor plaster{250, 240, 200};
+    QColor edge{120, 60, 40};
+    QPointF root{32, 8};
+    std::vector<QPointF> hourEnds;
+    double hourWidth = 1.6;
+    QColor ink{60, 40, 30};
+    std::vector<QPointF> gnomon{{32, 8}, {34, 52}, {46, 24}};
+    QColor iron{50, 50, 56};
+};
+
+IconShapes IconOf(const sundial::DialGeometry& dial) {
+    IconShapes icon;
+    for (int hour = 7; hour <= 17; ++hour) {
+        const double angle = sundial::DegToRad(dial.RawShadowAngle[hour]);
+        icon.hourEnds.push_back(icon.root + QPointF(-std::sin(angle) * 50, std::cos(angle) * 50));
+    }
+    return icon;
+}
+
+QImage Icon(const IconShapes& icon, int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(QColor(250, 240, 200));
-    p.setPen(QPen(QColor(120, 60, 40), 3));
-    p.drawRoundedRect(QRectF(3, 3, 58, 58), 8, 8);
-    const QPointF root(32, 8);
-    p.setPen(QPen(QColor(60, 40, 30), 1.6));
-    for (int hour = 7; hour <= 17; ++hour) {
-        const double angle = sundial::DegToRad(dial.RawShadowAngle[hour]);
-        const QPointF end = root + QPointF(-std::sin(angle) * 50, std::cos(angle) * 50);
-        p.drawLine(root, end);
-    }
-    QPainterPath gnomon;
-    gnomon.moveTo(root);
-    gnomon.lineTo(QPointF(34, 52));
-    gnomon.lineTo(QPointF(46, 24));
-    gnomon.closeSubpath();
-    p.setBrush(QColor(50, 50, 56));
+    p.scale(size / 64.0, size / 64.0);
+    QPainterPath inside;
+    inside.addRoundedRect(icon.panel, icon.panelRadius, icon.panelRadius);
+    p.fillPath(inside, icon.plaster);
+    // The lines stop at the panel's edge, which is drawn over their ends.
+    p.setClipPath(inside);
+    p.setPen(QPen(icon.ink, icon.hourWidth));
+    for (const QPointF& end : icon.hourEnds) p.drawLine(icon.root, end);
+    p.setBrush(icon.iron);
     p.setPen(Qt::NoPen);
-    p.drawPath(gnomon);
+    p.drawPolygon(icon.gnomon.data(), static_cast<int>(icon.gnomon.size()));
+    p.setClipping(false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(icon.edge, icon.panelEdge));
+    p.drawRoundedRect(icon.panel, icon.panelRadius, icon.panelRadius);
     return image;
+}
+
+QString SvgNumber(double value) {
+    return QString::number(value, 'g', 6);
+}
+
+QByteArray IconSvg(const IconShapes& icon) {
+    QString svg = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" "
+        "viewBox=\"0 0 64 64\">\n");
+    const QString panel = QStringLiteral("x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\"")
+                              .arg(SvgNumber(icon.panel.x()), SvgNumber(icon.panel.y()),
+                                   SvgNumber(icon.panel.width()), SvgNumber(icon.panel.height()),
+                                   SvgNumber(icon.panelRadius));
+    svg += QStringLiteral("  <clipPath id=\"panel\"><rect %1/></clipPath>\n").arg(panel);
+    svg += QStringLiteral("  <rect %1 fill=\"%2\"/>\n").arg(panel, icon.plaster.name());
+    svg += QStringLiteral(
+               "  <g clip-path=\"url(#panel)\">\n"
+               "    <g stroke=\"%1\" stroke-width=\"%2\" stroke-linecap=\"square\">\n")
+               .arg(icon.ink.name(), SvgNumber(icon.hourWidth));
+    for (const QPointF& end : icon.hourEnds) {
+        svg += QStringLiteral("      <line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%4\"/>\n")
+                   .arg(SvgNumber(icon.root.x()), SvgNumber(icon.root.y()), SvgNumber(end.x()),
+                        SvgNumber(end.y()));
+    }
+    svg += QStringLiteral("    </g>\n    <path fill=\"%1\" d=\"").arg(icon.iron.name());
+    for (size_t i = 0; i < icon.gnomon.size(); ++i) {
+        svg += QStringLiteral("%1%2 %3 ")
+                   .arg(i == 0 ? "M" : "L", SvgNumber(icon.gnomon[i].x()),
+                        SvgNumber(icon.gnomon[i].y()));
+    }
+    svg += QStringLiteral("Z\"/>\n  </g>\n");
+    svg += QStringLiteral("  <rect %1 fill=\"none\" stroke=\"%2\" stroke-width=\"%3\"/>\n</svg>\n")
+               .arg(panel, icon.edge.name(), SvgNumber(icon.panelEdge));
+    return svg.toUtf8();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
 }
 
 }  // namespace
@@ -212,9 +283,15 @@ int main(int argc, char* argv[]) {
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     const sundial::DialGeometry dial = ExampleDial();
-    const bool ok = SplashPicture(dial).save(out.filePath(QStringLiteral("splash.png"))) &&
-                    TitleStrip(dial).save(out.filePath(QStringLiteral("strip.png"))) &&
-                    Icon(dial).save(out.filePath(QStringLiteral("icon.png")));
+    const IconShapes icon = IconOf(dial);
+    bool ok = SplashPicture(dial).save(out.filePath(QStringLiteral("splash.png"))) &&
+              TitleStrip(dial).save(out.filePath(QStringLiteral("strip.png"))) &&
+              Icon(icon, 64).save(out.filePath(QStringLiteral("icon.png"))) &&
+              out.mkpath(QStringLiteral("icons")) &&
+              WriteFile(out.filePath(QStringLiteral("icons/scalable.svg")), IconSvg(icon));
+    for (const int size : kInstalledIconSizes) {
+        ok = ok && Icon(icon, size).save(out.filePath(QStringLiteral("icons/%1.png").arg(size)));
+    }
     if (!ok) std::fprintf(stderr, "could not write the pictures to %s\n", argv[1]);
     return ok ? 0 : 1;
 }
