@@ -1,15 +1,51 @@
 // The desktop program: one main window with its three child windows.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdio>
 
 #include "ui/dialogs/input_windows.h"
 #include "ui/shell/desktop_hooks.h"
 #include "ui/shell/main_window.h"
 #include "ui/tools/tool_windows.h"
 
+namespace {
+
+// --user-data-folder: the desktop menu's start. The settings file is read from
+// and written to the working folder, so the program moves into its own data
+// folder (made on the first start) before anything reads it: every start from
+// the menu finds the same site, and nothing lands in the root of the home.
+void EnterUserDataFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
+        std::fprintf(stderr, "sundial: cannot use the data folder %s; the site is kept in %s\n",
+                     qPrintable(QDir::toNativeSeparators(folder)),
+                     qPrintable(QDir::toNativeSeparators(QDir::currentPath())));
+    }
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(sundial::ApplicationTitle());
     QApplication::setOrganizationName(QStringLiteral("wall-sundial"));
+    QApplication::setApplicationVersion(QStringLiteral(SUNDIAL_VERSION));
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.wallsundial.Designer"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Designs a vertical sundial for a wall."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption userDataFolder(
+        QStringLiteral("user-data-folder"),
+        QStringLiteral("Start in the user's data folder for the program, so that the site is "
+                       "kept there."));
+    parser.addOption(userDataFolder);
+    parser.process(app);
+    if (parser.isSet(userDataFolder)) EnterUserDataFolder();
 
     sundial::frmMain main;
     sundial::InputWindows inputs(main);

@@ -15,6 +15,10 @@ packages=(
     # The desktop program hands the PDF sheet and the help page to the
     # desktop's default viewer and browser through xdg-open.
     xdg-utils
+    # Packaging: the validators of the desktop entry, the AppStream metadata
+    # and the manual pages, and what cpack needs to make the Debian package
+    # (dpkg-shlibdeps works out its dependencies).
+    desktop-file-utils appstream groff-base dpkg-dev
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // own help, and the manual page that must keep up with them.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QRegularExpression>
 
 #include "cli/cli_app.h"
@@ -70,6 +71,26 @@ TEST(CliHelp, EachCommandsHelpListsItsOptions) {
             << o.out.toStdString();
         EXPECT_FALSE(o.out.contains("/some/folder")) << c.name;
         EXPECT_FALSE(o.out.contains("--help-all")) << c.name;
+    }
+}
+
+// The manual page keeps up with the program: every command and every option a
+// command's help lists is described there.
+TEST(CliHelp, TheManualPageDescribesEveryCommandAndOption) {
+    QFile file(QStringLiteral(SUNDIAL_SOURCE_DIR "/packaging/man/sundial-cli.1"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(manual.contains("\\-\\-version"));
+    const QRegularExpression option(QStringLiteral("--([a-z][a-z-]*)"));
+    for (const CliCommand& c : CliCommands()) {
+        EXPECT_TRUE(manual.contains(QStringLiteral("\n.B %1\n").arg(c.name))) << c.name;
+        const QString help = Cli({c.name, "--help"}).out;
+        for (const QRegularExpressionMatch& m : option.globalMatch(help)) {
+            QString name = m.captured(1);
+            if (name == "help") continue;
+            EXPECT_TRUE(manual.contains("\\-\\-" + name.replace("-", "\\-")))
+                << c.name << " --" << m.captured(1).toStdString();
+        }
     }
 }
 

@@ -137,9 +137,15 @@ void frmSplash::changeEvent(QEvent* event) {
 }
 
 QString HelpPagePath() {
-    const QString beside =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("design.html"));
-    if (QFileInfo::exists(beside)) return beside;
+    // Beside the program in the build folder; in the shared data folder once
+    // installed, found from the program's own place so that a copy unpacked
+    // anywhere (not only under /usr) finds its page too.
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const QString& candidate :
+         {program.filePath(QStringLiteral("design.html")),
+          program.filePath(QStringLiteral("../share/sundial/design.html"))}) {
+        if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate);
+    }
 
     QFile builtIn(QStringLiteral(":/sundial/design.html"));
     if (!builtIn.open(QIODevice::ReadOnly)) return {};
