@@ -8,6 +8,7 @@
 #include "core/batch/csv.h"
 #include "core/batch/file_names.h"
 #include "core/batch/site_outputs.h"
+#include "core/batch/text.h"
 #include "core/dial/pdf_sheet.h"
 #include "core/pdf/byte_sink.h"
 #include "core/site/number_text.h"
@@ -43,7 +44,7 @@ std::string WriteFile(const fs::path& path, std::string_view bytes, bool replace
 }
 
 std::string Describe(const SiteRow& row) {
-    const std::string name = row.name.empty() ? std::string("no name") : row.name;
+    const std::string name = row.name.empty() ? std::string("no name") : ShownText(row.name);
     return row.line > 0 ? "line " + std::to_string(row.line) + " (" + name + ")" : name;
 }
 
@@ -54,7 +55,7 @@ std::string OffsetSideWord(const std::string& side) {
 std::string IndexLine(const PlannedSite& planned, const DialGeometry* dial,
                       const std::string& status, const std::string& problem) {
     const SiteRow& row = *planned.row;
-    std::vector<std::string> fields = {CsvTextField(row.name)};
+    std::vector<std::string> fields = {CsvTextField(ShownText(row.name))};
     if (dial != nullptr) {
         const SiteState& s = row.site;
         fields.insert(fields.end(), {NumberText(s.Latitude), NumberText(s.Longitude),
@@ -173,7 +174,7 @@ BatchResult RunBatch(const BatchRequest& request) {
             result.problems.push_back(Describe(row) + ": " + problem + "; skipped");
             index += IndexLine(planned, nullptr, "skipped", problem);
         }
-        if (request.progress) request.progress(i + 1, plan.size(), row.name);
+        if (request.progress) request.progress(i + 1, plan.size(), ShownText(row.name));
     }
 
     const std::string error = WriteFile(folder / kIndexFileName, index, request.force);

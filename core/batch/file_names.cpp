@@ -1,5 +1,7 @@
 #include "core/batch/file_names.h"
 
+#include "core/batch/text.h"
+
 namespace sundial {
 
 namespace {
@@ -8,27 +10,19 @@ bool AsciiWordChar(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
 }
 
-// The length of the well-formed UTF-8 sequence at `at` that encodes a
-// character outside ASCII, or 0.
-size_t NonAsciiCharLength(std::string_view text, size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    } else {
-        return 0;
-    }
-    if (text.size() - at < length) return 0;
-    for (size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) return 0;
-    }
-    // C1 controls (U+0080..U+009F) and the no-break space are not word characters.
-    if (lead == 0xC2 && static_cast<unsigned char>(text[at + 1]) <= 0xA0) return 0;
-    return length;
+// Blanks, invisible characters and the controls that turn text right to left
+// (which can make a name read differently from what it is).
+bool BlankOrFormat(char32_t code) {
+    return code == 0xA0 || code == 0x3000 || code == 0xFEFF || (code >= 0x2000 && code <= 0x206F);
+}
+
+// Letters and digits of scripts beyond ASCII are kept whole; so is every
+// other visible character there (it cannot be told from a letter without
+// Unicode's tables).
+std::size_t KeptNonAsciiLength(std::string_view text, std::size_t at) {
+    char32_t code = 0;
+    const std::size_t length = Utf8CharAt(text, at, code);
+    return length > 1 && !IsControl(code) && !BlankOrFormat(code) ? length : 0;
 }
 
 std::string LowerAscii(std::string text) {
@@ -45,7 +39,7 @@ std::string SafeFileStem(std::string_view name) {
     bool gap = false;  // characters were dropped since the last one kept
     for (size_t i = 0; i < name.size();) {
         const auto c = static_cast<unsigned char>(name[i]);
-        size_t length = AsciiWordChar(c) ? 1 : NonAsciiCharLength(name, i);
+        size_t length = AsciiWordChar(c) ? 1 : KeptNonAsciiLength(name, i);
         if (length == 0) {
             gap = true;
             ++i;

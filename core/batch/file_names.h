@@ -10,10 +10,10 @@ namespace sundial {
 
 // The stem of a file for a site called `name` ("London, Britain" ->
 // "London_Britain"). Letters and digits of any script are kept; every run of
-// other characters (path separators, spaces, punctuation, control characters,
-// malformed UTF-8) becomes one "_". The stem never starts with "-" or ".",
-// never ends with "_" or ".", holds at most kMaxStemBytes bytes (whole
-// characters) and is "site" when nothing usable is left.
+// other characters (path separators, blanks, ASCII punctuation, control and
+// direction-changing characters, malformed UTF-8) becomes one "_". The stem never starts with "-"
+// or ".", never ends with "_" or ".", holds at most kMaxStemBytes bytes (whole characters) and is
+// "site" when nothing usable is left.
 std::string SafeFileStem(std::string_view name);
 
 inline constexpr size_t kMaxStemBytes = 80;

@@ -3,10 +3,10 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 #include <optional>
 
 #include "core/batch/csv.h"
+#include "core/batch/text.h"
 #include "core/rules/input_rules.h"
 #include "core/site/time_zone_menu.h"
 
@@ -32,38 +32,6 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
-// Well-formed UTF-8 with no control characters (a name goes into one line of
-// the report, the sheet and the index).
-bool PrintableUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        size_t extra = 0;
-        std::uint32_t code = lead;
-        std::uint32_t least = 0;  // the smallest code its length may carry
-        if ((lead & 0xE0) == 0xC0) {
-            extra = 1, code = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, code = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, code = lead & 0x07, least = 0x10000;
-        } else if (lead >= 0x80) {
-            return false;
-        }
-        if (text.size() - i <= extra) return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        const bool malformed =
-            code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF);
-        const bool control = code < 0x20 || (code >= 0x7F && code < 0xA0);
-        if (malformed || control) return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 // A number written with a full stop, an optional sign, nothing else.
 std::optional<double> ReadNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -80,7 +48,7 @@ std::optional<double> ReadNumber(std::string_view text) {
 // The values of one record, or why it gives no site.
 std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, SiteRow& row) {
     if (row.name.empty()) return "the name is missing";
-    if (!PrintableUtf8(row.name)) return "the name is not printable UTF-8 text";
+    if (!PrintableText(row.name)) return "the name is not printable UTF-8 text";
     std::array<double, kColumnCount> value{};
     for (int c = kLatitude; c < kColumnCount; ++c) {
         if (field[c].empty()) return std::string("the ") + kColumnNames[c] + " is missing";

@@ -126,21 +126,27 @@ TEST(Batch, BadRowsAreSkippedWithTheirLineAndTheRestMade) {
         "Good,50,0,200,0\n"
         "High,80,0,200,0\n"
         "Good,51,0,200,0\n"  // the same name again
-        ",51,0,200,0\n");
+        ",51,0,200,0\n"
+        "\"\x1B]0;owned\x07\",51,0,200,0\n");  // sets a terminal's title
     request.folder = temp.path();
     const BatchResult result = RunBatch(request);
     EXPECT_EQ(result.made, 2u);
-    EXPECT_EQ(result.skipped, 2u);
-    ASSERT_EQ(result.problems.size(), 2u);
+    EXPECT_EQ(result.skipped, 3u);
+    ASSERT_EQ(result.problems.size(), 3u);
     EXPECT_NE(result.problems[0].find("line 3 (High): the latitude 80 is outside"),
               std::string::npos)
         << result.problems[0];
     EXPECT_NE(result.problems[1].find("line 5 (no name)"), std::string::npos);
+    // A name is quoted with its control characters made harmless.
+    EXPECT_NE(result.problems[2].find("line 6 (?]0;owned?): the name is not printable"),
+              std::string::npos)
+        << result.problems[2];
     EXPECT_EQ(FilesIn(temp.path()),
               (std::set<std::string>{"Good.txt", "Good-2.txt", kIndexFileName}));
 
     const std::vector<CsvRecord> index = IndexRecords(temp.path());
-    ASSERT_EQ(index.size(), 4u);
+    ASSERT_EQ(index.size(), 5u);
+    EXPECT_EQ(index[4].fields[kName], "?]0;owned?");
     EXPECT_EQ(index[1].fields[kStatus], "skipped");
     EXPECT_EQ(index[1].fields[kReport], "");
     EXPECT_NE(index[1].fields[kProblem].find("latitude"), std::string::npos);

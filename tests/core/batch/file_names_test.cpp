@@ -37,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                             "a\xC2\xA0"
                             "b",
                             "a_b"},
+                    StemRow{"right_to_left_override", "invoice\u202Efdp.exe", "invoice_fdp_exe"},
+                    StemRow{"zero_width_space", "a\u200Bb", "a_b"},
                     StemRow{"nothing_usable", " ,./ ", "site"}, StemRow{"empty", "", "site"}),
     [](const testing::TestParamInfo<StemRow>& info) { return std::string(info.param.name); });
 
