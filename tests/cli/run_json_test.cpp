@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <clocale>
+#include <ostream>
 #include <string>
 
 #include "core/dial/geometry.h"
@@ -37,6 +38,11 @@ struct LocaleRow {
     const char* name;
     const char* locale;
 };
+
+// Test lists name the row, not its bytes.
+void PrintTo(const LocaleRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class RunJsonLocale : public testing::TestWithParam<LocaleRow> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace sundial {
 namespace {
 
@@ -18,6 +20,11 @@ struct ParseRow {
     };
     std::vector<Record> records;
 };
+
+// Test lists name the row, not its bytes.
+void PrintTo(const ParseRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class CsvParse : public testing::TestWithParam<ParseRow> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <set>
 
 #include "core/places/places.h"
@@ -14,6 +15,11 @@ struct StemRow {
     std::string site;
     const char* stem;
 };
+
+// Test lists name the row, not its bytes.
+void PrintTo(const StemRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class SafeStem : public testing::TestWithParam<StemRow> {};
 

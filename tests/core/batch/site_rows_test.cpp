@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace sundial {
 namespace {
 
@@ -12,6 +14,11 @@ struct RowCase {
     const char* row;    // one line after the header
     const char* error;  // fragment of the row's error, "" when it is good
 };
+
+// Test lists name the row, not its bytes.
+void PrintTo(const RowCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class OneRow : public testing::TestWithParam<RowCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace sundial {
 namespace {
 
@@ -11,6 +13,11 @@ struct TextRow {
     bool printable;
     const char* shown;
 };
+
+// Test lists name the row, not its bytes.
+void PrintTo(const TextRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class OutsideText : public testing::TestWithParam<TextRow> {};
 
