@@ -171,6 +171,9 @@ BatchResult RunBatch(const BatchRequest& request) {
             index += IndexLine(planned, &outputs->dial, "made", {});
         } else {
             ++result.skipped;
+            // Messages quote the row's own text: keep its control characters
+            // from reaching a terminal.
+            problem = ShownText(problem);
             result.problems.push_back(Describe(row) + ": " + problem + "; skipped");
             index += IndexLine(planned, nullptr, "skipped", problem);
         }

@@ -127,12 +127,13 @@ TEST(Batch, BadRowsAreSkippedWithTheirLineAndTheRestMade) {
         "High,80,0,200,0\n"
         "Good,51,0,200,0\n"  // the same name again
         ",51,0,200,0\n"
-        "\"\x1B]0;owned\x07\",51,0,200,0\n");  // sets a terminal's title
+        "\"\x1B]0;owned\x07\",51,0,200,0\n"  // sets a terminal's title
+        "Tower,\"5\x1B[2J\",0,200,0\n");     // clears a terminal
     request.folder = temp.path();
     const BatchResult result = RunBatch(request);
     EXPECT_EQ(result.made, 2u);
-    EXPECT_EQ(result.skipped, 3u);
-    ASSERT_EQ(result.problems.size(), 3u);
+    EXPECT_EQ(result.skipped, 4u);
+    ASSERT_EQ(result.problems.size(), 4u);
     EXPECT_NE(result.problems[0].find("line 3 (High): the latitude 80 is outside"),
               std::string::npos)
         << result.problems[0];
@@ -141,11 +142,14 @@ TEST(Batch, BadRowsAreSkippedWithTheirLineAndTheRestMade) {
     EXPECT_NE(result.problems[2].find("line 6 (?]0;owned?): the name is not printable"),
               std::string::npos)
         << result.problems[2];
+    EXPECT_NE(result.problems[3].find("line 7 (Tower): the latitude \"5?[2J\" is not a number"),
+              std::string::npos)
+        << result.problems[3];
     EXPECT_EQ(FilesIn(temp.path()),
               (std::set<std::string>{"Good.txt", "Good-2.txt", kIndexFileName}));
 
     const std::vector<CsvRecord> index = IndexRecords(temp.path());
-    ASSERT_EQ(index.size(), 5u);
+    ASSERT_EQ(index.size(), 6u);
     EXPECT_EQ(index[4].fields[kName], "?]0;owned?");
     EXPECT_EQ(index[1].fields[kStatus], "skipped");
     EXPECT_EQ(index[1].fields[kReport], "");
