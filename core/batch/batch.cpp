@@ -28,13 +28,21 @@ struct PlannedSite {
     std::string report, pdf, json;  // file names in the folder; empty when not made
 };
 
-// Writes a whole file: a new one, or with `replace` whatever is there. Empty
-// on success, else the system's reason.
+// Whatever has the name: a file, a folder, a link (even one to nothing).
+bool NameTaken(const fs::path& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+// Writes a whole new file. With `replace` whatever has the name goes first: a
+// link is replaced, not written through. Empty on success, else the reason.
 std::string WriteFile(const fs::path& path, std::string_view bytes, bool replace) {
+    std::error_code ec;
+    if (replace && NameTaken(path) && !fs::remove(path, ec)) return ec.message();
     errno = 0;
     // "x": the file must not exist, checked by the system at the moment of
-    // creation, so that nothing created since the plan was made is lost.
-    std::FILE* file = std::fopen(path.c_str(), replace ? "wb" : "wbx");
+    // creation, so that nothing made since the plan was checked is lost.
+    std::FILE* file = std::fopen(path.c_str(), "wbx");
     if (file == nullptr) return std::generic_category().message(errno);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeError = errno;
@@ -71,6 +79,78 @@ std::string IndexLine(const PlannedSite& planned, const DialGeometry* dial,
     return CsvLine(fields);
 }
 
+// Every site's file names, before anything is written.
+std::vector<PlannedSite> Plan(const BatchRequest& request) {
+    std::vector<PlannedSite> plan;
+    UniqueStems stems;
+    for (const SiteRow& row : request.rows) {
+        PlannedSite planned{&row, {}, {}, {}};
+        if (row.error.empty()) {
+            const std::string stem = stems.Claim(row.name);
+            planned.report = stem + ".txt";
+            if (request.pdf) planned.pdf = stem + ".pdf";
+            if (request.json) planned.json = stem + ".json";
+        }
+        plan.push_back(std::move(planned));
+    }
+    return plan;
+}
+
+// The planned files (and the index) whose names are taken in the folder.
+std::vector<std::string> Clashes(const fs::path& folder, const std::vector<PlannedSite>& plan) {
+    std::vector<std::string> clashes;
+    const auto check = [&](const std::string& name) {
+        if (!name.empty() && NameTaken(folder / name)) {
+            clashes.push_back((folder / name).string() + " exists");
+        }
+    };
+    check(kIndexFileName);
+    for (const PlannedSite& planned : plan) {
+        for (const std::string* name : {&planned.report, &planned.pdf, &planned.json}) {
+            check(*name);
+        }
+    }
+    return clashes;
+}
+
+// Runs one planned site and writes its files, all or none. Empty on success,
+// else why the site was not made.
+std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, DialGeometry& dial) {
+    const SiteRow& row = *planned.row;
+    if (!row.error.empty()) return row.error;
+    // The sheet is made in memory and written below like the other files, so
+    // that it too never replaces a file it should not.
+    std::string pdfBytes;
+    std::unique_ptr<PdfDialSheet> sheet;
+    if (request.pdf) {
+        sheet =
+            std::make_unique<PdfDialSheet>(request.folder, PdfDialSheet::ViewerHook(), planned.pdf);
+        sheet->SetSinkFactory(
+            [&pdfBytes](const fs::path&) { return std::make_unique<pdf::MemorySink>(pdfBytes); });
+    }
+    const SiteOutputs outputs = MakeSiteOutputs(row.site, {}, sheet.get());
+    if (outputs.result.status != RunStatus::Completed) return outputs.result.message;
+    dial = outputs.dial;
+
+    const std::string json = request.json ? request.json(row.site, dial) : std::string();
+    const std::pair<const std::string*, std::string_view> files[] = {
+        {&planned.report, outputs.report}, {&planned.pdf, pdfBytes}, {&planned.json, json}};
+    std::vector<fs::path> written;
+    for (const auto& [name, bytes] : files) {
+        if (name->empty()) continue;
+        const fs::path path = request.folder / *name;
+        const std::string error = WriteFile(path, bytes, request.force);
+        if (!error.empty()) {
+            // A site is made whole or not at all: the index lists no half.
+            std::error_code ec;
+            for (const fs::path& done : written) fs::remove(done, ec);
+            return "cannot write " + path.string() + ": " + error;
+        }
+        written.push_back(path);
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string IndexHeader() {
@@ -80,32 +160,9 @@ std::string IndexHeader() {
 BatchResult RunBatch(const BatchRequest& request) {
     BatchResult result;
     const fs::path& folder = request.folder;
-
-    // Every file name first, so that a clash with what is there stops the
-    // batch before it writes anything.
-    std::vector<PlannedSite> plan;
-    UniqueStems stems;
-    std::vector<std::string> names = {kIndexFileName};
-    for (const SiteRow& row : request.rows) {
-        PlannedSite planned{&row, {}, {}, {}};
-        if (row.error.empty()) {
-            const std::string stem = stems.Claim(row.name);
-            planned.report = stem + ".txt";
-            if (request.pdf) planned.pdf = stem + ".pdf";
-            if (request.json) planned.json = stem + ".json";
-            for (const std::string* name : {&planned.report, &planned.pdf, &planned.json}) {
-                if (!name->empty()) names.push_back(*name);
-            }
-        }
-        plan.push_back(std::move(planned));
-    }
+    const std::vector<PlannedSite> plan = Plan(request);
     if (!request.force) {
-        std::error_code ec;
-        for (const std::string& name : names) {
-            if (fs::exists(folder / name, ec)) {
-                result.problems.push_back((folder / name).string() + " exists");
-            }
-        }
+        result.problems = Clashes(folder, plan);
         if (!result.problems.empty()) {
             result.refused = true;
             return result;
@@ -121,61 +178,19 @@ BatchResult RunBatch(const BatchRequest& request) {
     }
 
     std::string index = IndexHeader();
-    std::string pdfBytes;
     for (size_t i = 0; i < plan.size(); ++i) {
-        const PlannedSite& planned = plan[i];
-        const SiteRow& row = *planned.row;
-        std::string problem = row.error;
-        std::optional<SiteOutputs> outputs;
-        if (problem.empty()) {
-            // The sheet is made in memory and written below like the other
-            // files, so that it too never replaces a file it should not.
-            std::unique_ptr<PdfDialSheet> sheet;
-            if (request.pdf) {
-                sheet =
-                    std::make_unique<PdfDialSheet>(folder, PdfDialSheet::ViewerHook(), planned.pdf);
-                sheet->SetSinkFactory([&pdfBytes](const fs::path&) {
-                    return std::make_unique<pdf::MemorySink>(pdfBytes);
-                });
-            }
-            outputs = MakeSiteOutputs(row.site, {}, sheet.get());
-            if (outputs->result.status != RunStatus::Completed) {
-                problem = outputs->result.message;
-            }
-        }
-        if (problem.empty()) {
-            const std::string json =
-                request.json ? request.json(row.site, outputs->dial) : std::string();
-            const std::pair<const std::string*, std::string_view> files[] = {
-                {&planned.report, outputs->report},
-                {&planned.pdf, pdfBytes},
-                {&planned.json, json}};
-            std::vector<fs::path> written;
-            for (const auto& [name, bytes] : files) {
-                if (name->empty() || !problem.empty()) continue;
-                const fs::path path = folder / *name;
-                const std::string error = WriteFile(path, bytes, request.force);
-                if (error.empty()) {
-                    written.push_back(path);
-                } else {
-                    problem = "cannot write " + path.string() + ": " + error;
-                }
-            }
-            // A site is made whole or not at all: the index lists no half.
-            if (!problem.empty()) {
-                for (const fs::path& path : written) fs::remove(path, ec);
-            }
-        }
+        const SiteRow& row = *plan[i].row;
+        DialGeometry dial;
+        // Messages quote the row's own text: keep its control characters from
+        // reaching a terminal.
+        const std::string problem = ShownText(MakeSite(request, plan[i], dial));
         if (problem.empty()) {
             ++result.made;
-            index += IndexLine(planned, &outputs->dial, "made", {});
+            index += IndexLine(plan[i], &dial, "made", {});
         } else {
             ++result.skipped;
-            // Messages quote the row's own text: keep its control characters
-            // from reaching a terminal.
-            problem = ShownText(problem);
             result.problems.push_back(Describe(row) + ": " + problem + "; skipped");
-            index += IndexLine(planned, nullptr, "skipped", problem);
+            index += IndexLine(plan[i], nullptr, "skipped", problem);
         }
         if (request.progress) request.progress(i + 1, plan.size(), ShownText(row.name));
     }

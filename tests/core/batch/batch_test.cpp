@@ -194,7 +194,9 @@ TEST(Batch, ExistingFilesStopItBeforeAnythingIsWrittenUnlessForced) {
 // others are still made.
 TEST(Batch, ASiteIsMadeWholeOrNotAtAll) {
     TempFolder temp;
-    fs::create_directory(temp / "B.pdf");  // no file can take this name
+    // A folder full of something: a forced batch must not clear it away.
+    fs::create_directory(temp / "B.pdf");
+    WriteBytes(temp / "B.pdf" / "keep", "x");
     BatchRequest request;
     request.rows = RowsOf("A,50,0,200,0\nB,50,0,200,0\nC,50,0,200,0\n");
     request.folder = temp.path();
@@ -208,6 +210,39 @@ TEST(Batch, ASiteIsMadeWholeOrNotAtAll) {
     EXPECT_EQ(FilesIn(temp.path()),
               (std::set<std::string>{"A.txt", "A.pdf", "B.pdf", "C.txt", "C.pdf", kIndexFileName}));
     EXPECT_EQ(IndexRecords(temp.path())[1].fields[kStatus], "skipped");
+}
+
+// A link where an output goes is never written through: without --force even
+// a dangling one stops the batch, and --force puts a file in its place.
+TEST(Batch, LinksAreReplacedNeverWrittenThrough) {
+    struct Row {
+        const char* name;
+        bool targetExists;
+        bool force;
+        bool refused;
+    } rows[] = {
+        {"link to a file", true, false, true},
+        {"dangling link", false, false, true},
+        {"link to a file, forced", true, true, false},
+        {"dangling link, forced", false, true, false},
+    };
+    for (const Row& row : rows) {
+        TempFolder temp;
+        fs::create_directory(temp / "out");
+        if (row.targetExists) WriteBytes(temp / "precious", "old");
+        fs::create_symlink(temp / "precious", temp / "out" / "A.txt");
+        BatchRequest request;
+        request.rows = RowsOf("A,50,0,200,0\n");
+        request.folder = temp / "out";
+        request.force = row.force;
+        const BatchResult result = RunBatch(request);
+        EXPECT_EQ(result.refused, row.refused) << row.name;
+        EXPECT_EQ(fs::exists(temp / "precious"), row.targetExists) << row.name;
+        if (row.targetExists) {
+            EXPECT_EQ(ReadBytes(temp / "precious"), "old") << row.name;
+        }
+        EXPECT_EQ(fs::is_symlink(temp / "out" / "A.txt"), row.refused) << row.name;
+    }
 }
 
 TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
