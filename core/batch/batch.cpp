@@ -1,5 +1,6 @@
 #include "core/batch/batch.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -19,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::vector<std::string> kIndexColumns = {
+constexpr std::array<const char*, 13> kIndexColumns = {
     "name",        "latitude", "longitude", "bearing", "utc",    "gnomon_angle", "gnomon_offset",
     "offset_side", "report",   "pdf",       "json",    "status", "problem"};
 
@@ -154,7 +155,7 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Di
 }  // namespace
 
 std::string IndexHeader() {
-    return CsvLine(kIndexColumns);
+    return CsvLine(std::vector<std::string>(kIndexColumns.begin(), kIndexColumns.end()));
 }
 
 BatchResult RunBatch(const BatchRequest& request) {
