@@ -17,6 +17,8 @@ std::span<const CliCommand> CliCommands() {
          {"shadow", "enters", "leaves"}},
         {"shadow", "where the style's shadow falls on the wall at a clock time", AddShadowOptions,
          RunShadowCommand},
+        {"template", "write the full-size dial template: tiled PDF, SVG or JSON",
+         AddTemplateOptions, RunTemplateCommand},
     };
     return commands;
 }
