@@ -29,7 +29,8 @@ Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::st
     // As the gnomon dialog draws it: the wall edge upright with the root at
     // its top, the right angle at its foot, the style sloping down to the tip.
     const Point root{o, 0}, foot{o, a}, tip{0, a};
-    const double text = std::clamp(0.06 * std::min(a, o), 3.0, 8.0);
+    // Small enough that a plate of a page's width keeps its labels on the page.
+    const double text = std::clamp(0.04 * std::min(a, o), 3.0, 6.0);
     const double cap = kCapHeight * text;
 
     std::vector<Element> out;
@@ -45,18 +46,21 @@ Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::st
     dot.radiusMm = std::min(1.5, a / 10);
     dot.filled = true;
     out.push_back(dot);
-    out.push_back(MakeText(role, {root.x + 2, root.y + cap / 2}, "ROOT END (at the dial's root)",
-                           text, Anchor::Start, true));
+    out.push_back(
+        MakeText(role, {root.x + 2, root.y + cap / 2}, "ROOT END", text, Anchor::Start, true));
 
     // Angles, just outside their corners.
     out.push_back(MakeText(role, {root.x - 2, root.y + cap / 2},
                            "style height " + AngleText(size.angleDeg), text, Anchor::End));
-    // A nodus at (or next to) the tip is named with the tip's angle.
+    out.push_back(MakeText(role, {tip.x - 2, tip.y + cap / 2}, AngleText(90 - size.angleDeg), text,
+                           Anchor::End));
+    // A nodus at (or next to) the tip is named under the tip's angle.
     const bool nodusAtTip = nodusMm > 0 && std::fabs(nodusMm - size.styleMm) < 0.05 * size.styleMm;
-    out.push_back(MakeText(role, {tip.x - 2, tip.y + cap / 2},
-                           (nodusAtTip ? "nodus " + MmText(nodusMm) + " mm from the root, " : "") +
-                               AngleText(90 - size.angleDeg),
-                           text, Anchor::End));
+    if (nodusAtTip) {
+        out.push_back(MakeText(role, {tip.x - 2, tip.y + cap / 2 + 1.6 * text},
+                               "nodus, " + MmText(nodusMm) + " mm from the root", text,
+                               Anchor::End));
+    }
     out.push_back(MakeText(role, {foot.x + 2, foot.y + cap / 2}, "90" + std::string(kDegree), text,
                            Anchor::Start));
 

@@ -45,7 +45,9 @@ std::string GnomonText(const DialGeometry& dial) {
 
 std::string SignedMinutes(double minutes) {
     const long rounded = std::lround(minutes);
-    return (rounded > 0 ? "+" : "") + std::to_string(rounded);
+    std::string text = rounded > 0 ? "+" : "";
+    text += std::to_string(rounded);
+    return text;
 }
 
 }  // namespace

@@ -239,6 +239,16 @@ void DrawFoot(PageCanvas& canvas, const Rect& window, const std::string& name, i
                 Anchor::End, false, 0);
 }
 
+// "R1 C2". Built by appending: GCC 12 warns falsely (-Wrestrict) when a
+// literal is joined to a temporary string.
+std::string TileCode(const Tile& t) {
+    std::string code = "R";
+    code += std::to_string(t.row + 1);
+    code += " C";
+    code += std::to_string(t.column + 1);
+    return code;
+}
+
 // "Dial tile R1 C2: row 1, column 2 of 2 x 4", or just `what` for one page.
 std::string TileName(const char* what, const Tile& t, const TileGrid& grid) {
     if (grid.tiles.size() == 1) return what;
@@ -283,9 +293,8 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
         const Point a = place({t.area.left, t.area.top}), b = place({t.area.right, t.area.bottom});
         canvas.Stroke({a, {b.x, a.y}, b, {a.x, b.y}}, true, 0.25, kGridColour);
         const double size = std::clamp((b.y - a.y) / 8, 2.5, 6.0);
-        canvas.Text({(a.x + b.x) / 2, (a.y + b.y) / 2 + size * plan::kCapHeight / 2},
-                    "R" + std::to_string(t.row + 1) + " C" + std::to_string(t.column + 1), size,
-                    Anchor::Middle, true, kGridColour);
+        canvas.Text({(a.x + b.x) / 2, (a.y + b.y) / 2 + size * plan::kCapHeight / 2}, TileCode(t),
+                    size, Anchor::Middle, true, kGridColour);
     }
 }
 
