@@ -180,11 +180,9 @@ int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QText
     const tmpl::PageSetup page = ReadPageSetup(parser);
     std::vector<plan::SunSample> samples;
     if (options.noonCurve) {
-        samples = plan::YearOfSunSamples();
+        samples = plan::YearOfSunSamples(site.site);
         if (samples.empty()) {
-            throw BadInput{
-                "--noon-curve: this build has no source for the sun's position through "
-                "the year."};
+            throw BadInput{"--noon-curve: the sun's position could not be found for this site."};
         }
     }
 

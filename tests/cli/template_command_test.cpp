@@ -50,7 +50,8 @@ TEST_F(TemplateCommand, WritesTheTiledPdfAndTheSvg) {
     const Outcome o =
         RunTemplate(kIssue + QStringList{"--pdf", File("t.pdf"), "--svg", File("t.svg")});
     ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    EXPECT_TRUE(o.out.contains("10 pages (overview, 2 x 4 dial tiles, gnomon plate on 1)")) << o.out.toStdString();
+    EXPECT_TRUE(o.out.contains("10 pages (overview, 2 x 4 dial tiles, gnomon plate on 1)"))
+        << o.out.toStdString();
     EXPECT_GT(fs::file_size(dir / "t.pdf"), 10000u);
     EXPECT_GT(fs::file_size(dir / "t.svg"), 10000u);
 }
@@ -109,9 +110,9 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
         {"bad site",
          {"template", "--width", "600", "--height", "400", "--bearing", "300"},
          "Bearing value outside"},
-        {"noon curve without a sun source",
-         {"template", "--width", "600", "--height", "400", "--noon-curve", "--nodus", "100"},
-         "sun's position"},
+        {"noon curve without a nodus",
+         {"template", "--width", "600", "--height", "400", "--noon-curve"},
+         "need --nodus"},
     };
     for (const auto& r : rows) {
         const Outcome o =
@@ -121,6 +122,17 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
         EXPECT_FALSE(fs::exists(dir / "bad.pdf")) << r.name;
         EXPECT_FALSE(fs::exists(dir / "bad.svg")) << r.name;
     }
+}
+
+TEST_F(TemplateCommand, NoonCurveComesWithTheEquationOfTimeTable) {
+    const Outcome o = RunTemplate(kIssue + QStringList{"--noon-curve", "--json"});
+    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
+    QMap<QString, int> roles;
+    for (const QJsonValue v : QJsonDocument::fromJson(o.out.toUtf8())["elements"].toArray()) {
+        ++roles[v.toObject()["role"].toString()];
+    }
+    EXPECT_GE(roles["noon-curve"], 2);         // the curve and its label
+    EXPECT_GE(roles["equation-of-time"], 25);  // heading, months, two rows of days
 }
 
 TEST_F(TemplateCommand, AFileThatCannotBeWrittenFailsWithOne) {

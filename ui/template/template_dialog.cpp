@@ -103,8 +103,7 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     : QDialog(parent),
       main_(main),
       chooser_(chooser ? std::move(chooser) : DesktopChooser()),
-      warn_(warn ? std::move(warn) : MessageBoxWarning()),
-      samples_(plan::YearOfSunSamples()) {
+      warn_(warn ? std::move(warn) : MessageBoxWarning()) {
     setObjectName("frmTemplate");
     setWindowTitle(tr("Dial Template"));
     setModal(false);
@@ -229,10 +228,6 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     connect(cmdSavePdf, &QPushButton::clicked, this, &TemplateDialog::SavePdf);
     connect(cmdSaveSvg, &QPushButton::clicked, this, &TemplateDialog::SaveSvg);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    if (samples_.empty()) {
-        chkNoonCurve->setToolTip(
-            tr("Needs the sun's positions through the year, which this build does not have."));
-    }
     Rebuild();
 }
 
@@ -260,7 +255,7 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
     o.numerals = static_cast<plan::NumeralStyle>(cboNumerals->currentIndex());
     o.dateLines = chkDateLines->isChecked();
     o.monthLines = o.dateLines && chkMonths->isChecked();
-    o.noonCurve = chkNoonCurve->isEnabled() && chkNoonCurve->isChecked();
+    o.noonCurve = chkNoonCurve->isChecked();
     if (o.dateLines || o.noonCurve) {
         const auto nodus = Number(*txtNodus, tr("the nodus distance"), message);
         if (!nodus) return std::nullopt;
@@ -290,13 +285,14 @@ void TemplateDialog::Rebuild() {
     txtRootX->setEnabled(rootAt);
     txtRootY->setEnabled(rootAt);
     chkMonths->setEnabled(chkDateLines->isChecked());
-    chkNoonCurve->setEnabled(!samples_.empty());
     txtNodus->setEnabled(chkDateLines->isChecked() || chkNoonCurve->isChecked());
 
     plan_.reset();
     QString message;
     if (const auto options = ReadOptions(message)) {
-        plan::PlanResult result = plan::BuildPlan(main_.Site(), *options, samples_);
+        static const std::vector<plan::SunSample> kNone;
+        plan::PlanResult result =
+            plan::BuildPlan(main_.Site(), *options, options->noonCurve ? Samples() : kNone);
         if (result.plan) {
             plan_ = std::move(result.plan);
             QStringList notes;
@@ -316,6 +312,18 @@ void TemplateDialog::Rebuild() {
     preview->SetPlan(plan_ ? &*plan_ : nullptr);
     cmdSavePdf->setEnabled(plan_.has_value());
     cmdSaveSvg->setEnabled(plan_.has_value());
+}
+
+const std::vector<plan::SunSample>& TemplateDialog::Samples() {
+    const SiteState& site = main_.Site();
+    const bool same = samplesSite_ && samplesSite_->Latitude == site.Latitude &&
+                      samplesSite_->Longitude == site.Longitude &&
+                      samplesSite_->UtcOffset == site.UtcOffset;
+    if (!same) {
+        samples_ = plan::YearOfSunSamples(site);
+        samplesSite_ = site;
+    }
+    return samples_;
 }
 
 void TemplateDialog::SetMessage(const QString& text, bool problem) {

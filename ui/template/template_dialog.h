@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "core/plan/plan.h"
+#include "core/site/site_state.h"
 #include "core/template/tiling.h"
 
 class QCheckBox;
@@ -100,7 +101,11 @@ class TemplateDialog final : public QDialog {
     MainWindowApi& main_;
     SaveFileChooser chooser_;
     TemplateWarning warn_;
+    // The sun through the year for the figure-eight, worked out when first
+    // asked for and again when the site's place or zone changes.
+    const std::vector<plan::SunSample>& Samples();
     std::vector<plan::SunSample> samples_;
+    std::optional<SiteState> samplesSite_;
     std::optional<plan::Plan> plan_;
 };
 

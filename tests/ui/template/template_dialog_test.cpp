@@ -132,8 +132,10 @@ TEST_F(TemplateDialogTest, OptionsReachThePlan) {
     EXPECT_EQ(QLocale().toDouble(d->txtRootX->text()), 300);
     d->txtRootY->setText("100");
     EXPECT_EQ(d->Plan()->root.y, 100);
-    // No source of the sun's positions: no figure-eight to offer.
-    EXPECT_FALSE(d->chkNoonCurve->isEnabled());
+    EXPECT_EQ(count(plan::Role::NoonCurve), 0);
+    d->chkNoonCurve->setChecked(true);
+    EXPECT_GT(count(plan::Role::NoonCurve), 0);
+    EXPECT_GT(count(plan::Role::EquationTable), 0);
 }
 
 TEST_F(TemplateDialogTest, SavesWhereTheUserChoosesStartingInDocuments) {
