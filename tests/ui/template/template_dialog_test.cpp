@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include "tests/ui/support/fake_main_window.h"
+#include "ui/template/template_window.h"
 
 namespace sundial {
 namespace {
@@ -180,6 +181,18 @@ TEST_F(TemplateDialogTest, PreviewPaintsThePlan) {
         for (int x = 0; x < shot.width(); x += 2) dark += qGray(shot.pixel(x, y)) < 80;
     }
     EXPECT_GT(dark, 100);
+}
+
+// The Tools menu's factory: one window while it is open, a new one (reading
+// the site afresh) after it was closed.
+TEST_F(TemplateDialogTest, MenuFactoryKeepsOneWindowUntilItIsClosed) {
+    TemplateWindow window(main);
+    TemplateDialog& first = window.Dialog();
+    EXPECT_EQ(&window.Dialog(), &first);
+    first.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.Existing(), nullptr);
+    EXPECT_NE(&window.Dialog(), nullptr);
 }
 
 }  // namespace
