@@ -8,6 +8,7 @@
 #include "ui/dialogs/input_windows.h"
 #include "ui/shell/desktop_hooks.h"
 #include "ui/shell/main_window.h"
+#include "ui/template/template_window.h"
 #include "ui/tools/tool_windows.h"
 
 namespace {
@@ -50,7 +51,9 @@ int main(int argc, char* argv[]) {
     sundial::frmMain main;
     sundial::InputWindows inputs(main);
     sundial::ToolWindows tools(main);
-    main.setToolWindows({[&] { return &tools.MeasureBearing(); }, {}});
+    sundial::TemplateWindow dialTemplate(main);
+    main.setToolWindows(
+        {[&] { return &tools.MeasureBearing(); }, [&] { return &dialTemplate.Dialog(); }});
     main.Startup();
     // Closing the main window during the start-up pause ends the program there.
     if (main.IsClosing()) return 0;

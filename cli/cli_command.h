@@ -47,6 +47,8 @@ void AddShadowOptions(QCommandLineParser& parser);
 int RunShadowCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
 void AddBatchOptions(QCommandLineParser& parser);
 int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+void AddTemplateOptions(QCommandLineParser& parser);
+int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
 
 // Shared by the commands that work with the sun (sun_command.cpp).
 // A clock time option ("2026-06-21T12:00:00") that names a real date and

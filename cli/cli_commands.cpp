@@ -19,6 +19,8 @@ std::span<const CliCommand> CliCommands() {
          RunShadowCommand},
         {"batch", "make the report (and sheet, JSON) for many sites, with an index",
          AddBatchOptions, RunBatchCommand},
+        {"template", "write the full-size dial template: tiled PDF, SVG or JSON",
+         AddTemplateOptions, RunTemplateCommand},
     };
     return commands;
 }

@@ -10,6 +10,8 @@ packages=(
     qpdf poppler-utils
     # The sun's position: the standard astronomy routines.
     liberfa-dev
+    # An SVG reader of its own, to check the dial template's SVG.
+    librsvg2-bin
     locales fonts-dejavu-core
     clang libclang-rt-14-dev
     # The desktop program hands the PDF sheet and the help page to the

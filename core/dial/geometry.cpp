@@ -90,10 +90,11 @@ void ComputeGnomon(const SiteState& site, DialGeometry& dial) {
     dial.SubstyleHourAngle = CheckedSingle(RadToDeg(ArcSin(s)), "SubstyleHourAngle");
 }
 
-void ComputeHour(const SiteState& site, DialGeometry& dial, int hour) {
+std::optional<float> ShadowAngleAt(const SiteState& site, const DialGeometry& dial,
+                                   double clockHours) {
     const double k = CosProduct(site);
-    const double clockOffset = (hour - static_cast<double>(site.UtcOffset) - 12.0) * 15.0;
-    float raw = dial.RawShadowAngle[hour];
+    const double clockOffset = (clockHours - static_cast<double>(site.UtcOffset) - 12.0) * 15.0;
+    std::optional<float> raw;
 
     if (site.DeclinationSide == "West") {
         const float t = CheckedSingle(clockOffset - site.Longitude, "hour angle");
@@ -106,10 +107,17 @@ void ComputeHour(const SiteState& site, DialGeometry& dial, int hour) {
         const double theta = ProjectedAngle(static_cast<double>(dial.SubstyleHourAngle) - t, k);
         raw = CheckedSingle(dial.GnomonOffset - theta, "RawShadowAngle");
     }
+    if (!raw) return std::nullopt;
 
     // Fold into -90..90; exactly +-90 stays.
-    if (raw < -90.0f) raw = static_cast<float>(raw + 180.0);
-    if (raw > 90.0f) raw = static_cast<float>(raw - 180.0);
+    if (*raw < -90.0f) *raw = static_cast<float>(*raw + 180.0);
+    if (*raw > 90.0f) *raw = static_cast<float>(*raw - 180.0);
+    return raw;
+}
+
+void ComputeHour(const SiteState& site, DialGeometry& dial, int hour) {
+    // A side the formulas do not know keeps the hour's stored angle (already folded).
+    const float raw = ShadowAngleAt(site, dial, hour).value_or(dial.RawShadowAngle[hour]);
     dial.RawShadowAngle[hour] = raw;
     dial.ShadowAngle[hour] = FloorHundredths(raw);
 

@@ -97,6 +97,14 @@ std::string OffsetSideFor(const std::string& declinationSide);
 
 // GnomonAngle, GnomonOffset, SubstyleHourAngle from the site.
 void ComputeGnomon(const SiteState& site, DialGeometry& dial);
+// The hour line's angle from the vertical for any clock time in the site's
+// zone (hours, 9.5 for half past nine; hours twelve apart share a line),
+// positive leaning left and folded into -90..90, from the stored gnomon
+// quantities; the same formula, and so the same single, as RawShadowAngle for a
+// whole hour 6..18. Nothing for a DeclinationSide other than "West", "East" or
+// "South". Raises ArithmeticFault.
+std::optional<float> ShadowAngleAt(const SiteState& site, const DialGeometry& dial,
+                                   double clockHours);
 // RawShadowAngle[hour] and ShadowAngle[hour] for one clock hour 6..18, then the
 // visible-range bookkeeping (FirstPositiveHour, LastNegativeHour).
 void ComputeHour(const SiteState& site, DialGeometry& dial, int hour);

@@ -120,6 +120,31 @@ TEST_P(DialInvariants, HoursTwelveApartShareALineAndAnglesStayFolded) {
     }
 }
 
+// Any clock time: whole hours give the run's very singles, hours twelve apart
+// one line, and the half hour lies between its two hours' lines.
+TEST_P(DialInvariants, AngleAtAnyClockTimeAgreesWithTheRun) {
+    const SiteRow& row = GetParam();
+    const SiteState site = SiteAt(row.lat, row.lon, row.bearing, row.zone);
+    const DialGeometry dial = ComputeDial(site);
+    // tan repeats every 180 degrees only to rounding of the hour angle's single.
+    constexpr float kTwelveApartTol = 1e-3f;
+    for (int h = kFirstDialHour; h <= kLastDialHour; ++h) {
+        EXPECT_EQ(ShadowAngleAt(site, dial, h), dial.RawShadowAngle[h]) << "hour " << h;
+        const float half = *ShadowAngleAt(site, dial, h + 0.5);
+        EXPECT_NEAR(*ShadowAngleAt(site, dial, h + 12.5), half, kTwelveApartTol) << h;
+        if (h == kLastDialHour) continue;
+        const float a = dial.RawShadowAngle[h], b = dial.RawShadowAngle[h + 1];
+        // Only where the two lines do not straddle the fold at +-90 degrees.
+        if (std::fabs(a - b) < 90.0f) {
+            EXPECT_GT(half, std::min(a, b)) << "half past " << h;
+            EXPECT_LT(half, std::max(a, b)) << "half past " << h;
+        }
+    }
+    SiteState unknownSide = site;
+    unknownSide.DeclinationSide = "";
+    EXPECT_EQ(ShadowAngleAt(unknownSide, dial, 12.25), std::nullopt);
+}
+
 INSTANTIATE_TEST_SUITE_P(Sites, DialInvariants,
                          ::testing::Values(SiteRow{"London185", 51.5f, 0.12f, "185.2", 0},
                                            SiteRow{"Budapest200", 47.5f, -19.1f, "200", 1},

@@ -1,0 +1,54 @@
+// Speed of the full-size dial template. The dialog rebuilds the plan at every
+// keystroke, so the heaviest plan (quarter hours, every month's date line)
+// should take well under the 50 ms a typist would notice.
+// Run: build/release/bench/sundial_template_bench
+#include <benchmark/benchmark.h>
+
+#include "bench/example_site.h"
+#include "core/plan/plan.h"
+#include "core/plan/sun_samples.h"
+#include "core/template/svg_template.h"
+
+namespace {
+
+using sundial::bench::ExampleSite;
+using sundial::plan::PlanOptions;
+
+PlanOptions Options(bool everything) {
+    PlanOptions o;
+    o.widthMm = 1000;
+    o.heightMm = 800;
+    o.halfHours = true;
+    o.quarterHours = everything;
+    o.dateLines = true;
+    o.monthLines = everything;
+    o.nodusMm = 250;
+    return o;
+}
+
+void BM_PlanSolsticesAndEquinoxes(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    for (auto _ : state) benchmark::DoNotOptimize(sundial::plan::BuildPlan(site, Options(false)));
+}
+BENCHMARK(BM_PlanSolsticesAndEquinoxes)->Unit(benchmark::kMillisecond);
+
+void BM_PlanEveryLine(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    for (auto _ : state) benchmark::DoNotOptimize(sundial::plan::BuildPlan(site, Options(true)));
+}
+BENCHMARK(BM_PlanEveryLine)->Unit(benchmark::kMillisecond);
+
+// Worked out once per site and zone by the dialog, not per keystroke.
+void BM_YearOfSunSamples(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    for (auto _ : state) benchmark::DoNotOptimize(sundial::plan::YearOfSunSamples(site));
+}
+BENCHMARK(BM_YearOfSunSamples)->Unit(benchmark::kMillisecond);
+
+void BM_Svg(benchmark::State& state) {
+    const auto plan = sundial::plan::BuildPlan(ExampleSite(), Options(true)).plan;
+    for (auto _ : state) benchmark::DoNotOptimize(sundial::tmpl::PlanSvg(*plan));
+}
+BENCHMARK(BM_Svg)->Unit(benchmark::kMillisecond);
+
+}  // namespace

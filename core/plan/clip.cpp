@@ -1,0 +1,142 @@
+#include "core/plan/clip.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace sundial::plan {
+
+std::optional<std::pair<Point, Point>> ClipSegment(Point a, Point b, const Rect& r) {
+    // Liang-Barsky: the segment is a + t (b - a), t in [0, 1]; each edge cuts t.
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - r.left, r.right - a.x, a.y - r.top, r.bottom - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return std::nullopt;  // parallel to this edge and outside it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            t0 = std::max(t0, t);
+        } else {
+            t1 = std::min(t1, t);
+        }
+        if (t0 > t1) return std::nullopt;
+    }
+    return std::pair{Point{a.x + t0 * dx, a.y + t0 * dy}, Point{a.x + t1 * dx, a.y + t1 * dy}};
+}
+
+std::vector<std::vector<Point>> ClipPolyline(const std::vector<Point>& path, const Rect& r) {
+    std::vector<std::vector<Point>> runs;
+    std::vector<Point> run;
+    const auto close = [&] {
+        if (run.size() >= 2) runs.push_back(std::move(run));
+        run.clear();
+    };
+    for (size_t i = 1; i < path.size(); ++i) {
+        const auto piece = ClipSegment(path[i - 1], path[i], r);
+        if (!piece) {
+            close();
+            continue;
+        }
+        const bool continues =
+            !run.empty() && run.back().x == piece->first.x && run.back().y == piece->first.y;
+        if (!continues) {
+            close();
+            run.push_back(piece->first);
+        }
+        run.push_back(piece->second);
+        // Leaving the rectangle ends this run.
+        if (piece->second.x != path[i].x || piece->second.y != path[i].y) close();
+    }
+    close();
+    return runs;
+}
+
+std::vector<Point> ClipPolygon(const std::vector<Point>& polygon, const Rect& r) {
+    // Sutherland-Hodgman, one edge of the rectangle at a time.
+    const auto atX = [](Point a, Point b, double x) {
+        return Point{x, a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x)};
+    };
+    const auto atY = [](Point a, Point b, double y) {
+        return Point{a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y), y};
+    };
+    std::vector<Point> out = polygon;
+    for (int edge = 0; edge < 4 && !out.empty(); ++edge) {
+        const auto inside = [&](Point p) {
+            switch (edge) {
+                case 0:
+                    return p.x >= r.left;
+                case 1:
+                    return p.x <= r.right;
+                case 2:
+                    return p.y >= r.top;
+                default:
+                    return p.y <= r.bottom;
+            }
+        };
+        const auto cross = [&](Point a, Point b) {
+            switch (edge) {
+                case 0:
+                    return atX(a, b, r.left);
+                case 1:
+                    return atX(a, b, r.right);
+                case 2:
+                    return atY(a, b, r.top);
+                default:
+                    return atY(a, b, r.bottom);
+            }
+        };
+        std::vector<Point> in = std::move(out);
+        out.clear();
+        for (size_t i = 0; i < in.size(); ++i) {
+            const Point cur = in[i];
+            const Point prev = in[(i + in.size() - 1) % in.size()];
+            if (inside(cur)) {
+                if (!inside(prev)) out.push_back(cross(prev, cur));
+                out.push_back(cur);
+            } else if (inside(prev)) {
+                out.push_back(cross(prev, cur));
+            }
+        }
+    }
+    return out;
+}
+
+double RayExit(Point origin, Point dir, const Rect& r) {
+    double t = std::numeric_limits<double>::infinity();
+    if (dir.x > 0) t = std::min(t, (r.right - origin.x) / dir.x);
+    if (dir.x < 0) t = std::min(t, (r.left - origin.x) / dir.x);
+    if (dir.y > 0) t = std::min(t, (r.bottom - origin.y) / dir.y);
+    if (dir.y < 0) t = std::min(t, (r.top - origin.y) / dir.y);
+    return std::max(0.0, t);
+}
+
+bool Overlaps(const Rect& a, const Rect& b, double gap) {
+    return a.left < b.right + gap && b.left < a.right + gap && a.top < b.bottom + gap &&
+           b.top < a.bottom + gap;
+}
+
+bool SegmentTouches(Point a, Point b, const Rect& r) {
+    return ClipSegment(a, b, r).has_value();
+}
+
+double Distance(Point a, Point b) {
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
+
+Rect Bounds(const std::vector<Point>& points) {
+    Rect r{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+           -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    for (const Point& p : points) {
+        r.left = std::min(r.left, p.x);
+        r.top = std::min(r.top, p.y);
+        r.right = std::max(r.right, p.x);
+        r.bottom = std::max(r.bottom, p.y);
+    }
+    return r;
+}
+
+}  // namespace sundial::plan

@@ -1,0 +1,16 @@
+// The gnomon's triangle to cut, full size: the edge on the wall, the style
+// and the edge standing out from the wall, with the angles written on it, the
+// root end marked and the nodus on the style.
+#pragma once
+
+#include <string>
+
+#include "core/plan/drawing.h"
+#include "core/plan/plan.h"
+
+namespace sundial::plan {
+
+// `nodusMm` 0: no nodus mark. `placeName` goes into the heading.
+Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::string& placeName);
+
+}  // namespace sundial::plan

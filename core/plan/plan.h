@@ -1,0 +1,102 @@
+// The dial plan: everything a person needs to paint or cut the dial at full
+// size, as a drawing in millimetres (origin at the plate's top left, x to the
+// right, y down), plus the gnomon's triangle as a drawing of its own.
+//
+// The plate holds the hour lines (the run's angles, through the gnomon's
+// root), optionally the half and quarter hours, the substyle, the numerals,
+// the nodus's date lines and the noon figure-eight; below the plate a strip
+// holds the title block, the 100 mm scale bar and the equation-of-time table.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/dial/geometry.h"
+#include "core/plan/drawing.h"
+#include "core/site/site_state.h"
+
+namespace sundial::plan {
+
+enum class NumeralStyle { Roman, Arabic, None };
+
+// The sun on one day of the year, from a solar-position source. Gives the
+// noon figure-eight and the equation-of-time table; without samples the plan
+// has neither.
+struct SunSample {
+    int month = 1;  // 1..12
+    int day = 1;    // 1..31
+    double declinationDeg = 0;
+    double equationOfTimeMin = 0;  // minutes the sun runs ahead of mean time
+};
+
+struct PlanOptions {
+    double widthMm = 600;  // the plate, 50..5000 mm each way
+    double heightMm = 450;
+    std::optional<Point> root;  // the gnomon's root on the plate; centre of the top edge if unset
+    bool halfHours = false;
+    bool quarterHours = false;
+    NumeralStyle numerals = NumeralStyle::Roman;
+    bool dateLines = false;   // solstices and equinoxes; needs nodusMm
+    bool monthLines = false;  // also the first of every month (with dateLines)
+    bool noonCurve = false;   // figure-eight and equation table; needs nodusMm and samples
+    double nodusMm = 0;       // the nodus's distance along the style from the root
+    double styleMm = 0;       // the style's length; 0 chooses (the nodus distance, if any)
+    std::string madeOn;       // the date written in the title block
+};
+
+inline constexpr double kMinPlateMm = 50;
+inline constexpr double kMaxPlateMm = 5000;
+inline constexpr double kMinGnomonMm = 5;
+inline constexpr double kMaxGnomonMm = 5000;
+
+// The first thing wrong with the options, as a message for the user, or
+// nothing. Samples are checked apart (the command line and dialog say when
+// they have none).
+std::optional<std::string> CheckPlanOptions(const PlanOptions& options);
+
+// The gnomon's triangle for a style of length h at style height g: along the
+// wall h cos g, out from the wall h sin g, the sides the gnomon dialog gives
+// for a measured length h cos g.
+struct GnomonSize {
+    double styleMm = 0;      // the sloping edge that casts the shadow (hypotenuse)
+    double alongWallMm = 0;  // the edge on the substyle (adjacent to the angle)
+    double outMm = 0;        // the edge standing out from the wall (opposite)
+    double angleDeg = 0;     // style height: between the style and the wall
+};
+GnomonSize SizeGnomon(double styleMm, float gnomonAngleDeg);
+
+struct Plan {
+    double plateWidthMm = 0;
+    double plateHeightMm = 0;
+    Point root;
+    Drawing dial;    // the plate and the strip below it
+    Drawing gnomon;  // the gnomon's triangle, full size
+    GnomonSize gnomonSize;
+    double numeralSizeMm = 0;  // 0 without numerals
+    // Things the user should know: what could not be fitted, a date line that
+    // never reaches the plate.
+    std::vector<std::string> notes;
+};
+
+enum class PlanStatus {
+    Built,
+    BadOptions,       // `message` says which
+    ArithmeticFault,  // the site gave no dial
+};
+
+struct PlanResult {
+    PlanStatus status = PlanStatus::Built;
+    std::string message;
+    std::optional<Plan> plan;
+};
+
+// The plan for `site`. Samples are used only with options.noonCurve.
+PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
+                     const std::vector<SunSample>& samples = {});
+
+// The numeral written for a clock hour: the screen drawing's Roman numerals
+// (13 -> "I", 16 -> "IV", 18 -> "VI"), or the hour itself.
+std::string NumeralText(int hour, NumeralStyle style);
+
+}  // namespace sundial::plan

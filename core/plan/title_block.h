@@ -1,0 +1,40 @@
+// The strip below the plate: the title block (place, wall, zone, gnomon,
+// sizes, date made), the 100 mm scale bar and, from sun samples, the
+// equation-of-time table for reading clock time off the dial.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/dial/geometry.h"
+#include "core/plan/drawing.h"
+#include "core/plan/plan.h"
+#include "core/site/site_state.h"
+
+namespace sundial::plan {
+
+inline constexpr double kScaleBarMm = 100;
+
+// Millimetres as the title block writes them: to a tenth, no trailing zeros.
+std::string MmText(double mm);
+// "UTC", "UTC+1", "UTC-5".
+std::string ZoneText(float utcOffset);
+
+struct StripInput {
+    const SiteState& site;
+    const DialGeometry& dial;
+    const PlanOptions& options;
+    Point root;
+    GnomonSize gnomon;
+    const std::vector<SunSample>& samples;  // empty: no table
+};
+
+// Appends the strip's elements, starting `topMm` down, to `drawing`, and
+// widens and deepens the drawing to hold them.
+void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing);
+
+// A 100 mm bar with its top left at `topLeft`: outline, alternate
+// centimetres filled, "0", "50" and "100 mm" under it.
+std::vector<Element> ScaleBar(Point topLeft, double textSizeMm, Role role);
+
+}  // namespace sundial::plan

@@ -1,0 +1,359 @@
+#include "core/template/pdf_template.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/plan/clip.h"
+#include "core/plan/text_metrics.h"
+#include "core/plan/title_block.h"
+
+namespace sundial::tmpl {
+
+namespace {
+
+using plan::Anchor;
+using plan::Element;
+using plan::Point;
+using plan::Rect;
+using plan::Shape;
+
+constexpr const char* kRegularFont = "F1";
+constexpr const char* kBoldFont = "F2";
+constexpr double kPointsPerMm = 72.0 / 25.4;
+constexpr double kMarkStrokeMm = 0.2;
+constexpr double kCropGapMm = 1.5;  // between a window corner and its crop marks
+constexpr double kCropLengthMm = 6;
+constexpr double kAlignRadiusMm = 3;
+constexpr std::uint32_t kMarkColour = 0xc000c0;
+constexpr std::uint32_t kGridColour = 0xd02020;
+constexpr int kCircleSegments = 48;
+constexpr double kFootTextMm = 3.5;
+
+// The writer's colour: red in the low byte, then green, then blue.
+std::int32_t WriterColour(std::uint32_t rgb) {
+    return static_cast<std::int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
+}
+
+std::vector<Point> CirclePoints(Point c, double r) {
+    std::vector<Point> points;
+    for (int i = 0; i < kCircleSegments; ++i) {
+        const double a = 2 * 3.14159265358979 * i / kCircleSegments;
+        points.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
+    }
+    return points;
+}
+
+// Draws on one page in page millimetres as seen (y down), whichever way the
+// page is turned; keeps the writer's graphics state to avoid repeating it.
+class PageCanvas {
+  public:
+    PageCanvas(pdf::clsPdfWriter& writer, PageSetup setup)
+        : w_(writer), landscape_(setup.landscape), page_(PageSizeOf(setup)) {}
+
+    const PageSize& Page() const { return page_; }
+
+    void Stroke(std::vector<Point> points, bool closed, double widthMm, std::uint32_t colour,
+                double dashMm = 0) {
+        if (points.size() < 2) return;
+        if (closed) points.push_back(points.front());
+        SetStroke(widthMm, colour, dashMm);
+        Path(points, pdf::kStroke);
+    }
+
+    void Fill(const std::vector<Point>& points, std::uint32_t colour) {
+        if (points.size() < 3) return;
+        SetFill(colour);
+        Path(points, pdf::kClose | pdf::kFill);
+    }
+
+    void Text(Point baseline, const std::string& text, double sizeMm, Anchor anchor, bool bold,
+              std::uint32_t colour) {
+        const double width = plan::TextWidthMm(text, sizeMm, bold);
+        if (anchor == Anchor::Middle) baseline.x -= width / 2;
+        if (anchor == Anchor::End) baseline.x -= width;
+        SetFill(colour);
+        const Point at = Map(baseline);
+        w_.DrawText(static_cast<float>(at.x), static_cast<float>(at.y), text,
+                    bold ? kBoldFont : kRegularFont, static_cast<float>(sizeMm * kPointsPerMm), 0,
+                    landscape_ ? 90.0f : 0.0f);
+    }
+
+  private:
+    // The writer's space: millimetres on the page as stored (portrait), y up.
+    // A landscape page is stored portrait and turned a quarter clockwise when
+    // shown, so the seen x runs up the stored page and the seen y across it.
+    Point Map(Point p) const {
+        if (landscape_) return {p.y, p.x};
+        return {p.x, page_.heightMm - p.y};
+    }
+
+    void Path(const std::vector<Point>& points, std::int32_t paint) {
+        const Point first = Map(points.front());
+        w_.MoveTo(static_cast<float>(first.x), static_cast<float>(first.y));
+        for (size_t i = 1; i < points.size(); ++i) {
+            const Point p = Map(points[i]);
+            w_.LineTo(static_cast<float>(p.x), static_cast<float>(p.y),
+                      i + 1 == points.size() ? paint : 0);
+        }
+    }
+
+    void SetStroke(double widthMm, std::uint32_t colour, double dashMm) {
+        if (widthMm != width_) w_.SetLineWidth(static_cast<float>(width_ = widthMm));
+        if (colour != stroke_) w_.SetColorStroke(WriterColour(stroke_ = colour));
+        if (dashMm != dash_) {
+            dash_ = dashMm;
+            w_.SetDash(static_cast<float>(dashMm), static_cast<float>(dashMm));
+        }
+    }
+    void SetFill(std::uint32_t colour) {
+        if (colour != fill_) w_.SetColorFill(WriterColour(fill_ = colour));
+    }
+
+    pdf::clsPdfWriter& w_;
+    bool landscape_;
+    PageSize page_;
+    // What a new page starts with: black, solid, one point wide.
+    double width_ = 1 / kPointsPerMm;
+    std::uint32_t stroke_ = 0;
+    std::uint32_t fill_ = 0;
+    double dash_ = 0;
+};
+
+// Drawing millimetres to page millimetres: page = at + scale (p - from).
+struct Placement {
+    Point from;
+    Point at;
+    double scale = 1;
+    Point operator()(Point p) const {
+        return {at.x + scale * (p.x - from.x), at.y + scale * (p.y - from.y)};
+    }
+};
+
+std::vector<Point> Placed(const std::vector<Point>& points, const Placement& place) {
+    std::vector<Point> out;
+    out.reserve(points.size());
+    for (const Point& p : points) out.push_back(place(p));
+    return out;
+}
+
+// The part of each element inside `clip` (drawing mm); a text is drawn
+// whole when any of it is inside.
+void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, const Rect& clip,
+                  const Placement& place, double minStrokeMm = 0) {
+    for (const Element& e : elements) {
+        const double stroke = std::max(e.strokeMm * place.scale, minStrokeMm);
+        switch (e.shape) {
+            case Shape::Line:
+            case Shape::Polyline:
+                for (const auto& run : plan::ClipPolyline(e.points, clip)) {
+                    canvas.Stroke(Placed(run, place), false, stroke, e.colour,
+                                  e.dashMm * place.scale);
+                }
+                break;
+            case Shape::Polygon:
+            case Shape::Circle: {
+                const std::vector<Point> outline =
+                    e.shape == Shape::Circle ? CirclePoints(e.points[0], e.radiusMm) : e.points;
+                if (e.filled)
+                    canvas.Fill(Placed(plan::ClipPolygon(outline, clip), place), e.colour);
+                if (e.strokeMm > 0) {
+                    std::vector<Point> ring = outline;
+                    ring.push_back(outline.front());
+                    for (const auto& run : plan::ClipPolyline(ring, clip)) {
+                        canvas.Stroke(Placed(run, place), false, stroke, e.colour,
+                                      e.dashMm * place.scale);
+                    }
+                }
+                break;
+            }
+            case Shape::Text:
+                if (plan::Overlaps(plan::TextBox(e), clip)) {
+                    canvas.Text(place(e.points[0]), e.text, e.textSizeMm * place.scale, e.anchor,
+                                e.bold, e.colour);
+                }
+                break;
+        }
+    }
+}
+
+// Crop marks: the window's edges carried on past each corner.
+void DrawCropMarks(PageCanvas& canvas, const Rect& window) {
+    for (const double x : {window.left, window.right}) {
+        for (const double y : {window.top, window.bottom}) {
+            const double sx = x == window.left ? -1 : 1, sy = y == window.top ? -1 : 1;
+            canvas.Stroke({{x + sx * kCropGapMm, y}, {x + sx * (kCropGapMm + kCropLengthMm), y}},
+                          false, kMarkStrokeMm, 0);
+            canvas.Stroke({{x, y + sy * kCropGapMm}, {x, y + sy * (kCropGapMm + kCropLengthMm)}},
+                          false, kMarkStrokeMm, 0);
+        }
+    }
+}
+
+// Alignment marks in the middle of every overlap strip, a quarter and three
+// quarters along it: each appears at the same place on both tiles it joins.
+std::vector<Element> AlignmentMarks(const TileGrid& grid) {
+    std::vector<Element> marks;
+    const auto mark = [&](Point c) {
+        Element ring =
+            plan::MakePath(plan::Role::Title, Shape::Circle, {c}, kMarkStrokeMm, kMarkColour);
+        ring.radiusMm = kAlignRadiusMm;
+        marks.push_back(ring);
+        const double arm = kAlignRadiusMm + 2;
+        marks.push_back(plan::MakeLine(plan::Role::Title, {c.x - arm, c.y}, {c.x + arm, c.y},
+                                       kMarkStrokeMm, kMarkColour));
+        marks.push_back(plan::MakeLine(plan::Role::Title, {c.x, c.y - arm}, {c.x, c.y + arm},
+                                       kMarkStrokeMm, kMarkColour));
+    };
+    for (const Tile& t : grid.tiles) {
+        const Rect& a = t.area;
+        if (t.column + 1 < grid.columns) {
+            const double x = a.right - kOverlapMm / 2;
+            mark({x, a.top + a.Height() / 4});
+            mark({x, a.top + 3 * a.Height() / 4});
+        }
+        if (t.row + 1 < grid.rows) {
+            const double y = a.bottom - kOverlapMm / 2;
+            mark({a.left + a.Width() / 4, y});
+            mark({a.left + 3 * a.Width() / 4, y});
+        }
+    }
+    return marks;
+}
+
+// The foot of every page: the 100 mm bar and what to check with it, and the
+// page's name.
+void DrawFoot(PageCanvas& canvas, const Rect& window, const std::string& name, int page,
+              int pages) {
+    const double top = window.bottom + 9;
+    const double barLeft = window.left + 12;
+    canvas.Text({barLeft, top}, "Print at 100 %: this bar must measure 100 mm.", kFootTextMm,
+                Anchor::Start, false, 0);
+    const Placement none{{0, 0}, {0, 0}, 1};
+    DrawElements(canvas, plan::ScaleBar({barLeft, top + 2}, kFootTextMm * 0.8, plan::Role::Title),
+                 {-1e9, -1e9, 1e9, 1e9}, none);
+    canvas.Text({window.right, top}, name, kFootTextMm, Anchor::End, true, 0);
+    canvas.Text({window.right, top + 6},
+                "page " + std::to_string(page) + " of " + std::to_string(pages), kFootTextMm,
+                Anchor::End, false, 0);
+}
+
+// "R1 C2". Built by appending: GCC 12 warns falsely (-Wrestrict) when a
+// literal is joined to a temporary string.
+std::string TileCode(const Tile& t) {
+    std::string code = "R";
+    code += std::to_string(t.row + 1);
+    code += " C";
+    code += std::to_string(t.column + 1);
+    return code;
+}
+
+// "Dial tile R1 C2: row 1, column 2 of 2 x 4", or just `what` for one page.
+std::string TileName(const char* what, const Tile& t, const TileGrid& grid) {
+    if (grid.tiles.size() == 1) return what;
+    const std::string r = std::to_string(t.row + 1), c = std::to_string(t.column + 1);
+    return std::string(what) + " R" + r + " C" + c + ": row " + r + ", column " + c + " of " +
+           std::to_string(grid.rows) + " \u00d7 " + std::to_string(grid.columns);
+}
+
+void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfLayout& layout,
+                  const Rect& window) {
+    const TileGrid& grid = layout.dial;
+    const std::string tiles = std::to_string(grid.rows) + " \u00d7 " + std::to_string(grid.columns);
+    const std::string gnomonPage = std::to_string(2 + static_cast<int>(grid.tiles.size()));
+    double y = window.top + 6;
+    canvas.Text({window.left, y}, "Full-size dial template", 6, Anchor::Start, true, 0);
+    const std::vector<std::string> lines = {
+        "Print every page at 100 % (\"actual size\"), never \"fit to page\": the bar at the",
+        "foot of each page must measure 100 mm. The dial is split over " + tiles + " tiles",
+        "(rows \u00d7 columns) that overlap by 10 mm, named as in the grid below. Trim each",
+        "tile along its crop marks on the left and top, lay it over its neighbours so that",
+        "the round alignment marks meet, and tape it. The gnomon plate starts on page " +
+            gnomonPage + ".",
+    };
+    y += 4;
+    for (const std::string& line : lines) {
+        y += 5;
+        canvas.Text({window.left, y}, line, kFootTextMm, Anchor::Start, false, 0);
+    }
+    for (const std::string& note : plan.notes) {
+        y += 5;
+        canvas.Text({window.left, y}, note, kFootTextMm, Anchor::Start, true, 0);
+    }
+
+    // The whole dial, scaled to the space left, the tiles over it.
+    const Rect room{window.left, y + 6, window.right, window.bottom};
+    const double coveredW = grid.tiles.back().area.right, coveredH = grid.tiles.back().area.bottom;
+    const double scale = std::min(room.Width() / coveredW, room.Height() / coveredH);
+    const Placement place{{0, 0}, {room.left, room.top}, scale};
+    DrawElements(canvas, plan.dial.elements, {0, 0, plan.dial.widthMm, plan.dial.heightMm}, place,
+                 0.05);
+    for (const Tile& t : grid.tiles) {
+        const Point a = place({t.area.left, t.area.top}), b = place({t.area.right, t.area.bottom});
+        canvas.Stroke({a, {b.x, a.y}, b, {a.x, b.y}}, true, 0.25, kGridColour);
+        const double size = std::clamp((b.y - a.y) / 8, 2.5, 6.0);
+        canvas.Text({(a.x + b.x) / 2, (a.y + b.y) / 2 + size * plan::kCapHeight / 2}, TileCode(t),
+                    size, Anchor::Middle, true, kGridColour);
+    }
+}
+
+void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& drawing,
+               const TileGrid& grid, const char* what, int& page, int pages) {
+    const std::vector<Element> marks = AlignmentMarks(grid);
+    for (const Tile& t : grid.tiles) {
+        writer.BeginPage();
+        PageCanvas canvas(writer, setup);
+        const Placement place{{t.area.left, t.area.top}, {grid.window.left, grid.window.top}, 1};
+        DrawElements(canvas, drawing.elements, t.area, place);
+        DrawElements(canvas, marks, t.area, place);
+        DrawCropMarks(canvas, grid.window);
+        const std::string name = TileName(what, t, grid);
+        canvas.Text({grid.window.left + 10, grid.window.top - 4}, name, kFootTextMm, Anchor::Start,
+                    true, 0);
+        DrawFoot(canvas, grid.window, name, ++page, pages);
+        writer.EndPage();
+    }
+}
+
+}  // namespace
+
+TemplatePdfLayout LayoutTemplatePdf(const plan::Plan& plan, PageSetup setup) {
+    TemplatePdfLayout layout;
+    layout.dial = TileDrawing(plan.dial.widthMm, plan.dial.heightMm, setup);
+    layout.gnomon = TileDrawing(plan.gnomon.widthMm, plan.gnomon.heightMm, setup);
+    layout.pages = 1 + static_cast<int>(layout.dial.tiles.size() + layout.gnomon.tiles.size());
+    return layout;
+}
+
+TemplatePdfLayout WriteTemplatePdf(const plan::Plan& plan, PageSetup setup,
+                                   const std::filesystem::path& file,
+                                   const std::optional<pdf::PdfEnvironment>& environment) {
+    const TemplatePdfLayout layout = LayoutTemplatePdf(plan, setup);
+    pdf::clsPdfWriter writer;
+    if (environment) writer.SetEnvironment(*environment);
+    writer.Title("Sundial template");
+    writer.ScaleMode(2);
+    writer.PaperSize(WriterPaperCode(setup.paper));
+    writer.Margin(0);
+    writer.Orientation(setup.landscape ? 1 : 0);
+    std::string name = file.string();
+    writer.InitPDFFile(name);
+    writer.LoadFont(kRegularFont, plan::kTextFamily, 0);
+    writer.LoadFont(kBoldFont, plan::kTextFamily, 1);
+
+    int page = 1;
+    writer.BeginPage();
+    {
+        PageCanvas canvas(writer, setup);
+        DrawOverview(canvas, plan, layout, layout.dial.window);
+        DrawFoot(canvas, layout.dial.window, "Overview", page, layout.pages);
+    }
+    writer.EndPage();
+    DrawTiles(writer, setup, plan.dial, layout.dial, "Dial tile", page, layout.pages);
+    DrawTiles(writer, setup, plan.gnomon, layout.gnomon, "Gnomon plate", page, layout.pages);
+    writer.ClosePDFFile();
+    return layout;
+}
+
+}  // namespace sundial::tmpl

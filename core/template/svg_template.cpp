@@ -1,0 +1,160 @@
+#include "core/template/svg_template.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+
+#include "core/plan/text_metrics.h"
+#include "core/template/template_error.h"
+
+namespace sundial::tmpl {
+
+namespace {
+
+using plan::Anchor;
+using plan::Element;
+using plan::Point;
+using plan::Role;
+using plan::Shape;
+
+// Millimetres to a micrometre, with a full stop whatever the locale.
+std::string Num(double value) {
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 3);
+    std::string s(buf, ec == std::errc() ? end : buf);
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s == "-0" ? "0" : s;
+}
+
+std::string Colour(std::uint32_t rgb) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string s = "#";
+    for (int shift = 20; shift >= 0; shift -= 4) s += kHex[(rgb >> shift) & 0xF];
+    return s;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string Points(const std::vector<Point>& points) {
+    std::string s;
+    for (const Point& p : points) {
+        if (!s.empty()) s += ' ';
+        s += Num(p.x) + "," + Num(p.y);
+    }
+    return s;
+}
+
+std::string Paint(const Element& e) {
+    std::string s;
+    s += e.filled ? " fill=\"" + Colour(e.colour) + "\"" : " fill=\"none\"";
+    if (e.strokeMm > 0) {
+        s += " stroke=\"" + Colour(e.colour) + "\" stroke-width=\"" + Num(e.strokeMm) + "\"";
+        if (e.dashMm > 0) s += " stroke-dasharray=\"" + Num(e.dashMm) + " " + Num(e.dashMm) + "\"";
+    } else {
+        s += " stroke=\"none\"";
+    }
+    return s;
+}
+
+std::string ElementSvg(const Element& e) {
+    const std::string hour = e.hour ? " data-hour=\"" + Num(*e.hour) + "\"" : "";
+    switch (e.shape) {
+        case Shape::Line:
+            return "<line x1=\"" + Num(e.points[0].x) + "\" y1=\"" + Num(e.points[0].y) +
+                   "\" x2=\"" + Num(e.points[1].x) + "\" y2=\"" + Num(e.points[1].y) + "\"" +
+                   Paint(e) + hour + "/>";
+        case Shape::Polyline:
+        case Shape::Polygon: {
+            const char* tag = e.shape == Shape::Polygon ? "polygon" : "polyline";
+            const std::string title =
+                e.text.empty() ? "" : " data-label=\"" + Escaped(e.text) + "\"";
+            return std::string("<") + tag + " points=\"" + Points(e.points) + "\"" + Paint(e) +
+                   title + "/>";
+        }
+        case Shape::Circle:
+            return "<circle cx=\"" + Num(e.points[0].x) + "\" cy=\"" + Num(e.points[0].y) +
+                   "\" r=\"" + Num(e.radiusMm) + "\"" + Paint(e) + "/>";
+        case Shape::Text: {
+            static constexpr const char* kAnchors[] = {"start", "middle", "end"};
+            // The width the layout measured, stated so that a viewer with a
+            // face of other widths still fits the text to the same box.
+            const double width = plan::TextWidthMm(e.text, e.textSizeMm, e.bold);
+            return "<text x=\"" + Num(e.points[0].x) + "\" y=\"" + Num(e.points[0].y) +
+                   "\" font-size=\"" + Num(e.textSizeMm) + "\" text-anchor=\"" +
+                   kAnchors[static_cast<int>(e.anchor)] + "\"" +
+                   (e.bold ? " font-weight=\"bold\"" : "") + " textLength=\"" + Num(width) +
+                   "\" lengthAdjust=\"spacingAndGlyphs\" fill=\"" + Colour(e.colour) + "\"" + hour +
+                   ">" + Escaped(e.text) + "</text>";
+        }
+    }
+    return "";
+}
+
+void Group(std::string& out, Role role, const std::vector<Element>& elements,
+           const std::string& transform = "") {
+    const std::string name(plan::RoleName(role));
+    out += "<g id=\"" + name + "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + name + "\"" +
+           transform + " stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
+    for (const Element& e : elements) {
+        if (e.role == role) out += "  " + ElementSvg(e) + "\n";
+    }
+    out += "</g>\n";
+}
+
+}  // namespace
+
+std::string PlanSvg(const plan::Plan& p) {
+    const double width = p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm;
+    const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" "
+        "width=\"" +
+        Num(width) + "mm\" height=\"" + Num(height) + "mm\" viewBox=\"0 0 " + Num(width) + " " +
+        Num(height) + "\" font-family=\"" + plan::kTextFamily +
+        ", Helvetica, 'Liberation Sans', 'Nimbus Sans', sans-serif\">\n";
+    for (const Role role : plan::kAllRoles) {
+        if (role != Role::GnomonPlate) Group(out, role, p.dial.elements);
+    }
+    Group(out, Role::GnomonPlate, p.gnomon.elements,
+          " transform=\"translate(" + Num(p.dial.widthMm + kGnomonGapMm) + " 0)\"");
+    out += "</svg>\n";
+    return out;
+}
+
+void WriteTextFile(const std::filesystem::path& file, const std::string& text) {
+    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
+    if (!stream) throw TemplateWriteError(file, std::strerror(errno));
+    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
+    stream.close();
+    if (!stream) throw TemplateWriteError(file, "could not write the whole file");
+}
+
+}  // namespace sundial::tmpl

@@ -1,0 +1,22 @@
+// The plan as SVG at full size: width and height in millimetres, a viewBox in
+// millimetres, one group (an Inkscape layer) per role with the role's name as
+// its id, every hour line a <line> with its clock hour in data-hour. The
+// gnomon's plate stands to the right of the dial in a group of its own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/plan/plan.h"
+
+namespace sundial::tmpl {
+
+// Space between the dial and the gnomon's plate, mm.
+inline constexpr double kGnomonGapMm = 20;
+
+std::string PlanSvg(const plan::Plan& plan);
+
+// Writes `text` to `file` whole; throws TemplateWriteError.
+void WriteTextFile(const std::filesystem::path& file, const std::string& text);
+
+}  // namespace sundial::tmpl

@@ -1,0 +1,59 @@
+// How a full-size drawing is split over printed pages. Page positions are in
+// millimetres on the page as it is seen (landscape pages turned), origin at
+// the top left, y down.
+#pragma once
+
+#include <vector>
+
+#include "core/plan/drawing.h"
+
+namespace sundial::tmpl {
+
+enum class Paper { A4, Letter, A3 };
+
+struct PageSetup {
+    Paper paper = Paper::A4;
+    bool landscape = false;
+};
+
+struct PageSize {
+    double widthMm = 0;
+    double heightMm = 0;
+};
+
+// The PDF writer's paper (A4 595.2 x 842 points, Letter 612 x 792, A3 842 x
+// 1190.5), turned for landscape.
+PageSize PageSizeOf(PageSetup setup);
+// The writer's code for the paper.
+int WriterPaperCode(Paper paper);
+
+// Neighbouring tiles show the same 10 mm strip of the drawing.
+inline constexpr double kOverlapMm = 10;
+inline constexpr double kSideMarginMm = 10;
+inline constexpr double kTopMarginMm = 14;
+inline constexpr double kFootMarginMm = 28;  // the tile's name and the 100 mm bar
+
+// The part of a page a tile's drawing occupies.
+plan::Rect TileWindow(PageSetup setup);
+
+struct Tile {
+    int row = 0;      // from 0, top to bottom
+    int column = 0;   // from 0, left to right
+    plan::Rect area;  // the part of the drawing it shows, drawing mm
+};
+
+struct TileGrid {
+    int rows = 0;
+    int columns = 0;
+    plan::Rect window;        // on the page
+    std::vector<Tile> tiles;  // row by row
+};
+
+// Tiles of one window each, stepping by the window less the overlap, enough
+// to cover width x height.
+TileGrid TileDrawing(double widthMm, double heightMm, PageSetup setup);
+
+// Where a drawing point lands on the tile's page.
+plan::Point OnPage(const Tile& tile, const plan::Rect& window, plan::Point p);
+
+}  // namespace sundial::tmpl

@@ -1,0 +1,145 @@
+// sundial-cli template: what it writes for good input, and that bad input is
+// named, exits with 2 and writes nothing.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <filesystem>
+
+#include "cli/cli_app.h"
+
+namespace sundial {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status;
+    QString out;
+    QString err;
+};
+
+Outcome RunTemplate(QStringList args) {
+    args.prepend("sundial-cli");
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int status = RunCli(args, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {status, out, err};
+}
+
+const QStringList kIssue = {"template", "--place", "London",       "--bearing", "200",
+                            "--utc",    "0",       "--width",      "600",       "--height",
+                            "450",      "--half",  "--date-lines", "--nodus",   "150"};
+
+class TemplateCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("sundial_template_cli_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    QString File(const char* name) const { return QString::fromStdString((dir / name).string()); }
+    fs::path dir;
+};
+
+TEST_F(TemplateCommand, WritesTheTiledPdfAndTheSvg) {
+    const Outcome o =
+        RunTemplate(kIssue + QStringList{"--pdf", File("t.pdf"), "--svg", File("t.svg")});
+    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
+    EXPECT_TRUE(o.out.contains("10 pages (overview, 2 x 4 dial tiles, gnomon plate on 1)"))
+        << o.out.toStdString();
+    EXPECT_GT(fs::file_size(dir / "t.pdf"), 10000u);
+    EXPECT_GT(fs::file_size(dir / "t.svg"), 10000u);
+}
+
+TEST_F(TemplateCommand, JsonListsEachElementsRoleHourAndPoints) {
+    const Outcome o = RunTemplate(kIssue + QStringList{"--json", "--numerals", "arabic"});
+    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8()).object();
+    EXPECT_EQ(json["plate"].toObject()["width"].toDouble(), 600);
+    EXPECT_EQ(json["root"].toArray(), (QJsonArray{300, 0}));
+    QMap<QString, int> roles;
+    for (const QJsonValue v : json["elements"].toArray()) {
+        const QJsonObject e = v.toObject();
+        ++roles[e["role"].toString()];
+        if (e["role"] == "hour-lines") {
+            EXPECT_TRUE(e.contains("hour"));
+            EXPECT_EQ(e["points"].toArray().size(), 2);
+            EXPECT_EQ(e["points"].toArray()[0].toArray(), (QJsonArray{300, 0}));
+        }
+        if (e["role"] == "numerals") {
+            EXPECT_EQ(e["text"].toString(), QString::number(e["hour"].toInt()));
+        }
+    }
+    EXPECT_EQ(roles["hour-lines"], 12);  // 7 to 18 at a wall facing 200 degrees
+    EXPECT_EQ(roles["half-hour-lines"], 11);
+    EXPECT_EQ(roles["numerals"], 12);
+    EXPECT_GE(roles["date-lines"], 6);  // three lines and their labels
+    EXPECT_NEAR(json["gnomon"].toObject()["style"].toDouble(), 150, 1e-9);
+}
+
+TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
+    const struct {
+        const char* name;
+        QStringList args;
+        const char* message;
+    } rows[] = {
+        {"no size", {"template", "--place", "London"}, "--width MM --height MM"},
+        {"width a word", {"template", "--width", "wide", "--height", "400"}, "not a number"},
+        {"too small", {"template", "--width", "49", "--height", "400"}, "from 50 to 5000 mm"},
+        {"too large", {"template", "--width", "600", "--height", "5001"}, "from 50 to 5000 mm"},
+        {"root off the plate",
+         {"template", "--width", "600", "--height", "400", "--root-x", "601"},
+         "root must lie on the plate"},
+        {"date lines without nodus",
+         {"template", "--width", "600", "--height", "400", "--date-lines"},
+         "need --nodus"},
+        {"months alone",
+         {"template", "--width", "600", "--height", "400", "--months", "--nodus", "100"},
+         "month lines go with the date lines"},
+        {"numerals unknown",
+         {"template", "--width", "600", "--height", "400", "--numerals", "greek"},
+         "roman, arabic or none"},
+        {"paper unknown",
+         {"template", "--width", "600", "--height", "400", "--paper", "a5"},
+         "a4, letter or a3"},
+        {"bad site",
+         {"template", "--width", "600", "--height", "400", "--bearing", "300"},
+         "Bearing value outside"},
+        {"noon curve without a nodus",
+         {"template", "--width", "600", "--height", "400", "--noon-curve"},
+         "need --nodus"},
+    };
+    for (const auto& r : rows) {
+        const Outcome o =
+            RunTemplate(r.args + QStringList{"--pdf", File("bad.pdf"), "--svg", File("bad.svg")});
+        EXPECT_EQ(o.status, kCliBadInput) << r.name;
+        EXPECT_TRUE(o.err.contains(r.message)) << r.name << ": " << o.err.toStdString();
+        EXPECT_FALSE(fs::exists(dir / "bad.pdf")) << r.name;
+        EXPECT_FALSE(fs::exists(dir / "bad.svg")) << r.name;
+    }
+}
+
+TEST_F(TemplateCommand, NoonCurveComesWithTheEquationOfTimeTable) {
+    const Outcome o = RunTemplate(kIssue + QStringList{"--noon-curve", "--json"});
+    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
+    QMap<QString, int> roles;
+    for (const QJsonValue v : QJsonDocument::fromJson(o.out.toUtf8())["elements"].toArray()) {
+        ++roles[v.toObject()["role"].toString()];
+    }
+    EXPECT_GE(roles["noon-curve"], 2);         // the curve and its label
+    EXPECT_GE(roles["equation-of-time"], 25);  // heading, months, two rows of days
+}
+
+TEST_F(TemplateCommand, AFileThatCannotBeWrittenFailsWithOne) {
+    const Outcome o = RunTemplate(kIssue + QStringList{"--svg", File("missing/t.svg")});
+    EXPECT_EQ(o.status, kCliRunFailed);
+    EXPECT_TRUE(o.err.contains("t.svg")) << o.err.toStdString();
+}
+
+}  // namespace
+}  // namespace sundial

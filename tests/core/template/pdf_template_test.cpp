@@ -1,0 +1,171 @@
+// The tiled PDF as a printer and another PDF reader see it: a valid file of
+// the pages it promises, a 100 mm bar that is 100 mm on every page, and each
+// tile showing the dial at 1:1 exactly where the plan puts it.
+#include "core/template/pdf_template.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <regex>
+#include <sstream>
+
+#include "core/pdf/pdf_error.h"
+#include "core/plan/clip.h"
+#include "core/plan/text_metrics.h"
+#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/core/template/raster.h"
+#include "tests/core/template/template_plans.h"
+
+namespace sundial::tmpl {
+namespace {
+
+using pdf::testing::Quoted;
+using pdf::testing::RunCommand;
+using pdf::testing::TempFolder;
+using plan::Element;
+using plan::Point;
+using plan::Rect;
+using plan::Role;
+
+constexpr double kPxPerMm = 5;
+constexpr double kBarPxPerMm = 10;  // to measure the bar to a tenth of a mm
+constexpr double kPtPerMm = 72 / 25.4;
+
+struct PaperCase {
+    const char* name;
+    PageSetup setup;
+    double width, height;  // the plate
+};
+
+class TemplatePdf : public ::testing::TestWithParam<PaperCase> {
+  protected:
+    void SetUp() override {
+        const PaperCase& c = GetParam();
+        plan = testing::PlanFor(testing::London(), testing::IssueOptions(c.width, c.height));
+        file = dir / "template.pdf";
+        layout = WriteTemplatePdf(plan, c.setup, file, pdf::testing::FixedEnvironment());
+    }
+    TempFolder dir;
+    plan::Plan plan;
+    std::filesystem::path file;
+    TemplatePdfLayout layout;
+};
+
+TEST_P(TemplatePdf, IsAValidDocumentOfThePagesItPromises) {
+    EXPECT_TRUE(pdf::testing::QpdfAccepts(file));
+    EXPECT_EQ(layout.pages,
+              1 + static_cast<int>(layout.dial.tiles.size() + layout.gnomon.tiles.size()));
+    const std::string info = RunCommand("pdfinfo " + Quoted(file)).output;
+    EXPECT_TRUE(
+        std::regex_search(info, std::regex("Pages:\\s+" + std::to_string(layout.pages) + "\n")))
+        << info;
+    // Landscape pages are stored upright and turned for showing.
+    EXPECT_NE(info.find(GetParam().setup.landscape ? "Page rot:        90" : "Page rot:        0"),
+              std::string::npos);
+    const std::string overview = RunCommand("pdftotext -f 1 -l 1 " + Quoted(file) + " -").output;
+    EXPECT_NE(overview.find("Print every page at 100 %"), std::string::npos) << overview;
+    EXPECT_NE(overview.find("R1 C1"), std::string::npos);
+}
+
+// Every page: the bar in the foot is 100 mm long on paper.
+TEST_P(TemplatePdf, BarMeasures100MillimetresOnEveryPage) {
+    const Rect window = TileWindow(GetParam().setup);
+    // The bar's middle row, as the foot draws it (its top 11 mm under the window).
+    const double y = window.bottom + 11 + 2.5;
+    for (int page = 1; page <= layout.pages; ++page) {
+        const testing::Gray g = testing::RenderPdfPage(file, page, kBarPxPerMm);
+        ASSERT_GT(g.width, 0);
+        const Rect ink = g.InkBox({window.left, y - 0.2, window.right - 60, y + 0.2});
+        EXPECT_NEAR(ink.Width(), 100, 0.25) << "page " << page;
+        EXPECT_NEAR(ink.left, window.left + 12, 0.25) << "page " << page;
+    }
+}
+
+// Each tile: hour lines and numerals where the plan puts them, shifted by
+// the tile's place and nothing else.
+TEST_P(TemplatePdf, TilesShowThePlanAtFullSizeInPlace) {
+    const TileGrid& grid = layout.dial;
+    int numerals = 0;
+    for (size_t i = 0; i < grid.tiles.size(); ++i) {
+        const Tile& t = grid.tiles[i];
+        const testing::Gray g = testing::RenderPdfPage(file, 2 + static_cast<int>(i), kPxPerMm);
+        ASSERT_GT(g.width, 0);
+        // Within the window the tile's area is drawn at 1:1.
+        const Rect inner = t.area.Inset(1);
+        for (const Element& e : plan.dial.elements) {
+            if (e.role == Role::HourLines) {
+                const auto piece = plan::ClipSegment(e.points[0], e.points[1], inner);
+                if (!piece) continue;
+                for (const double f : {0.25, 0.5, 0.75}) {
+                    const Point q{piece->first.x + f * (piece->second.x - piece->first.x),
+                                  piece->first.y + f * (piece->second.y - piece->first.y)};
+                    if (plan::Distance(q, plan.root) < 20) continue;  // lines crowd the root
+                    EXPECT_TRUE(g.DarkNear(OnPage(t, grid.window, q)))
+                        << "tile " << i << " hour " << *e.hour;
+                }
+            }
+            if (e.role != Role::Numerals) continue;
+            const Rect box = plan::TextBox(e);
+            const Rect around =
+                testing::AroundNumeral(box, e.textSizeMm, plan.plateWidthMm, plan.plateHeightMm);
+            // Clear of the alignment marks in the overlap strips.
+            if (!t.area.Inset(kOverlapMm + 1).ContainsRect(around)) continue;
+            const Point a = OnPage(t, grid.window, {box.left, box.top});
+            const Point b = OnPage(t, grid.window, {box.right, box.bottom});
+            const Point c = OnPage(t, grid.window, {around.left, around.top});
+            const Point d = OnPage(t, grid.window, {around.right, around.bottom});
+            const Rect ink = g.InkBox({c.x, c.y, d.x, d.y});
+            ++numerals;
+            const double tol = 0.1 * e.textSizeMm + 2 / kPxPerMm;
+            EXPECT_NEAR(ink.left, a.x, tol) << "tile " << i << " " << e.text;
+            EXPECT_NEAR(ink.right, b.x, tol) << "tile " << i << " " << e.text;
+            EXPECT_NEAR(ink.top, a.y, tol) << "tile " << i << " " << e.text;
+            EXPECT_NEAR(ink.bottom, b.y, tol) << "tile " << i << " " << e.text;
+        }
+    }
+    EXPECT_GE(numerals, 3);  // enough of them away from the overlaps to judge
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, TemplatePdf,
+                         ::testing::Values(PaperCase{"A4Portrait", {Paper::A4, false}, 600, 450},
+                                           PaperCase{
+                                               "LetterLandscape", {Paper::Letter, true}, 600, 450},
+                                           PaperCase{"A3Portrait", {Paper::A3, false}, 800, 500},
+                                           PaperCase{"OnePageGnomon", {Paper::A4, true}, 120, 100}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// At 100 % the bar is 283.46 points: its outline's top edge in the first
+// page's content runs between two x coordinates that far apart.
+TEST(TemplatePdfContent, BarIs283Point46PointsLong) {
+    TempFolder dir;
+    const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions());
+    WriteTemplatePdf(p, {Paper::A4, false}, dir / "t.pdf", pdf::testing::FixedEnvironment());
+    const std::vector<std::string> lines =
+        pdf::testing::PageContentLines(pdf::testing::ReadBytes(dir / "t.pdf"), 1);
+    const std::regex point(R"(^(-?[\d.]+) (-?[\d.]+) ([ml])$)");
+    bool found = false;
+    for (size_t i = 1; i < lines.size() && !found; ++i) {
+        std::smatch a, b;
+        if (!std::regex_match(lines[i - 1], a, point) || !std::regex_match(lines[i], b, point))
+            continue;
+        found = a[3] == "m" && b[3] == "l" && a[2] == b[2] &&
+                std::fabs(std::stod(b[1]) - std::stod(a[1]) - 283.46) < 0.01;
+    }
+    EXPECT_TRUE(found);
+    EXPECT_NEAR(100 * kPtPerMm, 283.46, 0.01);
+}
+
+TEST(TemplatePdfContent, UnwritableFileIsAWriteErrorWithThePath) {
+    TempFolder dir;
+    const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions());
+    const auto file = dir / "missing" / "t.pdf";
+    try {
+        WriteTemplatePdf(p, {Paper::A4, false}, file);
+        FAIL() << "no error";
+    } catch (const pdf::PdfWriteError& e) {
+        EXPECT_EQ(e.path(), file);
+    }
+}
+
+}  // namespace
+}  // namespace sundial::tmpl

@@ -1,0 +1,199 @@
+// The template dialog's wiring: what it reads from its boxes and the site,
+// what it says about bad input, and what it saves where.
+#include "ui/template/template_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "tests/ui/support/fake_main_window.h"
+#include "ui/template/template_window.h"
+
+namespace sundial {
+namespace {
+
+class TemplateDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::EnsureApplication();
+        QLocale::setDefault(QLocale::c());
+        main.site = {"London, Britain", 51.5f, 0.12f, "200", 20.0f, "West", 0};
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+
+    TemplateDialog* Open() {
+        dialog = new TemplateDialog(
+            main,
+            [this](QWidget*, const QString& caption, const QString& suggested, const QString&) {
+                asked.push_back({caption, suggested});
+                return answer;
+            },
+            [this](QWidget*, const QString& text) { warnings.push_back(text); });
+        return dialog;
+    }
+    void TearDownDialog() { delete dialog; }
+
+    testing::FakeMainWindow main;
+    TemplateDialog* dialog = nullptr;
+    std::vector<std::pair<QString, QString>> asked;  // caption, suggested path
+    QString answer;                                  // what the "file dialog" returns
+    std::vector<QString> warnings;
+};
+
+TEST_F(TemplateDialogTest, OpensWithAPlanOfTheSite) {
+    std::unique_ptr<TemplateDialog> d(Open());
+    ASSERT_TRUE(d->Plan().has_value()) << d->Message().toStdString();
+    EXPECT_EQ(d->Plan()->plateWidthMm, 600);
+    EXPECT_EQ(d->Plan()->root.x, 300);
+    EXPECT_TRUE(d->cmdSavePdf->isEnabled());
+    EXPECT_TRUE(d->Message().contains("tiles")) << d->Message().toStdString();
+    // The dial follows the site as the main window holds it.
+    const double offset = d->Plan()->gnomonSize.angleDeg;
+    main.site.WallBearing = "185.2";
+    main.site.WallDeclination = 5.2f;
+    d->Rebuild();
+    EXPECT_NE(d->Plan()->gnomonSize.angleDeg, offset);
+}
+
+TEST_F(TemplateDialogTest, BadInputIsNamedAndNothingCanBeSaved) {
+    const struct {
+        const char* name;
+        void (*type)(TemplateDialog&);
+        const char* message;
+    } rows[] = {
+        {"width too small", [](TemplateDialog& d) { d.txtWidth->setText("49"); },
+         "The plate's width must be from 50 to 5000 mm."},
+        {"height a word", [](TemplateDialog& d) { d.txtHeight->setText("tall"); },
+         "The plate's height is not a number: \"tall\"."},
+        {"width empty", [](TemplateDialog& d) { d.txtWidth->clear(); },
+         "Give the plate's width in millimetres."},
+        {"root outside",
+         [](TemplateDialog& d) {
+             d.optRootAt->setChecked(true);
+             d.txtRootX->setText("700");
+         },
+         "The gnomon's root must lie on the plate"},
+        {"nodus missing",
+         [](TemplateDialog& d) {
+             d.chkDateLines->setChecked(true);
+             d.txtNodus->clear();
+         },
+         "Give the nodus distance in millimetres."},
+        {"style too short", [](TemplateDialog& d) { d.txtStyle->setText("2"); },
+         "The style's length must be from 5 to 5000 mm."},
+    };
+    for (const auto& r : rows) {
+        std::unique_ptr<TemplateDialog> d(Open());
+        r.type(*d);
+        EXPECT_FALSE(d->Plan().has_value()) << r.name;
+        EXPECT_TRUE(d->Message().startsWith(r.message))
+            << r.name << ": " << d->Message().toStdString();
+        EXPECT_FALSE(d->cmdSavePdf->isEnabled()) << r.name;
+        EXPECT_FALSE(d->cmdSaveSvg->isEnabled()) << r.name;
+    }
+}
+
+TEST_F(TemplateDialogTest, ReadsNumbersAsTheUsersLocaleWritesThem) {
+    QLocale::setDefault(QLocale(QLocale::German));
+    std::unique_ptr<TemplateDialog> d(Open());
+    d->txtWidth->setText("612,5");
+    ASSERT_TRUE(d->Plan().has_value()) << d->Message().toStdString();
+    EXPECT_EQ(d->Plan()->plateWidthMm, 612.5);
+}
+
+TEST_F(TemplateDialogTest, OptionsReachThePlan) {
+    std::unique_ptr<TemplateDialog> d(Open());
+    const auto count = [&](plan::Role role) {
+        int n = 0;
+        for (const plan::Element& e : d->Plan()->dial.elements) n += e.role == role;
+        return n;
+    };
+    EXPECT_GT(count(plan::Role::HalfHourLines), 0);  // on by default
+    EXPECT_EQ(count(plan::Role::QuarterHourLines), 0);
+    EXPECT_FALSE(d->chkMonths->isEnabled());
+    d->chkQuarter->setChecked(true);
+    d->chkDateLines->setChecked(true);
+    EXPECT_TRUE(d->chkMonths->isEnabled());
+    d->chkMonths->setChecked(true);
+    d->cboNumerals->setCurrentIndex(2);  // none
+    EXPECT_GT(count(plan::Role::QuarterHourLines), 0);
+    EXPECT_GT(count(plan::Role::DateLines), 15);
+    EXPECT_EQ(count(plan::Role::Numerals), 0);
+    d->optRootAt->setChecked(true);  // starts from where the root was
+    EXPECT_EQ(QLocale().toDouble(d->txtRootX->text()), 300);
+    d->txtRootY->setText("100");
+    EXPECT_EQ(d->Plan()->root.y, 100);
+    EXPECT_EQ(count(plan::Role::NoonCurve), 0);
+    d->chkNoonCurve->setChecked(true);
+    EXPECT_GT(count(plan::Role::NoonCurve), 0);
+    EXPECT_GT(count(plan::Role::EquationTable), 0);
+}
+
+TEST_F(TemplateDialogTest, SavesWhereTheUserChoosesStartingInDocuments) {
+    QTemporaryDir dir;
+    std::unique_ptr<TemplateDialog> d(Open());
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+
+    answer.clear();  // the user cancels
+    d->cmdSavePdf->click();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(QFileInfo(asked[0].second).absolutePath(), QDir(documents).absolutePath());
+    EXPECT_TRUE(asked[0].second.endsWith(".pdf"));
+
+    answer = dir.filePath("dial.pdf");
+    d->cmdSavePdf->click();
+    QFile pdf(answer);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    EXPECT_TRUE(d->Message().contains("100 %")) << d->Message().toStdString();
+
+    answer = dir.filePath("dial.svg");
+    d->chkLandscape->setChecked(true);
+    d->cmdSaveSvg->click();
+    QFile svg(answer);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<g id=\"hour-lines\""));
+    EXPECT_TRUE(warnings.empty());
+
+    answer = dir.filePath("missing/dial.svg");
+    d->cmdSaveSvg->click();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(warnings[0].contains("dial.svg"));
+}
+
+TEST_F(TemplateDialogTest, PreviewPaintsThePlan) {
+    std::unique_ptr<TemplateDialog> d(Open());
+    d->resize(900, 600);
+    const QImage shot = d->preview->grab().toImage();
+    // Somewhere on the white sheet there are dark lines.
+    int dark = 0;
+    for (int y = 0; y < shot.height(); y += 2) {
+        for (int x = 0; x < shot.width(); x += 2) dark += qGray(shot.pixel(x, y)) < 80;
+    }
+    EXPECT_GT(dark, 100);
+}
+
+// The Tools menu's factory: one window while it is open, a new one (reading
+// the site afresh) after it was closed.
+TEST_F(TemplateDialogTest, MenuFactoryKeepsOneWindowUntilItIsClosed) {
+    TemplateWindow window(main);
+    TemplateDialog& first = window.Dialog();
+    EXPECT_EQ(&window.Dialog(), &first);
+    first.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.Existing(), nullptr);
+    EXPECT_NE(&window.Dialog(), nullptr);
+}
+
+}  // namespace
+}  // namespace sundial

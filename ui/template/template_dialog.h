@@ -1,0 +1,112 @@
+// "Dial Template": the full-size dial for the current site, with the plate's
+// size, the gnomon's root, the lines and numerals, the nodus and the paper
+// chosen here; a live preview; "Save PDF..." (tiles to print at 100 %) and
+// "Save SVG..." (for a laser cutter or a drawing program).
+//
+// Modeless, destroyed when closed. The plan is rebuilt from the main window's
+// site whenever an input changes and whenever the dialog is activated.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "core/plan/plan.h"
+#include "core/site/site_state.h"
+#include "core/template/tiling.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace sundial {
+
+class MainWindowApi;
+
+// Asks where to save: returns the chosen path, or an empty text when the user
+// cancels. `suggested` is a full path in the documents folder.
+using SaveFileChooser = std::function<QString(QWidget* parent, const QString& caption,
+                                              const QString& suggested, const QString& filter)>;
+// Tells the user something went wrong (a file that could not be written).
+using TemplateWarning = std::function<void(QWidget* parent, const QString& text)>;
+
+// Paints the current plan, scaled to fit.
+class PlanPreview final : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PlanPreview(QWidget* parent = nullptr);
+    void SetPlan(const plan::Plan* plan);
+    QSize sizeHint() const override { return {560, 480}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const plan::Plan* plan_ = nullptr;
+};
+
+class TemplateDialog final : public QDialog {
+    Q_OBJECT
+  public:
+    // Empty hooks use the desktop's file dialog and a warning message box.
+    explicit TemplateDialog(MainWindowApi& main, SaveFileChooser chooser = {},
+                            TemplateWarning warn = {}, QWidget* parent = nullptr);
+
+    // The plan the inputs give now, or nothing (and Message() says why).
+    const std::optional<plan::Plan>& Plan() const { return plan_; }
+    QString Message() const;
+
+    // Rebuilds the plan from the inputs and the current site.
+    void Rebuild();
+    void SavePdf();
+    void SaveSvg();
+
+    QLineEdit* txtWidth;
+    QLineEdit* txtHeight;
+    QRadioButton* optRootTop;
+    QRadioButton* optRootAt;
+    QLineEdit* txtRootX;
+    QLineEdit* txtRootY;
+    QCheckBox* chkHalf;
+    QCheckBox* chkQuarter;
+    QComboBox* cboNumerals;
+    QCheckBox* chkDateLines;
+    QLineEdit* txtNodus;
+    QCheckBox* chkMonths;
+    QCheckBox* chkNoonCurve;
+    QLineEdit* txtStyle;
+    QComboBox* cboPaper;
+    QCheckBox* chkLandscape;
+    QLabel* lblMessage;
+    PlanPreview* preview;
+    QPushButton* cmdSavePdf;
+    QPushButton* cmdSaveSvg;
+    QPushButton* cmdClose;
+
+  protected:
+    bool event(QEvent* event) override;
+
+  private:
+    // The options as typed, or the message for the first one that is not.
+    std::optional<plan::PlanOptions> ReadOptions(QString& message) const;
+    tmpl::PageSetup ReadPage() const;
+    QString SuggestedPath(const char* suffix) const;
+    void SetMessage(const QString& text, bool problem);
+
+    MainWindowApi& main_;
+    SaveFileChooser chooser_;
+    TemplateWarning warn_;
+    // The sun through the year for the figure-eight, worked out when first
+    // asked for and again when the site's place or zone changes.
+    const std::vector<plan::SunSample>& Samples();
+    std::vector<plan::SunSample> samples_;
+    std::optional<SiteState> samplesSite_;
+    std::optional<plan::Plan> plan_;
+};
+
+}  // namespace sundial
