@@ -2,8 +2,11 @@
 // places or for the rows of a sites file, into one folder with an index.
 #include <unistd.h>
 
-#include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
@@ -17,43 +20,51 @@ namespace sundial {
 
 namespace {
 
-std::vector<SiteRow> PlaceRows(const QCommandLineParser& parser) {
+std::vector<SiteRow> PlaceRows(const OptionParser& parser) {
     std::string bearing = kDefaultBearing;
-    if (parser.isSet("bearing")) {
+    if (parser.IsSet("bearing")) {
         const BearingVerdict verdict =
-            CheckBearing(ParseNumberOption(parser.value("bearing"), "bearing"));
+            CheckBearing(ParseNumberOption(parser.Value("bearing"), "bearing"));
         if (verdict.outcome != InputOutcome::Accept) throw BadInput{kBearingMessage};
         bearing = verdict.bearingText;
     }
-    const std::string pattern = parser.isSet("match") ? parser.value("match").toStdString() : "*";
+    const std::string pattern = parser.IsSet("match") ? parser.Value("match") : "*";
     std::vector<SiteRow> rows;
     for (const Place* place : PlacesMatching(pattern)) rows.push_back(PlaceRow(*place, bearing));
     if (rows.empty()) {
-        throw BadInput{QStringLiteral("--match: no place's caption or name matches \"%1\" (see "
-                                      "'sundial-cli places').")
-                           .arg(parser.value("match"))};
+        throw BadInput{"--match: no place's caption or name matches \"" + parser.Value("match") +
+                       "\" (see 'sundial-cli places')."};
     }
     return rows;
 }
 
-std::vector<SiteRow> FileRows(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw BadInput{
-            QStringLiteral("--sites: cannot read %1: %2").arg(fileName, file.errorString())};
-    }
-    const QByteArray bytes = file.readAll();
-    SitesFile sites = ReadSitesCsv(std::string_view(bytes.constData(), bytes.size()));
-    if (!sites.error.empty()) {
-        throw BadInput{QStringLiteral("%1: %2").arg(fileName, QString::fromStdString(sites.error))};
-    }
+// The whole file; a folder or an unreadable file is bad input naming why.
+std::string ReadWholeFile(const std::string& fileName) {
+    auto cannotRead = [&] {
+        return BadInput{"--sites: cannot read " + fileName + ": " + std::strerror(errno)};
+    };
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) throw cannotRead();
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+    if (std::ferror(file.get())) throw cannotRead();
+    return bytes;
+}
+
+std::vector<SiteRow> FileRows(const std::string& fileName) {
+    const std::string bytes = ReadWholeFile(fileName);
+    SitesFile sites = ReadSitesCsv(bytes);
+    if (!sites.error.empty()) throw BadInput{fileName + ": " + sites.error};
     return std::move(sites.rows);
 }
 
 }  // namespace
 
-void AddBatchOptions(QCommandLineParser& parser) {
-    parser.addOptions({
+void AddBatchOptions(OptionParser& parser) {
+    parser.AddOptions({
         {"places", "Every gazetteer place (or those --match picks)."},
         {"match",
          "With --places: only places whose caption or name matches PATTERN (\"*\" any run of "
@@ -72,32 +83,29 @@ void AddBatchOptions(QCommandLineParser& parser) {
     });
 }
 
-int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
-    if (parser.isSet("places") == parser.isSet("sites")) {
+int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
+    if (parser.IsSet("places") == parser.IsSet("sites")) {
         throw BadInput{"Give either --places or --sites FILE."};
     }
-    if (parser.isSet("sites") && (parser.isSet("match") || parser.isSet("bearing"))) {
+    if (parser.IsSet("sites") && (parser.IsSet("match") || parser.IsSet("bearing"))) {
         throw BadInput{"--match and --bearing go with --places; a sites file gives its own."};
     }
-    if (!parser.isSet("out")) throw BadInput{"--out DIR: say where the outputs go."};
+    if (!parser.IsSet("out")) throw BadInput{"--out DIR: say where the outputs go."};
 
     BatchRequest request;
-    request.rows = parser.isSet("places") ? PlaceRows(parser) : FileRows(parser.value("sites"));
-    request.folder = std::filesystem::path(parser.value("out").toStdString());
-    request.pdf = parser.isSet("pdf");
-    request.force = parser.isSet("force");
-    if (parser.isSet("json")) {
+    request.rows = parser.IsSet("places") ? PlaceRows(parser) : FileRows(parser.Value("sites"));
+    request.folder = std::filesystem::path(parser.Value("out"));
+    request.pdf = parser.IsSet("pdf");
+    request.force = parser.IsSet("force");
+    if (parser.IsSet("json")) {
         request.json = [](const SiteState& site, const DialGeometry& dial) {
-            return RunJson(site, dial).toStdString();
+            return RunJson(site, dial);
         };
     }
     // A progress line only where someone watches it, rewritten in place.
     if (::isatty(STDERR_FILENO)) {
         request.progress = [&err](std::size_t done, std::size_t total, const std::string& name) {
-            err << QStringLiteral("\r%1/%2 %3\x1b[K")
-                       .arg(done)
-                       .arg(total)
-                       .arg(QString::fromStdString(name));
+            err << '\r' << done << '/' << total << ' ' << name << "\x1b[K";
             if (done == total) err << '\n';
             err.flush();
         };
@@ -108,7 +116,7 @@ int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStr
         // The clashes can be a whole folder's worth: a few say enough.
         constexpr std::size_t kShown = 5;
         for (std::size_t i = 0; i < std::min(kShown, result.problems.size()); ++i) {
-            err << QString::fromStdString(result.problems[i]) << '\n';
+            err << result.problems[i] << '\n';
         }
         if (result.problems.size() > kShown) {
             err << "... and " << result.problems.size() - kShown << " more\n";
@@ -118,11 +126,11 @@ int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStr
         err << ".\n";
         return kCliBadInput;
     }
-    const QString where = parser.isSet("sites") ? parser.value("sites") + ": " : QString();
+    const std::string where = parser.IsSet("sites") ? parser.Value("sites") + ": " : std::string();
     for (const std::string& problem : result.problems) {
-        err << where << QString::fromStdString(problem) << '\n';
+        err << where << problem << '\n';
     }
-    out << result.made << " of " << request.rows.size() << " sites made in " << parser.value("out")
+    out << result.made << " of " << request.rows.size() << " sites made in " << parser.Value("out")
         << " (" << kIndexFileName << ")\n";
     return result.problems.empty() ? kCliOk : kCliRunFailed;
 }

@@ -1,6 +1,7 @@
 #include "cli/cli_app.h"
 
 #include <algorithm>
+#include <locale>
 
 #include "cli/cli_command.h"
 
@@ -8,18 +9,20 @@ namespace sundial {
 
 namespace {
 
-QString Usage() {
-    QString text = QStringLiteral(
+std::string Usage() {
+    std::string text =
         "Usage: sundial-cli COMMAND [options]\n"
-        "       sundial-cli --help | --version\n\nCommands:\n");
+        "       sundial-cli --help | --version\n\nCommands:\n";
     for (const CliCommand& c : CliCommands()) {
-        text += QStringLiteral("  %1  %2\n").arg(QString::fromLatin1(c.name), -8).arg(c.summary);
+        std::string name = c.name;
+        if (name.size() < 8) name.append(8 - name.size(), ' ');
+        text += "  " + name + "  " + c.summary + "\n";
     }
-    text += QStringLiteral("\n'sundial-cli COMMAND --help' lists a command's options.\n");
+    text += "\n'sundial-cli COMMAND --help' lists a command's options.\n";
     return text;
 }
 
-const CliCommand* FindCommand(const QString& name) {
+const CliCommand* FindCommand(const std::string& name) {
     const auto commands = CliCommands();
     const auto it = std::find_if(commands.begin(), commands.end(),
                                  [&](const CliCommand& c) { return name == c.name; });
@@ -29,19 +32,18 @@ const CliCommand* FindCommand(const QString& name) {
 // Each option once, unless the command reads it as a list; and no option that
 // takes a value may be given an empty one (an empty file name would otherwise
 // become a file named after nothing in the program's folder).
-void CheckOptionUse(const CliCommand& command, const QCommandLineParser& parser) {
-    const QStringList given = parser.optionNames();  // an option given twice is listed twice
-    for (const QString& name : given) {
-        const QStringList values = parser.values(name);
-        const bool repeatable =
-            std::any_of(command.repeatable.begin(), command.repeatable.end(),
-                        [&](const char* r) { return name == QLatin1String(r); });
-        if (!repeatable && given.count(name) > 1) {
-            throw BadInput{QStringLiteral("--%1 is given more than once.").arg(name)};
+void CheckOptionUse(const CliCommand& command, const OptionParser& parser) {
+    const std::vector<std::string>& given = parser.OptionNames();  // twice given, twice listed
+    for (const std::string& name : given) {
+        const std::vector<std::string> values = parser.Values(name);
+        const bool repeatable = std::any_of(command.repeatable.begin(), command.repeatable.end(),
+                                            [&](const char* r) { return name == r; });
+        if (!repeatable && std::count(given.begin(), given.end(), name) > 1) {
+            throw BadInput{"--" + name + " is given more than once."};
         }
         if (std::any_of(values.begin(), values.end(),
-                        [](const QString& v) { return v.isEmpty(); })) {
-            throw BadInput{QStringLiteral("--%1: an empty value is not allowed.").arg(name)};
+                        [](const std::string& v) { return v.empty(); })) {
+            throw BadInput{"--" + name + ": an empty value is not allowed."};
         }
     }
 }
@@ -52,8 +54,11 @@ const char* CliVersion() {
     return SUNDIAL_VERSION;
 }
 
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    const QString first = arguments.value(1);
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    // Numbers written through the streams read the same in every locale.
+    out.imbue(std::locale::classic());
+    err.imbue(std::locale::classic());
+    const std::string first = arguments.size() > 1 ? arguments[1] : std::string();
     if (first == "--help" || first == "-h" || first == "help") {
         out << "Designs a vertical wall sundial.\n\n" << Usage();
         return kCliOk;
@@ -68,30 +73,25 @@ int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err) {
         return kCliBadInput;
     }
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(command->summary));
-    // Not addHelpOption(): without an application object it also offers a
-    // --help-all that has nothing more to show.
-    parser.addOption({{"h", "help"}, "Displays help on commandline options."});
+    OptionParser parser;
+    parser.SetDescription(command->summary);
+    parser.AddOption(
+        CliOption(std::vector<std::string>{"h", "help"}, "Displays help on commandline options."));
     command->addOptions(parser);
     // The command's own name is not one of its arguments.
-    QStringList rest = arguments;
-    rest.removeAt(1);
-    if (!parser.parse(rest)) {
-        err << parser.errorText() << '\n';
+    std::vector<std::string> rest = arguments;
+    rest.erase(rest.begin() + 1);
+    if (!parser.Parse(rest)) {
+        err << parser.ErrorText() << '\n';
         return kCliBadInput;
     }
-    if (parser.isSet("help")) {
-        // The parser's own usage line names the executable as it was started
-        // (or not at all): name the program and the command instead.
-        QString help = parser.helpText();
-        help.remove(0, help.indexOf('\n') + 1);
-        out << "Usage: sundial-cli " << command->name << " [options]\n" << help;
+    if (parser.IsSet("help")) {
+        out << parser.HelpText(std::string("sundial-cli ") + command->name);
         return kCliOk;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!parser.PositionalArguments().empty()) {
         err << "sundial-cli " << command->name << ": unexpected argument \""
-            << parser.positionalArguments().front() << "\"\n";
+            << parser.PositionalArguments().front() << "\"\n";
         return kCliBadInput;
     }
     try {

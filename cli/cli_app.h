@@ -2,8 +2,9 @@
 // designs without a display.
 #pragma once
 
-#include <QStringList>
-#include <QTextStream>
+#include <ostream>
+#include <string>
+#include <vector>
 
 namespace sundial {
 
@@ -16,6 +17,6 @@ inline constexpr int kCliBadInput = 2;   // nothing was written
 const char* CliVersion();
 
 // Runs the command line `arguments` (arguments[0] is the program name).
-int RunCli(const QStringList& arguments, QTextStream& out, QTextStream& err);
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace sundial

@@ -3,13 +3,13 @@
 // command, parses its options and calls it.
 #pragma once
 
-#include <QCommandLineParser>
-#include <QJsonValue>
-#include <QString>
-#include <QTextStream>
 #include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <ostream>
 #include <span>
+#include <string>
 
+#include "cli/option_parser.h"
 #include "core/sun/clock_time.h"
 
 namespace sundial {
@@ -17,15 +17,15 @@ namespace sundial {
 // Bad input: the message for stderr; RunCli exits with kCliBadInput. Commands
 // raise it before they write anything.
 struct BadInput {
-    QString message;
+    std::string message;
 };
 
 struct CliCommand {
     const char* name;
     const char* summary;  // one line for the program's --help
-    void (*addOptions)(QCommandLineParser& parser);
+    void (*addOptions)(OptionParser& parser);
     // Returns the exit status; may throw BadInput.
-    int (*run)(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+    int (*run)(const OptionParser& parser, std::ostream& out, std::ostream& err);
     // Options that may be given more than once (readings, say); any other
     // option given twice is bad input rather than the last one winning.
     std::initializer_list<const char*> repeatable = {};
@@ -35,27 +35,27 @@ struct CliCommand {
 std::span<const CliCommand> CliCommands();
 
 // The commands' own entries, each defined in its <name>_command.cpp.
-void AddReportOptions(QCommandLineParser& parser);
-int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
-void AddPlacesOptions(QCommandLineParser& parser);
-int RunPlacesCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
-void AddSunOptions(QCommandLineParser& parser);
-int RunSunCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
-void AddBearingOptions(QCommandLineParser& parser);
-int RunBearingCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
-void AddShadowOptions(QCommandLineParser& parser);
-int RunShadowCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
-void AddBatchOptions(QCommandLineParser& parser);
-int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
-void AddTemplateOptions(QCommandLineParser& parser);
-int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+void AddReportOptions(OptionParser& parser);
+int RunReportCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
+void AddPlacesOptions(OptionParser& parser);
+int RunPlacesCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
+void AddSunOptions(OptionParser& parser);
+int RunSunCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
+void AddBearingOptions(OptionParser& parser);
+int RunBearingCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
+void AddShadowOptions(OptionParser& parser);
+int RunShadowCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
+void AddBatchOptions(OptionParser& parser);
+int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
+void AddTemplateOptions(OptionParser& parser);
+int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
 
 // Shared by the commands that work with the sun (sun_command.cpp).
 // A clock time option ("2026-06-21T12:00:00") that names a real date and
 // time. Throws BadInput naming `option` and the text.
-ClockTime ReadClockOption(const QString& text, const QString& option);
+ClockTime ReadClockOption(const std::string& text, const std::string& option);
 // An angle or other measure as JSON, rounded to `decimals` places: the
 // figures beyond are noise of the arithmetic, not knowledge.
-QJsonValue RoundedJson(double value, int decimals);
+nlohmann::json RoundedJson(double value, int decimals);
 
 }  // namespace sundial

@@ -1,21 +1,17 @@
-// sundial-cli's entry point. No QCoreApplication: nothing here needs an event
-// loop, plugins or the application object, and making one costs every start
-// (it also sets the C library's locale, which no output may depend on).
-#include <QString>
-#include <QStringList>
-#include <QTextStream>
-#include <cstdio>
+// sundial-cli's entry point. It links no toolkit and sets no locale: every
+// start pays only for what the command uses, and no output depends on the
+// C library's locale.
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/cli_app.h"
 
 int main(int argc, char* argv[]) {
-    QStringList arguments;
-    arguments.reserve(argc);
-    for (int i = 0; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const int status = sundial::RunCli(arguments, out, err);
-    out.flush();
-    err.flush();
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> arguments(argv, argv + argc);
+    const int status = sundial::RunCli(arguments, std::cout, std::cerr);
+    std::cout.flush();
+    std::cerr.flush();
     return status;
 }

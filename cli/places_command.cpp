@@ -6,13 +6,13 @@
 
 namespace sundial {
 
-void AddPlacesOptions(QCommandLineParser&) {}
+void AddPlacesOptions(OptionParser&) {}
 
-int RunPlacesCommand(const QCommandLineParser&, QTextStream& out, QTextStream&) {
+int RunPlacesCommand(const OptionParser&, std::ostream& out, std::ostream&) {
     for (const Place& p : Places()) {
         out << RegionCaption(p.region) << '\t' << p.subMenu << '\t' << p.caption << '\t'
-            << p.placeName << '\t' << QString::fromStdString(NumberText(p.latitude)) << '\t'
-            << QString::fromStdString(NumberText(p.longitude)) << '\t' << p.utcOffset << '\n';
+            << p.placeName << '\t' << NumberText(p.latitude) << '\t' << NumberText(p.longitude)
+            << '\t' << p.utcOffset << '\n';
     }
     return kCliOk;
 }

@@ -12,23 +12,23 @@
 
 namespace sundial {
 
-void AddReportOptions(QCommandLineParser& parser) {
+void AddReportOptions(OptionParser& parser) {
     AddSiteOptions(parser);
-    parser.addOptions({
+    parser.AddOptions({
         {"json", "Print the site and the run's results as JSON."},
         {"pdf", "Also write the two-page printable dial sheet to FILE.", "file"},
     });
 }
 
-int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
+int RunReportCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
     SiteOptions options = ReadSiteOptions(parser);
     // The default site stands in for an unusable file, as at the desktop's
     // start-up, but the user is told which file and why before it is saved over.
     if (!options.settingsNotice.empty()) {
-        err << "warning: " << QString::fromStdString(options.settingsNotice) << '\n';
+        err << "warning: " << options.settingsNotice << '\n';
     }
     std::optional<std::filesystem::path> pdfFile;
-    if (parser.isSet("pdf")) pdfFile = std::filesystem::path(parser.value("pdf").toStdString());
+    if (parser.IsSet("pdf")) pdfFile = std::filesystem::path(parser.Value("pdf"));
 
     // --pdf: the printable sheet, written where asked; no viewer is started.
     std::optional<PdfDialSheet> sheet;
@@ -41,19 +41,18 @@ int RunReportCommand(const QCommandLineParser& parser, QTextStream& out, QTextSt
     const SiteOutputs outputs = MakeSiteOutputs(options.site, settings, sheet ? &*sheet : nullptr);
     const RunResult& result = outputs.result;
     if (options.settingsFile && !result.settingsSaved) {
-        err << "warning: the site could not be saved to "
-            << QString::fromStdString(settings.string()) << " ("
-            << QString::fromStdString(result.settingsError) << "); the file is unchanged.\n";
+        err << "warning: the site could not be saved to " << settings.string() << " ("
+            << result.settingsError << "); the file is unchanged.\n";
     }
     if (result.status != RunStatus::Completed) {
-        out << QString::fromStdString(outputs.report);
-        err << QString::fromStdString(result.message) << '\n';
+        out << outputs.report;
+        err << result.message << '\n';
         return kCliRunFailed;
     }
-    if (parser.isSet("json")) {
+    if (parser.IsSet("json")) {
         out << RunJson(options.site, outputs.dial);
     } else {
-        out << QString::fromStdString(outputs.report);
+        out << outputs.report;
     }
     return kCliOk;
 }

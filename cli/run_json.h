@@ -2,17 +2,18 @@
 // Calculations report.
 #pragma once
 
-#include <QByteArray>
-#include <QJsonValue>
+#include <nlohmann/json.hpp>
+#include <string>
 
 #include "core/dial/geometry.h"
 #include "core/site/site_state.h"
 
 namespace sundial {
 
-QByteArray RunJson(const SiteState& site, const DialGeometry& dial);
+// The document's text, as the report command prints it and batch writes it.
+std::string RunJson(const SiteState& site, const DialGeometry& dial);
 
 // The shortest text that reads back to the same single, as a JSON number.
-QJsonValue SingleJson(float value);
+nlohmann::json SingleJson(float value);
 
 }  // namespace sundial

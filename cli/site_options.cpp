@@ -1,7 +1,9 @@
 #include "cli/site_options.h"
 
-#include <QLocale>
+#include <cctype>
+#include <charconv>
 #include <cmath>
+#include <locale>
 
 #include "cli/cli_command.h"
 #include "core/rules/input_rules.h"
@@ -46,17 +48,17 @@ Verdict Accepted(const Verdict& verdict) {
         case InputOutcome::Restore:
             break;
     }
-    throw BadInput{QStringLiteral("A number given is not usable.")};
+    throw BadInput{"A number given is not usable."};
 }
 
-double NumberOption(const QCommandLineParser& parser, const QString& option) {
-    return ParseNumberOption(parser.value(option), option);
+double NumberOption(const OptionParser& parser, const std::string& option) {
+    return ParseNumberOption(parser.Value(option), option);
 }
 
 }  // namespace
 
-void AddSiteOptions(QCommandLineParser& parser) {
-    parser.addOptions({
+void AddSiteOptions(OptionParser& parser) {
+    parser.AddOptions({
         {"place", "A gazetteer place: menu caption or place name (\"Aberdeen, USA\").", "text"},
         {"lat", "Latitude, degrees north (15 to 70).", "degrees"},
         {"lon", "Longitude magnitude, degrees (0 to 180); give --east or --west.", "degrees"},
@@ -68,40 +70,71 @@ void AddSiteOptions(QCommandLineParser& parser) {
     });
 }
 
-double ParseNumberOption(const QString& text, const QString& option) {
-    bool ok = false;
-    double value = QLocale::c().toDouble(text, &ok);
-    if (!ok) value = QLocale().toDouble(text, &ok);
-    if (!ok || !std::isfinite(value)) {
-        throw BadInput{QStringLiteral("--%1: \"%2\" is not a number.").arg(option, text)};
-    }
-    // The dialogs treat a number no single can hold like text that is none.
-    if (!UsableSingle(value)) {
-        throw BadInput{QStringLiteral("--%1: \"%2\" is too large.").arg(option, text)};
-    }
-    return value;
+std::optional<double> ReadNumber(std::string_view text, char decimalPoint) {
+    // As a number field reads: spaces around it and a leading plus are allowed.
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
+        text.remove_prefix(1);
+    auto read = [](std::string_view t) -> std::optional<double> {
+        double value = 0;
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
+        if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
+        return value;
+    };
+    if (const auto value = read(text)) return value;
+    // "51,5" where the locale writes a decimal comma: the same number with a
+    // point, so long as the text has no point of its own.
+    if (decimalPoint == '.' || text.find('.') != std::string_view::npos) return std::nullopt;
+    std::string local(text);
+    const std::size_t at = local.find(decimalPoint);
+    if (at == std::string::npos || local.find(decimalPoint, at + 1) != std::string::npos)
+        return std::nullopt;
+    local[at] = '.';
+    return read(local);
 }
 
-const Place& ResolvePlace(const QString& text) {
-    const auto found = FindPlaces(text.toStdString());
+char UserDecimalPoint() {
+    try {
+        return std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+    } catch (const std::exception&) {
+        return '.';  // a locale the system does not have: the C form only
+    }
+}
+
+double ParseNumberOption(const std::string& text, const std::string& option) {
+    const std::optional<double> value = ReadNumber(text, UserDecimalPoint());
+    if (!value || !std::isfinite(*value)) {
+        throw BadInput{"--" + option + ": \"" + text + "\" is not a number."};
+    }
+    // The dialogs treat a number no single can hold like text that is none.
+    if (!UsableSingle(*value)) {
+        throw BadInput{"--" + option + ": \"" + text + "\" is too large."};
+    }
+    return *value;
+}
+
+const Place& ResolvePlace(const std::string& text) {
+    const auto found = FindPlaces(text);
     if (found.empty()) {
-        throw BadInput{QStringLiteral("--place: no place called \"%1\" (see 'sundial-cli places').")
-                           .arg(text)};
+        throw BadInput{"--place: no place called \"" + text + "\" (see 'sundial-cli places')."};
     }
     if (found.size() > 1) {
-        QString message = QStringLiteral("--place: \"%1\" is ambiguous; it matches:").arg(text);
-        for (const Place* p : found) message += QStringLiteral("\n  ") + p->placeName;
+        std::string message = "--place: \"" + text + "\" is ambiguous; it matches:";
+        for (const Place* p : found) message += std::string("\n  ") + p->placeName;
         throw BadInput{message};
     }
     return *found.front();
 }
 
-SiteOptions ReadSiteOptions(const QCommandLineParser& parser) {
+SiteOptions ReadSiteOptions(const OptionParser& parser) {
     SiteOptions options;
     SiteState& site = options.site;
     CliStartupHost host(site);
-    if (parser.isSet("settings")) {
-        options.settingsFile = std::filesystem::path(parser.value("settings").toStdString());
+    if (parser.IsSet("settings")) {
+        options.settingsFile = std::filesystem::path(parser.Value("settings"));
         const SettingsFile read = LoadSiteSettings(site, host, *options.settingsFile);
         options.settingsNotice = SettingsProblemMessage(*options.settingsFile, read);
     } else {
@@ -110,31 +143,31 @@ SiteOptions ReadSiteOptions(const QCommandLineParser& parser) {
         DeriveDeclination(site);
     }
 
-    const bool typed = parser.isSet("lat") || parser.isSet("lon");
-    if (parser.isSet("place") && typed) {
+    const bool typed = parser.IsSet("lat") || parser.IsSet("lon");
+    if (parser.IsSet("place") && typed) {
         throw BadInput{"Give either --place or --lat and --lon, not both."};
     }
-    if (parser.isSet("place")) {
-        host.Pick(ResolvePlace(parser.value("place")));
+    if (parser.IsSet("place")) {
+        host.Pick(ResolvePlace(parser.Value("place")));
     } else if (typed) {
-        if (!parser.isSet("lat") || !parser.isSet("lon")) {
+        if (!parser.IsSet("lat") || !parser.IsSet("lon")) {
             throw BadInput{"--lat and --lon go together."};
         }
-        if (parser.isSet("east") == parser.isSet("west")) {
+        if (parser.IsSet("east") == parser.IsSet("west")) {
             throw BadInput{"With --lon give exactly one of --east or --west."};
         }
         // As the location dialog's Go: the same checks, then the zone by Timeset.
         const LatLongVerdict verdict = Accepted(CheckLatLong(
-            NumberOption(parser, "lat"), NumberOption(parser, "lon"), parser.isSet("east")));
+            NumberOption(parser, "lat"), NumberOption(parser, "lon"), parser.IsSet("east")));
         site.PlaceName = "Unknown";
         site.Latitude = verdict.latitude;
         site.Longitude = verdict.longitude;
         host.Timeset(verdict.zone);
     }
-    if (parser.isSet("bearing")) {
+    if (parser.IsSet("bearing")) {
         ApplyBearing(site, Accepted(CheckBearing(NumberOption(parser, "bearing"))).bearingText);
     }
-    if (parser.isSet("utc")) {
+    if (parser.IsSet("utc")) {
         // As the zone menu: only its 25 whole-hour items exist.
         const std::optional<int> zone = MatchZone(NumberOption(parser, "utc"));
         if (!zone) throw BadInput{"--utc: the zone must be a whole number from -12 to 12."};

@@ -4,12 +4,12 @@
 // out-of-range values are refused with the dialogs' own messages.
 #pragma once
 
-#include <QCommandLineParser>
-#include <QString>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
+#include "cli/option_parser.h"
 #include "core/places/places.h"
 #include "core/site/site_state.h"
 
@@ -24,18 +24,26 @@ struct SiteOptions {
     std::string settingsNotice;
 };
 
-void AddSiteOptions(QCommandLineParser& parser);
+void AddSiteOptions(OptionParser& parser);
 
 // Builds the site from the options: the settings file (or the default site),
 // then the place or typed coordinates, then bearing and zone. Throws BadInput.
-SiteOptions ReadSiteOptions(const QCommandLineParser& parser);
+SiteOptions ReadSiteOptions(const OptionParser& parser);
 
 // A number option, read in the C locale ("51.5") and also in the user's
 // locale ("51,5") as the dialogs would. Throws BadInput naming `option` for
 // text that is not a finite number or is too large to store as a single.
-double ParseNumberOption(const QString& text, const QString& option);
+double ParseNumberOption(const std::string& text, const std::string& option);
+
+// A number read as ParseNumberOption reads it: the C form first, then the
+// user's locale's decimal separator. Nothing when the text is no number, or
+// one too large for a double. `decimalPoint` stands for the user's locale's.
+std::optional<double> ReadNumber(std::string_view text, char decimalPoint);
+// The user's locale's decimal separator (LC_ALL, LC_NUMERIC, LANG); '.' when
+// the locale is unknown to the system or its separator is not one byte.
+char UserDecimalPoint();
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.
-const Place& ResolvePlace(const QString& text);
+const Place& ResolvePlace(const std::string& text);
 
 }  // namespace sundial

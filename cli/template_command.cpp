@@ -1,15 +1,15 @@
 // sundial-cli template: the full-size dial plan for a site, written as a tiled
 // PDF and/or an SVG, or printed as JSON.
-#include <QDate>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
+#include "cli/output_text.h"
 #include "cli/site_options.h"
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
@@ -26,11 +26,27 @@ double Micrometres(double mm) {
     return std::round(mm * 1000) / 1000;
 }
 
-double MmOption(const QCommandLineParser& parser, const char* name) {
-    return ParseNumberOption(parser.value(name), QString::fromLatin1(name));
+double MmOption(const OptionParser& parser, const char* name) {
+    return ParseNumberOption(parser.Value(name), name);
 }
 
-QString ShapeName(plan::Shape shape) {
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// Today in the local time zone, "2026-06-21".
+std::string Today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+const char* ShapeName(plan::Shape shape) {
     switch (shape) {
         case plan::Shape::Line:
             return "line";
@@ -46,52 +62,50 @@ QString ShapeName(plan::Shape shape) {
     return "";
 }
 
-QJsonArray ElementsJson(const std::vector<Element>& elements) {
-    QJsonArray array;
+nlohmann::json ElementsJson(const std::vector<Element>& elements) {
+    nlohmann::json array = nlohmann::json::array();
     for (const Element& e : elements) {
-        QJsonObject o;
-        o["role"] = QString::fromUtf8(plan::RoleName(e.role).data(),
-                                      static_cast<qsizetype>(plan::RoleName(e.role).size()));
+        nlohmann::json o = nlohmann::json::object();
+        o["role"] = std::string(plan::RoleName(e.role));
         o["shape"] = ShapeName(e.shape);
         if (e.hour) o["hour"] = *e.hour;
-        if (!e.text.empty()) o["text"] = QString::fromStdString(e.text);
+        if (!e.text.empty()) o["text"] = e.text;
         if (e.shape == plan::Shape::Text) o["size"] = Micrometres(e.textSizeMm);
         if (e.shape == plan::Shape::Circle) o["radius"] = Micrometres(e.radiusMm);
-        QJsonArray points;
+        nlohmann::json points = nlohmann::json::array();
         for (const plan::Point& p : e.points) {
-            points.append(QJsonArray{Micrometres(p.x), Micrometres(p.y)});
+            points.push_back(nlohmann::json::array({Micrometres(p.x), Micrometres(p.y)}));
         }
         o["points"] = points;
-        array.append(o);
+        array.push_back(o);
     }
     return array;
 }
 
-QByteArray PlanJson(const plan::Plan& p) {
-    QJsonObject gnomon{{"style", Micrometres(p.gnomonSize.styleMm)},
-                       {"alongWall", Micrometres(p.gnomonSize.alongWallMm)},
-                       {"outFromWall", Micrometres(p.gnomonSize.outMm)},
-                       {"angle", p.gnomonSize.angleDeg},
-                       {"elements", ElementsJson(p.gnomon.elements)}};
-    QJsonArray notes;
-    for (const std::string& n : p.notes) notes.append(QString::fromStdString(n));
-    const QJsonObject root{
-        {"plate", QJsonObject{{"width", p.plateWidthMm}, {"height", p.plateHeightMm}}},
-        {"root", QJsonArray{Micrometres(p.root.x), Micrometres(p.root.y)}},
-        {"size", QJsonObject{{"width", Micrometres(p.dial.widthMm)},
-                             {"height", Micrometres(p.dial.heightMm)}}},
+std::string PlanJson(const plan::Plan& p) {
+    const nlohmann::json gnomon{{"style", Micrometres(p.gnomonSize.styleMm)},
+                                {"alongWall", Micrometres(p.gnomonSize.alongWallMm)},
+                                {"outFromWall", Micrometres(p.gnomonSize.outMm)},
+                                {"angle", p.gnomonSize.angleDeg},
+                                {"elements", ElementsJson(p.gnomon.elements)}};
+    const nlohmann::json notes = p.notes;
+    const nlohmann::json root{
+        {"plate", {{"width", p.plateWidthMm}, {"height", p.plateHeightMm}}},
+        {"root", nlohmann::json::array({Micrometres(p.root.x), Micrometres(p.root.y)})},
+        {"size",
+         {{"width", Micrometres(p.dial.widthMm)}, {"height", Micrometres(p.dial.heightMm)}}},
         {"numeralSize", Micrometres(p.numeralSizeMm)},
         {"elements", ElementsJson(p.dial.elements)},
         {"gnomon", gnomon},
         {"notes", notes},
     };
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return JsonText(root);
 }
 
-tmpl::PageSetup ReadPageSetup(const QCommandLineParser& parser) {
+tmpl::PageSetup ReadPageSetup(const OptionParser& parser) {
     tmpl::PageSetup setup;
-    setup.landscape = parser.isSet("landscape");
-    const QString paper = parser.value("paper").toLower();
+    setup.landscape = parser.IsSet("landscape");
+    const std::string paper = Lower(parser.Value("paper"));
     if (paper == "a4") {
         setup.paper = tmpl::Paper::A4;
     } else if (paper == "letter") {
@@ -99,25 +113,25 @@ tmpl::PageSetup ReadPageSetup(const QCommandLineParser& parser) {
     } else if (paper == "a3") {
         setup.paper = tmpl::Paper::A3;
     } else {
-        throw BadInput{QStringLiteral("--paper: \"%1\" is not a4, letter or a3.").arg(paper)};
+        throw BadInput{"--paper: \"" + paper + "\" is not a4, letter or a3."};
     }
     return setup;
 }
 
-plan::PlanOptions ReadPlanOptions(const QCommandLineParser& parser) {
-    if (!parser.isSet("width") || !parser.isSet("height")) {
+plan::PlanOptions ReadPlanOptions(const OptionParser& parser) {
+    if (!parser.IsSet("width") || !parser.IsSet("height")) {
         throw BadInput{"Give the plate's size: --width MM --height MM."};
     }
     plan::PlanOptions o;
     o.widthMm = MmOption(parser, "width");
     o.heightMm = MmOption(parser, "height");
-    if (parser.isSet("root-x") || parser.isSet("root-y")) {
-        o.root = plan::Point{parser.isSet("root-x") ? MmOption(parser, "root-x") : o.widthMm / 2,
-                             parser.isSet("root-y") ? MmOption(parser, "root-y") : 0.0};
+    if (parser.IsSet("root-x") || parser.IsSet("root-y")) {
+        o.root = plan::Point{parser.IsSet("root-x") ? MmOption(parser, "root-x") : o.widthMm / 2,
+                             parser.IsSet("root-y") ? MmOption(parser, "root-y") : 0.0};
     }
-    o.halfHours = parser.isSet("half");
-    o.quarterHours = parser.isSet("quarter");
-    const QString numerals = parser.value("numerals").toLower();
+    o.halfHours = parser.IsSet("half");
+    o.quarterHours = parser.IsSet("quarter");
+    const std::string numerals = Lower(parser.Value("numerals"));
     if (numerals == "roman") {
         o.numerals = plan::NumeralStyle::Roman;
     } else if (numerals == "arabic") {
@@ -125,32 +139,30 @@ plan::PlanOptions ReadPlanOptions(const QCommandLineParser& parser) {
     } else if (numerals == "none") {
         o.numerals = plan::NumeralStyle::None;
     } else {
-        throw BadInput{
-            QStringLiteral("--numerals: \"%1\" is not roman, arabic or none.").arg(numerals)};
+        throw BadInput{"--numerals: \"" + numerals + "\" is not roman, arabic or none."};
     }
-    o.dateLines = parser.isSet("date-lines");
-    o.monthLines = parser.isSet("months");
-    o.noonCurve = parser.isSet("noon-curve");
-    if ((o.dateLines || o.noonCurve) && !parser.isSet("nodus")) {
+    o.dateLines = parser.IsSet("date-lines");
+    o.monthLines = parser.IsSet("months");
+    o.noonCurve = parser.IsSet("noon-curve");
+    if ((o.dateLines || o.noonCurve) && !parser.IsSet("nodus")) {
         throw BadInput{
             "--date-lines and --noon-curve need --nodus MM, the nodus's distance along "
             "the style from the root."};
     }
-    if (parser.isSet("nodus")) o.nodusMm = MmOption(parser, "nodus");
-    if (parser.isSet("style")) o.styleMm = MmOption(parser, "style");
-    o.madeOn = parser.isSet("made") ? parser.value("made").toStdString()
-                                    : QDate::currentDate().toString(Qt::ISODate).toStdString();
+    if (parser.IsSet("nodus")) o.nodusMm = MmOption(parser, "nodus");
+    if (parser.IsSet("style")) o.styleMm = MmOption(parser, "style");
+    o.madeOn = parser.IsSet("made") ? parser.Value("made") : Today();
     if (const auto message = plan::CheckPlanOptions(o)) {
-        throw BadInput{QString::fromStdString(*message)};
+        throw BadInput{*message};
     }
     return o;
 }
 
 }  // namespace
 
-void AddTemplateOptions(QCommandLineParser& parser) {
+void AddTemplateOptions(OptionParser& parser) {
     AddSiteOptions(parser);
-    parser.addOptions({
+    parser.AddOptions({
         {"width", "The plate's width, mm (50 to 5000).", "mm"},
         {"height", "The plate's height, mm (50 to 5000).", "mm"},
         {"root-x", "The gnomon's root, mm from the plate's left edge (default: the middle).", "mm"},
@@ -174,7 +186,7 @@ void AddTemplateOptions(QCommandLineParser& parser) {
     });
 }
 
-int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
+int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
     const SiteOptions site = ReadSiteOptions(parser);
     const plan::PlanOptions options = ReadPlanOptions(parser);
     const tmpl::PageSetup page = ReadPageSetup(parser);
@@ -188,22 +200,22 @@ int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QText
 
     const plan::PlanResult result = plan::BuildPlan(site.site, options, samples);
     if (result.status != plan::PlanStatus::Built) {
-        err << QString::fromStdString(result.message) << '\n';
+        err << result.message << '\n';
         return result.status == plan::PlanStatus::BadOptions ? kCliBadInput : kCliRunFailed;
     }
     const plan::Plan& p = *result.plan;
-    for (const std::string& note : p.notes) err << "note: " << QString::fromStdString(note) << '\n';
+    for (const std::string& note : p.notes) err << "note: " << note << '\n';
 
     try {
-        if (parser.isSet("svg")) {
-            const std::filesystem::path file(parser.value("svg").toStdString());
+        if (parser.IsSet("svg")) {
+            const std::filesystem::path file(parser.Value("svg"));
             tmpl::WriteTextFile(file, tmpl::PlanSvg(p));
         }
-        if (parser.isSet("pdf")) {
-            const std::filesystem::path file(parser.value("pdf").toStdString());
+        if (parser.IsSet("pdf")) {
+            const std::filesystem::path file(parser.Value("pdf"));
             const tmpl::TemplatePdfLayout layout = tmpl::WriteTemplatePdf(p, page, file);
-            if (!parser.isSet("json")) {
-                out << "Wrote " << parser.value("pdf") << ": " << layout.pages
+            if (!parser.IsSet("json")) {
+                out << "Wrote " << parser.Value("pdf") << ": " << layout.pages
                     << " pages (overview, " << layout.dial.rows << " x " << layout.dial.columns
                     << " dial tiles, gnomon plate on " << layout.gnomon.tiles.size() << ").\n";
             }
@@ -212,10 +224,10 @@ int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QText
         err << e.what() << '\n';
         return kCliRunFailed;
     }
-    if (parser.isSet("json")) {
+    if (parser.IsSet("json")) {
         out << PlanJson(p);
     } else {
-        if (parser.isSet("svg")) out << "Wrote " << parser.value("svg") << ".\n";
+        if (parser.IsSet("svg")) out << "Wrote " << parser.Value("svg") << ".\n";
         out << "Plate " << p.plateWidthMm << " x " << p.plateHeightMm << " mm, root at ("
             << p.root.x << ", " << p.root.y << ") mm; gnomon style " << p.gnomonSize.styleMm
             << " mm, " << p.gnomonSize.alongWallMm << " mm along the wall.\n";

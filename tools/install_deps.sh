@@ -10,6 +10,8 @@ packages=(
     qpdf poppler-utils
     # The sun's position: the standard astronomy routines.
     liberfa-dev
+    # sundial-cli's JSON: a header-only library, so the program loads nothing for it.
+    nlohmann-json3-dev
     # An SVG reader of its own, to check the dial template's SVG.
     librsvg2-bin
     locales fonts-dejavu-core

@@ -4,9 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -14,42 +11,29 @@
 
 #include "cli/site_options.h"
 #include "core/rules/input_rules.h"
+#include "tests/cli/cli_test_support.h"
 #include "tests/core/io/io_test_support.h"
 #include "tests/support/row_name.h"
 
 namespace sundial {
 namespace {
 
+using sundial::testing::operator+;
+using sundial::testing::Contains;
+using sundial::testing::Outcome;
+using sundial::testing::RunCommand;
+using sundial::testing::StartsWith;
+
 namespace fs = std::filesystem;
 using sundial::testing::PrintTo;
 using sundial::testing::RowName;
 
-struct Outcome {
-    int status;
-    QString out;
-    QString err;
-};
-
-Outcome RunCommand(QStringList args) {
-    args.prepend("sundial-cli");
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int status = RunCli(args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
-}
-
-QJsonObject Json(const Outcome& o) {
-    return QJsonDocument::fromJson(o.out.toUtf8()).object();
-}
-
 // The site the options give, as a command would read it.
-SiteState ReadSite(const QStringList& options) {
-    QCommandLineParser parser;
+SiteState ReadSite(const std::vector<std::string>& options) {
+    OptionParser parser;
     AddSiteOptions(parser);
-    EXPECT_TRUE(parser.parse(QStringList{"sundial-cli"} + options))
-        << parser.errorText().toStdString();
+    EXPECT_TRUE(parser.Parse(std::vector<std::string>{"sundial-cli"} + options))
+        << parser.ErrorText();
     return ReadSiteOptions(parser).site;
 }
 
@@ -59,45 +43,45 @@ constexpr double kFourPlaces = 5e-5;
 TEST(Cli, ReportForAPlacePrintsTheCalculations) {
     const Outcome o = RunCommand({"report", "--place", "London"});
     EXPECT_EQ(o.status, kCliOk);
-    EXPECT_TRUE(o.out.startsWith("  Sundial Calculation for:   London, Britain\n"));
-    EXPECT_TRUE(o.out.contains("\n   7          -72.68    \n"));
-    EXPECT_TRUE(o.err.isEmpty());
+    EXPECT_TRUE(StartsWith(o.out, "  Sundial Calculation for:   London, Britain\n"));
+    EXPECT_TRUE(Contains(o.out, "\n   7          -72.68    \n"));
+    EXPECT_TRUE(o.err.empty());
 }
 
 TEST(Cli, JsonForTypedCoordinatesGivesTheWorkedExample) {
     const Outcome o = RunCommand({"report", "--lat", "51.5", "--lon", "0.12", "--west", "--json"});
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    const QJsonObject json = Json(o);
-    EXPECT_EQ(json["PlaceName"].toString(), "Unknown");
-    EXPECT_EQ(json["DeclinationSide"].toString(), "West");
-    EXPECT_EQ(json["OffsetSide"].toString(), "right.");
-    EXPECT_EQ(json["UtcOffset"].toDouble(), 0.0);
-    EXPECT_NEAR(json["GnomonAngle"].toDouble(), 38.3127, kFourPlaces);
-    EXPECT_NEAR(json["GnomonOffset"].toDouble(), 4.1235, kFourPlaces);
-    EXPECT_NEAR(json["SubstyleHourAngle"].toDouble(), 6.6330, kFourPlaces);
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    const nlohmann::json json = o.json();
+    EXPECT_EQ(json["PlaceName"].get<std::string>(), "Unknown");
+    EXPECT_EQ(json["DeclinationSide"].get<std::string>(), "West");
+    EXPECT_EQ(json["OffsetSide"].get<std::string>(), "right.");
+    EXPECT_EQ(json["UtcOffset"].get<double>(), 0.0);
+    EXPECT_NEAR(json["GnomonAngle"].get<double>(), 38.3127, kFourPlaces);
+    EXPECT_NEAR(json["GnomonOffset"].get<double>(), 4.1235, kFourPlaces);
+    EXPECT_NEAR(json["SubstyleHourAngle"].get<double>(), 6.6330, kFourPlaces);
     // Singles are printed as their shortest text: 72.71 stays 72.71.
-    EXPECT_EQ(json["ShadowAngle"].toObject()["7"].toDouble(), 72.71);
-    EXPECT_EQ(json["FirstPositiveHour"].toInt(), 7);
-    EXPECT_EQ(json["LastNegativeHour"].toInt(), 18);
-    const QJsonArray list = json["HourList"].toArray();
+    EXPECT_EQ(json["ShadowAngle"]["7"].get<double>(), 72.71);
+    EXPECT_EQ(json["FirstPositiveHour"].get<int>(), 7);
+    EXPECT_EQ(json["LastNegativeHour"].get<int>(), 18);
+    const nlohmann::json list = json["HourList"];
     ASSERT_EQ(list.size(), 12);
-    EXPECT_EQ(list[0].toArray()[0].toInt(), 7);
-    EXPECT_EQ(list[0].toArray()[1].toDouble(), -72.71);
+    EXPECT_EQ(list[0][0].get<int>(), 7);
+    EXPECT_EQ(list[0][1].get<double>(), -72.71);
 }
 
 struct ZoneRow {
     const char* name;
-    QStringList args;
+    std::vector<std::string> args;
     double zone;
 };
 
 class CliZoneTest : public ::testing::TestWithParam<ZoneRow> {};
 
 TEST_P(CliZoneTest, TypedCoordinatesTakeTheLongitudesZoneUnlessUtcIsGiven) {
-    const Outcome o = RunCommand(QStringList{"report", "--json"} + GetParam().args);
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
+    const Outcome o = RunCommand(std::vector<std::string>{"report", "--json"} + GetParam().args);
+    ASSERT_EQ(o.status, kCliOk) << o.err;
     // Whole hours: exact.
-    EXPECT_EQ(Json(o)["UtcOffset"].toDouble(), GetParam().zone);
+    EXPECT_EQ(o.json()["UtcOffset"].get<double>(), GetParam().zone);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct BadRow {
     const char* name;
-    QStringList args;
+    std::vector<std::string> args;
     const char* message;
 };
 
@@ -121,8 +105,8 @@ class CliBadInputTest : public ::testing::TestWithParam<BadRow> {};
 TEST_P(CliBadInputTest, ExitsWithTwoAndAClearMessage) {
     const Outcome o = RunCommand(GetParam().args);
     EXPECT_EQ(o.status, kCliBadInput);
-    EXPECT_TRUE(o.out.isEmpty());
-    EXPECT_TRUE(o.err.contains(GetParam().message)) << o.err.toStdString();
+    EXPECT_TRUE(o.out.empty());
+    EXPECT_TRUE(Contains(o.err, GetParam().message)) << o.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -161,10 +145,10 @@ class CliDialogMessageTest : public ::testing::TestWithParam<BadRow> {};
 // Out-of-range values are refused with the dialogs' own message boxes' text,
 // trailing blanks and spelling included, and nothing else.
 TEST_P(CliDialogMessageTest, RefusesWithTheDialogsOwnMessage) {
-    const Outcome o = RunCommand(QStringList{"report"} + GetParam().args);
+    const Outcome o = RunCommand(std::vector<std::string>{"report"} + GetParam().args);
     EXPECT_EQ(o.status, kCliBadInput);
-    EXPECT_TRUE(o.out.isEmpty());
-    EXPECT_EQ(o.err, QString::fromLatin1(GetParam().message) + '\n');
+    EXPECT_TRUE(o.out.empty());
+    EXPECT_EQ(o.err, std::string(GetParam().message) + '\n');
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -182,14 +166,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct LimitRow {
     const char* name;
-    QStringList args;
+    std::vector<std::string> args;
 };
 
 class CliLimitTest : public ::testing::TestWithParam<LimitRow> {};
 
 TEST_P(CliLimitTest, AcceptsTheLimitOfTheRange) {
-    const Outcome o = RunCommand(QStringList{"report"} + GetParam().args);
-    EXPECT_EQ(o.status, kCliOk) << o.err.toStdString();
+    const Outcome o = RunCommand(std::vector<std::string>{"report"} + GetParam().args);
+    EXPECT_EQ(o.status, kCliOk) << o.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,13 +210,13 @@ TEST(Cli, ZeroLongitudeEastIsPlusZero) {
 TEST(Cli, SettingsFileIsReadAsStartUpDoesAndSavedAsARunDoes) {
     const fs::path file = fs::temp_directory_path() / ("sundial_cli_" + std::to_string(::getpid()));
     std::ofstream(file, std::ios::binary) << "-2.35\r\n48.85\r\n200\r\n1\r\n";
-    const QString path = QString::fromStdString(file.string());
+    const std::string path = file.string();
 
     const Outcome restored = RunCommand({"report", "--settings", path, "--json"});
-    const QJsonObject json = QJsonDocument::fromJson(restored.out.toUtf8()).object();
-    EXPECT_EQ(json["PlaceName"].toString(), "Unknown");
-    EXPECT_EQ(json["WallBearing"].toString(), "200");
-    EXPECT_EQ(json["UtcOffset"].toDouble(), 1.0);
+    const nlohmann::json json = restored.json();
+    EXPECT_EQ(json["PlaceName"].get<std::string>(), "Unknown");
+    EXPECT_EQ(json["WallBearing"].get<std::string>(), "200");
+    EXPECT_EQ(json["UtcOffset"].get<double>(), 1.0);
 
     EXPECT_EQ(RunCommand({"report", "--settings", path, "--bearing", "174.8"}).status, kCliOk);
     std::ifstream in(file, std::ios::binary);
@@ -279,9 +263,9 @@ TEST(Cli, AnUnusableSettingsFileIsNamedOnStderrBeforeItIsSavedOver) {
     };
     for (const auto& row : rows) {
         io::testing::WriteAll(file, row.bytes);
-        const Outcome o = RunCommand({"report", "--settings", QString::fromStdString(path)});
+        const Outcome o = RunCommand({"report", "--settings", path});
         EXPECT_EQ(o.status, kCliOk) << row.name;
-        EXPECT_EQ(o.err.toStdString(), row.warning) << row.name;
+        EXPECT_EQ(o.err, row.warning) << row.name;
         if (!row.warning.empty()) {
             EXPECT_EQ(io::testing::ReadAll(file), "3.5\r\n50.7\r\n185.2\r\n0\r\n") << row.name;
         }
@@ -294,15 +278,13 @@ TEST(Cli, ASettingsPathThatIsNotAFileIsLeftAloneAndTheDefaultSiteUsed) {
     const fs::path fifo = folder / "localdata.txt";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     io::testing::HangGuard guard;
-    const Outcome o =
-        RunCommand({"report", "--settings", QString::fromStdString(fifo.string()), "--json"});
+    const Outcome o = RunCommand({"report", "--settings", fifo.string(), "--json"});
     EXPECT_EQ(o.status, kCliOk);
-    EXPECT_EQ(QJsonDocument::fromJson(o.out.toUtf8()).object()["PlaceName"].toString(),
-              "Exeter, Britain");
-    EXPECT_TRUE(
-        o.err.contains("(it is not a regular file); the default site is used instead "
-                       "and the file is left alone."))
-        << o.err.toStdString();
+    EXPECT_EQ(o.json()["PlaceName"].get<std::string>(), "Exeter, Britain");
+    EXPECT_TRUE(Contains(o.err,
+                         "(it is not a regular file); the default site is used instead "
+                         "and the file is left alone."))
+        << o.err;
     EXPECT_TRUE(io::testing::IsFifo(fifo));
 }
 
@@ -316,15 +298,15 @@ TEST(Cli, FailedWritesKeepTheOldFilesAndSayWhy) {
     const std::string oldSettings = "-2.35\r\n48.85\r\n200\r\n1\r\n";
     io::testing::WriteAll(settings, oldSettings);
     io::testing::WriteAll(sheet, "the last good sheet");
-    const QString settingsPath = QString::fromStdString(settings.string());
-    const QString sheetPath = QString::fromStdString(sheet.string());
+    const std::string settingsPath = settings.string();
+    const std::string sheetPath = sheet.string();
     const struct {
         const char* name;
         io::FileStep step;
         int error;
-        QStringList args;
+        std::vector<std::string> args;
         int status;
-        QString message;
+        std::string message;
     } rows[] = {
         {"settings on a full disk",
          io::FileStep::Write,
@@ -351,7 +333,7 @@ TEST(Cli, FailedWritesKeepTheOldFilesAndSayWhy) {
         io::testing::ScopedFault fault(row.step, row.error);
         const Outcome o = RunCommand(row.args);
         EXPECT_EQ(o.status, row.status) << row.name;
-        EXPECT_EQ(o.err.toStdString(), row.message.toStdString()) << row.name;
+        EXPECT_EQ(o.err, row.message) << row.name;
         EXPECT_EQ(io::testing::ReadAll(settings), oldSettings) << row.name;
         EXPECT_EQ(io::testing::ReadAll(sheet), "the last good sheet") << row.name;
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 2) << row.name;
@@ -361,8 +343,12 @@ TEST(Cli, FailedWritesKeepTheOldFilesAndSayWhy) {
 TEST(Cli, PlacesListsEveryRowTabSeparated) {
     const Outcome o = RunCommand({"places"});
     EXPECT_EQ(o.status, kCliOk);
-    const QStringList lines = o.out.split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 270);
+    std::vector<std::string> lines;
+    std::istringstream rows(o.out);
+    for (std::string line; std::getline(rows, line);) {
+        if (!line.empty()) lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 270u);
     EXPECT_EQ(lines[0], "West Europe\tAustria/Switz\tBasel\tBasel, Switzerland\t47.5\t-7.6\t1");
 }
 

@@ -2,35 +2,31 @@
 // own help, and the manual page that must keep up with them.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QRegularExpression>
+#include <fstream>
+#include <regex>
+#include <sstream>
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace sundial {
 namespace {
 
-struct Outcome {
-    int status;
-    QString out;
-    QString err;
-};
+using sundial::testing::operator+;
+using sundial::testing::Contains;
+using sundial::testing::Outcome;
+using sundial::testing::RunCommand;
+using sundial::testing::StartsWith;
 
-Outcome Cli(QStringList args) {
-    args.prepend("/some/folder/sundial-cli");
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int status = RunCli(args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+Outcome Cli(std::vector<std::string> args) {
+    return RunCommand(std::move(args), "/some/folder/sundial-cli");
 }
 
 TEST(CliHelp, TopLevelAnswers) {
     struct Row {
         const char* name;
-        QStringList args;
+        std::vector<std::string> args;
         int status;
         const char* pattern;  // the whole of stdout, or stderr when the status is not 0
     } rows[] = {
@@ -46,11 +42,10 @@ TEST(CliHelp, TopLevelAnswers) {
     for (const Row& row : rows) {
         const Outcome o = Cli(row.args);
         EXPECT_EQ(o.status, row.status) << row.name;
-        const QString& text = row.status == kCliOk ? o.out : o.err;
-        EXPECT_TRUE(QRegularExpression(row.pattern).match(text).hasMatch())
-            << row.name << ": " << text.toStdString();
+        const std::string& text = row.status == kCliOk ? o.out : o.err;
+        EXPECT_TRUE(std::regex_search(text, std::regex(row.pattern))) << row.name << ": " << text;
     }
-    EXPECT_TRUE(Cli({"--version"}).out.contains(CliVersion()));
+    EXPECT_TRUE(Contains(Cli({"--version"}).out, CliVersion()));
 }
 
 // Each command's help names the program and the command, not the path it was
@@ -59,30 +54,33 @@ TEST(CliHelp, EachCommandsHelpListsItsOptions) {
     for (const CliCommand& c : CliCommands()) {
         const Outcome o = Cli({c.name, "--help"});
         EXPECT_EQ(o.status, kCliOk) << c.name;
-        EXPECT_TRUE(
-            o.out.startsWith(QStringLiteral("Usage: sundial-cli %1 [options]\n").arg(c.name)))
-            << o.out.toStdString();
-        EXPECT_FALSE(o.out.contains("/some/folder")) << c.name;
-        EXPECT_FALSE(o.out.contains("--help-all")) << c.name;
+        EXPECT_TRUE(StartsWith(o.out, "Usage: sundial-cli " + std::string(c.name) + " [options]\n"))
+            << o.out;
+        EXPECT_FALSE(Contains(o.out, "/some/folder")) << c.name;
+        EXPECT_FALSE(Contains(o.out, "--help-all")) << c.name;
     }
 }
 
 // The manual page keeps up with the program: every command and every option a
 // command's help lists is described there.
 TEST(CliHelp, TheManualPageDescribesEveryCommandAndOption) {
-    QFile file(QStringLiteral(SUNDIAL_SOURCE_DIR "/packaging/man/sundial-cli.1"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString manual = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(manual.contains("\\-\\-version"));
-    const QRegularExpression option(QStringLiteral("--([a-z][a-z-]*)"));
+    std::ifstream file(SUNDIAL_SOURCE_DIR "/packaging/man/sundial-cli.1", std::ios::binary);
+    ASSERT_TRUE(file);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const std::string manual = bytes.str();
+    EXPECT_TRUE(Contains(manual, "\\-\\-version"));
+    const std::regex option("--([a-z][a-z-]*)");
     for (const CliCommand& c : CliCommands()) {
-        EXPECT_TRUE(manual.contains(QStringLiteral("\n.B %1\n").arg(c.name))) << c.name;
-        const QString help = Cli({c.name, "--help"}).out;
-        for (const QRegularExpressionMatch& m : option.globalMatch(help)) {
-            QString name = m.captured(1);
+        EXPECT_TRUE(Contains(manual, "\n.B " + std::string(c.name) + "\n")) << c.name;
+        const std::string help = Cli({c.name, "--help"}).out;
+        for (std::sregex_iterator m(help.begin(), help.end(), option), end; m != end; ++m) {
+            const std::string name = (*m)[1];
             if (name == "help") continue;
-            EXPECT_TRUE(manual.contains("\\-\\-" + name.replace("-", "\\-")))
-                << c.name << " --" << m.captured(1).toStdString();
+            std::string escaped;  // as groff writes a hyphen
+            for (const char ch : name)
+                escaped += ch == '-' ? std::string("\\-") : std::string(1, ch);
+            EXPECT_TRUE(Contains(manual, "\\-\\-" + escaped)) << c.name << " --" << name;
         }
     }
 }

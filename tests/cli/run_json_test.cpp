@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <clocale>
 #include <ostream>
 #include <string>
@@ -44,27 +42,26 @@ void PrintTo(const LocaleRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-class RunJsonLocale : public testing::TestWithParam<LocaleRow> {};
+class RunJsonLocale : public ::testing::TestWithParam<LocaleRow> {};
 
-// The desktop (and QCoreApplication) take the user's locale for the C library;
+// A desktop session sets the user's locale for the C library;
 // the numbers in the JSON must not notice.
 TEST_P(RunJsonLocale, NumbersDoNotDependOnTheProcessLocale) {
     const SiteState site = London();
     const DialGeometry dial = ComputeDial(site);
-    const QByteArray reference = RunJson(site, dial);
+    const std::string reference = RunJson(site, dial);
 
     NumericLocale locale;
     if (!locale.Set(GetParam().locale)) GTEST_SKIP() << GetParam().locale << " is not installed";
-    const QByteArray json = RunJson(site, dial);
+    const std::string json = RunJson(site, dial);
     EXPECT_EQ(json, reference);
-    const QJsonObject object = QJsonDocument::fromJson(json).object();
     // The shortest text of the single, digits after the point included.
-    EXPECT_EQ(object["GnomonAngle"].toDouble(), 38.312675);
+    EXPECT_EQ(nlohmann::json::parse(json)["GnomonAngle"].get<double>(), 38.312675);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, RunJsonLocale,
-                         testing::Values(LocaleRow{"c", "C"}, LocaleRow{"german", "de_DE.UTF-8"}),
-                         [](const testing::TestParamInfo<LocaleRow>& info) {
+                         ::testing::Values(LocaleRow{"c", "C"}, LocaleRow{"german", "de_DE.UTF-8"}),
+                         [](const ::testing::TestParamInfo<LocaleRow>& info) {
                              return std::string(info.param.name);
                          });
 

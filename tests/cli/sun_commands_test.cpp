@@ -1,32 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cmath>
 #include <vector>
 
 #include "cli/cli_app.h"
+#include "cli/output_text.h"
 #include "core/sun/solar_position.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace sundial {
 namespace {
 
-struct Outcome {
-    int status;
-    QString out;
-    QString err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out.toUtf8()).object(); }
-};
+using sundial::testing::operator+;
+using sundial::testing::Contains;
+using sundial::testing::Outcome;
+using sundial::testing::RunCommand;
+using sundial::testing::StartsWith;
 
-Outcome Cli(QStringList args) {
-    args.prepend("sundial-cli");
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int status = RunCli(args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+Outcome Cli(std::vector<std::string> args) {
+    return RunCommand(std::move(args), "sundial-cli");
 }
 
 // JSON carries six decimals of a degree.
@@ -39,20 +31,20 @@ double Azimuth(double lat, double lonWest, const ClockTime& clock, double zone) 
 TEST(SunCommand, GivesTheCoresPositionForTheSiteAndZone) {
     const Outcome o = Cli({"sun", "--lat", "51.5", "--lon", "0.12", "--west", "--utc", "1", "--at",
                            "2026-06-21T13:00:00", "--json"});
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    const QJsonObject json = o.json();
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    const nlohmann::json json = o.json();
     const SolarPosition p = SunAt(51.5f, 0.12f, {2026, 6, 21, 12, 0, 0}, 0).position.value();
-    EXPECT_NEAR(json["azimuth"].toDouble(), p.azimuthDeg, kJsonTol);
-    EXPECT_NEAR(json["altitude"].toDouble(), p.altitudeDeg, kJsonTol);
-    EXPECT_NEAR(json["apparentAltitude"].toDouble(), p.apparentAltitudeDeg, kJsonTol);
-    EXPECT_NEAR(json["declination"].toDouble(), p.declinationDeg, kJsonTol);
-    EXPECT_NEAR(json["equationOfTime"].toDouble(), p.equationOfTimeMin, 1e-4);
+    EXPECT_NEAR(json["azimuth"].get<double>(), p.azimuthDeg, kJsonTol);
+    EXPECT_NEAR(json["altitude"].get<double>(), p.altitudeDeg, kJsonTol);
+    EXPECT_NEAR(json["apparentAltitude"].get<double>(), p.apparentAltitudeDeg, kJsonTol);
+    EXPECT_NEAR(json["declination"].get<double>(), p.declinationDeg, kJsonTol);
+    EXPECT_NEAR(json["equationOfTime"].get<double>(), p.equationOfTimeMin, 1e-4);
     EXPECT_EQ(json.size(), 5);
 
     const Outcome text = Cli({"sun", "--place", "Exeter", "--at", "2026-06-21T12:00"});
     EXPECT_EQ(text.status, kCliOk);
-    EXPECT_TRUE(text.out.contains("Azimuth:")) << text.out.toStdString();
-    EXPECT_TRUE(text.out.contains("Equation of time:"));
+    EXPECT_TRUE(Contains(text.out, "Azimuth:")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "Equation of time:"));
 }
 
 TEST(BearingCommand, KeepsTheReadingsInTheOrderGivenAndGivesTheirMean) {
@@ -61,41 +53,41 @@ TEST(BearingCommand, KeepsTheReadingsInTheOrderGivenAndGivesTheirMean) {
     const ClockTime first{2026, 6, 21, 10, 15, 0}, second{2026, 6, 21, 14, 40, 0};
     const double a1 = Azimuth(50.7f, 3.5f, first, 1) - 193.0;
     const double a2 = Azimuth(50.7f, 3.5f, second, 1) - 193.0;
-    const Outcome o = Cli({"bearing", "--place", "Exeter", "--utc", "1", "--shadow",
-                           QStringLiteral("2026-06-21T10:15:00@%1").arg(a1, 0, 'f', 9), "--leaves",
-                           "2026-06-21T20:30:00", "--shadow",
-                           QStringLiteral("2026-06-21T14:40:00@%1").arg(a2, 0, 'f', 9), "--json"});
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    const QJsonObject json = o.json();
-    const QJsonArray readings = json["readings"].toArray();
+    const Outcome o =
+        Cli({"bearing", "--place", "Exeter", "--utc", "1", "--shadow",
+             "2026-06-21T10:15:00@" + FixedText(a1, 9), "--leaves", "2026-06-21T20:30:00",
+             "--shadow", "2026-06-21T14:40:00@" + FixedText(a2, 9), "--json"});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    const nlohmann::json json = o.json();
+    const nlohmann::json readings = json["readings"];
     ASSERT_EQ(readings.size(), 3);
     const char* methods[] = {"shadow", "leaves", "shadow"};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(readings[i].toObject()["method"].toString(), methods[i]) << i;
+        EXPECT_EQ(readings[i]["method"].get<std::string>(), methods[i]) << i;
     }
-    EXPECT_EQ(readings[1].toObject()["at"].toString(), "2026-06-21T20:30:00");
-    EXPECT_NEAR(readings[0].toObject()["bearing"].toDouble(), 193.0, kJsonTol);
-    EXPECT_NEAR(readings[2].toObject()["bearing"].toDouble(), 193.0, kJsonTol);
+    EXPECT_EQ(readings[1]["at"].get<std::string>(), "2026-06-21T20:30:00");
+    EXPECT_NEAR(readings[0]["bearing"].get<double>(), 193.0, kJsonTol);
+    EXPECT_NEAR(readings[2]["bearing"].get<double>(), 193.0, kJsonTol);
     // The sun leaves the face 90 degrees clockwise of the wall's bearing.
-    const QJsonObject leaves = readings[1].toObject();
-    EXPECT_NEAR(leaves["bearing"].toDouble(), leaves["sunAzimuth"].toDouble() - 90, kJsonTol);
+    const nlohmann::json leaves = readings[1];
+    EXPECT_NEAR(leaves["bearing"].get<double>(), leaves["sunAzimuth"].get<double>() - 90, kJsonTol);
     double sum = 0;
-    for (const auto& r : readings) sum += r.toObject()["bearing"].toDouble();
-    EXPECT_NEAR(json["bearing"].toDouble(), sum / 3, kJsonTol);
-    EXPECT_GT(json["spread"].toDouble(), 0);
+    for (const auto& r : readings) sum += r["bearing"].get<double>();
+    EXPECT_NEAR(json["bearing"].get<double>(), sum / 3, kJsonTol);
+    EXPECT_GT(json["spread"].get<double>(), 0);
 }
 
 TEST(BearingCommand, WarnsAndExplainsWithoutFailing) {
     struct Row {
         const char* name;
-        QStringList readings;
+        std::vector<std::string> readings;
         const char* err;  // part of what stderr says
         bool spread;      // whether JSON carries a spread
     };
     const ClockTime morning{2026, 6, 21, 10, 0, 0};
     const double az = Azimuth(50.7f, 3.5f, morning, 1);
     auto shadow = [&](double bearing) {
-        return QStringLiteral("2026-06-21T10:00:00@%1").arg(az - bearing, 0, 'f', 6);
+        return "2026-06-21T10:00:00@" + FixedText(az - bearing, 6);
     };
     const std::vector<Row> rows = {
         {"single", {"--shadow", shadow(185)}, "", false},
@@ -107,13 +99,14 @@ TEST(BearingCommand, WarnsAndExplainsWithoutFailing) {
     };
     for (const Row& row : rows) {
         const Outcome o =
-            Cli(QStringList{"bearing", "--place", "Exeter", "--utc", "1", "--json"} + row.readings);
-        EXPECT_EQ(o.status, kCliOk) << row.name << o.err.toStdString();
-        EXPECT_TRUE(o.err.contains(row.err)) << row.name << ": " << o.err.toStdString();
+            Cli(std::vector<std::string>{"bearing", "--place", "Exeter", "--utc", "1", "--json"} +
+                row.readings);
+        EXPECT_EQ(o.status, kCliOk) << row.name << o.err;
+        EXPECT_TRUE(Contains(o.err, row.err)) << row.name << ": " << o.err;
         if (*row.err == 0) {
-            EXPECT_TRUE(o.err.isEmpty()) << row.name;
+            EXPECT_TRUE(o.err.empty()) << row.name;
         }
-        EXPECT_EQ(o.json()["spread"].isNull(), !row.spread) << row.name;
+        EXPECT_EQ(o.json()["spread"].is_null(), !row.spread) << row.name;
     }
 }
 
@@ -122,10 +115,10 @@ TEST(BearingCommand, WarnsAndExplainsWithoutFailing) {
 TEST(ShadowCommand, FallsOnTheReportsHourLineWhenTheSunIsOnIt) {
     // Refraction lifts the sun off its hour circle by up to a minute of arc.
     constexpr double kRefractionTol = 0.05;  // degrees
-    const QStringList site = {"--lat",     "51.5", "--lon", "0.12", "--west",
-                              "--bearing", "200",  "--utc", "1"};
-    const Outcome report = Cli(QStringList{"report", "--json"} + site);
-    const double raw = report.json()["RawShadowAngle"].toObject()["15"].toDouble();
+    const std::vector<std::string> site = {"--lat",     "51.5", "--lon", "0.12", "--west",
+                                           "--bearing", "200",  "--utc", "1"};
+    const Outcome report = Cli(std::vector<std::string>{"report", "--json"} + site);
+    const double raw = report.json()["RawShadowAngle"]["15"].get<double>();
 
     // The instant, near 15:00, when the sun's hour angle is the one the run
     // gives 15:00: (15 - 1 - 12) * 15 - 0.12.
@@ -135,20 +128,20 @@ TEST(ShadowCommand, FallsOnTheReportsHourLineWhenTheSunIsOnIt) {
         clock = ShiftClock(clock, ((15 - 1 - 12) * 15 - 0.12f - ha) / 15.0);
     }
     const Outcome o =
-        Cli(QStringList{"shadow", "--at", QString::fromStdString(ClockTimeText(clock)), "--json"} +
-            site);
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    EXPECT_NEAR(o.json()["shadowAngle"].toDouble(), raw, kRefractionTol);
+        Cli(std::vector<std::string>{"shadow", "--at", ClockTimeText(clock), "--json"} + site);
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    EXPECT_NEAR(o.json()["shadowAngle"].get<double>(), raw, kRefractionTol);
 
-    const Outcome text = Cli(QStringList{"shadow", "--at", "2026-05-10T11:00:00"} + site);
-    EXPECT_TRUE(text.out.startsWith("Shadow angle: ")) << text.out.toStdString();
-    EXPECT_TRUE(text.out.contains("to the left of the root"));
+    const Outcome text =
+        Cli(std::vector<std::string>{"shadow", "--at", "2026-05-10T11:00:00"} + site);
+    EXPECT_TRUE(StartsWith(text.out, "Shadow angle: ")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "to the left of the root"));
 }
 
 TEST(ShadowCommand, SaysWhenThereIsNoShadow) {
     struct Row {
         const char* name;
-        QStringList args;
+        std::vector<std::string> args;
         const char* message;
     };
     const std::vector<Row> rows = {
@@ -158,57 +151,65 @@ TEST(ShadowCommand, SaysWhenThereIsNoShadow) {
          "The wall is in shade then"},
     };
     for (const Row& row : rows) {
-        const Outcome o = Cli(QStringList{"shadow"} + row.args);
+        const Outcome o = Cli(std::vector<std::string>{"shadow"} + row.args);
         EXPECT_EQ(o.status, kCliRunFailed) << row.name;
-        EXPECT_TRUE(o.out.isEmpty()) << row.name;
-        EXPECT_TRUE(o.err.contains(row.message)) << row.name << ": " << o.err.toStdString();
+        EXPECT_TRUE(o.out.empty()) << row.name;
+        EXPECT_TRUE(Contains(o.err, row.message)) << row.name << ": " << o.err;
     }
 }
 
 TEST(SunCommands, BadInputNamesWhatIsWrongAndExitsWithTwo) {
     struct Row {
         const char* name;
-        QStringList args;
+        std::vector<std::string> args;
         const char* message;
     };
-    const QStringList exeter = {"--place", "Exeter"};
+    const std::vector<std::string> exeter = {"--place", "Exeter"};
     const std::vector<Row> rows = {
-        {"sun-without-time", QStringList{"sun"} + exeter, "--at: give the clock time"},
-        {"sun-time-word", QStringList{"sun", "--at", "noon"} + exeter, "\"noon\" is not a date"},
-        {"sun-no-such-day", QStringList{"sun", "--at", "2026-02-30T12:00"} + exeter,
+        {"sun-without-time", std::vector<std::string>{"sun"} + exeter, "--at: give the clock time"},
+        {"sun-time-word", std::vector<std::string>{"sun", "--at", "noon"} + exeter,
+         "\"noon\" is not a date"},
+        {"sun-no-such-day", std::vector<std::string>{"sun", "--at", "2026-02-30T12:00"} + exeter,
          "no date 2026-02-30"},
-        {"sun-hour-25", QStringList{"sun", "--at", "2026-06-21T25:00"} + exeter,
+        {"sun-hour-25", std::vector<std::string>{"sun", "--at", "2026-06-21T25:00"} + exeter,
          "no time of day 25:00"},
-        {"sun-before-1900", QStringList{"sun", "--at", "1899-06-01T12:00"} + exeter,
+        {"sun-before-1900", std::vector<std::string>{"sun", "--at", "1899-06-01T12:00"} + exeter,
          "1900 to 2100"},
         {"sun-time-twice",
-         QStringList{"sun", "--at", "2026-06-21T12:00", "--at", "2026-06-21T13:00"} + exeter,
+         std::vector<std::string>{"sun", "--at", "2026-06-21T12:00", "--at", "2026-06-21T13:00"} +
+             exeter,
          "more than once"},
-        {"bearing-no-readings", QStringList{"bearing"} + exeter, "at least one"},
+        {"bearing-no-readings", std::vector<std::string>{"bearing"} + exeter, "at least one"},
         {"bearing-given",
-         QStringList{"bearing", "--bearing", "180", "--enters", "2026-06-21T08:00"},
+         std::vector<std::string>{"bearing", "--bearing", "180", "--enters", "2026-06-21T08:00"},
          "--bearing does not go"},
-        {"shadow-without-angle", QStringList{"bearing", "--shadow", "2026-06-21T10:00"} + exeter,
+        {"shadow-without-angle",
+         std::vector<std::string>{"bearing", "--shadow", "2026-06-21T10:00"} + exeter,
          "Reading 1 (--shadow 2026-06-21T10:00): give the time and the angle"},
-        {"shadow-angle-word", QStringList{"bearing", "--shadow", "2026-06-21T10:00@left"} + exeter,
+        {"shadow-angle-word",
+         std::vector<std::string>{"bearing", "--shadow", "2026-06-21T10:00@left"} + exeter,
          "\"left\" is not an angle"},
-        {"shadow-behind-wall", QStringList{"bearing", "--shadow", "2026-06-21T10:00@95"} + exeter,
+        {"shadow-behind-wall",
+         std::vector<std::string>{"bearing", "--shadow", "2026-06-21T10:00@95"} + exeter,
          "Reading 1 (shadow at 2026-06-21T10:00:00): the shadow's angle must lie between"},
         {"second-reading-at-night",
-         QStringList{"bearing", "--enters", "2026-06-21T06:00", "--leaves", "2026-06-21T23:30"} +
+         std::vector<std::string>{"bearing", "--enters", "2026-06-21T06:00", "--leaves",
+                                  "2026-06-21T23:30"} +
              exeter,
          "Reading 2 (leaves at 2026-06-21T23:30:00): the sun is below the horizon"},
-        {"reading-bad-date", QStringList{"bearing", "--enters", "2026-13-01T08:00"} + exeter,
+        {"reading-bad-date",
+         std::vector<std::string>{"bearing", "--enters", "2026-13-01T08:00"} + exeter,
          "--enters 2026-13-01T08:00: there is no date"},
-        {"shadow-command-without-time", QStringList{"shadow"} + exeter, "--at: give the clock"},
-        {"shadow-command-after-2100", QStringList{"shadow", "--at", "2101-01-01T12:00"} + exeter,
-         "1900 to 2100"},
+        {"shadow-command-without-time", std::vector<std::string>{"shadow"} + exeter,
+         "--at: give the clock"},
+        {"shadow-command-after-2100",
+         std::vector<std::string>{"shadow", "--at", "2101-01-01T12:00"} + exeter, "1900 to 2100"},
     };
     for (const Row& row : rows) {
         const Outcome o = Cli(row.args);
         EXPECT_EQ(o.status, kCliBadInput) << row.name;
-        EXPECT_TRUE(o.out.isEmpty()) << row.name;
-        EXPECT_TRUE(o.err.contains(row.message)) << row.name << ": " << o.err.toStdString();
+        EXPECT_TRUE(o.out.empty()) << row.name;
+        EXPECT_TRUE(Contains(o.err, row.message)) << row.name << ": " << o.err;
     }
 }
 

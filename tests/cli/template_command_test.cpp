@@ -3,37 +3,30 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <filesystem>
+#include <map>
 
 #include "cli/cli_app.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace sundial {
 namespace {
 
+using sundial::testing::operator+;
+using sundial::testing::Contains;
+using sundial::testing::Outcome;
+using sundial::testing::RunCommand;
+using sundial::testing::StartsWith;
+
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status;
-    QString out;
-    QString err;
-};
-
-Outcome RunTemplate(QStringList args) {
-    args.prepend("sundial-cli");
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    const int status = RunCli(args, outStream, errStream);
-    outStream.flush();
-    errStream.flush();
-    return {status, out, err};
+Outcome RunTemplate(std::vector<std::string> args) {
+    return RunCommand(std::move(args), "sundial-cli");
 }
 
-const QStringList kIssue = {"template", "--place", "London",       "--bearing", "200",
-                            "--utc",    "0",       "--width",      "600",       "--height",
-                            "450",      "--half",  "--date-lines", "--nodus",   "150"};
+const std::vector<std::string> kIssue = {
+    "template", "--place",  "London", "--bearing", "200",          "--utc",   "0",  "--width",
+    "600",      "--height", "450",    "--half",    "--date-lines", "--nodus", "150"};
 
 class TemplateCommand : public ::testing::Test {
   protected:
@@ -42,50 +35,50 @@ class TemplateCommand : public ::testing::Test {
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
-    QString File(const char* name) const { return QString::fromStdString((dir / name).string()); }
+    std::string File(const char* name) const { return (dir / name).string(); }
     fs::path dir;
 };
 
 TEST_F(TemplateCommand, WritesTheTiledPdfAndTheSvg) {
-    const Outcome o =
-        RunTemplate(kIssue + QStringList{"--pdf", File("t.pdf"), "--svg", File("t.svg")});
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    EXPECT_TRUE(o.out.contains("10 pages (overview, 2 x 4 dial tiles, gnomon plate on 1)"))
-        << o.out.toStdString();
+    const Outcome o = RunTemplate(
+        kIssue + std::vector<std::string>{"--pdf", File("t.pdf"), "--svg", File("t.svg")});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    EXPECT_TRUE(Contains(o.out, "10 pages (overview, 2 x 4 dial tiles, gnomon plate on 1)"))
+        << o.out;
     EXPECT_GT(fs::file_size(dir / "t.pdf"), 10000u);
     EXPECT_GT(fs::file_size(dir / "t.svg"), 10000u);
 }
 
 TEST_F(TemplateCommand, JsonListsEachElementsRoleHourAndPoints) {
-    const Outcome o = RunTemplate(kIssue + QStringList{"--json", "--numerals", "arabic"});
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    const QJsonObject json = QJsonDocument::fromJson(o.out.toUtf8()).object();
-    EXPECT_EQ(json["plate"].toObject()["width"].toDouble(), 600);
-    EXPECT_EQ(json["root"].toArray(), (QJsonArray{300, 0}));
-    QMap<QString, int> roles;
-    for (const QJsonValue v : json["elements"].toArray()) {
-        const QJsonObject e = v.toObject();
-        ++roles[e["role"].toString()];
+    const Outcome o =
+        RunTemplate(kIssue + std::vector<std::string>{"--json", "--numerals", "arabic"});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    const nlohmann::json json = o.json();
+    EXPECT_EQ(json["plate"]["width"].get<double>(), 600);
+    EXPECT_EQ(json["root"], nlohmann::json::array({300, 0}));
+    std::map<std::string, int> roles;
+    for (const nlohmann::json& e : json["elements"]) {
+        ++roles[e["role"].get<std::string>()];
         if (e["role"] == "hour-lines") {
             EXPECT_TRUE(e.contains("hour"));
-            EXPECT_EQ(e["points"].toArray().size(), 2);
-            EXPECT_EQ(e["points"].toArray()[0].toArray(), (QJsonArray{300, 0}));
+            EXPECT_EQ(e["points"].size(), 2);
+            EXPECT_EQ(e["points"][0], nlohmann::json::array({300, 0}));
         }
         if (e["role"] == "numerals") {
-            EXPECT_EQ(e["text"].toString(), QString::number(e["hour"].toInt()));
+            EXPECT_EQ(e["text"].get<std::string>(), std::to_string(e["hour"].get<int>()));
         }
     }
     EXPECT_EQ(roles["hour-lines"], 12);  // 7 to 18 at a wall facing 200 degrees
     EXPECT_EQ(roles["half-hour-lines"], 11);
     EXPECT_EQ(roles["numerals"], 12);
     EXPECT_GE(roles["date-lines"], 6);  // three lines and their labels
-    EXPECT_NEAR(json["gnomon"].toObject()["style"].toDouble(), 150, 1e-9);
+    EXPECT_NEAR(json["gnomon"]["style"].get<double>(), 150, 1e-9);
 }
 
 TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
     const struct {
         const char* name;
-        QStringList args;
+        std::vector<std::string> args;
         const char* message;
     } rows[] = {
         {"no size", {"template", "--place", "London"}, "--width MM --height MM"},
@@ -115,30 +108,32 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
          "need --nodus"},
     };
     for (const auto& r : rows) {
-        const Outcome o =
-            RunTemplate(r.args + QStringList{"--pdf", File("bad.pdf"), "--svg", File("bad.svg")});
+        const Outcome o = RunTemplate(
+            r.args + std::vector<std::string>{"--pdf", File("bad.pdf"), "--svg", File("bad.svg")});
         EXPECT_EQ(o.status, kCliBadInput) << r.name;
-        EXPECT_TRUE(o.err.contains(r.message)) << r.name << ": " << o.err.toStdString();
+        EXPECT_TRUE(Contains(o.err, r.message)) << r.name << ": " << o.err;
         EXPECT_FALSE(fs::exists(dir / "bad.pdf")) << r.name;
         EXPECT_FALSE(fs::exists(dir / "bad.svg")) << r.name;
     }
 }
 
 TEST_F(TemplateCommand, NoonCurveComesWithTheEquationOfTimeTable) {
-    const Outcome o = RunTemplate(kIssue + QStringList{"--noon-curve", "--json"});
-    ASSERT_EQ(o.status, kCliOk) << o.err.toStdString();
-    QMap<QString, int> roles;
-    for (const QJsonValue v : QJsonDocument::fromJson(o.out.toUtf8())["elements"].toArray()) {
-        ++roles[v.toObject()["role"].toString()];
+    const Outcome o = RunTemplate(kIssue + std::vector<std::string>{"--noon-curve", "--json"});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    std::map<std::string, int> roles;
+    const nlohmann::json json = o.json();
+    for (const nlohmann::json& v : json["elements"]) {
+        ++roles[v["role"].get<std::string>()];
     }
     EXPECT_GE(roles["noon-curve"], 2);         // the curve and its label
     EXPECT_GE(roles["equation-of-time"], 25);  // heading, months, two rows of days
 }
 
 TEST_F(TemplateCommand, AFileThatCannotBeWrittenFailsWithOne) {
-    const Outcome o = RunTemplate(kIssue + QStringList{"--svg", File("missing/t.svg")});
+    const Outcome o =
+        RunTemplate(kIssue + std::vector<std::string>{"--svg", File("missing/t.svg")});
     EXPECT_EQ(o.status, kCliRunFailed);
-    EXPECT_TRUE(o.err.contains("t.svg")) << o.err.toStdString();
+    EXPECT_TRUE(Contains(o.err, "t.svg")) << o.err;
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+// How sundial-cli writes numbers and JSON: the same bytes whatever the user's
+// locale, and JSON laid out as it always has been (keys sorted, four spaces a
+// level, whole numbers without a fraction, empty lists opened and closed on
+// lines of their own).
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace sundial {
+
+// `value` with `decimals` figures after a decimal point, "12.50".
+std::string FixedText(double value, int decimals);
+
+// A JSON number: whole values up to 2^53 as integers, others as the shortest
+// text that reads back to the same double.
+nlohmann::json JsonNumber(double value);
+
+// The document, indented, ending in a newline. Text that is not UTF-8 (a
+// place name from an old settings file, say) is written with U+FFFD in place
+// of the bytes that are not.
+std::string JsonText(const nlohmann::json& json);
+
+}  // namespace sundial
