@@ -46,6 +46,10 @@ std::string ReadWholeFile(const std::string& fileName) {
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
                                                                &std::fclose);
     if (!file) throw cannotRead();
+    std::error_code ec;
+    if (std::filesystem::is_directory(fileName, ec)) {
+        throw BadInput{"--sites: cannot read " + fileName + ": file to open is a directory"};
+    }
     std::string bytes;
     char buffer[65536];
     std::size_t got = 0;

@@ -70,7 +70,7 @@ void AddSiteOptions(OptionParser& parser) {
     });
 }
 
-std::optional<double> ReadNumber(std::string_view text, char decimalPoint) {
+std::optional<double> ReadNumber(std::string_view text, const LocaleDigits& local) {
     // As a number field reads: spaces around it and a leading plus are allowed.
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
         text.remove_prefix(1);
@@ -85,27 +85,52 @@ std::optional<double> ReadNumber(std::string_view text, char decimalPoint) {
         return value;
     };
     if (const auto value = read(text)) return value;
-    // "51,5" where the locale writes a decimal comma: the same number with a
-    // point, so long as the text has no point of its own.
-    if (decimalPoint == '.' || text.find('.') != std::string_view::npos) return std::nullopt;
-    std::string local(text);
-    const std::size_t at = local.find(decimalPoint);
-    if (at == std::string::npos || local.find(decimalPoint, at + 1) != std::string::npos)
-        return std::nullopt;
-    local[at] = '.';
-    return read(local);
+    if (local.decimalPoint == '.' && local.groupSeparator == '\0') return std::nullopt;
+
+    // The locale's form, rewritten in the C form: thousands only in whole
+    // groups of three before the decimal separator, which comes at most once.
+    std::string c;
+    std::size_t digitsInGroup = 0;  // digits since the last separator of thousands
+    bool grouped = false, inInteger = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (inInteger && local.groupSeparator != '\0' && ch == local.groupSeparator) {
+            if (digitsInGroup == 0 || digitsInGroup > 3 || (grouped && digitsInGroup != 3))
+                return std::nullopt;
+            grouped = true;
+            digitsInGroup = 0;
+        } else if (ch == local.decimalPoint || ch == '.' || ch == 'e' || ch == 'E') {
+            // A point in a comma locale is no decimal separator.
+            if (ch == '.' && local.decimalPoint != '.') return std::nullopt;
+            if (grouped && digitsInGroup != 3) return std::nullopt;
+            inInteger = false;
+            c += ch == local.decimalPoint ? '.' : ch;
+        } else {
+            if (std::isdigit(static_cast<unsigned char>(ch))) ++digitsInGroup;
+            c += ch;
+        }
+    }
+    if (inInteger && grouped && digitsInGroup != 3) return std::nullopt;
+    return read(c);
 }
 
-char UserDecimalPoint() {
+LocaleDigits UserLocaleDigits() {
     try {
-        return std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point();
+        const std::locale user("");  // outlives the facet it lends
+        const auto& punct = std::use_facet<std::numpunct<char>>(user);
+        LocaleDigits digits;
+        digits.decimalPoint = punct.decimal_point();
+        // Only where the locale groups digits at all.
+        if (!punct.grouping().empty()) digits.groupSeparator = punct.thousands_sep();
+        if (digits.groupSeparator == digits.decimalPoint) digits.groupSeparator = '\0';
+        return digits;
     } catch (const std::exception&) {
-        return '.';  // a locale the system does not have: the C form only
+        return {};  // a locale the system does not have: the C form only
     }
 }
 
 double ParseNumberOption(const std::string& text, const std::string& option) {
-    const std::optional<double> value = ReadNumber(text, UserDecimalPoint());
+    const std::optional<double> value = ReadNumber(text, UserLocaleDigits());
     if (!value || !std::isfinite(*value)) {
         throw BadInput{"--" + option + ": \"" + text + "\" is not a number."};
     }

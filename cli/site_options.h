@@ -35,13 +35,20 @@ SiteOptions ReadSiteOptions(const OptionParser& parser);
 // text that is not a finite number or is too large to store as a single.
 double ParseNumberOption(const std::string& text, const std::string& option);
 
-// A number read as ParseNumberOption reads it: the C form first, then the
-// user's locale's decimal separator. Nothing when the text is no number, or
-// one too large for a double. `decimalPoint` stands for the user's locale's.
-std::optional<double> ReadNumber(std::string_view text, char decimalPoint);
-// The user's locale's decimal separator (LC_ALL, LC_NUMERIC, LANG); '.' when
-// the locale is unknown to the system or its separator is not one byte.
-char UserDecimalPoint();
+// How the user's locale writes a number: its decimal separator, and the
+// separator of thousands ('\0' for none).
+struct LocaleDigits {
+    char decimalPoint = '.';
+    char groupSeparator = '\0';
+};
+// The user's locale's (LC_ALL, LC_NUMERIC, LANG); the C form's when the
+// system does not know the locale or a separator is not one byte.
+LocaleDigits UserLocaleDigits();
+
+// A number read as ParseNumberOption reads it: the C form first ("51.5"),
+// then `local`'s ("51,5", "1.000,5"). Nothing when the text is no number, or
+// one too large for a double.
+std::optional<double> ReadNumber(std::string_view text, const LocaleDigits& local);
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.
 const Place& ResolvePlace(const std::string& text);
