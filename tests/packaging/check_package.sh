@@ -65,6 +65,8 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/start"
 chmod 700 "$XDG_RUNTIME_DIR"
 cd "$work/start"
 cli=$root/usr/bin/sundial-cli
+# The command line loads no toolkit: only the desktop program needs Qt.
+if objdump -p "$cli" | grep -q 'NEEDED.*libQt'; then fail "sundial-cli links Qt"; fi
 version=$(dpkg-deb -f "$deb" Version)
 [[ $("$cli" --version) == "sundial-cli $version" ]] || fail "sundial-cli --version"
 "$cli" report --place London --pdf "$work/london.pdf" | grep -q "Sundial Calculation for:   London, Britain" ||
