@@ -1,12 +1,92 @@
 #include "core/pdf/pdf_syntax.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 
 namespace sundial::pdf {
 
-std::string FormatNumber(float value, int places) {
+namespace {
+
+constexpr std::array<std::uint64_t, 20> kPow10 = [] {
+    std::array<std::uint64_t, 20> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// `value` / `divisor` rounded to a whole number, halves to even.
+std::uint64_t DivideHalfEven(std::uint64_t value, std::uint64_t divisor) {
+    const std::uint64_t quotient = value / divisor;
+    const std::uint64_t twiceRest = value % divisor * 2;
+    const bool up = twiceRest > divisor || (twiceRest == divisor && quotient % 2 == 1);
+    return quotient + (up ? 1 : 0);
+}
+
+void AppendUnsigned(std::string& out, std::uint64_t value) {
+    char digits[20];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+// AppendNumber for a normal single from 2^-10 up to (not including) 2^23, in
+// exact integer arithmetic. False, appending nothing, for any other value.
+//
+// The value is m / 2^k with m a 24-bit integer and 1 <= k <= 33. Its seven
+// significant digits are N = m × 10^P / 2^k rounded half to even, with
+// P = 6 - E and E the value's decimal exponent (10^E <= value < 10^(E+1)):
+// the value reads N × 10^(E-6). Rounding that to `places` decimals gives R
+// units of 10^-places. Every product below stays under 2^63.
+bool AppendNumberFast(std::string& out, float value, int places) {
+    if (places < 0 || places > 9) return false;
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    const int exponent = static_cast<int>((bits >> 23) & 0xFF) - 150;  // of m, not of the value
+    if (exponent < -33 || exponent > -1) return false;
+    const auto k = static_cast<unsigned>(-exponent);
+    const std::uint64_t m = (bits & 0x7FFFFF) | 0x800000;
+
+    // 2^-10 > 10^-4 and 2^23 < 10^7: E lies in -4..6.
+    int E = 6;
+    for (; E > -4; --E) {
+        const bool atLeast = E >= 0 ? m >= (kPow10[static_cast<std::size_t>(E)] << k)
+                                    : m * kPow10[static_cast<std::size_t>(-E)] >= (1ULL << k);
+        if (atLeast) break;
+    }
+    const std::uint64_t scaled = m * kPow10[static_cast<std::size_t>(6 - E)];
+    std::uint64_t significant = scaled >> k;
+    const std::uint64_t rest = scaled & ((1ULL << k) - 1);
+    const std::uint64_t half = 1ULL << (k - 1);
+    if (rest > half || (rest == half && significant % 2 == 1)) ++significant;
+
+    const int shift = E - 6 + places;
+    const std::uint64_t units =
+        shift >= 0 ? significant * kPow10[static_cast<std::size_t>(shift)]
+                   : DivideHalfEven(significant, kPow10[static_cast<std::size_t>(-shift)]);
+    if (units == 0) {
+        out += '0';
+        return true;
+    }
+    if ((bits >> 31) != 0) out += '-';
+    const std::uint64_t scale = kPow10[static_cast<std::size_t>(places)];
+    AppendUnsigned(out, units / scale);
+    std::uint64_t fraction = units % scale;
+    if (fraction != 0) {
+        int digits = places;
+        while (fraction % 10 == 0) fraction /= 10, --digits;
+        out += '.';
+        char text[9];
+        for (int i = digits - 1; i >= 0; --i, fraction /= 10) {
+            text[i] = static_cast<char>('0' + fraction % 10);
+        }
+        out.append(text, static_cast<std::size_t>(digits));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string FormatNumberByDigits(float value, int places) {
     if (!std::isfinite(value)) return "0";
     // Seven significant digits, in the form "d.dddddde+XX".
     std::array<char, 32> buf{};
@@ -60,13 +140,40 @@ std::string FormatNumber(float value, int places) {
     return negative ? "-" + text : text;
 }
 
-std::string EscapeText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+void AppendNumber(std::string& out, float value, int places) {
+    if (value == 0) {
+        out += '0';
+    } else if (!AppendNumberFast(out, value, places)) {
+        out += FormatNumberByDigits(value, places);
+    }
+}
+
+std::string FormatNumber(float value, int places) {
+    std::string text;
+    AppendNumber(text, value, places);
+    return text;
+}
+
+void AppendInteger(std::string& out, std::int64_t value) {
+    if (value < 0) {
+        out += '-';
+        AppendUnsigned(out, 0 - static_cast<std::uint64_t>(value));
+    } else {
+        AppendUnsigned(out, static_cast<std::uint64_t>(value));
+    }
+}
+
+void AppendEscapedText(std::string& out, std::string_view text) {
     for (const char c : text) {
         if (c == '\\' || c == '(' || c == ')') out += '\\';
         out += c;
     }
+}
+
+std::string EscapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    AppendEscapedText(out, text);
     return out;
 }
 

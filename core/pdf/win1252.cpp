@@ -31,7 +31,12 @@ bool IsContinuation(unsigned char byte) {
 
 std::string ToWin1252(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
+    AppendWin1252(out, utf8);
+    return out;
+}
+
+void AppendWin1252(std::string& out, std::string_view utf8) {
+    out.reserve(out.size() + utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
@@ -63,7 +68,6 @@ std::string ToWin1252(std::string_view utf8) {
         out += ByteFor(cp);
         i += length;
     }
-    return out;
 }
 
 }  // namespace sundial::pdf
