@@ -64,5 +64,62 @@ TEST(FontMetricsTest, FamilyByNameIgnoringCaseAndSpaces) {
     EXPECT_THROW(CourierNewMetrics(-1), PdfUsageError);
 }
 
+// The /Widths lines are formatted once per table: sixteen entries a line, the
+// last line holding the rest, every entry the width as written in the file.
+TEST(FontMetricsTest, WidthsLinesListFirstCharToLastChar) {
+    const struct {
+        const char* name;
+        const FontMetrics& metrics;
+        int lines;
+        const char* lastLine;
+    } rows[] = {
+        {"courier-224-codes", CourierNewMetrics(0), 14,
+         "600 600 600 600 600 600 600 600 600 600 600 600 600 600 600 600 \r\n"},
+        {"symbol-226-codes", SymbolMetrics(0), 15, "494 600 \r\n"},
+    };
+    for (const auto& row : rows) {
+        const std::string& text = row.metrics.WidthsLines;
+        int lines = 0;
+        std::string entries;
+        std::size_t start = 0;
+        for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos;
+             start = end + 2, ++lines) {
+            entries += text.substr(start, end - start);
+        }
+        EXPECT_EQ(start, text.size()) << row.name << ": text after the last CR LF";
+        EXPECT_EQ(lines, row.lines) << row.name;
+        EXPECT_TRUE(text.ends_with(row.lastLine)) << row.name;
+        std::string expected;
+        for (int code = row.metrics.FirstChar; code <= row.metrics.LastChar; ++code) {
+            expected += std::to_string(row.metrics.WidthOf(static_cast<std::uint8_t>(code))) + " ";
+        }
+        EXPECT_EQ(entries, expected) << row.name;
+    }
+    // Built once: every call hands out the same table.
+    EXPECT_EQ(&MetricsForFont("courier new", 0), &CourierNewMetrics(0));
+}
+
+TEST(TextAdvanceTest, WidthsSpacingAndScaling) {
+    const FontMetrics& arial = ArialMetrics(0);  // a 556, b 556, blank 278
+    const struct {
+        const char* name;
+        const char* text;
+        float size, wordSpacing, charSpacing, scaling;
+        double points;  // to a few ulps: every term is a multiple of 1/1000 point
+    } rows[] = {
+        {"widths-only", "a b", 10, 0, 0, 100, 13.9},
+        {"word-spacing-per-blank", "a b", 10, 2, 0, 100, 15.9},
+        {"char-spacing-per-character", "a b", 10, 0, 1, 100, 16.9},
+        {"scaled-half", "a b", 10, 2, 1, 50, 9.45},
+        {"empty", "", 10, 2, 1, 100, 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_DOUBLE_EQ(
+            TextAdvance(arial, row.text, row.size, row.wordSpacing, row.charSpacing, row.scaling),
+            row.points)
+            << row.name;
+    }
+}
+
 }  // namespace
 }  // namespace sundial::pdf
