@@ -7,14 +7,10 @@
 
 #include "core/pdf/creation_time.h"
 #include "core/pdf/win1252.h"
+#include "tests/core/pdf/support/pdf_test_support.h"
 
 namespace sundial::pdf {
 namespace {
-
-template <typename Row>
-std::string RowName(const ::testing::TestParamInfo<Row>& info) {
-    return info.param.name;
-}
 
 struct NumberRow {
     const char* name;
@@ -62,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberRow{"two_to_twenty_three", 8388608.0f, 3, "8388608"},
                       NumberRow{"negative_places_digits", -0.123456f, 5, "-0.12346"},
                       NumberRow{"smallest_single", 1.4e-45f, 3, "0"}),
-    RowName<NumberRow>);
+    testing::RowName());
 
 // AppendNumber's integer shortcut and the digit-string path agree on every
 // binade the shortcut takes (and one either side). A one-off run over every
