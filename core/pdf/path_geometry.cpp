@@ -67,12 +67,14 @@ TextRotation TextRotationOf(float rotateDeg) {
 ArcEllipse::ArcEllipse(float ray, float ratio, float rotateDeg)
     : ray_(ray),
       ratio_(ratio),
-      sinRotation_(std::sin(-kRadPerDeg * rotateDeg)),
-      cosRotation_(std::cos(-kRadPerDeg * rotateDeg)) {}
+      sinRotation_(std::sin(-double{kRadPerDeg} * rotateDeg)),
+      cosRotation_(std::cos(-double{kRadPerDeg} * rotateDeg)) {}
 
 PathPoint ArcEllipse::At(float tDeg) const {
-    const double px = ray_ * std::cos(kRadPerDeg * tDeg);
-    const double py = ray_ * ratio_ * std::sin(kRadPerDeg * tDeg);
+    // Trigonometry in double precision; only the point is held as singles.
+    const double a = double{kRadPerDeg} * tDeg;
+    const double px = double{ray_} * std::cos(a);
+    const double py = double{ray_} * ratio_ * std::sin(a);
     return {static_cast<float>(px * cosRotation_ + py * sinRotation_),
             static_cast<float>(-px * sinRotation_ + py * cosRotation_)};
 }

@@ -47,7 +47,8 @@ TextRotation TextRotationOf(float rotateDeg);
 class ArcEllipse {
   public:
     ArcEllipse(float ray, float ratio, float rotateDeg);
-    // The point at parametric angle `tDeg`, held as singles.
+    // The point at parametric angle `tDeg`, computed in double precision (with
+    // the single radian factor) and held as singles.
     PathPoint At(float tDeg) const;
 
   private:

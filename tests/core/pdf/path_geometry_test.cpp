@@ -113,5 +113,26 @@ TEST(ArcEllipseTest, RatioAndRotation) {
     EXPECT_NEAR(turned.At(90).y, 0, kTol);
 }
 
+// Each point is the single nearest to a point computed in double precision, so
+// it lies on the circle to within the rounding of its own two coordinates.
+// Sines and cosines taken in single precision miss by several times that.
+TEST(ArcEllipseTest, PointsLieOnTheCircleAsCloseAsSinglesAllow) {
+    for (const float ray : {3.0f, 250.0f, 1000.0f, 123456.0f}) {
+        for (const float rotate : {0.0f, 33.3f}) {
+            const ArcEllipse circle(ray, 1, rotate);
+            for (float t = -720; t <= 720; t += 0.25f) {
+                const PathPoint p = circle.At(t);
+                const auto halfUlp = [](float v) {
+                    return (std::nextafter(std::fabs(v), INFINITY) - std::fabs(v)) / 2.0;
+                };
+                // Half an ulp of each coordinate, and the double sums' own rounding.
+                const double tol = halfUlp(p.x) + halfUlp(p.y) + ray * 1e-15;
+                ASSERT_NEAR(std::hypot(double{p.x}, double{p.y}), ray, tol)
+                    << "ray " << ray << " rotate " << rotate << " t " << t;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace sundial::pdf
