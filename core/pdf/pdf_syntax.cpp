@@ -1,5 +1,6 @@
 #include "core/pdf/pdf_syntax.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -46,13 +47,16 @@ bool AppendNumberFast(std::string& out, float value, int places) {
     const auto k = static_cast<unsigned>(-exponent);
     const std::uint64_t m = (bits & 0x7FFFFF) | 0x800000;
 
-    // 2^-10 > 10^-4 and 2^23 < 10^7: E lies in -4..6.
-    int E = 6;
-    for (; E > -4; --E) {
-        const bool atLeast = E >= 0 ? m >= (kPow10[static_cast<std::size_t>(E)] << k)
-                                    : m * kPow10[static_cast<std::size_t>(-E)] >= (1ULL << k);
-        if (atLeast) break;
-    }
+    // E is floor(log10 of the value): for a value in [2^p, 2^(p+1)) it is
+    // floor(p log10 2) or one more. 2^-10 > 10^-4 and 2^23 < 10^7: E is -4..6.
+    const auto atLeastPow10 = [&](int e) {
+        return e >= 0 ? m >= (kPow10[static_cast<std::size_t>(e)] << k)
+                      : m * kPow10[static_cast<std::size_t>(-e)] >= (1ULL << k);
+    };
+    const int p = exponent + 23;
+    // 1233 / 4096 is log10 2 to within 2e-5: exact floors for |p| below 100.
+    int E = (p >= 0 ? p * 1233 : p * 1233 - 4095) / 4096;
+    if (E < 6 && atLeastPow10(E + 1)) ++E;
     const std::uint64_t scaled = m * kPow10[static_cast<std::size_t>(6 - E)];
     std::uint64_t significant = scaled >> k;
     const std::uint64_t rest = scaled & ((1ULL << k) - 1);
@@ -164,9 +168,13 @@ void AppendInteger(std::string& out, std::int64_t value) {
 }
 
 void AppendEscapedText(std::string& out, std::string_view text) {
-    for (const char c : text) {
-        if (c == '\\' || c == '(' || c == ')') out += '\\';
-        out += c;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t special = std::min(text.find_first_of("\\()", i), text.size());
+        out.append(text.data() + i, special - i);
+        if (special == text.size()) break;
+        out += '\\';
+        out += text[special];
+        i = special + 1;
     }
 }
 
