@@ -37,7 +37,8 @@ void PrintReportHeading(DrawingSurface& surface, const SiteState& site, const Di
 }
 
 void PrintReportRow(DrawingSurface& surface, const HourRow& row) {
-    surface.PrintLine({{"   " + NumberText(static_cast<float>(row.hour)) + "  ", true},
+    // An hour label is a small whole number: its NumberText is its digits.
+    surface.PrintLine({{"   " + std::to_string(row.hour) + "  ", true},
                        {NumberText(row.angle) + "    "}});
 }
 
