@@ -1,6 +1,5 @@
 #include "core/pdf/pdf_syntax.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -16,14 +15,6 @@ constexpr std::array<std::uint64_t, 20> kPow10 = [] {
     for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
     return p;
 }();
-
-// `value` / `divisor` rounded to a whole number, halves to even.
-std::uint64_t DivideHalfEven(std::uint64_t value, std::uint64_t divisor) {
-    const std::uint64_t quotient = value / divisor;
-    const std::uint64_t twiceRest = value % divisor * 2;
-    const bool up = twiceRest > divisor || (twiceRest == divisor && quotient % 2 == 1);
-    return quotient + (up ? 1 : 0);
-}
 
 void AppendUnsigned(std::string& out, std::uint64_t value) {
     char digits[20];
@@ -64,27 +55,39 @@ bool AppendNumberFast(std::string& out, float value, int places) {
     if (rest > half || (rest == half && significant % 2 == 1)) ++significant;
 
     const int shift = E - 6 + places;
-    const std::uint64_t units =
-        shift >= 0 ? significant * kPow10[static_cast<std::size_t>(shift)]
-                   : DivideHalfEven(significant, kPow10[static_cast<std::size_t>(-shift)]);
+    std::uint64_t units = 0;
+    if (shift >= 0) {
+        units = significant * kPow10[static_cast<std::size_t>(shift)];
+    } else if (shift >= -9) {
+        // Seven digits and a divisor below 2^32: one 32-bit division.
+        const auto divisor = static_cast<std::uint32_t>(kPow10[static_cast<std::size_t>(-shift)]);
+        const auto n = static_cast<std::uint32_t>(significant);
+        const std::uint32_t quotient = n / divisor;
+        const std::uint32_t twiceRest = n % divisor * 2;
+        const bool up = twiceRest > divisor || (twiceRest == divisor && quotient % 2 == 1);
+        units = quotient + (up ? 1 : 0);
+    }  // further down, under half a unit: 0
     if (units == 0) {
         out += '0';
         return true;
     }
-    if ((bits >> 31) != 0) out += '-';
-    const std::uint64_t scale = kPow10[static_cast<std::size_t>(places)];
-    AppendUnsigned(out, units / scale);
-    std::uint64_t fraction = units % scale;
-    if (fraction != 0) {
-        int digits = places;
-        while (fraction % 10 == 0) fraction /= 10, --digits;
-        out += '.';
-        char text[9];
-        for (int i = digits - 1; i >= 0; --i, fraction /= 10) {
-            text[i] = static_cast<char>('0' + fraction % 10);
-        }
-        out.append(text, static_cast<std::size_t>(digits));
+    // Digits from the right: the fraction without its trailing zeros, the
+    // point if any fraction is left, then the whole part.
+    char text[32];
+    char* const end = text + sizeof text;
+    char* first = end;
+    bool fraction = false;
+    for (int place = 0; place < places; ++place, units /= 10) {
+        const auto digit = static_cast<char>('0' + units % 10);
+        if (fraction || digit != '0') *--first = digit, fraction = true;
     }
+    if (fraction) *--first = '.';
+    do {
+        *--first = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    if ((bits >> 31) != 0) *--first = '-';
+    out.append(first, end);
     return true;
 }
 
@@ -168,14 +171,15 @@ void AppendInteger(std::string& out, std::int64_t value) {
 }
 
 void AppendEscapedText(std::string& out, std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t special = std::min(text.find_first_of("\\()", i), text.size());
-        out.append(text.data() + i, special - i);
-        if (special == text.size()) break;
+    const auto special = [](char c) { return c == '\\' || c == '(' || c == ')'; };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!special(text[i])) continue;
+        out.append(text.data() + start, i - start);
         out += '\\';
-        out += text[special];
-        i = special + 1;
+        start = i;  // the character itself goes with the next run
     }
+    out.append(text.data() + start, text.size() - start);
 }
 
 std::string EscapeText(std::string_view text) {
