@@ -79,41 +79,91 @@ TEST(NumberShortcutTest, AgreesWithTheDigitPath) {
     }
 }
 
-TEST(AppendIntegerTest, PlainDecimal) {
-    const std::pair<std::int64_t, const char*> rows[] = {
-        {0, "0"}, {-7, "-7"}, {32767, "32767"}, {INT64_MIN, "-9223372036854775808"}};
-    for (const auto& [value, text] : rows) {
-        std::string out;
-        AppendInteger(out, value);
-        EXPECT_EQ(out, text) << value;
-    }
-    EXPECT_EQ(EscapeText("a(b)\\c"), "a\\(b\\)\\\\c");
+struct IntegerRow {
+    const char* name;
+    std::int64_t value;
+    const char* text;
+};
+
+class AppendIntegerTest : public ::testing::TestWithParam<IntegerRow> {};
+
+TEST_P(AppendIntegerTest, PlainDecimal) {
+    std::string out = "x";
+    AppendInteger(out, GetParam().value);
+    EXPECT_EQ(out, std::string("x") + GetParam().text);
 }
 
-TEST(ToWin1252Test, OneBytePerCharacter) {
-    const struct {
-        const char* name;
-        std::string utf8, bytes;
-    } rows[] = {
-        {"latin-1", "Z\xC3\xBCrich", "Z\xFCrich"},
-        {"euro-and-quotes", "\xE2\x82\xAC\xE2\x80\x9Cq\xE2\x80\x9D", "\x80\x93q\x94"},
-        {"undefined-slot-passes-through", "\xC2\x81", "\x81"},
-        {"outside-the-code-page", "\xCE\xB1=\xF0\x9F\x8C\x9E", "?=?"},
-        {"truncated", "a\xE2\x82", "a??"},
-        {"overlong", "\xC0\xAF", "??"},
-        {"surrogate", "\xED\xA0\x80", "???"},
-    };
-    for (const auto& row : rows) EXPECT_EQ(ToWin1252(row.utf8), row.bytes) << row.name;
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AppendIntegerTest,
+    ::testing::Values(IntegerRow{"zero", 0, "0"}, IntegerRow{"negative", -7, "-7"},
+                      IntegerRow{"largest-object", 32767, "32767"},
+                      IntegerRow{"most-negative", INT64_MIN, "-9223372036854775808"}),
+    testing::RowName());
+
+struct TextRow {
+    const char* name;
+    std::string utf8, bytes;
+};
+
+class ToWin1252Test : public ::testing::TestWithParam<TextRow> {};
+
+TEST_P(ToWin1252Test, OneBytePerCharacter) {
+    EXPECT_EQ(ToWin1252(GetParam().utf8), GetParam().bytes);
+    std::string appended = "x";
+    AppendWin1252(appended, GetParam().utf8);
+    EXPECT_EQ(appended, "x" + GetParam().bytes);
 }
 
-TEST(PdfDateTextTest, CarriesTheOffsetFromUtc) {
-    const std::pair<int, const char*> rows[] = {{0, "D:20240307090503+00'00'"},
-                                                {-300, "D:20240307090503-05'00'"},
-                                                {330, "D:20240307090503+05'30'"}};
-    for (const auto& [offset, text] : rows) {
-        EXPECT_EQ(PdfDateText({2024, 3, 7, 9, 5, 3, offset}), text) << offset;
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ToWin1252Test,
+    ::testing::Values(TextRow{"ascii", "Plain text (1)", "Plain text (1)"},
+                      TextRow{"latin-1", "Z\xC3\xBCrich", "Z\xFCrich"},
+                      TextRow{"euro-and-quotes", "\xE2\x82\xAC\xE2\x80\x9Cq\xE2\x80\x9D",
+                              "\x80\x93q\x94"},
+                      TextRow{"undefined-slot-passes-through", "\xC2\x81", "\x81"},
+                      TextRow{"outside-the-code-page", "\xCE\xB1=\xF0\x9F\x8C\x9E", "?=?"},
+                      TextRow{"truncated", "a\xE2\x82", "a??"},
+                      TextRow{"overlong", "\xC0\xAF", "??"},
+                      TextRow{"surrogate", "\xED\xA0\x80", "???"}),
+    testing::RowName());
+
+struct EscapeRow {
+    const char* name;
+    std::string text, escaped;
+};
+
+class EscapeTextTest : public ::testing::TestWithParam<EscapeRow> {};
+
+TEST_P(EscapeTextTest, BackslashAndParenthesesEscaped) {
+    EXPECT_EQ(EscapeText(GetParam().text), GetParam().escaped);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, EscapeTextTest,
+                         ::testing::Values(EscapeRow{"plain", "abc", "abc"},
+                                           EscapeRow{"empty", "", ""},
+                                           EscapeRow{"mixed", "a(b)\\c", "a\\(b\\)\\\\c"},
+                                           EscapeRow{"only-specials", "()\\", "\\(\\)\\\\"},
+                                           EscapeRow{"special-last", "x)", "x\\)"}),
+                         testing::RowName());
+
+struct DateRow {
+    const char* name;
+    int offsetMinutes;
+    const char* text;
+};
+
+class PdfDateTextTest : public ::testing::TestWithParam<DateRow> {};
+
+TEST_P(PdfDateTextTest, CarriesTheOffsetFromUtc) {
+    EXPECT_EQ(PdfDateText({2024, 3, 7, 9, 5, 3, GetParam().offsetMinutes}), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PdfDateTextTest,
+                         ::testing::Values(DateRow{"utc", 0, "D:20240307090503+00'00'"},
+                                           DateRow{"west", -300, "D:20240307090503-05'00'"},
+                                           DateRow{"half-hour-east", 330,
+                                                   "D:20240307090503+05'30'"}),
+                         testing::RowName());
 
 }  // namespace
 }  // namespace sundial::pdf
