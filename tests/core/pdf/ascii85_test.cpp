@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct VectorRow {
     const char* name;
@@ -31,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                       VectorRow{"eight-zeros", std::vector<std::uint8_t>(8, 0), "zz~>"},
                       VectorRow{"short-zero-group-is-not-z", {0, 0, 0}, "!!!!~>"},
                       VectorRow{"all-ones", {255, 255, 255, 255}, "s8W-!~>"}),
-    testing::RowName());
+    RowName());
 
 TEST(ASCII85LinesTest, NoLineBreaksHoweverLong) {
     EXPECT_EQ(EncodeASCII85Bytes(std::vector<std::uint8_t>(1000, 7)).find('\n'), std::string::npos);

@@ -6,9 +6,13 @@
 
 #include "tests/core/pdf/bmp_test_files.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 using testing::BmpLayout;
 using testing::MakeBmp;
@@ -79,7 +83,7 @@ TEST_P(ReadBMPTest, ReadsSupportedDepths) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ReadBMPTest, ::testing::ValuesIn(kReadCases), testing::RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, ReadBMPTest, ::testing::ValuesIn(kReadCases), RowName());
 
 // The 24-bit picture with four bytes at `at` replaced by `value`.
 std::string Changed(std::size_t at, std::uint32_t value) {
@@ -141,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      file[10] = 60;  // pixel data said to start inside the palette
                                      return file;
                                  }}),
-    testing::RowName());
+    RowName());
 
 TEST(ReadBMPFileTest, MissingFileIsRefused) {
     testing::TempFolder folder;

@@ -6,10 +6,13 @@
 #include <functional>
 
 #include "core/pdf/pdf_error.h"
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 using Draw = std::function<void(ContentStream&)>;
 
@@ -131,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& c) { c.DrawImage("Im1", 1, 27, 2, -1); },
                     {"q\r56.693  0 0 28.346 28.346 765.354 cm\r/Im1 Do\rQ"}},
         OperatorRow{"form", 0, [](auto& c) { c.DrawForm("Frm"); }, {"/Frm Do"}}),
-    testing::RowName());
+    RowName());
 
 // A full turn in steps of 10 degrees: one point per step, both ends included.
 TEST(ContentStreamArcTest, OneLinePerStep) {
@@ -196,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"infinite-rotation", [](auto& c) { c.ShowText(1, 1, "x", "F", 10, INFINITY); },
                    false},
         RefusalRow{"nan-spacing", [](auto& c) { c.SetWordSpacing(std::nanf("")); }, false}),
-    testing::RowName());
+    RowName());
 
 }  // namespace
 }  // namespace sundial::pdf

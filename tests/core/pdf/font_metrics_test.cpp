@@ -5,10 +5,13 @@
 #include <array>
 
 #include "core/pdf/pdf_error.h"
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct WidthRow {
     const char* name;
@@ -39,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         WidthRow{"arial-bold", ArialMetrics, 1, {278, 556, 722, 944, 556, 278, 889}},
         WidthRow{"arial-bold-italic", ArialMetrics, 3, {278, 556, 722, 944, 556, 278, 889}},
         WidthRow{"symbol-bold", SymbolMetrics, 1, {250, 500, 722, 768, 631, 329, 576}}),
-    testing::RowName());
+    RowName());
 
 TEST(FontMetricsTest, CourierIsMonospaced) {
     for (int code = 32; code <= 255; ++code) {
@@ -80,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FamilyRow{"spaced-out", " S y m b o l", "Symbol,Bold"},
                       FamilyRow{"upper-case", "COURIERNEW", "CourierNew,Bold"},
                       FamilyRow{"unknown-is-arial", "Helvetica", "Arial,Bold"}),
-    testing::RowName());
+    RowName());
 
 TEST(FontMetricsTest, StylesBeyondBoldItalicAreRefused) {
     EXPECT_EQ(SymbolMetrics(0).FirstChar, 30);
@@ -125,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         WidthsLinesRow{"courier-224-codes", CourierNewMetrics, 14,
                        "600 600 600 600 600 600 600 600 600 600 600 600 600 600 600 600 \r\n"},
         WidthsLinesRow{"symbol-226-codes", SymbolMetrics, 15, "494 600 \r\n"}),
-    testing::RowName());
+    RowName());
 
 TEST(FontMetricsTest, BuiltOnceForTheProgram) {
     EXPECT_EQ(&MetricsForFont("courier new", 0), &CourierNewMetrics(0));
@@ -155,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AdvanceRow{"char-spacing-per-character", "a b", 10, 0, 1, 100, 16.9},
                       AdvanceRow{"scaled-half", "a b", 10, 2, 1, 50, 9.45},
                       AdvanceRow{"empty", "", 10, 2, 1, 100, 0}),
-    testing::RowName());
+    RowName());
 
 }  // namespace
 }  // namespace sundial::pdf

@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "core/pdf/pdf_error.h"
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct ImageRow {
     const char* name;
@@ -53,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ImageRow{"one-bit-row-short", 3, 6, 9, 2, 1, 0, false, 0},
                       ImageRow{"palette-short", 4, 6, 1, 1, 4, 0, false, 0},
                       ImageRow{"grey-palette-short", 4, 15, 1, 1, 4, 1, false, 0}),
-    testing::RowName());
+    RowName());
 
 }  // namespace
 }  // namespace sundial::pdf

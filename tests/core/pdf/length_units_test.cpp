@@ -4,10 +4,13 @@
 
 #include <cmath>
 
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct UnitRow {
     const char* name;
@@ -32,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LengthUnitsTest,
                                            UnitRow{"inch", 1, 2.5f, 180},
                                            UnitRow{"millimetre", 2, 127, 360},
                                            UnitRow{"centimetre", 3, 127, 3600}),
-                         testing::RowName());
+                         RowName());
 
 TEST(LengthUnitConversionTest, MultipliesThenDividesAsItAlwaysHas) {
     // 17.6 cm: x 72 first, then / 2.54, each in double precision.

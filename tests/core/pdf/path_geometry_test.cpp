@@ -5,10 +5,13 @@
 #include <cmath>
 
 #include "core/pdf/pdf_error.h"
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 using Kind = PathSegment::Kind;
 
@@ -88,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ArcPointCountTest,
                                            CountRow{"single-point", 30, 30, 10, 1},
                                            CountRow{"end-behind-the-start", 10, 0, 10, 0},
                                            CountRow{"no-start", std::nanf(""), 10, 1, 0}),
-                         testing::RowName());
+                         RowName());
 
 TEST(ArcStepTest, StepsThatNeverArriveAreRefused) {
     EXPECT_THROW(ArcPointCount(0, 90, 0), PdfUsageError);

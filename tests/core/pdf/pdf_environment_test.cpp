@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct NameRow {
     const char* name;
@@ -34,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameRow{"largest", {2024, 12, 31, 23, 59, 59, 0}, 9, "~129E3AAF.pdf"},
         // 1, 00, 00, 00 and 0 make 10000000: no leading zeros, nothing of the year.
         NameRow{"smallest", {1999, 1, 1, 0, 0, 0, 0}, 0, "~989680.pdf"}),
-    testing::RowName());
+    RowName());
 
 TEST(GeneratedPdfNameDefaultsTest, MachineClockAndDigitWhenNoneAreGiven) {
     PdfEnvironment env;

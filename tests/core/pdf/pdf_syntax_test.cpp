@@ -7,10 +7,13 @@
 
 #include "core/pdf/creation_time.h"
 #include "core/pdf/win1252.h"
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct NumberRow {
     const char* name;
@@ -58,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberRow{"two_to_twenty_three", 8388608.0f, 3, "8388608"},
                       NumberRow{"negative_places_digits", -0.123456f, 5, "-0.12346"},
                       NumberRow{"smallest_single", 1.4e-45f, 3, "0"}),
-    testing::RowName());
+    RowName());
 
 // AppendNumber's integer shortcut and the digit-string path agree on every
 // binade the shortcut takes (and one either side). A one-off run over every
@@ -98,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IntegerRow{"zero", 0, "0"}, IntegerRow{"negative", -7, "-7"},
                       IntegerRow{"largest-object", 32767, "32767"},
                       IntegerRow{"most-negative", INT64_MIN, "-9223372036854775808"}),
-    testing::RowName());
+    RowName());
 
 struct TextRow {
     const char* name;
@@ -125,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextRow{"truncated", "a\xE2\x82", "a??"},
                       TextRow{"overlong", "\xC0\xAF", "??"},
                       TextRow{"surrogate", "\xED\xA0\x80", "???"}),
-    testing::RowName());
+    RowName());
 
 struct EscapeRow {
     const char* name;
@@ -144,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, EscapeTextTest,
                                            EscapeRow{"mixed", "a(b)\\c", "a\\(b\\)\\\\c"},
                                            EscapeRow{"only-specials", "()\\", "\\(\\)\\\\"},
                                            EscapeRow{"special-last", "x)", "x\\)"}),
-                         testing::RowName());
+                         RowName());
 
 struct DateRow {
     const char* name;
@@ -163,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PdfDateTextTest,
                                            DateRow{"west", -300, "D:20240307090503-05'00'"},
                                            DateRow{"half-hour-east", 330,
                                                    "D:20240307090503+05'30'"}),
-                         testing::RowName());
+                         RowName());
 
 }  // namespace
 }  // namespace sundial::pdf

@@ -9,9 +9,13 @@
 
 #include "core/pdf/pdf_error.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 using testing::CrossReferenceHolds;
 using testing::ReadBytes;
@@ -198,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& w) { w.StartObject("Frm", 7), w.EndObject(); },
                     "/Name /Frm\r/BBox [28.346 28.346 566.854 813.654]\r/Matrix [1 0 0 1 0 0]\r"
                     "/Length 6 0 R >>\rstream\r\nendstream\r\nendobj\r\n6 0 obj\r\n0\r\n"}),
-    testing::RowName());
+    RowName());
 
 // Text placed by its end or its middle moves by the width Length measures,
 // which only fonts loaded with LoadFont have.
@@ -281,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, PdfFormsTest,
                                            FormRow{"every", 7, "1234567"},
                                            FormRow{"every-even-with-8", 15, "1234567"},
                                            FormRow{"bit-1-alone", 1, ""}, FormRow{"none", 0, ""}),
-                         testing::RowName());
+                         RowName());
 
 TEST(PdfWriterFileTest, GeneratedNameInTheProgramFolder) {
     testing::TempFolder folder;
@@ -334,7 +338,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureRow{"under-a-file", "plain-file/sheet.pdf", ENOTDIR, false},
                       FailureRow{"a-folder", "", EISDIR, false},
                       FailureRow{"disk-full", "/dev/full", ENOSPC, true}),
-    testing::RowName());
+    RowName());
 
 struct RefusalRow {
     const char* name;
@@ -373,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalRow{"nan-length", [](auto& w) { w.MoveTo(std::nanf(""), 1); }, false},
         RefusalRow{"infinite-font-size",
                    [](auto& w) { w.DrawText(1, 1, "x", "F", INFINITY, 0, 0); }, false}),
-    testing::RowName());
+    RowName());
 
 TEST(PdfWriterUsageTest, EveryOperationNeedsAnOpenDocument) {
     clsPdfWriter closed;

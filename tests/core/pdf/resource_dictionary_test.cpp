@@ -4,10 +4,13 @@
 
 #include <functional>
 
-#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 struct ResourceRow {
     const char* name;
@@ -39,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& r) { r.AddForm("Frm", 5), r.AddImage("Im", 7), r.AddFont("F", 9); },
                     "<<\r/Font <<\r/F 9 0 R \r>>\r/ProcSet [/PDF /Text /ImageB /ImageC /ImageI ]"
                     "\r/XObject <<\r/Im 7 0 R \r\r/Frm 5 0 R \r>>\r>>"}),
-    testing::RowName());
+    RowName());
 
 TEST(ResourceDictionaryKidsTest, PagesInOrderUntilCleared) {
     ResourceDictionary resources;

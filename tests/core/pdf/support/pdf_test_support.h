@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -35,19 +34,6 @@ class TempFolder {
 
   private:
     std::filesystem::path path_;
-};
-
-// Names each case of a TEST_P after its row's `name` ("disk-full" reads
-// disk_full: test names take letters, digits and underscores only).
-struct RowName {
-    template <typename Row>
-    std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-        std::string name = info.param.name;
-        for (char& c : name) {
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        }
-        return name;
-    }
 };
 
 // 2024-03-07 09:05:03 at UTC+1, random digit 4.
