@@ -27,7 +27,7 @@ void LineWriter::Open(std::unique_ptr<ByteSink> sink, std::filesystem::path file
 
 void LineWriter::Close() {
     const std::unique_ptr<ByteSink> sink = std::move(sink_);
-    sink->Close();
+    if (sink) sink->Close();
 }
 
 void LineWriter::Fail(const std::string& reason) const {
