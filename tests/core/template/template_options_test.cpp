@@ -159,9 +159,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "--root-x: \"left\" is not a number."},
         BadCase{"TooNarrow", With(kPlate, {{"width", "49"}}),
                 "The plate's width must be from 50 to 5000 mm."},
-        BadCase{"RootOnTheBottomEdge", With(kPlate, {{"root-y", "450"}}),
-                "The gnomon's root must lie on the plate, above its bottom edge: x from 0 to 600 "
-                "mm, y from 0 to less than 450 mm."},
         BadCase{"NumeralsUnknownAreQuotedAsCompared", With(kPlate, {{"numerals", "Greek"}}),
                 "--numerals: \"greek\" is not roman, arabic or none."},
         BadCase{"DateLinesWithoutNodus", With(kPlate, {{"date-lines", ""}}),
@@ -172,10 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
                 "style from the root."},
         BadCase{"StyleAWord", With(kPlate, {{"style", "long"}}),
                 "--style: \"long\" is not a number."},
-        BadCase{"StyleShortOfTheNodus", With(kPlate, {{"nodus", "150"}, {"style", "100"}}),
-                "The style must reach the nodus: make it at least 150 mm long."},
-        BadCase{"MonthsAlone", With(kPlate, {{"months", ""}}),
-                "The month lines go with the date lines."},
         BadCase{"PaperUnknown", With(kPlate, {{"paper", "A5"}}),
                 "--paper: \"a5\" is not a4, letter or a3."},
         // The plan's options are read before the paper's.
