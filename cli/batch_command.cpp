@@ -68,8 +68,11 @@ void AddBatchOptions(QCommandLineParser& parser) {
         {"out", "The folder for the outputs and index.csv (made when missing).", "dir"},
         {"pdf", "Also write each site's two-page printable dial sheet."},
         {"json", "Also write each site's run as JSON."},
+        {"template-pdf", "Also write each site's full-size template, tiled over pages."},
+        {"template-svg", "Also write each site's full-size template as SVG."},
         {"force", "Replace files that exist."},
     });
+    AddTemplatePlateOptions(parser);
 }
 
 int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
@@ -86,6 +89,10 @@ int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStr
     request.folder = std::filesystem::path(parser.value("out").toStdString());
     request.pdf = parser.isSet("pdf");
     request.force = parser.isSet("force");
+    if (const auto message = ReadBatchTemplateOptions(OptionLookupOf(parser), CliNumberReader(),
+                                                      tmpl::TodayText(), request)) {
+        throw BadInput{QString::fromStdString(*message)};
+    }
     if (parser.isSet("json")) {
         request.json = [](const SiteState& site, const DialGeometry& dial) {
             return RunJson(site, dial).toStdString();
@@ -121,6 +128,9 @@ int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStr
     const QString where = parser.isSet("sites") ? parser.value("sites") + ": " : QString();
     for (const std::string& problem : result.problems) {
         err << where << QString::fromStdString(problem) << '\n';
+    }
+    for (const std::string& note : result.notes) {
+        err << where << QString::fromStdString(note) << '\n';
     }
     out << result.made << " of " << request.rows.size() << " sites made in " << parser.value("out")
         << " (" << kIndexFileName << ")\n";

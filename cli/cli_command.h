@@ -11,6 +11,7 @@
 #include <span>
 
 #include "core/sun/clock_time.h"
+#include "core/template/template_options.h"
 
 namespace sundial {
 
@@ -49,6 +50,12 @@ void AddBatchOptions(QCommandLineParser& parser);
 int RunBatchCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
 void AddTemplateOptions(QCommandLineParser& parser);
 int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err);
+// Shared by the commands that write templates (template_command.cpp): the
+// plate, line and paper options; the parser's options and its reading of
+// numbers as the core's option readers ask for them.
+void AddTemplatePlateOptions(QCommandLineParser& parser);
+tmpl::OptionLookup OptionLookupOf(const QCommandLineParser& parser);
+tmpl::NumberReader CliNumberReader();
 
 // Shared by the commands that work with the sun (sun_command.cpp).
 // A clock time option ("2026-06-21T12:00:00") that names a real date and

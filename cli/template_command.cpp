@@ -1,6 +1,5 @@
 // sundial-cli template: the full-size dial plan for a site, written as a tiled
 // PDF and/or an SVG, or printed as JSON.
-#include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +14,7 @@
 #include "core/plan/sun_samples.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
+#include "core/template/template_options.h"
 
 namespace sundial {
 
@@ -24,10 +24,6 @@ using plan::Element;
 
 double Micrometres(double mm) {
     return std::round(mm * 1000) / 1000;
-}
-
-double MmOption(const QCommandLineParser& parser, const char* name) {
-    return ParseNumberOption(parser.value(name), QString::fromLatin1(name));
 }
 
 QString ShapeName(plan::Shape shape) {
@@ -88,86 +84,49 @@ QByteArray PlanJson(const plan::Plan& p) {
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-tmpl::PageSetup ReadPageSetup(const QCommandLineParser& parser) {
-    tmpl::PageSetup setup;
-    setup.landscape = parser.isSet("landscape");
-    const QString paper = parser.value("paper").toLower();
-    if (paper == "a4") {
-        setup.paper = tmpl::Paper::A4;
-    } else if (paper == "letter") {
-        setup.paper = tmpl::Paper::Letter;
-    } else if (paper == "a3") {
-        setup.paper = tmpl::Paper::A3;
-    } else {
-        throw BadInput{QStringLiteral("--paper: \"%1\" is not a4, letter or a3.").arg(paper)};
-    }
-    return setup;
-}
-
-plan::PlanOptions ReadPlanOptions(const QCommandLineParser& parser) {
-    if (!parser.isSet("width") || !parser.isSet("height")) {
-        throw BadInput{"Give the plate's size: --width MM --height MM."};
-    }
-    plan::PlanOptions o;
-    o.widthMm = MmOption(parser, "width");
-    o.heightMm = MmOption(parser, "height");
-    if (parser.isSet("root-x") || parser.isSet("root-y")) {
-        o.root = plan::Point{parser.isSet("root-x") ? MmOption(parser, "root-x") : o.widthMm / 2,
-                             parser.isSet("root-y") ? MmOption(parser, "root-y") : 0.0};
-    }
-    o.halfHours = parser.isSet("half");
-    o.quarterHours = parser.isSet("quarter");
-    const QString numerals = parser.value("numerals").toLower();
-    if (numerals == "roman") {
-        o.numerals = plan::NumeralStyle::Roman;
-    } else if (numerals == "arabic") {
-        o.numerals = plan::NumeralStyle::Arabic;
-    } else if (numerals == "none") {
-        o.numerals = plan::NumeralStyle::None;
-    } else {
-        throw BadInput{
-            QStringLiteral("--numerals: \"%1\" is not roman, arabic or none.").arg(numerals)};
-    }
-    o.dateLines = parser.isSet("date-lines");
-    o.monthLines = parser.isSet("months");
-    o.noonCurve = parser.isSet("noon-curve");
-    if ((o.dateLines || o.noonCurve) && !parser.isSet("nodus")) {
-        throw BadInput{
-            "--date-lines and --noon-curve need --nodus MM, the nodus's distance along "
-            "the style from the root."};
-    }
-    if (parser.isSet("nodus")) o.nodusMm = MmOption(parser, "nodus");
-    if (parser.isSet("style")) o.styleMm = MmOption(parser, "style");
-    o.madeOn = parser.isSet("made") ? parser.value("made").toStdString()
-                                    : QDate::currentDate().toString(Qt::ISODate).toStdString();
-    if (const auto message = plan::CheckPlanOptions(o)) {
-        throw BadInput{QString::fromStdString(*message)};
-    }
-    return o;
-}
-
 }  // namespace
+
+void AddTemplatePlateOptions(QCommandLineParser& parser) {
+    for (const tmpl::TemplateOptionSpec& spec : tmpl::TemplateOptionSpecs()) {
+        const QStringList names{QString::fromLatin1(spec.name)};
+        const QString description = QString::fromUtf8(spec.description);
+        if (spec.valueName == nullptr) {
+            parser.addOption({names, description});
+        } else {
+            parser.addOption(
+                {names, description, QString::fromLatin1(spec.valueName),
+                 spec.defaultValue ? QString::fromLatin1(spec.defaultValue) : QString()});
+        }
+    }
+}
+
+tmpl::OptionLookup OptionLookupOf(const QCommandLineParser& parser) {
+    return [&parser](std::string_view name) -> std::optional<std::string> {
+        const QString option =
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+        if (!parser.isSet(option)) return std::nullopt;
+        return parser.value(option).toStdString();
+    };
+}
+
+tmpl::NumberReader CliNumberReader() {
+    return [](const std::string& text, std::string_view option,
+              std::string& message) -> std::optional<double> {
+        try {
+            return ParseNumberOption(
+                QString::fromStdString(text),
+                QString::fromLatin1(option.data(), static_cast<qsizetype>(option.size())));
+        } catch (const BadInput& bad) {
+            message = bad.message.toStdString();
+            return std::nullopt;
+        }
+    };
+}
 
 void AddTemplateOptions(QCommandLineParser& parser) {
     AddSiteOptions(parser);
+    AddTemplatePlateOptions(parser);
     parser.addOptions({
-        {"width", "The plate's width, mm (50 to 5000).", "mm"},
-        {"height", "The plate's height, mm (50 to 5000).", "mm"},
-        {"root-x", "The gnomon's root, mm from the plate's left edge (default: the middle).", "mm"},
-        {"root-y", "The gnomon's root, mm down from the plate's top edge (default: 0).", "mm"},
-        {"half", "Draw the half hours."},
-        {"quarter", "Draw the quarter hours."},
-        {"numerals", "Hour numerals: roman, arabic or none (default roman).", "style", "roman"},
-        {"date-lines", "Draw the nodus's shadow at the solstices and equinoxes (needs --nodus)."},
-        {"nodus", "The nodus's distance along the style from the root, mm.", "mm"},
-        {"months", "With --date-lines, also the first of every month."},
-        {"noon-curve",
-         "The nodus's shadow at 12:00 through the year and the equation-of-time table."},
-        {"style", "The style's length for the gnomon plate, mm (default: the nodus distance).",
-         "mm"},
-        {"made", "The date written in the title block (default: today).", "text"},
-        {"paper", "PDF paper: a4, letter or a3 (default a4).", "paper", "a4"},
-        {"landscape", "PDF pages in landscape."},
         {"pdf", "Write the tiled full-size PDF to FILE.", "file"},
         {"svg", "Write the full-size SVG to FILE.", "file"},
         {"json", "Print the plan's elements (role, hour, points in mm) as JSON."},
@@ -176,8 +135,11 @@ void AddTemplateOptions(QCommandLineParser& parser) {
 
 int RunTemplateCommand(const QCommandLineParser& parser, QTextStream& out, QTextStream& err) {
     const SiteOptions site = ReadSiteOptions(parser);
-    const plan::PlanOptions options = ReadPlanOptions(parser);
-    const tmpl::PageSetup page = ReadPageSetup(parser);
+    const tmpl::TemplateOptionsRead read =
+        tmpl::ReadTemplateOptions(OptionLookupOf(parser), CliNumberReader(), tmpl::TodayText());
+    if (!read.options) throw BadInput{QString::fromStdString(read.message)};
+    const plan::PlanOptions& options = read.options->plan;
+    const tmpl::PageSetup& page = read.options->page;
     std::vector<plan::SunSample> samples;
     if (options.noonCurve) {
         samples = plan::YearOfSunSamples(site.site);
