@@ -1,6 +1,7 @@
 // Speed of the batch: one site's outputs (report and sheet, in memory), and
 // all 270 gazetteer places with their sheets written to a fresh folder, the
-// work `sundial-cli batch --places --pdf` does after its start.
+// work `sundial-cli batch --places --pdf` does after its start; and Britain's
+// places with their templates.
 // Run: build/release/bench/sundial_batch_bench
 #include <benchmark/benchmark.h>
 
@@ -44,5 +45,30 @@ void BM_AllPlacesWithSheets(benchmark::State& state) {
     fs::remove_all(root);
 }
 BENCHMARK(BM_AllPlacesWithSheets)->Unit(benchmark::kMillisecond);
+
+// Britain's 24 places with their full-size templates (PDF and SVG) and the
+// date lines; with the noon curve (arg 1) a year of the sun for every site.
+void BM_BritainWithTemplates(benchmark::State& state) {
+    sundial::BatchRequest request;
+    for (const sundial::Place* place : sundial::PlacesMatching("*, Britain")) {
+        request.rows.push_back(sundial::PlaceRow(*place, sundial::kDefaultBearing));
+    }
+    request.templatePdf = true;
+    request.templateSvg = true;
+    sundial::plan::PlanOptions& plan = request.templateOptions.plan;
+    plan.widthMm = 600;
+    plan.heightMm = 450;
+    plan.dateLines = true;
+    plan.nodusMm = 150;
+    plan.noonCurve = state.range(0) != 0;
+    const fs::path root = fs::temp_directory_path() / "sundial_batch_template_bench";
+    int run = 0;
+    for (auto _ : state) {
+        request.folder = root / std::to_string(run++);
+        benchmark::DoNotOptimize(sundial::RunBatch(request));
+    }
+    fs::remove_all(root);
+}
+BENCHMARK(BM_BritainWithTemplates)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Speed of one whole run into recording surfaces, and of the report text alone.
+// Speed of one whole run into recording surfaces (with and without the settings
+// file it saves first), and of the report text alone.
 // Run: build/release/bench/sundial_bench
 #include <benchmark/benchmark.h>
 
@@ -26,6 +27,20 @@ void BM_WholeRun(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WholeRun);
+
+// The run itself: an empty settings path saves nothing.
+void BM_WholeRunWithoutSettingsFile(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    sundial::RecordingSurface draw(9000, 4400), number(9000, 4400), chart(9000, 4400);
+    sundial::DialGeometry dial;
+    for (auto _ : state) {
+        draw.Forget(), number.Forget(), chart.Forget();
+        sundial::RunTargets targets{draw, number, chart,
+                                    [&] { sundial::DrawCascadeFurniture(draw, chart); }};
+        benchmark::DoNotOptimize(sundial::RunDial(site, {}, targets, dial));
+    }
+}
+BENCHMARK(BM_WholeRunWithoutSettingsFile);
 
 void BM_ReportText(benchmark::State& state) {
     const sundial::SiteState site = ExampleSite();

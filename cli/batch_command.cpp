@@ -83,8 +83,11 @@ void AddBatchOptions(OptionParser& parser) {
         {"out", "The folder for the outputs and index.csv (made when missing).", "dir"},
         {"pdf", "Also write each site's two-page printable dial sheet."},
         {"json", "Also write each site's run as JSON."},
+        {"template-pdf", "Also write each site's full-size template, tiled over pages."},
+        {"template-svg", "Also write each site's full-size template as SVG."},
         {"force", "Replace files that exist."},
     });
+    AddTemplatePlateOptions(parser);
 }
 
 int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
@@ -101,6 +104,10 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
     request.folder = std::filesystem::path(parser.Value("out"));
     request.pdf = parser.IsSet("pdf");
     request.force = parser.IsSet("force");
+    if (const auto message = ReadBatchTemplateOptions(OptionLookupOf(parser), CliNumberReader(),
+                                                      tmpl::TodayText(), request)) {
+        throw BadInput{*message};
+    }
     if (parser.IsSet("json")) {
         request.json = [](const SiteState& site, const DialGeometry& dial) {
             return RunJson(site, dial);
@@ -133,6 +140,9 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
     const std::string where = parser.IsSet("sites") ? parser.Value("sites") + ": " : std::string();
     for (const std::string& problem : result.problems) {
         err << where << problem << '\n';
+    }
+    for (const std::string& note : result.notes) {
+        err << where << note << '\n';
     }
     out << result.made << " of " << request.rows.size() << " sites made in " << parser.Value("out")
         << " (" << kIndexFileName << ")\n";

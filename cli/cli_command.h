@@ -11,6 +11,7 @@
 
 #include "cli/option_parser.h"
 #include "core/sun/clock_time.h"
+#include "core/template/template_options.h"
 
 namespace sundial {
 
@@ -49,6 +50,12 @@ void AddBatchOptions(OptionParser& parser);
 int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
 void AddTemplateOptions(OptionParser& parser);
 int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostream& err);
+// Shared by the commands that write templates (template_command.cpp): the
+// plate, line and paper options; the parser's options and its reading of
+// numbers as the core's option readers ask for them.
+void AddTemplatePlateOptions(OptionParser& parser);
+tmpl::OptionLookup OptionLookupOf(const OptionParser& parser);
+tmpl::NumberReader CliNumberReader();
 
 // Shared by the commands that work with the sun (sun_command.cpp).
 // A clock time option ("2026-06-21T12:00:00") that names a real date and

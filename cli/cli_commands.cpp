@@ -17,7 +17,7 @@ std::span<const CliCommand> CliCommands() {
          {"shadow", "enters", "leaves"}},
         {"shadow", "where the style's shadow falls on the wall at a clock time", AddShadowOptions,
          RunShadowCommand},
-        {"batch", "make the report (and sheet, JSON) for many sites, with an index",
+        {"batch", "make the report (and sheet, JSON, template) for many sites, with an index",
          AddBatchOptions, RunBatchCommand},
         {"template", "write the full-size dial template: tiled PDF, SVG or JSON",
          AddTemplateOptions, RunTemplateCommand},

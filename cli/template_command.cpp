@@ -1,9 +1,6 @@
 // sundial-cli template: the full-size dial plan for a site, written as a tiled
 // PDF and/or an SVG, or printed as JSON.
-#include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <ctime>
 #include <exception>
 #include <filesystem>
 
@@ -15,6 +12,7 @@
 #include "core/plan/sun_samples.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
+#include "core/template/template_options.h"
 
 namespace sundial {
 
@@ -24,26 +22,6 @@ using plan::Element;
 
 double Micrometres(double mm) {
     return std::round(mm * 1000) / 1000;
-}
-
-double MmOption(const OptionParser& parser, const char* name) {
-    return ParseNumberOption(parser.Value(name), name);
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-// Today in the local time zone, "2026-06-21".
-std::string Today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
 }
 
 const char* ShapeName(plan::Shape shape) {
@@ -102,84 +80,42 @@ std::string PlanJson(const plan::Plan& p) {
     return JsonText(root);
 }
 
-tmpl::PageSetup ReadPageSetup(const OptionParser& parser) {
-    tmpl::PageSetup setup;
-    setup.landscape = parser.IsSet("landscape");
-    const std::string paper = Lower(parser.Value("paper"));
-    if (paper == "a4") {
-        setup.paper = tmpl::Paper::A4;
-    } else if (paper == "letter") {
-        setup.paper = tmpl::Paper::Letter;
-    } else if (paper == "a3") {
-        setup.paper = tmpl::Paper::A3;
-    } else {
-        throw BadInput{"--paper: \"" + paper + "\" is not a4, letter or a3."};
-    }
-    return setup;
-}
-
-plan::PlanOptions ReadPlanOptions(const OptionParser& parser) {
-    if (!parser.IsSet("width") || !parser.IsSet("height")) {
-        throw BadInput{"Give the plate's size: --width MM --height MM."};
-    }
-    plan::PlanOptions o;
-    o.widthMm = MmOption(parser, "width");
-    o.heightMm = MmOption(parser, "height");
-    if (parser.IsSet("root-x") || parser.IsSet("root-y")) {
-        o.root = plan::Point{parser.IsSet("root-x") ? MmOption(parser, "root-x") : o.widthMm / 2,
-                             parser.IsSet("root-y") ? MmOption(parser, "root-y") : 0.0};
-    }
-    o.halfHours = parser.IsSet("half");
-    o.quarterHours = parser.IsSet("quarter");
-    const std::string numerals = Lower(parser.Value("numerals"));
-    if (numerals == "roman") {
-        o.numerals = plan::NumeralStyle::Roman;
-    } else if (numerals == "arabic") {
-        o.numerals = plan::NumeralStyle::Arabic;
-    } else if (numerals == "none") {
-        o.numerals = plan::NumeralStyle::None;
-    } else {
-        throw BadInput{"--numerals: \"" + numerals + "\" is not roman, arabic or none."};
-    }
-    o.dateLines = parser.IsSet("date-lines");
-    o.monthLines = parser.IsSet("months");
-    o.noonCurve = parser.IsSet("noon-curve");
-    if ((o.dateLines || o.noonCurve) && !parser.IsSet("nodus")) {
-        throw BadInput{
-            "--date-lines and --noon-curve need --nodus MM, the nodus's distance along "
-            "the style from the root."};
-    }
-    if (parser.IsSet("nodus")) o.nodusMm = MmOption(parser, "nodus");
-    if (parser.IsSet("style")) o.styleMm = MmOption(parser, "style");
-    o.madeOn = parser.IsSet("made") ? parser.Value("made") : Today();
-    if (const auto message = plan::CheckPlanOptions(o)) {
-        throw BadInput{*message};
-    }
-    return o;
-}
-
 }  // namespace
+
+void AddTemplatePlateOptions(OptionParser& parser) {
+    for (const tmpl::TemplateOptionSpec& spec : tmpl::TemplateOptionSpecs()) {
+        if (spec.valueName == nullptr) {
+            parser.AddOption({spec.name, spec.description});
+        } else {
+            parser.AddOption({spec.name, spec.description, spec.valueName,
+                              spec.defaultValue ? spec.defaultValue : ""});
+        }
+    }
+}
+
+tmpl::OptionLookup OptionLookupOf(const OptionParser& parser) {
+    return [&parser](std::string_view name) -> std::optional<std::string> {
+        if (!parser.IsSet(name)) return std::nullopt;
+        return parser.Value(name);
+    };
+}
+
+tmpl::NumberReader CliNumberReader() {
+    return [](const std::string& text, std::string_view option,
+              std::string& message) -> std::optional<double> {
+        try {
+            return ParseNumberOption(text, std::string(option));
+        } catch (const BadInput& bad) {
+            message = bad.message;
+            return std::nullopt;
+        }
+    };
+}
 
 void AddTemplateOptions(OptionParser& parser) {
     AddSiteOptions(parser);
+    AddTemplatePlateOptions(parser);
     parser.AddOptions({
-        {"width", "The plate's width, mm (50 to 5000).", "mm"},
-        {"height", "The plate's height, mm (50 to 5000).", "mm"},
-        {"root-x", "The gnomon's root, mm from the plate's left edge (default: the middle).", "mm"},
-        {"root-y", "The gnomon's root, mm down from the plate's top edge (default: 0).", "mm"},
-        {"half", "Draw the half hours."},
-        {"quarter", "Draw the quarter hours."},
-        {"numerals", "Hour numerals: roman, arabic or none (default roman).", "style", "roman"},
-        {"date-lines", "Draw the nodus's shadow at the solstices and equinoxes (needs --nodus)."},
-        {"nodus", "The nodus's distance along the style from the root, mm.", "mm"},
-        {"months", "With --date-lines, also the first of every month."},
-        {"noon-curve",
-         "The nodus's shadow at 12:00 through the year and the equation-of-time table."},
-        {"style", "The style's length for the gnomon plate, mm (default: the nodus distance).",
-         "mm"},
-        {"made", "The date written in the title block (default: today).", "text"},
-        {"paper", "PDF paper: a4, letter or a3 (default a4).", "paper", "a4"},
-        {"landscape", "PDF pages in landscape."},
         {"pdf", "Write the tiled full-size PDF to FILE.", "file"},
         {"svg", "Write the full-size SVG to FILE.", "file"},
         {"json", "Print the plan's elements (role, hour, points in mm) as JSON."},
@@ -188,8 +124,11 @@ void AddTemplateOptions(OptionParser& parser) {
 
 int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
     const SiteOptions site = ReadSiteOptions(parser);
-    const plan::PlanOptions options = ReadPlanOptions(parser);
-    const tmpl::PageSetup page = ReadPageSetup(parser);
+    const tmpl::TemplateOptionsRead read =
+        tmpl::ReadTemplateOptions(OptionLookupOf(parser), CliNumberReader(), tmpl::TodayText());
+    if (!read.options) throw BadInput{read.message};
+    const plan::PlanOptions& options = read.options->plan;
+    const tmpl::PageSetup& page = read.options->page;
     std::vector<plan::SunSample> samples;
     if (options.noonCurve) {
         samples = plan::YearOfSunSamples(site.site);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <system_error>
 
@@ -12,7 +13,10 @@
 #include "core/batch/text.h"
 #include "core/dial/pdf_sheet.h"
 #include "core/pdf/byte_sink.h"
+#include "core/plan/sun_samples.h"
 #include "core/site/number_text.h"
+#include "core/template/pdf_template.h"
+#include "core/template/svg_template.h"
 
 namespace sundial {
 
@@ -20,13 +24,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array<const char*, 13> kIndexColumns = {
-    "name",        "latitude", "longitude", "bearing", "utc",    "gnomon_angle", "gnomon_offset",
-    "offset_side", "report",   "pdf",       "json",    "status", "problem"};
+// The template's columns come last, so that readers counting columns find
+// the others where they were before templates were made.
+constexpr std::array<const char*, 15> kIndexColumns = {
+    "name",         "latitude",      "longitude",   "bearing",      "utc",
+    "gnomon_angle", "gnomon_offset", "offset_side", "report",       "pdf",
+    "json",         "status",        "problem",     "template_pdf", "template_svg"};
 
 struct PlannedSite {
     const SiteRow* row;
-    std::string report, pdf, json;  // file names in the folder; empty when not made
+    // File names in the folder; empty when not made.
+    std::string report, pdf, json, templatePdf, templateSvg;
+
+    std::array<const std::string*, 5> Files() const {
+        return {&report, &pdf, &json, &templatePdf, &templateSvg};
+    }
+};
+
+// What a made site leaves besides its files.
+struct MadeSite {
+    DialGeometry dial;
+    std::vector<std::string> notes;  // its template's
 };
 
 // Whatever has the name: a file, a folder, a link (even one to nothing).
@@ -73,10 +91,12 @@ std::string IndexLine(const PlannedSite& planned, const DialGeometry* dial,
                                      OffsetSideWord(dial->OffsetSide), CsvTextField(planned.report),
                                      CsvTextField(planned.pdf), CsvTextField(planned.json)});
     } else {
-        fields.resize(kIndexColumns.size() - 2);
+        fields.resize(kIndexColumns.size() - 4);
     }
     fields.push_back(status);
     fields.push_back(CsvTextField(problem));
+    fields.push_back(dial != nullptr ? CsvTextField(planned.templatePdf) : std::string());
+    fields.push_back(dial != nullptr ? CsvTextField(planned.templateSvg) : std::string());
     return CsvLine(fields);
 }
 
@@ -85,12 +105,15 @@ std::vector<PlannedSite> Plan(const BatchRequest& request) {
     std::vector<PlannedSite> plan;
     UniqueStems stems;
     for (const SiteRow& row : request.rows) {
-        PlannedSite planned{&row, {}, {}, {}};
+        PlannedSite planned{&row, {}, {}, {}, {}, {}};
         if (row.error.empty()) {
             const std::string stem = stems.Claim(row.name);
             planned.report = stem + ".txt";
             if (request.pdf) planned.pdf = stem + ".pdf";
             if (request.json) planned.json = stem + ".json";
+            // Stems hold no ".", so no other site's file can have these names.
+            if (request.templatePdf) planned.templatePdf = stem + ".template.pdf";
+            if (request.templateSvg) planned.templateSvg = stem + ".svg";
         }
         plan.push_back(std::move(planned));
     }
@@ -107,16 +130,38 @@ std::vector<std::string> Clashes(const fs::path& folder, const std::vector<Plann
     };
     check(kIndexFileName);
     for (const PlannedSite& planned : plan) {
-        for (const std::string* name : {&planned.report, &planned.pdf, &planned.json}) {
-            check(*name);
-        }
+        for (const std::string* name : planned.Files()) check(*name);
     }
     return clashes;
 }
 
+// The site's template files in memory, and what its plan could not show.
+// Empty on success, else why there are none.
+std::string MakeTemplate(const BatchRequest& request, const SiteState& site, std::string& pdfBytes,
+                         std::string& svg, std::vector<std::string>& notes) {
+    const tmpl::TemplateOptions& options = request.templateOptions;
+    std::vector<plan::SunSample> samples;
+    // A year of the sun costs far more than the rest of a site: only when the
+    // noon curve asks for it.
+    if (options.plan.noonCurve) {
+        samples = plan::YearOfSunSamples(site);
+        if (samples.empty()) return "the sun's position could not be found for this site";
+    }
+    const plan::PlanResult result = plan::BuildPlan(site, options.plan, samples);
+    if (result.status != plan::PlanStatus::Built) return result.message;
+    notes = result.plan->notes;
+    try {
+        if (request.templateSvg) svg = tmpl::PlanSvg(*result.plan);
+        if (request.templatePdf) tmpl::TemplatePdfBytes(*result.plan, options.page, pdfBytes);
+    } catch (const std::exception& e) {
+        return std::string("the template: ") + e.what();
+    }
+    return {};
+}
+
 // Runs one planned site and writes its files, all or none. Empty on success,
 // else why the site was not made.
-std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, DialGeometry& dial) {
+std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, MadeSite& made) {
     const SiteRow& row = *planned.row;
     if (!row.error.empty()) return row.error;
     // The sheet is made in memory and written below like the other files, so
@@ -131,11 +176,21 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Di
     }
     const SiteOutputs outputs = MakeSiteOutputs(row.site, {}, sheet.get());
     if (outputs.result.status != RunStatus::Completed) return outputs.result.message;
-    dial = outputs.dial;
+    made.dial = outputs.dial;
 
-    const std::string json = request.json ? request.json(row.site, dial) : std::string();
+    std::string templatePdf, templateSvg;
+    if (request.templatePdf || request.templateSvg) {
+        const std::string problem =
+            MakeTemplate(request, row.site, templatePdf, templateSvg, made.notes);
+        if (!problem.empty()) return problem;
+    }
+    const std::string json = request.json ? request.json(row.site, made.dial) : std::string();
     const std::pair<const std::string*, std::string_view> files[] = {
-        {&planned.report, outputs.report}, {&planned.pdf, pdfBytes}, {&planned.json, json}};
+        {&planned.report, outputs.report},
+        {&planned.pdf, pdfBytes},
+        {&planned.json, json},
+        {&planned.templatePdf, templatePdf},
+        {&planned.templateSvg, templateSvg}};
     std::vector<fs::path> written;
     for (const auto& [name, bytes] : files) {
         if (name->empty()) continue;
@@ -153,6 +208,28 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Di
 }
 
 }  // namespace
+
+std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& given,
+                                                    const tmpl::NumberReader& readNumber,
+                                                    const std::string& today,
+                                                    BatchRequest& request) {
+    request.templatePdf = given("template-pdf").has_value();
+    request.templateSvg = given("template-svg").has_value();
+    if (!request.templatePdf && !request.templateSvg) {
+        // Options that would shape nothing are a mistake worth naming.
+        for (const tmpl::TemplateOptionSpec& spec : tmpl::TemplateOptionSpecs()) {
+            if (given(spec.name)) {
+                return "--" + std::string(spec.name) +
+                       " shapes the template: give --template-pdf or --template-svg.";
+            }
+        }
+        return std::nullopt;
+    }
+    tmpl::TemplateOptionsRead read = tmpl::ReadTemplateOptions(given, readNumber, today);
+    if (!read.options) return std::move(read.message);
+    request.templateOptions = std::move(*read.options);
+    return std::nullopt;
+}
 
 std::string IndexHeader() {
     return CsvLine(std::vector<std::string>(kIndexColumns.begin(), kIndexColumns.end()));
@@ -181,13 +258,16 @@ BatchResult RunBatch(const BatchRequest& request) {
     std::string index = IndexHeader();
     for (size_t i = 0; i < plan.size(); ++i) {
         const SiteRow& row = *plan[i].row;
-        DialGeometry dial;
+        MadeSite made;
         // Messages quote the row's own text: keep its control characters from
         // reaching a terminal.
-        const std::string problem = ShownText(MakeSite(request, plan[i], dial));
+        const std::string problem = ShownText(MakeSite(request, plan[i], made));
         if (problem.empty()) {
             ++result.made;
-            index += IndexLine(plan[i], &dial, "made", {});
+            index += IndexLine(plan[i], &made.dial, "made", {});
+            for (const std::string& note : made.notes) {
+                result.notes.push_back(Describe(row) + ": note: " + ShownText(note));
+            }
         } else {
             ++result.skipped;
             result.problems.push_back(Describe(row) + ": " + problem + "; skipped");

@@ -1,8 +1,9 @@
 // A batch: one set of outputs per site, into one folder, with an index.
 //
 // For every usable site the Calculations text goes to <stem>.txt, and on
-// request the printable sheet to <stem>.pdf and the JSON to <stem>.json,
-// where <stem> is a safe, unique file name made from the site's name.
+// request the printable sheet to <stem>.pdf, the JSON to <stem>.json and the
+// full-size template to <stem>.template.pdf (tiled) and <stem>.svg, where
+// <stem> is a safe, unique file name made from the site's name.
 // index.csv lists every site, made or not, with its gnomon angle and offset
 // and its files. Nothing is overwritten unless `force` says so.
 #pragma once
@@ -10,11 +11,13 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/batch/site_rows.h"
 #include "core/dial/geometry.h"
+#include "core/template/template_options.h"
 
 namespace sundial {
 
@@ -24,6 +27,11 @@ struct BatchRequest {
     std::vector<SiteRow> rows;     // rows with an error are reported and skipped
     std::filesystem::path folder;  // created when missing
     bool pdf = false;
+    bool templatePdf = false;  // the full-size template, tiled over pages
+    bool templateSvg = false;  // the full-size template as SVG
+    // The template's plate, lines and paper, the same for every site. Read
+    // and checked beforehand: a site whose plan still fails is skipped.
+    tmpl::TemplateOptions templateOptions;
     bool force = false;  // replace files that exist
     // The JSON of one site's run; no JSON files when empty.
     std::function<std::string(const SiteState&, const DialGeometry&)> json;
@@ -39,9 +47,22 @@ struct BatchResult {
     std::size_t made = 0;               // sites whose files were all written
     std::size_t skipped = 0;            // rows with an error, and sites whose files failed
     std::vector<std::string> problems;  // one line each, for the user
+    // What the made sites' templates could not show (a date line off the
+    // plate, say): "<site>: note: <what>", one line each.
+    std::vector<std::string> notes;
 };
 
 BatchResult RunBatch(const BatchRequest& request);
+
+// The template's part of a batch's options, into `request`: with
+// --template-pdf or --template-svg (switches: each site names its own files)
+// the plate, line and paper options are read as the template command reads
+// them; without either, none of them may be given. Returns why the options
+// cannot be used, or nothing.
+std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& given,
+                                                    const tmpl::NumberReader& readNumber,
+                                                    const std::string& today,
+                                                    BatchRequest& request);
 
 // The index's header line: the column names.
 std::string IndexHeader();

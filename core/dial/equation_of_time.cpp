@@ -1,15 +1,30 @@
 #include "core/dial/equation_of_time.h"
 
+#include <array>
 #include <cmath>
 
 #include "core/dial/geometry.h"
 
 namespace sundial {
 
-double EquationOfTime(int day) {
+namespace {
+
+double Minutes(int day) {
     const double first = -7.64 * std::sin(DegToRad(day * (360.0 / 365.0)));
     const double second = -9.864 * std::sin(DegToRad(day * (2.0 * 360.0 / 365.0)));
     return first + second;
+}
+
+}  // namespace
+
+double EquationOfTime(int day) {
+    // Every run draws the same year: its 366 values are worked out once.
+    static const std::array<double, 366> kYear = [] {
+        std::array<double, 366> year{};
+        for (int d = 0; d < 366; ++d) year[static_cast<std::size_t>(d)] = Minutes(d);
+        return year;
+    }();
+    return day >= 0 && day <= 365 ? kYear[static_cast<std::size_t>(day)] : Minutes(day);
 }
 
 ChartPoint EquationChartPoint(int day, double minutes, double w, double h) {

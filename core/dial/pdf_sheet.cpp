@@ -171,7 +171,7 @@ pdf::clsPdfWriter& PdfDialSheet::OpenWriter() {
 void PdfDialSheet::Row(const HourRow& row) {
     // Seven spaces after one digit, six after two: every angle starts in the
     // ninth column of the monospaced font.
-    const std::string hour = NumberText(static_cast<float>(row.hour));
+    const std::string hour = std::to_string(row.hour);  // a small whole number
     const std::string gap(hour.size() == 1 ? 7 : 6, ' ');
     Text(OpenWriter(), rowY_, hour + gap + NumberText(row.angle));
     rowY_ = rowY_ - 0.5f;

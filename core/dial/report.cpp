@@ -37,8 +37,9 @@ void PrintReportHeading(DrawingSurface& surface, const SiteState& site, const Di
 }
 
 void PrintReportRow(DrawingSurface& surface, const HourRow& row) {
-    surface.PrintLine({{"   " + NumberText(static_cast<float>(row.hour)) + "  ", true},
-                       {NumberText(row.angle) + "    "}});
+    // An hour label is a small whole number: its NumberText is its digits.
+    surface.PrintLine(
+        {{"   " + std::to_string(row.hour) + "  ", true}, {NumberText(row.angle) + "    "}});
 }
 
 std::string ReportText(const SiteState& site, const DialGeometry& dial) {

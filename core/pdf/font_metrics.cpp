@@ -4,6 +4,7 @@
 #include <span>
 
 #include "core/pdf/pdf_error.h"
+#include "core/pdf/pdf_syntax.h"
 
 namespace sundial::pdf {
 
@@ -44,6 +45,16 @@ FontMetrics Build(const char* family, int style, std::uint8_t firstChar, std::in
     m.Descriptor = DescriptorText(descriptor);
     for (std::size_t i = 0; i < widths.size(); ++i) m.Widths[firstChar - 1u + i] = widths[i];
     m.DefaultWidth = defaultWidth;
+    int onLine = 0;
+    for (int code = m.FirstChar; code <= m.LastChar; ++code) {
+        AppendNumber(m.WidthsLines,
+                     static_cast<float>(m.Widths[static_cast<std::size_t>(code - 1)]), 3);
+        m.WidthsLines += ' ';
+        if (++onLine == 16 || code == m.LastChar) {
+            m.WidthsLines += "\r\n";
+            onLine = 0;
+        }
+    }
     return m;
 }
 
@@ -93,6 +104,20 @@ std::string Squeezed(std::string_view name) {
 
 }  // namespace
 
+double TextAdvance(const FontMetrics& metrics, std::string_view win1252, float fontSize,
+                   float wordSpacing, float charSpacing, float horizontalScaling) {
+    double sum = 0;
+    double spaces = 0;
+    for (const char ch : win1252) {
+        const auto code = static_cast<std::uint8_t>(ch);
+        sum += metrics.WidthOf(code);
+        if (code == ' ') ++spaces;
+    }
+    return (sum * fontSize / 1000 + spaces * wordSpacing +
+            static_cast<double>(win1252.size()) * charSpacing) *
+           horizontalScaling / 100;
+}
+
 std::string StyleSuffix(int style) {
     switch (style) {
         case 1:
@@ -106,31 +131,61 @@ std::string StyleSuffix(int style) {
     }
 }
 
-FontMetrics CourierNewMetrics(int style) {
-    CheckStyle(style);
-    const auto s = static_cast<std::size_t>(style);
-    return Build("CourierNew", style, 32, 600, kCourierNewWidths[s], kCourierNew[s]);
-}
+namespace {
 
-FontMetrics TimesNewRomanMetrics(int style) {
-    CheckStyle(style);
-    const auto s = static_cast<std::size_t>(style);
-    return Build("TimesNewRoman", style, 32, 333, kTimesNewRomanWidths[s], kTimesNewRoman[s]);
-}
+enum Family { kCourierNewFamily, kTimesNewRomanFamily, kSymbolFamily, kArialFamily };
 
-FontMetrics SymbolMetrics(int style) {
-    CheckStyle(style);
+FontMetrics BuildFamily(Family family, int style) {
     const auto s = static_cast<std::size_t>(style);
-    return Build("Symbol", style, 30, 332, kSymbolWidths, kSymbol[s]);
-}
-
-FontMetrics ArialMetrics(int style) {
-    CheckStyle(style);
-    const auto s = static_cast<std::size_t>(style);
+    switch (family) {
+        case kCourierNewFamily:
+            return Build("CourierNew", style, 32, 600, kCourierNewWidths[s], kCourierNew[s]);
+        case kTimesNewRomanFamily:
+            return Build("TimesNewRoman", style, 32, 333, kTimesNewRomanWidths[s],
+                         kTimesNewRoman[s]);
+        case kSymbolFamily:
+            return Build("Symbol", style, 30, 332, kSymbolWidths, kSymbol[s]);
+        case kArialFamily:
+            break;
+    }
     return Build("Arial", style, 32, 272, kArialWidths[s], kArial[s]);
 }
 
-FontMetrics MetricsForFont(std::string_view baseFont, int style) {
+// Constant data, formatted once: every sheet loads the same font again.
+const FontMetrics& Metrics(Family family, int style) {
+    CheckStyle(style);
+    static const std::array<std::array<FontMetrics, 4>, 4> kAll = [] {
+        std::array<std::array<FontMetrics, 4>, 4> all;
+        for (int f = 0; f < 4; ++f) {
+            for (int st = 0; st < 4; ++st) {
+                all[static_cast<std::size_t>(f)][static_cast<std::size_t>(st)] =
+                    BuildFamily(static_cast<Family>(f), st);
+            }
+        }
+        return all;
+    }();
+    return kAll[static_cast<std::size_t>(family)][static_cast<std::size_t>(style)];
+}
+
+}  // namespace
+
+const FontMetrics& CourierNewMetrics(int style) {
+    return Metrics(kCourierNewFamily, style);
+}
+
+const FontMetrics& TimesNewRomanMetrics(int style) {
+    return Metrics(kTimesNewRomanFamily, style);
+}
+
+const FontMetrics& SymbolMetrics(int style) {
+    return Metrics(kSymbolFamily, style);
+}
+
+const FontMetrics& ArialMetrics(int style) {
+    return Metrics(kArialFamily, style);
+}
+
+const FontMetrics& MetricsForFont(std::string_view baseFont, int style) {
     const std::string name = Squeezed(baseFont);
     if (name == "TIMESNEWROMAN") return TimesNewRomanMetrics(style);
     if (name == "COURIERNEW") return CourierNewMetrics(style);

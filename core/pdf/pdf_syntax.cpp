@@ -1,12 +1,99 @@
 #include "core/pdf/pdf_syntax.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 
 namespace sundial::pdf {
 
-std::string FormatNumber(float value, int places) {
+namespace {
+
+constexpr std::array<std::uint64_t, 20> kPow10 = [] {
+    std::array<std::uint64_t, 20> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+void AppendUnsigned(std::string& out, std::uint64_t value) {
+    char digits[20];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+// AppendNumber for a normal single from 2^-10 up to (not including) 2^23, in
+// exact integer arithmetic. False, appending nothing, for any other value.
+//
+// The value is m / 2^k with m a 24-bit integer and 1 <= k <= 33. Its seven
+// significant digits are N = m × 10^P / 2^k rounded half to even, with
+// P = 6 - E and E the value's decimal exponent (10^E <= value < 10^(E+1)):
+// the value reads N × 10^(E-6). Rounding that to `places` decimals gives R
+// units of 10^-places. Every product below stays under 2^63.
+bool AppendNumberFast(std::string& out, float value, int places) {
+    if (places < 0 || places > 9) return false;
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    const int exponent = static_cast<int>((bits >> 23) & 0xFF) - 150;  // of m, not of the value
+    if (exponent < -33 || exponent > -1) return false;
+    const auto k = static_cast<unsigned>(-exponent);
+    const std::uint64_t m = (bits & 0x7FFFFF) | 0x800000;
+
+    // E is floor(log10 of the value): for a value in [2^p, 2^(p+1)) it is
+    // floor(p log10 2) or one more. 2^-10 > 10^-4 and 2^23 < 10^7: E is -4..6.
+    const auto atLeastPow10 = [&](int e) {
+        return e >= 0 ? m >= (kPow10[static_cast<std::size_t>(e)] << k)
+                      : m * kPow10[static_cast<std::size_t>(-e)] >= (1ULL << k);
+    };
+    const int p = exponent + 23;
+    // 1233 / 4096 is log10 2 to within 2e-5: exact floors for |p| below 100.
+    int E = (p >= 0 ? p * 1233 : p * 1233 - 4095) / 4096;
+    if (E < 6 && atLeastPow10(E + 1)) ++E;
+    const std::uint64_t scaled = m * kPow10[static_cast<std::size_t>(6 - E)];
+    std::uint64_t significant = scaled >> k;
+    const std::uint64_t rest = scaled & ((1ULL << k) - 1);
+    const std::uint64_t half = 1ULL << (k - 1);
+    if (rest > half || (rest == half && significant % 2 == 1)) ++significant;
+
+    const int shift = E - 6 + places;
+    std::uint64_t units = 0;
+    if (shift >= 0) {
+        units = significant * kPow10[static_cast<std::size_t>(shift)];
+    } else if (shift >= -9) {
+        // Seven digits and a divisor below 2^32: one 32-bit division.
+        const auto divisor = static_cast<std::uint32_t>(kPow10[static_cast<std::size_t>(-shift)]);
+        const auto n = static_cast<std::uint32_t>(significant);
+        const std::uint32_t quotient = n / divisor;
+        const std::uint32_t twiceRest = n % divisor * 2;
+        const bool up = twiceRest > divisor || (twiceRest == divisor && quotient % 2 == 1);
+        units = quotient + (up ? 1 : 0);
+    }  // further down, under half a unit: 0
+    if (units == 0) {
+        out += '0';
+        return true;
+    }
+    // Digits from the right: the fraction without its trailing zeros, the
+    // point if any fraction is left, then the whole part.
+    char text[32];
+    char* const end = text + sizeof text;
+    char* first = end;
+    bool fraction = false;
+    for (int place = 0; place < places; ++place, units /= 10) {
+        const auto digit = static_cast<char>('0' + units % 10);
+        if (fraction || digit != '0') *--first = digit, fraction = true;
+    }
+    if (fraction) *--first = '.';
+    do {
+        *--first = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    if ((bits >> 31) != 0) *--first = '-';
+    out.append(first, end);
+    return true;
+}
+
+}  // namespace
+
+std::string FormatNumberByDigits(float value, int places) {
     if (!std::isfinite(value)) return "0";
     // Seven significant digits, in the form "d.dddddde+XX".
     std::array<char, 32> buf{};
@@ -60,13 +147,45 @@ std::string FormatNumber(float value, int places) {
     return negative ? "-" + text : text;
 }
 
+void AppendNumber(std::string& out, float value, int places) {
+    if (value == 0) {
+        out += '0';
+    } else if (!AppendNumberFast(out, value, places)) {
+        out += FormatNumberByDigits(value, places);
+    }
+}
+
+std::string FormatNumber(float value, int places) {
+    std::string text;
+    AppendNumber(text, value, places);
+    return text;
+}
+
+void AppendInteger(std::string& out, std::int64_t value) {
+    if (value < 0) {
+        out += '-';
+        AppendUnsigned(out, 0 - static_cast<std::uint64_t>(value));
+    } else {
+        AppendUnsigned(out, static_cast<std::uint64_t>(value));
+    }
+}
+
+void AppendEscapedText(std::string& out, std::string_view text) {
+    const auto special = [](char c) { return c == '\\' || c == '(' || c == ')'; };
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!special(text[i])) continue;
+        out.append(text.data() + start, i - start);
+        out += '\\';
+        start = i;  // the character itself goes with the next run
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
 std::string EscapeText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
-        if (c == '\\' || c == '(' || c == ')') out += '\\';
-        out += c;
-    }
+    AppendEscapedText(out, text);
     return out;
 }
 

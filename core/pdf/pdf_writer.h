@@ -19,7 +19,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -27,22 +26,14 @@
 #include <vector>
 
 #include "core/pdf/byte_sink.h"
-#include "core/pdf/creation_time.h"
+#include "core/pdf/content_stream.h"
 #include "core/pdf/font_metrics.h"
+#include "core/pdf/line_writer.h"
+#include "core/pdf/object_table.h"
+#include "core/pdf/pdf_environment.h"
+#include "core/pdf/resource_dictionary.h"
 
 namespace sundial::pdf {
-
-// What the writer takes from its surroundings. Tests replace it to get
-// repeatable bytes.
-struct PdfEnvironment {
-    std::function<LocalTimestamp()> now = LocalTimeNow;  // creation date, generated names
-    std::function<int()> randomDigit;                    // 0..9 for generated names
-    std::filesystem::path programFolder;                 // where generated names go
-};
-
-// The folder of the running program, or the working directory when the system
-// does not say.
-std::filesystem::path RunningProgramFolder();
 
 // Path-painting options of LineTo, Curve, Rectangle, DrawCircle and Arc.
 inline constexpr std::int32_t kStroke = 1;
@@ -63,7 +54,7 @@ class clsPdfWriter {
     void PaperWidth(float value);   // sets PaperSize to 255
     void PaperHeight(float value);  // sets PaperSize to 255
     std::int16_t Pages() const { return pageCount_; }
-    void ScaleMode(std::int32_t value) { scaleMode_ = value; }
+    void ScaleMode(std::int32_t value) { lines_.SetScaleMode(value); }
     // 0 A4 (595.2 x 842 points), 1 A3, 2 US Letter, 3 8.5 x 12 inches; any
     // other code keeps the paper as it is.
     void PaperSize(std::int32_t value);
@@ -78,40 +69,54 @@ class clsPdfWriter {
     // The same into any sink; `name` is what errors report.
     void InitPDFSink(std::unique_ptr<ByteSink> sink, std::filesystem::path name);
     void ClosePDFFile();
-    bool IsOpen() const { return out_ != nullptr; }
+    bool IsOpen() const { return lines_.IsOpen(); }
 
     // Returns the new page's number (from 1).
     std::int16_t BeginPage();
     void EndPage();
 
-    // ---- Page content (into the open page or form).
-    void SetWordSpacing(float W);
-    void SetCharSpacing(float W);
-    void SetTextHorizontalScaling(float W);  // percent
-    void SetTextRenderingMode(std::int32_t W);
+    // ---- Page content (into the open page or form; see ContentStream).
+    void SetWordSpacing(float W) { Content("SetWordSpacing").SetWordSpacing(W); }
+    void SetCharSpacing(float W) { Content("SetCharSpacing").SetCharSpacing(W); }
+    void SetTextHorizontalScaling(float W) {  // percent
+        Content("SetTextHorizontalScaling").SetTextHorizontalScaling(W);
+    }
+    void SetTextRenderingMode(std::int32_t W) {
+        Content("SetTextRenderingMode").SetTextRenderingMode(W);
+    }
     // Align 0 left, 1 right (x is the end), 2 centred; Rotate in degrees.
     void DrawText(float x, float y, std::string_view strTemp, std::string_view FontName,
                   float Fontsize, std::int32_t Align, float Rotate);
     // -255..0: grey level (0 black, -255 white); otherwise red in the low byte,
     // then green, then blue. Below -255 is a PdfWriteError.
-    void SetColorStroke(std::int32_t rgb);
-    void SetColorFill(std::int32_t rgb);
-    void SetDash(float dash_on, float dash_off);  // both 0: solid
-    void SetLineWidth(float W);
-    void SetLineCap(std::int16_t W);
-    void SetLineJoin(std::int16_t W);
-    void SetMiterLimit(float W);
-    void MoveTo(float x, float y);
-    void LineTo(float x, float y, std::int32_t Options);
+    void SetColorStroke(std::int32_t rgb) { Content("SetColorStroke").SetColorStroke(rgb); }
+    void SetColorFill(std::int32_t rgb) { Content("SetColorFill").SetColorFill(rgb); }
+    void SetDash(float dash_on, float dash_off) {  // both 0: solid
+        Content("SetDash").SetDash(dash_on, dash_off);
+    }
+    void SetLineWidth(float W) { Content("SetLineWidth").SetLineWidth(W); }
+    void SetLineCap(std::int16_t W) { Content("SetLineCap").SetLineCap(W); }
+    void SetLineJoin(std::int16_t W) { Content("SetLineJoin").SetLineJoin(W); }
+    void SetMiterLimit(float W) { Content("SetMiterLimit").SetMiterLimit(W); }
+    void MoveTo(float x, float y) { Content("MoveTo").MoveTo(x, y); }
+    void LineTo(float x, float y, std::int32_t Options) { Content("LineTo").LineTo(x, y, Options); }
     // (x, y) is the lower-left corner; Ray > 0 rounds the corners.
-    void Rectangle(float x, float y, float xdim, float ydim, std::int32_t Options, float Ray);
-    void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3, std::int32_t Options);
-    void DrawCircle(float x, float y, float Ray, std::int32_t Options);
+    void Rectangle(float x, float y, float xdim, float ydim, std::int32_t Options, float Ray) {
+        Content("Rectangle").Rectangle(x, y, xdim, ydim, Options, Ray);
+    }
+    void Curve(float x1, float y1, float X2, float Y2, float X3, float Y3, std::int32_t Options) {
+        Content("Curve").Curve(x1, y1, X2, Y2, X3, Y3, Options);
+    }
+    void DrawCircle(float x, float y, float Ray, std::int32_t Options) {
+        Content("DrawCircle").Circle(x, y, Ray, Options);
+    }
     // An elliptic arc as a polyline, one point every Quality degrees from
     // StartAngle to EndAngle. Ratio: vertical over horizontal semi-axis.
     // Quality 0 is a PdfUsageError.
     void Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, bool Pie,
-             float Rotate, std::int16_t Quality, std::int32_t Options);
+             float Rotate, std::int16_t Quality, std::int32_t Options) {
+        Content("Arc").Arc(x, y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
+    }
 
     // ---- Images (between pages). Returns false, writing nothing, for a file
     // that is missing or not an uncompressed bottom-up BMP of 1, 4, 8 or 24 bits.
@@ -124,7 +129,9 @@ class clsPdfWriter {
                           std::span<const std::uint8_t> ImgColor, std::int32_t ImgWidth,
                           std::int32_t ImgHeight, std::uint8_t ImgBPP, std::int32_t ColorSpace);
     // Top-left corner at (DestX, DestY); the picture extends ImgHeight down.
-    void DrawImg(std::string_view Name, float DestX, float DestY, float ImgWidth, float ImgHeight);
+    void DrawImg(std::string_view Name, float DestX, float DestY, float ImgWidth, float ImgHeight) {
+        Content("DrawImg").DrawImage(Name, DestX, DestY, ImgWidth, ImgHeight);
+    }
 
     // ---- Fonts (between pages). Options: 0 regular, 1 bold, 2 italic, 3 both.
     void LoadFontStandard(std::string_view Name, std::string_view BaseFont, std::int32_t Options);
@@ -134,7 +141,7 @@ class clsPdfWriter {
     // but the first, 7 every page; drawn automatically at BeginPage.
     void StartObject(std::string_view Name, std::int32_t Options);
     void EndObject();
-    void DrawObject(std::string_view Name);
+    void DrawObject(std::string_view Name) { Content("DrawObject").DrawForm(Name); }
 
     // Width of Phrase in a font loaded with LoadFont, in caller units; 0 for
     // any other font.
@@ -150,50 +157,39 @@ class clsPdfWriter {
     };
     struct FontIndexEntry {
         std::string Name;  // Windows-1252, as given to LoadFont
-        std::size_t record;
+        const FontMetrics* metrics;
     };
 
-    void StartDocument();
     void RequireOpen(const char* operation) const;
-    void WriteLine(std::string_view text);
-    void WriteObjectHeader(std::int32_t& n);
-    void WriteObjectEnd();
-    void ReserveObjects(std::int32_t count) const;
-    std::string FormatNumber(float value) const;
-    float ToPoints(float value) const;
-    float FromPoints(float value) const;
-    // A caller's length in points, formatted.
-    std::string Pt(float value) const { return FormatNumber(ToPoints(value)); }
-    void PaintPath(std::int32_t Options);
+    ContentStream& Content(const char* operation) {
+        RequireOpen(operation);
+        return content_;
+    }
+    void StartDocument();
     void DrawAutoObjects();
     void EndStream();
-    void WriteColor(std::int32_t rgb, const char* greyOperator, const char* rgbOperator);
-    [[noreturn]] void Overflow(const std::string& what) const;
+    // Object bookkeeping: numbers come from objects_, offsets go into it.
+    void ReserveObjects(std::int32_t count) const;
+    std::int32_t AllocateObject();
+    void BeginObject(std::int32_t n);  // "n 0 obj" at the current offset
+    std::int32_t BeginNewObject();
+    void WriteObjectEnd() { lines_.WriteLine("endobj"); }
 
-    std::unique_ptr<ByteSink> out_;
+    LineWriter lines_;  // the sink, the file name, ScaleMode
+    ContentStream content_{lines_};
+    ObjectTable objects_;
+    ResourceDictionary resources_;
     std::string title_;
     std::int32_t paperSize_ = 0;
     float paperWidth_ = 595.2f;
     float paperHeight_ = 842.0f;
-    std::int32_t scaleMode_ = 0;
     std::int32_t orientation_ = 0;
     std::int16_t pageCount_ = 0;
     float margin_ = 0;
-    std::filesystem::path fileName_;
     bool encodeASCII85_ = false;
-    std::string kidsList_;
-    std::string fontResources_;
     std::vector<FontIndexEntry> fontIndex_;
-    std::string imageResources_;
-    std::string formResources_;
-    std::vector<FontMetrics> fontMetrics_;
     std::vector<FormEntry> forms_;
-    std::int32_t maxObject_ = 0;
     std::uint64_t streamStart_ = 0;
-    float charSpacing_ = 0;
-    float wordSpacing_ = 0;
-    float horizontalScaling_ = 100;
-    std::vector<std::string> objectOffsets_;
     PdfEnvironment env_;
 };
 

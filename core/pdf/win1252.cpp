@@ -31,9 +31,20 @@ bool IsContinuation(unsigned char byte) {
 
 std::string ToWin1252(std::string_view utf8) {
     std::string out;
-    out.reserve(utf8.size());
+    AppendWin1252(out, utf8);
+    return out;
+}
+
+void AppendWin1252(std::string& out, std::string_view utf8) {
+    out.reserve(out.size() + utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
+        // ASCII stands as it is: copied a run at a time.
+        std::size_t ascii = i;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+        out.append(utf8.data() + i, ascii - i);
+        i = ascii;
+        if (i == utf8.size()) break;
         const auto lead = static_cast<unsigned char>(utf8[i]);
         std::size_t length = 0;
         char32_t cp = 0;
@@ -63,7 +74,6 @@ std::string ToWin1252(std::string_view utf8) {
         out += ByteFor(cp);
         i += length;
     }
-    return out;
 }
 
 }  // namespace sundial::pdf

@@ -10,5 +10,7 @@ namespace sundial::pdf {
 // One byte per character. A character the code page cannot hold, and each byte
 // of malformed UTF-8, becomes "?".
 std::string ToWin1252(std::string_view utf8);
+// The same appended to `out`.
+void AppendWin1252(std::string& out, std::string_view utf8);
 
 }  // namespace sundial::pdf

@@ -1,48 +1,56 @@
 #include "core/site/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 
 namespace sundial {
 
-namespace {
-
-std::string StripTrailingZeros(std::string text) {
-    if (text.find('.') == std::string::npos) return text;
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    return text;
-}
-
-}  // namespace
-
 std::string DecimalText(double value, int significantDigits) {
     if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
     // Round once, in scientific form ("d.ddddddde+XX"), then spell the same
-    // digits out without the exponent: no second rounding can creep in.
-    std::array<char, 64> buf{};
-    const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+    // digits out without the exponent: no second rounding can creep in. Every
+    // run formats dozens of these, so the work stays in fixed buffers.
+    std::array<char, 64> sci{};
+    const auto [end, ec] = std::to_chars(sci.data(), sci.data() + sci.size(), value,
                                          std::chars_format::scientific, significantDigits - 1);
-    const std::string sci(buf.data(), end);
-    const size_t e = sci.find('e');
-    const bool negative = sci.front() == '-';
-    std::string digits;
-    for (size_t i = negative ? 1 : 0; i < e; ++i) {
-        if (sci[i] != '.') digits += sci[i];
+    const char* p = sci.data();
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const char* e = std::find(p, static_cast<const char*>(end), 'e');
+    std::array<char, 64> digits{};
+    size_t count = 0;
+    for (; p < e; ++p) {
+        if (*p != '.') digits[count++] = *p;
     }
-    const int exponent = std::stoi(sci.substr(e + 1));
-    std::string text;
+    int exponent = 0;
+    const char* exponentText = e + 1;
+    if (*exponentText == '+') ++exponentText;
+    std::from_chars(exponentText, end, exponent);
+
+    // At most 17 significant digits and an exponent of a few hundred.
+    std::array<char, 400> text{};
+    size_t length = 0;
+    if (negative) text[length++] = '-';
+    const size_t whole = length;
     if (exponent >= 0) {
         const size_t intDigits = static_cast<size_t>(exponent) + 1;
-        if (digits.size() < intDigits) digits.append(intDigits - digits.size(), '0');
-        text = digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+        for (size_t i = 0; i < intDigits; ++i) text[length++] = i < count ? digits[i] : '0';
+        text[length++] = '.';
+        for (size_t i = intDigits; i < count; ++i) text[length++] = digits[i];
     } else {
-        text = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        text[length++] = '0';
+        text[length++] = '.';
+        for (int i = 0; i < -exponent - 1; ++i) text[length++] = '0';
+        for (size_t i = 0; i < count; ++i) text[length++] = digits[i];
     }
-    text = StripTrailingZeros(text);
-    if (text == "0") return text;
-    return negative ? "-" + text : text;
+    // No trailing zeros after the point, and no point without digits after it.
+    while (text[length - 1] == '0') --length;
+    if (text[length - 1] == '.') --length;
+    // Zero has no sign.
+    if (length - whole == 1 && text[whole] == '0') return "0";
+    return std::string(text.data(), length);
 }
 
 std::string NumberText(float value) {

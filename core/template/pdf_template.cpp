@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/pdf/byte_sink.h"
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
@@ -326,9 +329,12 @@ TemplatePdfLayout LayoutTemplatePdf(const plan::Plan& plan, PageSetup setup) {
     return layout;
 }
 
-TemplatePdfLayout WriteTemplatePdf(const plan::Plan& plan, PageSetup setup,
-                                   const std::filesystem::path& file,
-                                   const std::optional<pdf::PdfEnvironment>& environment) {
+namespace {
+
+// The whole document, into whatever `open` starts the writer on.
+TemplatePdfLayout WriteDocument(const plan::Plan& plan, PageSetup setup,
+                                const std::optional<pdf::PdfEnvironment>& environment,
+                                const std::function<void(pdf::clsPdfWriter&)>& open) {
     const TemplatePdfLayout layout = LayoutTemplatePdf(plan, setup);
     pdf::clsPdfWriter writer;
     if (environment) writer.SetEnvironment(*environment);
@@ -337,8 +343,7 @@ TemplatePdfLayout WriteTemplatePdf(const plan::Plan& plan, PageSetup setup,
     writer.PaperSize(WriterPaperCode(setup.paper));
     writer.Margin(0);
     writer.Orientation(setup.landscape ? 1 : 0);
-    std::string name = file.string();
-    writer.InitPDFFile(name);
+    open(writer);
     writer.LoadFont(kRegularFont, plan::kTextFamily, 0);
     writer.LoadFont(kBoldFont, plan::kTextFamily, 1);
 
@@ -354,6 +359,24 @@ TemplatePdfLayout WriteTemplatePdf(const plan::Plan& plan, PageSetup setup,
     DrawTiles(writer, setup, plan.gnomon, layout.gnomon, "Gnomon plate", page, layout.pages);
     writer.ClosePDFFile();
     return layout;
+}
+
+}  // namespace
+
+TemplatePdfLayout WriteTemplatePdf(const plan::Plan& plan, PageSetup setup,
+                                   const std::filesystem::path& file,
+                                   const std::optional<pdf::PdfEnvironment>& environment) {
+    return WriteDocument(plan, setup, environment, [&file](pdf::clsPdfWriter& writer) {
+        std::string name = file.string();
+        writer.InitPDFFile(name);
+    });
+}
+
+TemplatePdfLayout TemplatePdfBytes(const plan::Plan& plan, PageSetup setup, std::string& bytes,
+                                   const std::optional<pdf::PdfEnvironment>& environment) {
+    return WriteDocument(plan, setup, environment, [&bytes](pdf::clsPdfWriter& writer) {
+        writer.InitPDFSink(std::make_unique<pdf::MemorySink>(bytes), "memory");
+    });
 }
 
 }  // namespace sundial::tmpl

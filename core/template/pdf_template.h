@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "core/pdf/pdf_writer.h"
 #include "core/plan/plan.h"
@@ -28,6 +29,11 @@ TemplatePdfLayout LayoutTemplatePdf(const plan::Plan& plan, PageSetup setup);
 // writer's clock and surroundings (tests). Throws pdf::PdfWriteError.
 TemplatePdfLayout WriteTemplatePdf(const plan::Plan& plan, PageSetup setup,
                                    const std::filesystem::path& file,
+                                   const std::optional<pdf::PdfEnvironment>& environment = {});
+
+// The same document into `bytes` (replacing what they held), for a caller
+// that writes the file itself.
+TemplatePdfLayout TemplatePdfBytes(const plan::Plan& plan, PageSetup setup, std::string& bytes,
                                    const std::optional<pdf::PdfEnvironment>& environment = {});
 
 }  // namespace sundial::tmpl

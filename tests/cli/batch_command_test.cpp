@@ -68,6 +68,15 @@ TEST_F(BatchCommand, BadOptionsExitWithTwoAndWriteNothing) {
         {"bearing out of range", {"--places", "--bearing", "300", "--out", out}, "Bearing value"},
         {"missing file", {"--sites", Path("none.csv"), "--out", out}, "cannot read"},
         {"pdf takes no file", {"--places", "--pdf", "x.pdf", "--out", out}, "unexpected argument"},
+        {"template takes no file",
+         {"--places", "--template-svg", "x.svg", "--out", out},
+         "unexpected argument"},
+        {"plate without a template",
+         {"--places", "--width", "600", "--out", out},
+         "--width shapes the template: give --template-pdf or --template-svg."},
+        {"template without its plate",
+         {"--places", "--template-pdf", "--out", out},
+         "Give the plate's size: --width MM --height MM."},
     };
     for (const Row& row : rows) {
         const Outcome o = Cli(std::vector<std::string>{"batch"} + row.args);
@@ -95,6 +104,19 @@ TEST_F(BatchCommand, MatchingPlacesAreMadeWithTheirSheets) {
     EXPECT_EQ(files.size(), 3 * 13 + 1);
     EXPECT_NE(std::find(files.begin(), files.end(), "Dublin_Ireland.pdf"), files.end());
     EXPECT_NE(std::find(files.begin(), files.end(), "Dublin_Ireland.json"), files.end());
+}
+
+TEST_F(BatchCommand, TemplatesAreMadeForEachSiteAndTheirNotesShown) {
+    const std::string sites = WriteSites("Church,50.7,3.5,185.2,0\n");
+    const Outcome o = Cli({"batch", "--sites", sites, "--template-pdf", "--template-svg", "--width",
+                           "600", "--height", "60", "--date-lines", "--nodus", "150", "--paper",
+                           "letter", "--out", Path("out")});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    EXPECT_EQ(Files("out"), (std::vector<std::string>{"Church.svg", "Church.template.pdf",
+                                                      "Church.txt", "index.csv"}));
+    // The plate is too low for the winter's shadow: said, not fatal.
+    EXPECT_TRUE(Contains(o.err, sites + ": line 2 (Church): note: The nodus's shadow on "))
+        << o.err;
 }
 
 TEST_F(BatchCommand, BadRowsAreNamedByLineAndTheExitIsOne) {

@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "core/dial/pdf_sheet.h"
+#include "core/dial/run_notes.h"
 #include "core/dial/sheet_outcome.h"
 #include "core/dial/window_furniture.h"
 #include "ui/shell/menu_builder.h"
@@ -220,20 +221,8 @@ RunResult frmMain::run(SheetOutput* sheet) {
     RunTargets targets{draw_->surface(), number_->surface(), chart_->surface(),
                        [this] { Cascade(); }, sheet};
     RunResult result = RunDial(site_, SettingsFileIn(options_.settingsFolder), targets, dial_);
-    if (result.status == RunStatus::ArithmeticFault) {
-        // The run stopped part way; say why where the numbers would have been.
-        QtSurface& report = number_->surface();
-        report.PrintLine({});
-        report.PrintLine({{"  " + result.message}});
-    }
     if (result.status == RunStatus::Completed) shadowNow_->drawOn(draw_->surface(), site_);
-    // A settings file start-up could not use, or one a run could not save,
-    // is said where the numbers are, as long as it matters.
-    std::vector<std::string> notes;
-    if (!settingsNote_.empty() && site_ == settingsNoteSite_) notes.push_back(settingsNote_);
-    if (!result.settingsSaved && !result.settingsError.empty())
-        notes.push_back(result.settingsError);
-    for (const std::string& note : notes) {
+    for (const std::string& note : RunNotes(result, site_, settingsNote_)) {
         number_->surface().PrintLine({});
         number_->surface().PrintLine({{"  " + note}});
     }
@@ -323,9 +312,8 @@ void frmMain::Startup() {
     pdfRequested_ = false;
     const std::filesystem::path settingsFile = SettingsFileIn(options_.settingsFolder);
     const SettingsFile read = LoadSiteSettings(site_, *this, settingsFile);
-    settingsNote_ = SettingsProblemMessage(settingsFile, read);
-    settingsNoteSite_ = site_;
-    if (!settingsNote_.empty()) mnuRun_Click();
+    settingsNote_ = {SettingsProblemMessage(settingsFile, read), site_};
+    if (!settingsNote_.text.empty()) mnuRun_Click();
 
     CenterOnScreen(this);
     CenterOnScreen(ensureSplash());

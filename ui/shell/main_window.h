@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "core/dial/run.h"
+#include "core/dial/run_notes.h"
 #include "core/places/places.h"
 #include "core/site/site_state.h"
 #include "core/site/time_zone_menu.h"
@@ -185,8 +186,7 @@ class frmMain final : public QMainWindow, public MainWindowApi, public StartupHo
     bool toldPdfFolder_ = false;           // about a sheet kept outside the program's folder
     // Why start-up could not use the settings file; said after every run
     // while the site is still the one start-up fell back to.
-    std::string settingsNote_;
-    SiteState settingsNoteSite_;
+    StartupSettingsNote settingsNote_;
     int runCount_ = 0;
     RunResult lastRun_;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <system_error>
 
@@ -15,6 +16,13 @@ std::filesystem::path ProgramFolder() {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 }  // namespace
+
+std::filesystem::path InstalledDataFolder() {
+    const QString folder =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/sundial"));
+    if (!QFileInfo::exists(folder + QStringLiteral("/design.html"))) return {};
+    return QDir::cleanPath(folder).toStdString();
+}
 
 std::filesystem::path SettingsFileIn(const std::filesystem::path& folder) {
     if (!folder.empty()) return SettingsPathIn(folder);
@@ -31,7 +39,9 @@ std::filesystem::path SheetFileIn(const std::filesystem::path& folder) {
     if (!qEnvironmentVariableIsEmpty("HOME")) {
         documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     }
-    return ChooseSheetFolder(ProgramFolder(), documents.toStdString()) / kSheetFileName;
+    const std::filesystem::path program =
+        InstalledDataFolder().empty() ? ProgramFolder() : std::filesystem::path();
+    return ChooseSheetFolder(program, documents.toStdString()) / kSheetFileName;
 }
 
 bool SheetMovedFromProgramFolder(const std::filesystem::path& folder,

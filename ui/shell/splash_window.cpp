@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include "ui/shell/program_files.h"
 #include "ui/shell/window_geometry.h"
 
 namespace sundial {
@@ -140,11 +141,11 @@ QString HelpPagePath() {
     // Beside the program in the build folder; in the shared data folder once
     // installed, found from the program's own place so that a copy unpacked
     // anywhere (not only under /usr) finds its page too.
-    const QDir program(QCoreApplication::applicationDirPath());
-    for (const QString& candidate :
-         {program.filePath(QStringLiteral("design.html")),
-          program.filePath(QStringLiteral("../share/sundial/design.html"))}) {
-        if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate);
+    const QString beside =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("design.html"));
+    if (QFileInfo::exists(beside)) return QDir::cleanPath(beside);
+    if (const std::filesystem::path installed = InstalledDataFolder(); !installed.empty()) {
+        return QString::fromStdString((installed / "design.html").string());
     }
 
     QFile builtIn(QStringLiteral(":/sundial/design.html"));

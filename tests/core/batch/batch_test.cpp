@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <set>
 
 #include "core/batch/csv.h"
@@ -50,7 +52,10 @@ enum IndexColumn {
     kPdf,
     kJson,
     kStatus,
-    kProblem
+    kProblem,
+    kTemplatePdf,
+    kTemplateSvg,
+    kColumns
 };
 
 // The report command and the batch make one site's text in the same way: the
@@ -95,7 +100,7 @@ TEST(Batch, EveryPlaceGetsItsFilesAndALineInTheIndex) {
     const std::vector<CsvRecord> index = IndexRecords(request.folder);
     ASSERT_EQ(index.size(), Places().size());
     for (const CsvRecord& line : index) {
-        ASSERT_EQ(line.fields.size(), 13u);
+        ASSERT_EQ(line.fields.size(), std::size_t{kColumns});
         EXPECT_EQ(line.fields[kStatus], "made");
         for (const int c : {kReport, kPdf, kJson}) {
             EXPECT_TRUE(fs::exists(request.folder / line.fields[c])) << line.fields[c];
@@ -244,6 +249,172 @@ TEST(Batch, LinksAreReplacedNeverWrittenThrough) {
         EXPECT_EQ(fs::is_symlink(temp / "out" / "A.txt"), row.refused) << row.name;
     }
 }
+
+// The example plate of the template command, with its date lines.
+tmpl::TemplateOptions ExamplePlate(double heightMm = 450) {
+    tmpl::TemplateOptions o;
+    o.plan.widthMm = 600;
+    o.plan.heightMm = heightMm;
+    o.plan.dateLines = true;
+    o.plan.nodusMm = 150;
+    o.plan.madeOn = "2026-12-08";
+    return o;
+}
+
+TEST(Batch, TemplatesAreMadeForEverySiteAndListedLast) {
+    TempFolder temp;
+    BatchRequest request;
+    request.rows = RowsOf("A,50,0,200,0\nHigh,80,0,200,0\nB,45,-10,170,1\n");
+    request.folder = temp.path();
+    request.templatePdf = true;
+    request.templateSvg = true;
+    request.templateOptions = ExamplePlate();
+    request.templateOptions.plan.noonCurve = true;
+    const BatchResult result = RunBatch(request);
+    EXPECT_EQ(result.made, 2u);
+    EXPECT_EQ(result.problems.size(), 1u);  // High
+    EXPECT_EQ(FilesIn(temp.path()),
+              (std::set<std::string>{"A.txt", "A.template.pdf", "A.svg", "B.txt", "B.template.pdf",
+                                     "B.svg", kIndexFileName}));
+    EXPECT_TRUE(QpdfAccepts(temp / "B.template.pdf"));
+    // Each site's own plan: its name in the title, its noon curve drawn.
+    const std::string svg = ReadBytes(temp / "B.svg");
+    EXPECT_NE(svg.find("Sundial for B"), std::string::npos);
+    EXPECT_NE(svg.find("noon-curve"), std::string::npos);
+    EXPECT_NE(svg, ReadBytes(temp / "A.svg"));
+
+    const std::vector<CsvRecord> index = IndexRecords(temp.path());
+    ASSERT_EQ(index.size(), 3u);
+    EXPECT_EQ(index[0].fields[kTemplatePdf], "A.template.pdf");
+    EXPECT_EQ(index[0].fields[kTemplateSvg], "A.svg");
+    EXPECT_EQ(index[0].fields[kStatus], "made");
+    EXPECT_EQ(index[1].fields.size(), std::size_t{kColumns});
+    EXPECT_EQ(index[1].fields[kStatus], "skipped");
+    EXPECT_EQ(index[1].fields[kTemplatePdf], "");
+    EXPECT_EQ(index[2].fields[kTemplateSvg], "B.svg");
+}
+
+// What a plan could not show reaches the user, naming the site; the site is
+// still made.
+TEST(Batch, TemplateNotesNameTheirSite) {
+    TempFolder temp;
+    BatchRequest request;
+    request.rows = RowsOf("A,50,0,200,0\n");
+    request.folder = temp.path();
+    request.templateSvg = true;
+    request.templateOptions = ExamplePlate(60);  // too low for the winter's shadow
+    const BatchResult result = RunBatch(request);
+    EXPECT_EQ(result.made, 1u);
+    EXPECT_TRUE(result.problems.empty());
+    ASSERT_FALSE(result.notes.empty());
+    EXPECT_EQ(result.notes[0].rfind("line 2 (A): note: The nodus's shadow on ", 0), 0u)
+        << result.notes[0];
+}
+
+// The template's files count like the others: a name taken stops the batch,
+// and a site whose template cannot be written leaves none of its files.
+TEST(Batch, TemplateFilesAreCheckedAndMadeWholeLikeTheRest) {
+    struct Row {
+        const char* name;
+        const char* existing;  // a folder when it ends in "/"
+        bool force;
+        bool refused;
+        std::set<std::string> files;  // in the folder afterwards, besides what existed
+    } rows[] = {
+        {"a template PDF exists", "B.template.pdf", false, true, {}},
+        {"an SVG exists", "B.svg", false, true, {}},
+        {"forced over a folder where the SVG goes",
+         "B.svg/",
+         true,
+         false,
+         {"A.txt", "A.template.pdf", "A.svg", "C.txt", "C.template.pdf", "C.svg", kIndexFileName}},
+    };
+    for (const Row& row : rows) {
+        TempFolder temp;
+        const std::string existing = row.existing;
+        if (existing.ends_with('/')) {
+            fs::create_directory(temp / existing);
+            WriteBytes(temp / existing / "keep", "x");
+        } else {
+            WriteBytes(temp / existing, "old");
+        }
+        BatchRequest request;
+        request.rows = RowsOf("A,50,0,200,0\nB,50,0,200,0\nC,50,0,200,0\n");
+        request.folder = temp.path();
+        request.templatePdf = true;
+        request.templateSvg = true;
+        request.templateOptions = ExamplePlate();
+        request.force = row.force;
+        const BatchResult result = RunBatch(request);
+        EXPECT_EQ(result.refused, row.refused) << row.name;
+        std::set<std::string> expected = row.files;
+        expected.insert(existing.substr(0, existing.find('/')));
+        EXPECT_EQ(FilesIn(temp.path()), expected) << row.name;
+        if (!row.refused) {
+            EXPECT_EQ(result.made, 2u) << row.name;
+            ASSERT_EQ(result.problems.size(), 1u) << row.name;
+            EXPECT_NE(result.problems[0].find("B.svg"), std::string::npos) << result.problems[0];
+        }
+    }
+}
+
+struct TemplateOptionsCase {
+    const char* name;
+    std::map<std::string, std::string, std::less<>> given;
+    std::optional<std::string> message;
+    bool pdf, svg;
+};
+
+void PrintTo(const TemplateOptionsCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BatchTemplateOptions : public ::testing::TestWithParam<TemplateOptionsCase> {};
+
+TEST_P(BatchTemplateOptions, AreReadOnlyWithATemplateToMake) {
+    const TemplateOptionsCase& c = GetParam();
+    const tmpl::OptionLookup given = [&c](std::string_view name) -> std::optional<std::string> {
+        const auto found = c.given.find(name);
+        if (found == c.given.end()) return std::nullopt;
+        return found->second;
+    };
+    const tmpl::NumberReader number = [](const std::string& text, std::string_view,
+                                         std::string&) -> std::optional<double> {
+        return std::stod(text);
+    };
+    BatchRequest request;
+    EXPECT_EQ(ReadBatchTemplateOptions(given, number, "2026-12-08", request), c.message);
+    if (c.message) return;
+    EXPECT_EQ(request.templatePdf, c.pdf);
+    EXPECT_EQ(request.templateSvg, c.svg);
+    if (c.pdf || c.svg) {
+        EXPECT_EQ(request.templateOptions.plan.widthMm, 600);
+        EXPECT_EQ(request.templateOptions.plan.madeOn, "2026-12-08");
+        EXPECT_EQ(request.templateOptions.page.paper, tmpl::Paper::A3);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BatchTemplateOptions,
+    ::testing::Values(
+        TemplateOptionsCase{"NoTemplate", {{"pdf", ""}}, std::nullopt, false, false},
+        TemplateOptionsCase{
+            "PdfWithItsPlate",
+            {{"template-pdf", ""}, {"width", "600"}, {"height", "450"}, {"paper", "a3"}},
+            std::nullopt,
+            true,
+            false},
+        TemplateOptionsCase{"APlateOptionWithNoTemplate",
+                            {{"json", ""}, {"nodus", "150"}},
+                            "--nodus shapes the template: give --template-pdf or --template-svg.",
+                            false,
+                            false},
+        TemplateOptionsCase{"ATemplateWithoutItsSize",
+                            {{"template-svg", ""}},
+                            "Give the plate's size: --width MM --height MM.",
+                            false,
+                            false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
     TempFolder temp;

@@ -5,26 +5,38 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/row_name.h"
+
 namespace sundial::pdf {
 namespace {
 
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
+
+struct VectorRow {
+    const char* name;
+    std::vector<std::uint8_t> bytes;
+    const char* text;
+};
+
+class ASCII85Test : public ::testing::TestWithParam<VectorRow> {};
+
 // The round trip through an independent decoder is in the image tests (qpdf).
-TEST(ASCII85Test, KnownVectors) {
-    const struct {
-        const char* name;
-        std::vector<std::uint8_t> bytes;
-        const char* text;
-    } rows[] = {
-        {"empty", {}, "~>"},
-        {"four-zeros", {0, 0, 0, 0}, "z~>"},
-        {"one-zero", {0}, "!!~>"},
-        {"xyz", {'x', 'y', 'z'}, "G^4T~>"},
-        {"eight-zeros", std::vector<std::uint8_t>(8, 0), "zz~>"},
-        {"short-zero-group-is-not-z", {0, 0, 0}, "!!!!~>"},
-        {"all-ones", {255, 255, 255, 255}, "s8W-!~>"},
-    };
-    for (const auto& row : rows) EXPECT_EQ(EncodeASCII85Bytes(row.bytes), row.text) << row.name;
-    // No line breaks, however long.
+TEST_P(ASCII85Test, KnownVectors) {
+    EXPECT_EQ(EncodeASCII85Bytes(GetParam().bytes), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ASCII85Test,
+    ::testing::Values(VectorRow{"empty", {}, "~>"}, VectorRow{"four-zeros", {0, 0, 0, 0}, "z~>"},
+                      VectorRow{"one-zero", {0}, "!!~>"},
+                      VectorRow{"xyz", {'x', 'y', 'z'}, "G^4T~>"},
+                      VectorRow{"eight-zeros", std::vector<std::uint8_t>(8, 0), "zz~>"},
+                      VectorRow{"short-zero-group-is-not-z", {0, 0, 0}, "!!!!~>"},
+                      VectorRow{"all-ones", {255, 255, 255, 255}, "s8W-!~>"}),
+    RowName());
+
+TEST(ASCII85LinesTest, NoLineBreaksHoweverLong) {
     EXPECT_EQ(EncodeASCII85Bytes(std::vector<std::uint8_t>(1000, 7)).find('\n'), std::string::npos);
 }
 

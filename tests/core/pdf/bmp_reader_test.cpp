@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/core/pdf/bmp_test_files.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/support/row_name.h"
 
 namespace sundial::pdf {
 namespace {
+
+using sundial::testing::PrintTo;
+using sundial::testing::RowName;
 
 using testing::BmpLayout;
 using testing::MakeBmp;
@@ -62,61 +68,86 @@ const ReadCase kReadCases[] = {
      }()},
 };
 
-TEST(ReadBMPTest, ReadsSupportedDepths) {
-    for (const ReadCase& c : kReadCases) {
-        const auto image = Parse(MakeBmp(c.layout), c.colorSpace);
-        ASSERT_TRUE(image) << c.name;
-        EXPECT_EQ(image->width, c.layout.width) << c.name;
-        EXPECT_EQ(image->height, c.layout.height) << c.name;
-        EXPECT_EQ(image->bitsPerPixel, c.layout.bitsPerPixel) << c.name;
-        EXPECT_EQ(image->samples, c.samples) << c.name;
-        if (!c.palette.empty()) {
-            EXPECT_EQ(image->palette, c.palette) << c.name;
-        }
+class ReadBMPTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ReadBMPTest, ReadsSupportedDepths) {
+    const ReadCase& c = GetParam();
+    const auto image = Parse(MakeBmp(c.layout), c.colorSpace);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, c.layout.width);
+    EXPECT_EQ(image->height, c.layout.height);
+    EXPECT_EQ(image->bitsPerPixel, c.layout.bitsPerPixel);
+    EXPECT_EQ(image->samples, c.samples);
+    if (!c.palette.empty()) {
+        EXPECT_EQ(image->palette, c.palette);
     }
 }
 
-TEST(ReadBMPTest, RefusesWhatItCannotReadSafely) {
-    const std::string good = MakeBmp(k24Bit);
-    const auto changed = [&](std::size_t at, std::uint32_t value) {
-        std::string file = good;
-        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-        return file;
-    };
-    BmpLayout header108 = k24Bit;
-    header108.infoHeaderSize = 108;
-    BmpLayout rle = {2, 1, 8, 40, 1, {}, {{0, 0}}};
-    BmpLayout sixteen = {1, 1, 16, 40, 0, {}, {{0, 0}}};
-    BmpLayout thirtyTwo = {1, 1, 32, 40, 0, {}, {{0, 0, 0, 0}}};
-    std::string paletteOverlapsPixels = MakeBmp({1, 1, 8, 40, 0, {}, {{0}}});
-    paletteOverlapsPixels[10] = 60;  // pixel data said to start inside the palette
+INSTANTIATE_TEST_SUITE_P(Rows, ReadBMPTest, ::testing::ValuesIn(kReadCases), RowName());
 
-    const struct {
-        const char* name;
-        std::string file;
-    } rows[] = {
-        {"empty", ""},
-        {"not-bm", "XY" + good.substr(2)},
-        {"headers-cut", good.substr(0, 40)},
-        {"pixels-cut", good.substr(0, good.size() - 1)},
-        {"info-header-108", MakeBmp(header108)},
-        {"compressed", MakeBmp(rle)},
-        {"top-down", changed(22, static_cast<std::uint32_t>(-2))},
-        {"zero-width", changed(18, 0)},
-        {"16-bits", MakeBmp(sixteen)},
-        {"32-bits", MakeBmp(thirtyTwo)},
-        {"data-offset-past-end", changed(10, 0xFFFFFFF0u)},
-        {"huge-sizes-small-file", changed(22, 0x7FFFFFFF)},
-        {"huge-width", changed(18, 0x7FFFFFFF)},
-        {"palette-overlaps-pixels", paletteOverlapsPixels},
-    };
-    for (const auto& row : rows) {
-        EXPECT_FALSE(Parse(row.file, 0)) << row.name;
-        EXPECT_FALSE(Parse(row.file, 1)) << row.name;
-    }
+// The 24-bit picture with four bytes at `at` replaced by `value`.
+std::string Changed(std::size_t at, std::uint32_t value) {
+    std::string file = MakeBmp(k24Bit);
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return file;
 }
 
-TEST(ReadBMPTest, MissingFileIsRefused) {
+struct RefusedRow {
+    const char* name;
+    std::function<std::string()> file;
+};
+
+class ReadBMPRefusalTest : public ::testing::TestWithParam<RefusedRow> {};
+
+TEST_P(ReadBMPRefusalTest, RefusesWhatItCannotReadSafely) {
+    const std::string file = GetParam().file();
+    EXPECT_FALSE(Parse(file, 0));
+    EXPECT_FALSE(Parse(file, 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadBMPRefusalTest,
+    ::testing::Values(RefusedRow{"empty", [] { return std::string(); }},
+                      RefusedRow{"not-bm", [] { return "XY" + MakeBmp(k24Bit).substr(2); }},
+                      RefusedRow{"headers-cut", [] { return MakeBmp(k24Bit).substr(0, 40); }},
+                      RefusedRow{"pixels-cut",
+                                 [] {
+                                     const std::string good = MakeBmp(k24Bit);
+                                     return good.substr(0, good.size() - 1);
+                                 }},
+                      RefusedRow{"info-header-108",
+                                 [] {
+                                     BmpLayout header108 = k24Bit;
+                                     header108.infoHeaderSize = 108;
+                                     return MakeBmp(header108);
+                                 }},
+                      RefusedRow{"compressed",
+                                 [] {
+                                     return MakeBmp({2, 1, 8, 40, 1, {}, {{0, 0}}});
+                                 }},
+                      RefusedRow{"top-down",
+                                 [] { return Changed(22, static_cast<std::uint32_t>(-2)); }},
+                      RefusedRow{"zero-width", [] { return Changed(18, 0); }},
+                      RefusedRow{"16-bits",
+                                 [] {
+                                     return MakeBmp({1, 1, 16, 40, 0, {}, {{0, 0}}});
+                                 }},
+                      RefusedRow{"32-bits",
+                                 [] {
+                                     return MakeBmp({1, 1, 32, 40, 0, {}, {{0, 0, 0, 0}}});
+                                 }},
+                      RefusedRow{"data-offset-past-end", [] { return Changed(10, 0xFFFFFFF0u); }},
+                      RefusedRow{"huge-sizes-small-file", [] { return Changed(22, 0x7FFFFFFF); }},
+                      RefusedRow{"huge-width", [] { return Changed(18, 0x7FFFFFFF); }},
+                      RefusedRow{"palette-overlaps-pixels",
+                                 [] {
+                                     std::string file = MakeBmp({1, 1, 8, 40, 0, {}, {{0}}});
+                                     file[10] = 60;  // pixel data said to start inside the palette
+                                     return file;
+                                 }}),
+    RowName());
+
+TEST(ReadBMPFileTest, MissingFileIsRefused) {
     testing::TempFolder folder;
     EXPECT_FALSE(ReadBMP(folder / "none.bmp", 0));
     EXPECT_FALSE(ReadBMP(folder.path(), 0));

@@ -122,18 +122,9 @@ TEST(PdfImagesTest, RefusedImagesWriteNothing) {
 
     const Bytes four(4, 0);
     const Bytes palette(6, 0);
-    const struct {
-        const char* name;
-        std::function<void()> load;
-    } rows[] = {
-        {"16-bits", [&] { w.LoadImgFromArray("C", four, {}, 1, 1, 16, 0); }},
-        {"zero-width", [&] { w.LoadImgFromArray("C", four, {}, 0, 1, 24, 0); }},
-        {"negative-height", [&] { w.LoadImgFromArray("C", four, {}, 1, -1, 24, 0); }},
-        {"too-few-samples", [&] { w.LoadImgFromArray("C", four, {}, 2, 1, 24, 0); }},
-        {"grey-too-few", [&] { w.LoadImgFromArray("C", four, {}, 2, 3, 24, 1); }},
-        {"palette-short", [&] { w.LoadImgFromArray("C", four, palette, 1, 1, 4, 0); }},
-    };
-    for (const auto& row : rows) EXPECT_THROW(row.load(), PdfUsageError) << row.name;
+    // Which images CheckImage refuses is its own test's business.
+    EXPECT_THROW(w.LoadImgFromArray("C", four, {}, 2, 1, 24, 0), PdfUsageError);
+    EXPECT_THROW(w.LoadImgFromArray("C", four, palette, 1, 1, 4, 0), PdfUsageError);
     EXPECT_EQ(out.size(), before);
 }
 

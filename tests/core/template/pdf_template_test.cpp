@@ -68,6 +68,15 @@ TEST_P(TemplatePdf, IsAValidDocumentOfThePagesItPromises) {
 }
 
 // Every page: the bar in the foot is 100 mm long on paper.
+// A batch writes the document from memory: the bytes must be the file's.
+TEST_P(TemplatePdf, InMemoryItIsTheSameDocument) {
+    std::string bytes = "left over";
+    const TemplatePdfLayout inMemory =
+        TemplatePdfBytes(plan, GetParam().setup, bytes, pdf::testing::FixedEnvironment());
+    EXPECT_EQ(inMemory.pages, layout.pages);
+    EXPECT_EQ(bytes, pdf::testing::ReadBytes(file));
+}
+
 TEST_P(TemplatePdf, BarMeasures100MillimetresOnEveryPage) {
     const Rect window = TileWindow(GetParam().setup);
     // The bar's middle row, as the foot draws it (its top 11 mm under the window).

@@ -1,0 +1,59 @@
+// The template's plate, line and paper options as a command line gives them:
+// one table of names and help texts, and one reading of what was typed into
+// plan options and a page setup, with the messages for what is wrong. Every
+// command that writes templates (one plate, or one per site of a batch) reads
+// them here, so that the rules and their messages are the same everywhere.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/plan/plan.h"
+#include "core/template/tiling.h"
+
+namespace sundial::tmpl {
+
+struct TemplateOptionSpec {
+    const char* name;          // without the leading "--"
+    const char* description;   // for the command's help
+    const char* valueName;     // nullptr for a switch
+    const char* defaultValue;  // nullptr when none is shown
+};
+
+// --width, --height, --root-x, --root-y, --half, --quarter, --numerals,
+// --date-lines, --nodus, --months, --noon-curve, --style, --made, --paper and
+// --landscape, in the order a command's help lists them.
+std::span<const TemplateOptionSpec> TemplateOptionSpecs();
+
+struct TemplateOptions {
+    plan::PlanOptions plan;
+    PageSetup page;
+};
+
+// What the command line holds for an option: its text ("" for a switch), or
+// nothing when it was not given.
+using OptionLookup = std::function<std::optional<std::string>(std::string_view name)>;
+
+// The caller's reading of a number typed for `option` (its locale rules): the
+// value, or nothing with `message` set to say why.
+using NumberReader = std::function<std::optional<double>(
+    const std::string& text, std::string_view option, std::string& message)>;
+
+struct TemplateOptionsRead {
+    std::optional<TemplateOptions> options;  // nothing when something is wrong
+    std::string message;                     // the first thing wrong, for the user
+};
+
+// Reads the options of TemplateOptionSpecs(). The plate's size must be given;
+// --made defaults to `today`. Checks them as BuildPlan would, so that a
+// command can refuse them before it writes anything.
+TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,
+                                        const std::string& today);
+
+// The computer's date today, as the title block writes it ("2026-12-08").
+std::string TodayText();
+
+}  // namespace sundial::tmpl
