@@ -83,12 +83,12 @@ std::string PlanJson(const plan::Plan& p) {
 }  // namespace
 
 void AddTemplatePlateOptions(OptionParser& parser) {
-    for (const tmpl::TemplateOptionSpec& spec : tmpl::TemplateOptionSpecs()) {
-        if (spec.valueName == nullptr) {
-            parser.AddOption({spec.name, spec.description});
+    for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
+        if (entry.valueName == nullptr) {
+            parser.AddOption({entry.name, entry.description});
         } else {
-            parser.AddOption({spec.name, spec.description, spec.valueName,
-                              spec.defaultValue ? spec.defaultValue : ""});
+            parser.AddOption({entry.name, entry.description, entry.valueName,
+                              entry.defaultValue ? entry.defaultValue : ""});
         }
     }
 }

@@ -217,9 +217,9 @@ std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& gi
     request.templateSvg = given("template-svg").has_value();
     if (!request.templatePdf && !request.templateSvg) {
         // Options that would shape nothing are a mistake worth naming.
-        for (const tmpl::TemplateOptionSpec& spec : tmpl::TemplateOptionSpecs()) {
-            if (given(spec.name)) {
-                return "--" + std::string(spec.name) +
+        for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
+            if (given(entry.name)) {
+                return "--" + std::string(entry.name) +
                        " shapes the template: give --template-pdf or --template-svg.";
             }
         }

@@ -9,7 +9,7 @@ namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionSpec, 15> kSpecs = {{
+constexpr std::array<TemplateOptionEntry, 15> kSpecs = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
     {"root-x", "The gnomon's root, mm from the plate's left edge (default: the middle).", "mm",
@@ -148,7 +148,7 @@ std::optional<PageSetup> ReadPage(Reader& in) {
 
 }  // namespace
 
-std::span<const TemplateOptionSpec> TemplateOptionSpecs() {
+std::span<const TemplateOptionEntry> TemplateOptionTable() {
     return kSpecs;
 }
 

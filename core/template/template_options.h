@@ -16,7 +16,7 @@
 
 namespace sundial::tmpl {
 
-struct TemplateOptionSpec {
+struct TemplateOptionEntry {
     const char* name;          // without the leading "--"
     const char* description;   // for the command's help
     const char* valueName;     // nullptr for a switch
@@ -26,7 +26,7 @@ struct TemplateOptionSpec {
 // --width, --height, --root-x, --root-y, --half, --quarter, --numerals,
 // --date-lines, --nodus, --months, --noon-curve, --style, --made, --paper and
 // --landscape, in the order a command's help lists them.
-std::span<const TemplateOptionSpec> TemplateOptionSpecs();
+std::span<const TemplateOptionEntry> TemplateOptionTable();
 
 struct TemplateOptions {
     plan::PlanOptions plan;
@@ -47,7 +47,7 @@ struct TemplateOptionsRead {
     std::string message;                     // the first thing wrong, for the user
 };
 
-// Reads the options of TemplateOptionSpecs(). The plate's size must be given;
+// Reads the options of TemplateOptionTable(). The plate's size must be given;
 // --made defaults to `today`. Checks them as BuildPlan would, so that a
 // command can refuse them before it writes anything.
 TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,

@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every option the reader looks at is in the table a command adds to its
 // help, and a switch has no value to show.
-TEST(TemplateOptionSpecs, ListEveryOptionTheReaderTakes) {
+TEST(TemplateOptionTable, ListEveryOptionTheReaderTakes) {
     std::set<std::string> asked;
     const OptionLookup recording = [&asked](std::string_view name) -> std::optional<std::string> {
         asked.insert(std::string(name));
@@ -187,14 +187,14 @@ TEST(TemplateOptionSpecs, ListEveryOptionTheReaderTakes) {
     };
     ASSERT_TRUE(ReadTemplateOptions(recording, PlainNumber, "today").options);
     std::set<std::string> listed;
-    for (const TemplateOptionSpec& spec : TemplateOptionSpecs()) {
-        listed.insert(spec.name);
-        if (spec.valueName == nullptr) {
-            EXPECT_EQ(spec.defaultValue, nullptr) << spec.name;
+    for (const TemplateOptionEntry& entry : TemplateOptionTable()) {
+        listed.insert(entry.name);
+        if (entry.valueName == nullptr) {
+            EXPECT_EQ(entry.defaultValue, nullptr) << entry.name;
         }
     }
     for (const std::string& name : asked) EXPECT_TRUE(listed.count(name)) << name;
-    EXPECT_EQ(listed.size(), TemplateOptionSpecs().size()) << "a name listed twice";
+    EXPECT_EQ(listed.size(), TemplateOptionTable().size()) << "a name listed twice";
 }
 
 TEST(TemplateOptions, TodayIsAnIsoDate) {
