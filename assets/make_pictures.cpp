@@ -39,7 +39,7 @@ class PainterSurface final : public DrawingSurface {
         : p_(painter), w_(width), h_(height), scale_(scale), origin_(origin), ink_(ink) {}
 
     void Clear() override {}
-    void PrintLine(const std::vector<PrintItem>&) override {}
+    void PrintLine(std::vector<PrintItem>) override {}
     void SetLineWidth(int pixels) override { width_ = pixels; }
     void SetDotted(bool) override {}
     void Line(double x1, double y1, double x2, double y2) override {

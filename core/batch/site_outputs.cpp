@@ -14,7 +14,7 @@ constexpr double kWindowHeight = 4400;
 class UnseenSurface final : public DrawingSurface {
   public:
     void Clear() override {}
-    void PrintLine(const std::vector<PrintItem>&) override {}
+    void PrintLine(std::vector<PrintItem>) override {}
     void SetLineWidth(int) override {}
     void SetDotted(bool) override {}
     void Line(double, double, double, double) override {}

@@ -35,8 +35,9 @@ class DrawingSurface {
     // Wipes everything and puts the print position back at the top left.
     virtual void Clear() = 0;
     // Prints one line of items at the print position, then moves it to the
-    // start of the next line. An empty list prints an empty line.
-    virtual void PrintLine(const std::vector<PrintItem>& items) = 0;
+    // start of the next line. An empty list prints an empty line. Taken by
+    // value: a surface that keeps the items takes them without a copy.
+    virtual void PrintLine(std::vector<PrintItem> items) = 0;
     // Pen width in device pixels (1, 2 or 3 here).
     virtual void SetLineWidth(int pixels) = 0;
     virtual void SetDotted(bool dotted) = 0;

@@ -36,11 +36,12 @@ ChartPoint EquationChartPoint(int day, double minutes, double w, double h) {
 }
 
 void DrawEquationOfTime(DrawingSurface& surface) {
+    // Nothing can resize the window while the curve is drawn: its size is read once.
+    const double w = surface.Width();
+    const double h = surface.Height();
     ChartPoint previous{};
     for (int day = 0; day <= 365; ++day) {
-        // The window's size is read at each day, as the chart always has.
-        const ChartPoint p =
-            EquationChartPoint(day, EquationOfTime(day), surface.Width(), surface.Height());
+        const ChartPoint p = EquationChartPoint(day, EquationOfTime(day), w, h);
         if (day == 0) {
             surface.Point(p.x, p.y);
         } else {

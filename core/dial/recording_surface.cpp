@@ -8,8 +8,8 @@ void RecordingSurface::Clear() {
     ops_.emplace_back(ClearOp{});
 }
 
-void RecordingSurface::PrintLine(const std::vector<PrintItem>& items) {
-    ops_.emplace_back(PrintOp{items});
+void RecordingSurface::PrintLine(std::vector<PrintItem> items) {
+    ops_.emplace_back(PrintOp{std::move(items)});
 }
 
 void RecordingSurface::SetLineWidth(int pixels) {

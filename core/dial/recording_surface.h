@@ -49,7 +49,7 @@ class RecordingSurface final : public DrawingSurface {
     }
 
     void Clear() override;
-    void PrintLine(const std::vector<PrintItem>& items) override;
+    void PrintLine(std::vector<PrintItem> items) override;
     void SetLineWidth(int pixels) override;
     void SetDotted(bool dotted) override;
     void SetColour(std::optional<Rgb> colour) override;

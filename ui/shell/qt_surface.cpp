@@ -31,7 +31,7 @@ void QtSurface::Clear() {
     update();
 }
 
-void QtSurface::PrintLine(const std::vector<PrintItem>& items) {
+void QtSurface::PrintLine(std::vector<PrintItem> items) {
     const QFontMetricsF metrics(font());
     const double zoneWidth = kPrintZoneChars * metrics.averageCharWidth();
     QString whole;

@@ -25,7 +25,7 @@ class QtSurface final : public QWidget, public DrawingSurface {
     void setOuterWidget(QWidget* outer) { outer_ = outer; }
 
     void Clear() override;
-    void PrintLine(const std::vector<PrintItem>& items) override;
+    void PrintLine(std::vector<PrintItem> items) override;
     void SetLineWidth(int pixels) override;
     void SetDotted(bool dotted) override;
     void SetColour(std::optional<Rgb> colour) override;
