@@ -23,6 +23,10 @@ packages=(
     # and the manual pages, and what cpack needs to make the Debian package
     # (dpkg-shlibdeps works out its dependencies).
     desktop-file-utils appstream groff-base dpkg-dev
+    # The command line's option parser (header-only), DXF for cutters and CAD,
+    # named time zones with their summer-time rules on the system's tzdata,
+    # and an independent DXF reader for the tests.
+    libcli11-dev libdxflib-dev libhowardhinnant-date-dev tzdata python3-ezdxf
 )
 
 missing=()
