@@ -1,0 +1,29 @@
+// The plan as DXF for cutters and CAD programs: one drawing unit is one
+// millimetre ($INSUNITS 4), y up as CAD programs draw, laid out as the SVG is
+// (the gnomon's plate to the right of the dial, kGnomonGapMm apart) but turned
+// upright: a point (x, y) of the SVG is (x, H - y) in the DXF, H the taller of
+// the two drawings. One layer per role, named as the SVG's groups; lines are
+// LINE, paths LWPOLYLINE (polygons closed), circles CIRCLE, numerals and
+// labels TEXT whose height is the capitals' height in millimetres.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/plan/plan.h"
+
+namespace sundial::tmpl {
+
+std::string PlanDxf(const plan::Plan& plan);
+
+// Writes the DXF to `file` in one step (the old file stays whole until the
+// new one is); throws TemplateWriteError.
+void WritePlanDxf(const plan::Plan& plan, const std::filesystem::path& file);
+
+// UTF-8 text as a DXF 2000 TEXT value holds it: ASCII as it is, every other
+// character of the basic plane as \U+XXXX; control characters, broken
+// sequences and characters beyond the basic plane as "?", so that a text can
+// never end its own record.
+std::string DxfText(std::string_view utf8);
+
+}  // namespace sundial::tmpl

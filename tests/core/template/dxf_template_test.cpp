@@ -1,0 +1,134 @@
+// The DXF as a second program reads it (ezdxf): millimetres, a layer per
+// role, and every entity where the plan put it, turned upright.
+#include "core/template/dxf_template.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "core/plan/text_metrics.h"
+#include "core/template/svg_template.h"
+#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/core/template/template_plans.h"
+
+namespace sundial::tmpl {
+namespace {
+
+using pdf::testing::Quoted;
+using pdf::testing::RunCommand;
+using pdf::testing::TempFolder;
+using plan::Element;
+using plan::Shape;
+
+// Positions go into the file as the shortest exact decimal; the reader's
+// repr of them comes back exact, so the allowance is what cutters care about.
+constexpr double kPositionTolMm = 0.001;
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> out;
+    std::stringstream in(line);
+    for (std::string f; std::getline(in, f, '\t');) out.push_back(f);
+    return out;
+}
+
+// What the reader should print for `e`, placed `dx` to the right and turned
+// upright in a drawing `height` tall.
+std::vector<double> Expected(const Element& e, double dx, double height) {
+    std::vector<double> v;
+    const auto add = [&](const plan::Point& p) { v.insert(v.end(), {p.x + dx, height - p.y}); };
+    if (e.shape == Shape::Polygon || e.shape == Shape::Polyline)
+        v.push_back(e.shape == Shape::Polygon);
+    for (const plan::Point& p : e.points) add(p);
+    if (e.shape == Shape::Circle) v.push_back(e.radiusMm);
+    if (e.shape == Shape::Text) v.push_back(e.textSizeMm * plan::kCapHeight);
+    return v;
+}
+
+TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
+    const struct {
+        const char* name;
+        plan::PlanOptions options;
+    } rows[] = {
+        {"issue", testing::IssueOptions()},
+        {"small-quarters-arabic",
+         [] {
+             plan::PlanOptions o = testing::IssueOptions(120, 90);
+             o.quarterHours = true;
+             o.numerals = plan::NumeralStyle::Arabic;
+             o.monthLines = true;
+             o.madeOn = "2025-03-07 Zürich";  // a character beyond ASCII
+             return o;
+         }()},
+    };
+    // The system's Python, which has the packaged ezdxf, before any other.
+    const std::string python =
+        std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+    TempFolder dir;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const plan::Plan p = testing::PlanFor(testing::London(), r.options);
+        const auto file = dir / (std::string(r.name) + ".dxf");
+        WritePlanDxf(p, file);
+        const auto run =
+            RunCommand(python + " " SUNDIAL_TEST_DATA_DIR "/read_dxf.py " + Quoted(file));
+        if (run.status == 77) GTEST_SKIP() << "ezdxf is missing";
+        ASSERT_EQ(run.status, 0) << run.output;
+        std::stringstream out(run.output);
+        std::string line;
+        std::getline(out, line);
+        EXPECT_EQ(line, "errors 0");
+        std::getline(out, line);
+        EXPECT_EQ(line, "insunits 4");  // millimetres
+        std::getline(out, line);
+        std::vector<std::string> names = {"0", "Defpoints"};
+        for (const plan::Role role : plan::kAllRoles) names.emplace_back(plan::RoleName(role));
+        std::sort(names.begin(), names.end());
+        std::string layers = "layers";
+        for (const std::string& n : names) layers += " " + n;
+        EXPECT_EQ(line, layers);
+
+        const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
+        std::vector<std::pair<const Element*, double>> elements;
+        for (const Element& e : p.dial.elements) elements.emplace_back(&e, 0);
+        for (const Element& e : p.gnomon.elements) {
+            elements.emplace_back(&e, p.dial.widthMm + kGnomonGapMm);
+        }
+        static constexpr const char* kTypes[] = {"LINE", "LWPOLYLINE", "LWPOLYLINE", "CIRCLE",
+                                                 "TEXT"};
+        for (const auto& [e, dx] : elements) {
+            ASSERT_TRUE(std::getline(out, line)) << "fewer entities than elements";
+            const std::vector<std::string> f = Fields(line);
+            ASSERT_GE(f.size(), 2u) << line;
+            EXPECT_EQ(f[0], plan::RoleName(e->role)) << line;
+            EXPECT_EQ(f[1], kTypes[static_cast<int>(e->shape)]) << line;
+            const std::vector<double> want = Expected(*e, dx, height);
+            ASSERT_GE(f.size(), 2 + want.size()) << line;
+            for (std::size_t i = 0; i < want.size(); ++i) {
+                EXPECT_NEAR(std::stod(f[2 + i]), want[i], kPositionTolMm) << line;
+            }
+            if (e->shape == Shape::Text) {
+                EXPECT_EQ(std::stoi(f[5]), static_cast<int>(e->anchor)) << line;
+                EXPECT_EQ(f[6], e->text) << line;
+            }
+        }
+        EXPECT_FALSE(std::getline(out, line)) << "more entities than elements: " << line;
+    }
+}
+
+TEST(DxfTemplate, TextNeverEndsItsRecordAndKeepsEveryCharacter) {
+    const struct {
+        const char* name;
+        std::string in, out;
+    } rows[] = {
+        {"ascii", "XII 2025-03-07", "XII 2025-03-07"},
+        {"degree-and-umlaut", "51.5\xC2\xB0 Z\xC3\xBCrich", "51.5\\U+00B0 Z\\U+00FCrich"},
+        {"beyond-the-four-digits", "\xF0\x9F\x8C\x9E", "?"},
+        {"newline-and-tab", "a\nb\tc\r", "a?b?c?"},
+        {"broken-and-overlong", "a\xC3 \xC0\xAF\xED\xA0\x80", "a? ?????"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(DxfText(r.in), r.out) << r.name;
+}
+
+}  // namespace
+}  // namespace sundial::tmpl
