@@ -21,6 +21,8 @@ set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(packaging_out ${PROJECT_BINARY_DIR}/packaging)
 
 install(TARGETS sundial-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The licence and what the programs link, in Debian's machine-readable form.
+install(FILES ${packaging}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/sundial)
 set(manual_pages sundial-cli.1)
 
 if(SUNDIAL_BUILD_GUI)
@@ -29,6 +31,9 @@ if(SUNDIAL_BUILD_GUI)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/design.html DESTINATION ${SUNDIAL_INSTALL_DATADIR})
     install(FILES ${packaging}/${SUNDIAL_APP_ID}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # The dial project's file type, so that the file manager opens projects
+    # with the program.
+    install(FILES ${packaging}/${SUNDIAL_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
     configure_file(${packaging}/${SUNDIAL_APP_ID}.metainfo.xml.in
                    ${packaging_out}/${SUNDIAL_APP_ID}.metainfo.xml @ONLY)
     install(FILES ${packaging_out}/${SUNDIAL_APP_ID}.metainfo.xml
