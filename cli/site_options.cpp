@@ -154,11 +154,15 @@ const Place& ResolvePlace(const std::string& text) {
     return *found.front();
 }
 
-SiteOptions ReadSiteOptions(const OptionParser& parser) {
+SiteOptions ReadSiteOptions(const OptionParser& parser, const SiteState* base) {
     SiteOptions options;
     SiteState& site = options.site;
     CliStartupHost host(site);
-    if (parser.IsSet("settings")) {
+    if (base != nullptr) {
+        if (parser.IsSet("settings"))
+            throw BadInput{"--project gives the site: leave out --settings."};
+        site = *base;
+    } else if (parser.IsSet("settings")) {
         options.settingsFile = std::filesystem::path(parser.Value("settings"));
         const SettingsFile read = LoadSiteSettings(site, host, *options.settingsFile);
         options.settingsNotice = SettingsProblemMessage(*options.settingsFile, read);

@@ -26,9 +26,10 @@ struct SiteOptions {
 
 void AddSiteOptions(OptionParser& parser);
 
-// Builds the site from the options: the settings file (or the default site),
-// then the place or typed coordinates, then bearing and zone. Throws BadInput.
-SiteOptions ReadSiteOptions(const OptionParser& parser);
+// Builds the site from the options: `base` (a project's site) or else the
+// settings file (or the default site), then the place or typed coordinates,
+// then bearing and zone. Throws BadInput.
+SiteOptions ReadSiteOptions(const OptionParser& parser, const SiteState* base = nullptr);
 
 // A number option, read in the C locale ("51.5") and also in the user's
 // locale ("51,5") as the dialogs would. Throws BadInput naming `option` for

@@ -163,6 +163,11 @@ TEST_F(TemplateDialogTest, SavesWhereTheUserChoosesStartingInDocuments) {
     QFile svg(answer);
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("<g id=\"hour-lines\""));
+    answer = dir.filePath("dial.dxf");
+    d->cmdSaveDxf->click();
+    QFile dxf(answer);
+    ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(dxf.readAll().contains("$INSUNITS"));
     EXPECT_TRUE(warnings.empty());
 
     answer = dir.filePath("missing/dial.svg");
