@@ -15,12 +15,17 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char ByteFor(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+// The byte for `cp`, or -1 when the code page has none.
+int ByteFor(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
-        if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
+        if (kHighControls[i] == cp) return static_cast<int>(0x80 + i);
     }
-    return '?';
+    return -1;
+}
+
+void Question(char32_t, std::string& out) {
+    out += '?';
 }
 
 bool IsContinuation(unsigned char byte) {
@@ -36,6 +41,10 @@ std::string ToWin1252(std::string_view utf8) {
 }
 
 void AppendWin1252(std::string& out, std::string_view utf8) {
+    AppendWin1252(out, utf8, Question);
+}
+
+void AppendWin1252(std::string& out, std::string_view utf8, Unmapped unmapped) {
     out.reserve(out.size() + utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
@@ -71,7 +80,11 @@ void AppendWin1252(std::string& out, std::string_view utf8) {
             ++i;
             continue;
         }
-        out += ByteFor(cp);
+        if (const int byte = ByteFor(cp); byte >= 0) {
+            out += static_cast<char>(byte);
+        } else {
+            unmapped(cp, out);
+        }
         i += length;
     }
 }

@@ -12,5 +12,9 @@ namespace sundial::pdf {
 std::string ToWin1252(std::string_view utf8);
 // The same appended to `out`.
 void AppendWin1252(std::string& out, std::string_view utf8);
+// The same, but a well-formed character the code page cannot hold is handed
+// to `unmapped`, which appends what stands for it.
+using Unmapped = void (*)(char32_t codePoint, std::string& out);
+void AppendWin1252(std::string& out, std::string_view utf8, Unmapped unmapped);
 
 }  // namespace sundial::pdf

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "core/io/atomic_file.h"
+#include "core/pdf/win1252.h"
 #include "core/plan/text_metrics.h"
 #include "core/template/svg_template.h"
 #include "core/template/template_error.h"
@@ -104,6 +105,8 @@ class PlanWriter {
 
     std::string Text() {
         dxf_.writeHeader(w_);
+        w_.dxfString(9, "$DWGCODEPAGE");
+        w_.dxfString(3, "ANSI_1252");
         w_.dxfString(9, "$INSUNITS");
         w_.dxfInt(70, 4);  // millimetres
         w_.dxfString(9, "$MEASUREMENT");
@@ -232,52 +235,21 @@ class PlanWriter {
     double width_;
 };
 
-// The code point of the UTF-8 sequence at `text[i]`, advancing `i`; -1 for a
-// broken or overlong sequence (one byte is consumed).
-long NextCodePoint(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    int length = lead < 0x80           ? 1
-                 : (lead >> 5) == 0x6  ? 2
-                 : (lead >> 4) == 0xE  ? 3
-                 : (lead >> 3) == 0x1E ? 4
-                                       : 0;
-    if (length == 0 || i + length > text.size()) {
-        ++i;
-        return -1;
-    }
-    long cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-            ++i;
-            return -1;
-        }
-        cp = (cp << 6) | (byte(i + k) & 0x3F);
-    }
-    static constexpr long kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kSmallest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
-        return -1;
-    }
-    i += length;
-    return cp;
-}
-
 }  // namespace
 
 std::string DxfText(std::string_view utf8) {
     std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const long cp = NextCodePoint(utf8, i);
-        // \U+ takes four digits: the rare character beyond them is lost.
-        if (cp < 0x20 || cp == 0x7F || cp > 0xFFFF) {
-            out += '?';
-        } else if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else {
-            const std::string digits = UpperHex(static_cast<unsigned long>(cp));
-            out += "\\U+" + std::string(4 - std::min<std::size_t>(4, digits.size()), '0') + digits;
+    // \U+ takes four digits: the rare character beyond them is lost.
+    pdf::AppendWin1252(out, utf8, [](char32_t cp, std::string& text) {
+        if (cp > 0xFFFF) {
+            text += '?';
+            return;
         }
+        const std::string digits = UpperHex(cp);
+        text += "\\U+" + std::string(4 - digits.size(), '0') + digits;
+    });
+    for (char& c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     }
     return out;
 }

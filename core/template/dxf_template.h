@@ -20,10 +20,10 @@ std::string PlanDxf(const plan::Plan& plan);
 // new one is); throws TemplateWriteError.
 void WritePlanDxf(const plan::Plan& plan, const std::filesystem::path& file);
 
-// UTF-8 text as a DXF 2000 TEXT value holds it: ASCII as it is, every other
-// character of the basic plane as \U+XXXX; control characters, broken
-// sequences and characters beyond the basic plane as "?", so that a text can
-// never end its own record.
+// UTF-8 text as a DXF 2000 TEXT value holds it, in the drawing's code page
+// (Windows-1252, $DWGCODEPAGE ANSI_1252): a character the code page lacks as
+// \U+XXXX, one beyond the basic plane, control characters and broken
+// sequences as "?", so that a text can never end its own record.
 std::string DxfText(std::string_view utf8);
 
 }  // namespace sundial::tmpl

@@ -436,20 +436,15 @@ TEST(Batch, ARowsProjectShapesItsTemplate) {
                        "B,50,0,200,0,\n"
                        "C,50,0,200,0,missing.sundial\n")
                        .rows;
-    const std::map<std::string, std::string, std::less<>> given = {
-        {"template-dxf", ""}, {"width", "600"}, {"height", "450"}, {"landscape", ""}};
-    const tmpl::OptionLookup lookup =
-        [&given](std::string_view name) -> std::optional<std::string> {
-        const auto found = given.find(name);
-        return found == given.end() ? std::nullopt : std::optional<std::string>(found->second);
-    };
+    // The command line's options, looked up as a project's are.
+    const tmpl::OptionLookup lookup = project::ProjectLookup(
+        {{}, {{"template-dxf", ""}, {"width", "600"}, {"height", "450"}, {"landscape", ""}}});
     ASSERT_EQ(ReadBatchTemplateOptions(lookup, project::ProjectNumberReader(), "2026-12-08",
                                        request, temp.path()),
               std::nullopt);
     ASSERT_TRUE(request.rows[0].templateOptions);
     // The command line's plate is over the project's; the rest is the project's.
     EXPECT_EQ(request.rows[0].templateOptions->plan.widthMm, 600);
-    EXPECT_TRUE(request.rows[0].templateOptions->plan.halfHours);
     EXPECT_EQ(request.rows[0].templateOptions->page.paper, tmpl::Paper::Letter);
     EXPECT_TRUE(request.rows[0].templateOptions->page.landscape);
     EXPECT_FALSE(request.rows[1].templateOptions);

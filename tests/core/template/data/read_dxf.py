@@ -13,6 +13,7 @@ try:
 except ImportError:
     sys.exit(77)
 
+sys.stdout.reconfigure(encoding="utf-8")
 doc = ezdxf.readfile(sys.argv[1])
 auditor = doc.audit()
 print("errors", len(auditor.errors))
