@@ -7,8 +7,10 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
 #include "tests/core/io/io_test_support.h"
+#include "tests/core/pdf/support/pdf_test_support.h"
 #include "tests/core/template/template_plans.h"
 
 namespace sundial::project {
@@ -27,15 +29,19 @@ DialProject Exeter(std::map<std::string, std::string, std::less<>> options) {
     return {site, std::move(options)};
 }
 
-std::string Svg(const DialProject& p) {
+// The design's SVG and PDF, the PDF stamped with a fixed date.
+std::string Drawings(const DialProject& p) {
     const tmpl::TemplateOptionsRead read =
         tmpl::ReadTemplateOptions(ProjectLookup(p), ProjectNumberReader(), "2026-12-09");
     EXPECT_TRUE(read.options) << read.message;
     if (!read.options) return {};
-    return tmpl::PlanSvg(tmpl::testing::PlanFor(p.site, read.options->plan));
+    const plan::Plan plan = tmpl::testing::PlanFor(p.site, read.options->plan);
+    std::string pdf;
+    tmpl::TemplatePdfBytes(plan, read.options->page, pdf, pdf::testing::FixedEnvironment());
+    return tmpl::PlanSvg(plan) + pdf;
 }
 
-// Saved, written, read back: the same project, and so the same drawing.
+// Saved, written, read back: the same project, and so the same SVG and PDF.
 TEST(DialProject, SavedAndOpenedGivesTheSameDesign) {
     const DialProject rows[] = {
         Exeter({{"width", "600"}, {"height", "450"}}),
@@ -61,7 +67,7 @@ TEST(DialProject, SavedAndOpenedGivesTheSameDesign) {
         const ProjectRead read = ReadProject(dir / "dial.sundial");
         ASSERT_TRUE(read.project) << read.message;
         EXPECT_EQ(*read.project, p);
-        EXPECT_EQ(Svg(*read.project), Svg(p));
+        EXPECT_EQ(Drawings(*read.project), Drawings(p));
         EXPECT_EQ(ProjectJson(*read.project), ProjectJson(p));
     }
 }
