@@ -122,6 +122,7 @@ void AddTemplateOptions(OptionParser& parser) {
         {"pdf", "Write the tiled full-size PDF to FILE.", "file"},
         {"svg", "Write the full-size SVG to FILE.", "file"},
         {"dxf", "Write the full-size DXF (1 unit = 1 mm, one layer per role) to FILE.", "file"},
+        {"dxf-outlines", "With --dxf, numerals and labels as outlines, for engraving."},
         {"json", "Print the plan's elements (role, hour, points in mm) as JSON."},
         {"project",
          "Start from the dial project FILE: its site and design, with the options given "
@@ -168,7 +169,11 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
             const std::filesystem::path file(parser.Value("svg"));
             tmpl::WriteTextFile(file, tmpl::PlanSvg(p));
         }
-        if (parser.IsSet("dxf")) tmpl::WritePlanDxf(p, std::filesystem::path(parser.Value("dxf")));
+        if (parser.IsSet("dxf")) {
+            tmpl::WritePlanDxf(p, std::filesystem::path(parser.Value("dxf")),
+                               parser.IsSet("dxf-outlines") ? tmpl::DxfLettering::Outlines
+                                                            : tmpl::DxfLettering::Text);
+        }
         if (parser.IsSet("save-project")) {
             const project::DialProject saved{site.site,
                                              project::GivenOptions(given, CliNumberReader())};

@@ -88,6 +88,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${SUNDIAL_HOMEPAGE})
 # Depends: read by dpkg-shlibdeps from the libraries the programs link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The font a DXF's outlined text is drawn from.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # The sheet and the help page are handed to the desktop's viewer and browser
 # through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)

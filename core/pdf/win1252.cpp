@@ -44,6 +44,36 @@ void AppendWin1252(std::string& out, std::string_view utf8) {
     AppendWin1252(out, utf8, Question);
 }
 
+char32_t NextCodePoint(std::string_view utf8, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        length = 1, cp = lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, cp = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, cp = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, cp = lead & 0x07, minimum = 0x10000;
+    }
+    bool valid = length != 0 && i + length <= utf8.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+        const auto next = static_cast<unsigned char>(utf8[i + k]);
+        valid = IsContinuation(next);
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    valid = valid && cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+    if (!valid) {
+        ++i;
+        return kBadUtf8;
+    }
+    i += length;
+    return cp;
+}
+
 void AppendWin1252(std::string& out, std::string_view utf8, Unmapped unmapped) {
     out.reserve(out.size() + utf8.size());
     std::size_t i = 0;
@@ -54,38 +84,14 @@ void AppendWin1252(std::string& out, std::string_view utf8, Unmapped unmapped) {
         out.append(utf8.data() + i, ascii - i);
         i = ascii;
         if (i == utf8.size()) break;
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            length = 1, cp = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, cp = lead & 0x07, minimum = 0x10000;
-        }
-        bool valid = length != 0 && i + length <= utf8.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = IsContinuation(next);
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not characters.
-        valid = valid && cp >= minimum && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-        if (!valid) {
+        const char32_t cp = NextCodePoint(utf8, i);
+        if (cp == kBadUtf8) {
             out += '?';
-            ++i;
-            continue;
-        }
-        if (const int byte = ByteFor(cp); byte >= 0) {
+        } else if (const int byte = ByteFor(cp); byte >= 0) {
             out += static_cast<char>(byte);
         } else {
             unmapped(cp, out);
         }
-        i += length;
     }
 }
 

@@ -17,6 +17,7 @@
 #include "core/plan/text_metrics.h"
 #include "core/template/svg_template.h"
 #include "core/template/template_error.h"
+#include "core/template/text_outlines.h"
 
 namespace sundial::tmpl {
 
@@ -95,8 +96,9 @@ struct Placed {
 
 class PlanWriter {
   public:
-    explicit PlanWriter(const plan::Plan& p)
-        : height_(std::max(p.dial.heightMm, p.gnomon.heightMm)),
+    PlanWriter(const plan::Plan& p, DxfLettering lettering)
+        : lettering_(lettering),
+          height_(std::max(p.dial.heightMm, p.gnomon.heightMm)),
           width_(p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm) {
         const double gnomonDx = p.dial.widthMm + kGnomonGapMm;
         for (const Element& e : p.dial.elements) placed_.push_back({&e, 0});
@@ -181,6 +183,16 @@ class PlanWriter {
         w_.sectionEnd();
     }
 
+    void Path(const Element& e, const std::vector<plan::Point>& points, bool closed, double dx) {
+        dxf_.writePolyline(w_,
+                           DL_PolylineData(static_cast<int>(points.size()), 0, 0, closed ? 1 : 0),
+                           Attributes(e));
+        for (const plan::Point& p : points) {
+            dxf_.writeVertex(w_, DL_VertexData(p.x + dx, height_ - p.y, 0, 0));
+        }
+        dxf_.writePolylineEnd(w_);
+    }
+
     DL_Attributes Attributes(const Element& e) const {
         const std::string linetype = e.dashMm > 0 ? DashName(e.dashMm) : "CONTINUOUS";
         // Colour 256 is "by layer"; the element's own colour is the true colour.
@@ -199,22 +211,18 @@ class PlanWriter {
                                Attributes(e));
                 return;
             case Shape::Polyline:
-            case Shape::Polygon: {
-                const int closed = e.shape == Shape::Polygon ? 1 : 0;
-                dxf_.writePolyline(w_,
-                                   DL_PolylineData(static_cast<int>(e.points.size()), 0, 0, closed),
-                                   Attributes(e));
-                for (const plan::Point& p : e.points) {
-                    dxf_.writeVertex(w_, DL_VertexData(x(p), y(p), 0, 0));
-                }
-                dxf_.writePolylineEnd(w_);
+            case Shape::Polygon:
+                Path(e, e.points, e.shape == Shape::Polygon, dx);
                 return;
-            }
             case Shape::Circle:
                 dxf_.writeCircle(w_, DL_CircleData(x(e.points[0]), y(e.points[0]), 0, e.radiusMm),
                                  Attributes(e));
                 return;
             case Shape::Text: {
+                if (lettering_ == DxfLettering::Outlines) {
+                    for (const auto& contour : TextOutlines(e)) Path(e, contour, true, dx);
+                    return;
+                }
                 // Justified text is placed by its alignment point; text at
                 // the start of its baseline by its insertion point alone.
                 const int justify = static_cast<int>(e.anchor);
@@ -228,6 +236,7 @@ class PlanWriter {
         }
     }
 
+    DxfLettering lettering_;
     DL_Dxf dxf_;
     StringWriter w_;
     std::vector<Placed> placed_;
@@ -254,14 +263,16 @@ std::string DxfText(std::string_view utf8) {
     return out;
 }
 
-std::string PlanDxf(const plan::Plan& plan) {
-    return PlanWriter(plan).Text();
+std::string PlanDxf(const plan::Plan& plan, DxfLettering lettering) {
+    return PlanWriter(plan, lettering).Text();
 }
 
-void WritePlanDxf(const plan::Plan& plan, const std::filesystem::path& file) {
+void WritePlanDxf(const plan::Plan& plan, const std::filesystem::path& file,
+                  DxfLettering lettering) {
     std::string error;
-    if (!io::ReplaceFileContents(file, PlanDxf(plan), &error))
+    if (!io::ReplaceFileContents(file, PlanDxf(plan, lettering), &error)) {
         throw TemplateWriteError(file, error);
+    }
 }
 
 }  // namespace sundial::tmpl

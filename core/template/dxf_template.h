@@ -14,11 +14,18 @@
 
 namespace sundial::tmpl {
 
-std::string PlanDxf(const plan::Plan& plan);
+// How numerals and labels are written: as TEXT, or as their glyphs' closed
+// outlines (LWPOLYLINE on the text's layer) for engraving.
+enum class DxfLettering { Text, Outlines };
+
+// Throws TemplateWriteError when outlines are asked for and their font
+// cannot be read.
+std::string PlanDxf(const plan::Plan& plan, DxfLettering lettering = DxfLettering::Text);
 
 // Writes the DXF to `file` in one step (the old file stays whole until the
 // new one is); throws TemplateWriteError.
-void WritePlanDxf(const plan::Plan& plan, const std::filesystem::path& file);
+void WritePlanDxf(const plan::Plan& plan, const std::filesystem::path& file,
+                  DxfLettering lettering = DxfLettering::Text);
 
 // UTF-8 text as a DXF 2000 TEXT value holds it, in the drawing's code page
 // (Windows-1252, $DWGCODEPAGE ANSI_1252): a character the code page lacks as

@@ -187,6 +187,9 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     linesForm->addRow(chkHalf);
     linesForm->addRow(chkQuarter);
     linesForm->addRow(tr("Numerals"), cboNumerals);
+    chkOutlines = new QCheckBox(tr("DXF text as outlines (engraving)"), lines);
+    chkOutlines->setObjectName("chkOutlines");
+    linesForm->addRow(chkOutlines);
 
     auto* dates = new QGroupBox(tr("Nodus"), this);
     auto* datesForm = new QFormLayout(dates);
@@ -424,7 +427,12 @@ void TemplateDialog::SaveSvg() {
 }
 
 void TemplateDialog::SaveDxf() {
-    SaveDrawing(tr("Save DXF"), "dxf", tr("DXF files (*.dxf)"), tmpl::WritePlanDxf);
+    const tmpl::DxfLettering lettering =
+        chkOutlines->isChecked() ? tmpl::DxfLettering::Outlines : tmpl::DxfLettering::Text;
+    SaveDrawing(tr("Save DXF"), "dxf", tr("DXF files (*.dxf)"),
+                [lettering](const plan::Plan& p, const std::filesystem::path& file) {
+                    tmpl::WritePlanDxf(p, file, lettering);
+                });
 }
 
 void TemplateDialog::SaveDrawing(const QString& caption, const char* suffix, const QString& filter,

@@ -98,6 +98,7 @@ class TemplateDialog final : public QDialog {
     QCheckBox* chkHalf;
     QCheckBox* chkQuarter;
     QComboBox* cboNumerals;
+    QCheckBox* chkOutlines;
     QCheckBox* chkDateLines;
     QLineEdit* txtNodus;
     QCheckBox* chkMonths;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -24,6 +25,11 @@ using plan::Shape;
 // Positions go into the file as the shortest exact decimal; the reader's
 // repr of them comes back exact, so the allowance is what cutters care about.
 constexpr double kPositionTolMm = 0.001;
+
+// The system's Python, which has the packaged ezdxf, before any other.
+std::string Python() {
+    return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+}
 
 std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> out;
@@ -61,9 +67,6 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
              return o;
          }()},
     };
-    // The system's Python, which has the packaged ezdxf, before any other.
-    const std::string python =
-        std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
     TempFolder dir;
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -71,7 +74,7 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
         const auto file = dir / (std::string(r.name) + ".dxf");
         WritePlanDxf(p, file);
         const auto run =
-            RunCommand(python + " " SUNDIAL_TEST_DATA_DIR "/read_dxf.py " + Quoted(file));
+            RunCommand(Python() + " " SUNDIAL_TEST_DATA_DIR "/read_dxf.py " + Quoted(file));
         if (run.status == 77) GTEST_SKIP() << "ezdxf is missing";
         ASSERT_EQ(run.status, 0) << run.output;
         std::stringstream out(run.output);
@@ -111,6 +114,41 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
         }
         EXPECT_FALSE(std::getline(out, line)) << "more entities than elements: " << line;
     }
+}
+
+// Outlined, no text is left as TEXT, and every numeral's outline lies in the
+// box the layout gave the numeral (the font is another than the layout
+// measured with, so a tenth of the size is allowed around it).
+TEST(DxfTemplate, OutlinedNumeralsStayInTheirBoxes) {
+    const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions());
+    TempFolder dir;
+    WritePlanDxf(p, dir / "outlines.dxf", DxfLettering::Outlines);
+    const auto run = RunCommand(Python() + " " SUNDIAL_TEST_DATA_DIR "/read_dxf.py " +
+                                Quoted(dir / "outlines.dxf"));
+    if (run.status == 77) GTEST_SKIP() << "ezdxf is missing";
+    ASSERT_EQ(run.status, 0) << run.output;
+    const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
+    std::vector<plan::Rect> boxes;
+    for (const Element& e : p.dial.elements) {
+        if (e.role == plan::Role::Numerals) {
+            boxes.push_back(plan::TextBox(e).Inset(-0.1 * e.textSizeMm));
+        }
+    }
+    std::stringstream out(run.output);
+    int contours = 0;
+    for (std::string line; std::getline(out, line);) {
+        const std::vector<std::string> f = Fields(line);
+        EXPECT_FALSE(f.size() > 1 && f[1] == "TEXT") << line;
+        if (f.empty() || f[0] != "numerals") continue;
+        ++contours;
+        for (std::size_t i = 3; i + 1 < f.size(); i += 2) {
+            const plan::Point at{std::stod(f[i]), height - std::stod(f[i + 1])};
+            EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [&](const plan::Rect& r) {
+                return r.Contains(at);
+            })) << line;
+        }
+    }
+    EXPECT_GE(contours, static_cast<int>(boxes.size()));
 }
 
 TEST(DxfTemplate, TextNeverEndsItsRecordAndKeepsEveryCharacter) {
