@@ -11,14 +11,14 @@ namespace sundial {
 void AddShadowOptions(OptionParser& parser) {
     AddSiteOptions(parser);
     parser.AddOptions({
-        {"at", "Clock time in the site's zone, e.g. 2026-06-21T15:30:00 (required).", "time"},
+        {"at", "Clock time in the site's zone, e.g. 2026-06-21T15:30:00.", "time"},
         {"json", "Print the shadow's angle as JSON."},
     });
+    parser.Required("at");
 }
 
 int RunShadowCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
     const SiteOptions options = ReadSiteOptions(parser);
-    if (!parser.IsSet("at")) throw BadInput{"--at: give the clock time, e.g. 2026-06-21T15:30:00."};
     const ClockTime clock = ReadClockOption(parser.Value("at"), "at");
     const ShadowAtResult r = ShadowAt(options.site, clock, options.site.UtcOffset);
     if (!r.error.empty()) {

@@ -166,7 +166,7 @@ TEST(SunCommands, BadInputNamesWhatIsWrongAndExitsWithTwo) {
     };
     const std::vector<std::string> exeter = {"--place", "Exeter"};
     const std::vector<Row> rows = {
-        {"sun-without-time", std::vector<std::string>{"sun"} + exeter, "--at: give the clock time"},
+        {"sun-without-time", std::vector<std::string>{"sun"} + exeter, "--at is required"},
         {"sun-time-word", std::vector<std::string>{"sun", "--at", "noon"} + exeter,
          "\"noon\" is not a date"},
         {"sun-no-such-day", std::vector<std::string>{"sun", "--at", "2026-02-30T12:00"} + exeter,
@@ -201,7 +201,7 @@ TEST(SunCommands, BadInputNamesWhatIsWrongAndExitsWithTwo) {
          std::vector<std::string>{"bearing", "--enters", "2026-13-01T08:00"} + exeter,
          "--enters 2026-13-01T08:00: there is no date"},
         {"shadow-command-without-time", std::vector<std::string>{"shadow"} + exeter,
-         "--at: give the clock"},
+         "--at is required"},
         {"shadow-command-after-2100",
          std::vector<std::string>{"shadow", "--at", "2101-01-01T12:00"} + exeter, "1900 to 2100"},
     };
