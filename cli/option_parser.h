@@ -68,7 +68,7 @@ class OptionParser {
     // The last value given, or the option's default.
     std::string Value(std::string_view name) const;
     std::vector<std::string> Values(std::string_view name) const;
-    // The options given, by their first name, in order; an option given twice
+    // The options given, by their last (long) name, in order; an option given twice
     // is listed twice.
     const std::vector<std::string>& OptionNames() const { return given_; }
     const std::vector<std::string>& PositionalArguments() const { return positional_; }
