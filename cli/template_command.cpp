@@ -130,6 +130,8 @@ void AddTemplateOptions(OptionParser& parser) {
          "file"},
         {"save-project", "Write the site and design given as a dial project to FILE.", "file"},
     });
+    parser.Excludes("project", {"settings"});
+    parser.Needs("dxf-outlines", {"dxf"});
 }
 
 int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
