@@ -83,6 +83,8 @@ TEST_P(KilledReplaceTest, LeavesTheOldFileWhole) {
         },
         ::testing::KilledBySignal(SIGKILL), "");
     EXPECT_EQ(ReadAll(target), "old contents\n");
+    // Nor is a partial file left beside it.
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"data.txt"});
     // The next save puts things right.
     EXPECT_TRUE(ReplaceFileContents(target, "new contents\n"));
     EXPECT_EQ(ReadAll(target), "new contents\n");
@@ -227,6 +229,55 @@ TEST(AtomicFileTest, AReadOnlyFileIsNotReplaced) {
     EXPECT_FALSE(ReplaceFileContents(target, "new", &error));
     EXPECT_EQ(error, Reason(EACCES));
     EXPECT_EQ(ReadAll(target), "old");
+}
+
+// Where the new file goes for each placement, starting from a folder that
+// holds a file, a link to it, a dangling link and a loop. "-" is a failure
+// that leaves the folder as it was.
+TEST(AtomicFileTest, EachPlacementPutsTheFileWhereItPromises) {
+    const struct {
+        const char* name;
+        const char* target;
+        Placement placement;
+        const char* error;      // empty when written
+        const char* realAfter;  // real.txt's bytes afterwards
+        bool targetStaysALink;
+    } rows[] = {
+        {"link followed", "link", Placement::FollowLinks, "", "new", true},
+        {"dangling link refused", "dangling", Placement::FollowLinks,
+         "it is a symbolic link to nothing; nothing was written", "old", true},
+        {"loop refused", "loop", Placement::FollowLinks,
+         "it is a symbolic link that loops; nothing was written", "old", true},
+        {"link entry replaced", "link", Placement::ReplaceEntry, "", "old", false},
+        {"dangling entry replaced", "dangling", Placement::ReplaceEntry, "", "old", false},
+        {"new name made", "fresh.txt", Placement::NewEntry, "", "old", false},
+        {"taken name kept", "real.txt", Placement::NewEntry, "File exists", "old", false},
+        {"taken by a link", "dangling", Placement::NewEntry, "File exists", "old", true},
+    };
+    for (const auto& row : rows) {
+        ScratchFolder folder;
+        WriteAll(folder / "real.txt", "old");
+        fs::create_symlink("real.txt", folder / "link");
+        fs::create_symlink("nowhere.txt", folder / "dangling");
+        fs::create_symlink("loop", folder / "loop");
+        const std::vector<std::string> before = folder.Names();
+        std::string error;
+        AtomicFile file(folder / row.target, SpecialTarget::Refuse, row.placement);
+        const bool written = file.Open() && file.Write("new") && file.Commit();
+        EXPECT_EQ(written, std::string(row.error).empty()) << row.name;
+        EXPECT_EQ(file.Error(), row.error) << row.name;
+        EXPECT_EQ(ReadAll(folder / "real.txt"), row.realAfter) << row.name;
+        EXPECT_EQ(fs::is_symlink(folder / row.target), row.targetStaysALink) << row.name;
+        if (written && !row.targetStaysALink) {
+            EXPECT_EQ(ReadAll(folder / row.target), "new") << row.name;
+        }
+        std::vector<std::string> expected = before;
+        if (written && row.placement == Placement::NewEntry) {
+            expected.push_back(row.target);
+            std::sort(expected.begin(), expected.end());
+        }
+        EXPECT_EQ(folder.Names(), expected) << row.name;  // nothing left beside them
+    }
 }
 
 }  // namespace
