@@ -133,7 +133,7 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
             err << "... and " << result.problems.size() - kShown << " more\n";
         }
         err << "Nothing was written";
-        if (!request.force) err << " (--force replaces files that exist)";
+        if (result.namesTaken) err << " (--force replaces files that exist)";
         err << ".\n";
         return kCliBadInput;
     }
@@ -145,7 +145,7 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
         err << where << note << '\n';
     }
     out << result.made << " of " << request.rows.size() << " sites made in " << parser.Value("out")
-        << " (" << kIndexFileName << ")\n";
+        << (result.indexWritten ? " (" : " (no ") << kIndexFileName << ")\n";
     return result.problems.empty() ? kCliOk : kCliRunFailed;
 }
 

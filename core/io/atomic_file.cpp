@@ -162,6 +162,7 @@ bool AtomicFile::OpenTemporary() {
 bool AtomicFile::Write(std::string_view bytes) {
     if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
     buffer_.append(bytes);
+    synced_ = synced_ && bytes.empty();
     return buffer_.size() < kBufferSize || FlushBuffer();
 }
 
@@ -180,18 +181,26 @@ bool AtomicFile::FlushBuffer() {
     return true;
 }
 
-bool AtomicFile::Commit() {
+bool AtomicFile::Sync() {
     if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
     if (!FlushBuffer()) return false;
-    if (temporary_.empty() && !unnamed_) {
-        // Written through: nothing to rename, and a pipe cannot be synced.
-        const int fd = std::exchange(fd_, -1);
-        return ::close(fd) == 0 || errno == EINTR || Fail(errno);
-    }
+    // Written through, a pipe cannot be synced.
+    if (synced_ || (temporary_.empty() && !unnamed_)) return true;
     if (const int injected = Injected(FileStep::Sync)) return Fail(injected);
     // The data must be on the disk before the name points at it, or a crash
     // soon after the rename could leave an empty file under the old name.
     if (::fsync(fd_) != 0) return Fail(errno);
+    synced_ = true;
+    return true;
+}
+
+bool AtomicFile::Commit() {
+    if (!Sync()) return false;
+    if (temporary_.empty() && !unnamed_) {
+        // Written through: nothing to rename.
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0 || errno == EINTR || Fail(errno);
+    }
     if (const int injected = Injected(FileStep::Rename)) return Fail(injected);
     if (unnamed_ && !NameUnnamed()) return false;
     if (temporary_.empty()) {
@@ -256,6 +265,7 @@ void AtomicFile::CloseAndRemove() {
     // Closing an unnamed file is all it takes to remove it.
     if (fd_ >= 0) ::close(std::exchange(fd_, -1));
     unnamed_ = false;
+    synced_ = false;
     if (!temporary_.empty()) ::unlink(std::exchange(temporary_, {}).c_str());
     buffer_.clear();
 }

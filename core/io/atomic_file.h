@@ -48,7 +48,12 @@ class AtomicFile {
     // Appends, buffered. On failure the partial file is removed and every
     // later call fails with the same reason.
     bool Write(std::string_view bytes);
-    // Makes the bytes durable and puts them in the target's place. On
+    // Makes the bytes durable without putting them in place yet, so that a
+    // caller can see several files stored before any of them replaces an old
+    // one. On failure the partial file is removed.
+    bool Sync();
+    // Makes the bytes durable (when Sync has not) and puts them in the
+    // target's place. On
     // failure the partial file is removed and the target is untouched.
     bool Commit();
     // Drops what was written; the target keeps its old bytes.
@@ -73,6 +78,7 @@ class AtomicFile {
     std::filesystem::path destination_;  // the target, symbolic links followed
     std::filesystem::path temporary_;    // empty when writing through or still unnamed
     bool unnamed_ = false;               // fd_ is a temporary file without a name yet
+    bool synced_ = false;                // every byte written is on the disk
     SpecialTarget special_;
     Placement placement_;
     int fd_ = -1;

@@ -1,13 +1,17 @@
 #include "core/batch/batch.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <map>
 #include <optional>
 #include <set>
 
 #include "core/batch/csv.h"
 #include "core/batch/site_outputs.h"
+#include "core/io/atomic_file.h"
 #include "core/places/places.h"
 #include "core/site/number_text.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
@@ -428,6 +432,83 @@ TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
     ASSERT_EQ(result.problems.size(), 1u);
     EXPECT_NE(result.problems[0].find("cannot make the folder"), std::string::npos);
 }
+
+// A forced batch over an earlier one's files, stopped part way by a full disk
+// or a kill: every file is either the old one or the whole new one, none is
+// lost and none is added, and the counts say what was made.
+struct Interruption {
+    const char* name;
+    io::FileStep step;
+    int after;  // steps of that kind that succeed first
+    bool kill;  // else every later step fails with "No space left on device"
+};
+
+// A sheet's bytes without the second it was made in.
+std::string Undated(std::string bytes) {
+    const std::size_t at = bytes.find("/CreationDate (");
+    if (at != std::string::npos) bytes.erase(at, bytes.find(')', at) - at);
+    return bytes;
+}
+
+class InterruptedBatch : public ::testing::TestWithParam<Interruption> {};
+
+TEST_P(InterruptedBatch, KeepsEveryOldFileOrAWholeNewOne) {
+    const Interruption& stop = GetParam();
+    TempFolder temp;
+    BatchRequest request;
+    request.rows = RowsOf("A,50,0,200,0\nB,51,0,200,0\nC,52,0,200,0\n");
+    request.pdf = true;
+    request.templateSvg = true;
+    request.templateOptions = ExamplePlate();
+    request.json = [](const SiteState& site, const DialGeometry&) { return site.PlaceName; };
+    request.force = true;
+    request.folder = temp / "new";
+    ASSERT_EQ(RunBatch(request).made, 3u);
+    request.folder = temp / "old";
+    ASSERT_EQ(RunBatch(request).made, 3u);
+    const std::set<std::string> names = FilesIn(temp / "old");
+    for (const std::string& name : names) WriteBytes(temp / "old" / name, "old " + name);
+
+    int seen = 0;
+    const io::FileFaultHook hook = [&](io::FileStep step) {
+        if (step != stop.step || seen++ < stop.after) return 0;
+        if (stop.kill) ::kill(::getpid(), SIGKILL);
+        return ENOSPC;
+    };
+    if (stop.kill) {
+        EXPECT_EXIT(
+            {
+                io::SetFileFaultHook(hook);
+                RunBatch(request);
+            },
+            ::testing::KilledBySignal(SIGKILL), "");
+    } else {
+        io::SetFileFaultHook(hook);
+        const BatchResult result = RunBatch(request);
+        io::SetFileFaultHook({});
+        EXPECT_EQ(result.made + result.skipped, 3u);
+        EXPECT_LT(result.made, 3u);
+        EXPECT_FALSE(result.indexWritten);
+    }
+    EXPECT_EQ(FilesIn(temp / "old"), names);
+    std::size_t replaced = 0;
+    for (const std::string& name : names) {
+        const std::string bytes = ReadBytes(temp / "old" / name);
+        if (bytes == "old " + name) continue;
+        // Whole: the same bytes as the uninterrupted batch's, but for the clock.
+        EXPECT_TRUE(Undated(bytes) == Undated(ReadBytes(temp / "new" / name))) << name;
+        ++replaced;
+    }
+    EXPECT_LT(replaced, names.size());  // it was stopped before the index
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FullDiskOrKill, InterruptedBatch,
+    ::testing::Values(Interruption{"DiskFullAtOnce", io::FileStep::Write, 0, false},
+                      Interruption{"DiskFullInTheSecondSite", io::FileStep::Write, 6, false},
+                      Interruption{"KilledWritingTheSecondSite", io::FileStep::Write, 6, true},
+                      Interruption{"KilledBetweenRenames", io::FileStep::Rename, 7, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sundial
