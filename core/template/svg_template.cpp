@@ -1,11 +1,9 @@
 #include "core/template/svg_template.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fstream>
 
+#include "core/io/atomic_file.h"
 #include "core/plan/text_metrics.h"
 #include "core/template/template_error.h"
 
@@ -150,11 +148,12 @@ std::string PlanSvg(const plan::Plan& p) {
 }
 
 void WriteTextFile(const std::filesystem::path& file, const std::string& text) {
-    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    if (!stream) throw TemplateWriteError(file, std::strerror(errno));
-    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    stream.close();
-    if (!stream) throw TemplateWriteError(file, "could not write the whole file");
+    // As the PDF sheets: the old file stays until the new one is whole, and a
+    // pipe is written through (a FIFO nobody reads fails at once).
+    io::AtomicFile out(file, io::SpecialTarget::WriteThrough);
+    if (!(out.Open() && out.Write(text) && out.Commit())) {
+        throw TemplateWriteError(file, out.Error());
+    }
 }
 
 }  // namespace sundial::tmpl
