@@ -17,18 +17,24 @@ namespace sundial {
 
 struct SiteOptions {
     SiteState site;
-    // --settings: where the site was loaded from and a run saves it.
+    // --settings: where the site was loaded from (and, for a command that
+    // saves, where the run saves it).
     std::optional<std::filesystem::path> settingsFile;
-    // Why the settings file gave no site (the default site was used); empty
-    // when it did, or there was no file. For stderr, before the run.
-    std::string settingsNotice;
 };
 
-void AddSiteOptions(OptionParser& parser);
+// What a command does with its --settings file. A file the user names is
+// theirs: one that is there but is no settings file (or a link to nothing) is
+// bad input and left untouched, never replaced by the default site.
+enum class SettingsUse {
+    Read,         // the site comes from the file, which must exist
+    ReadAndSave,  // as Read, and the run saves the site to it (a missing file is made)
+};
+
+void AddSiteOptions(OptionParser& parser, SettingsUse use = SettingsUse::Read);
 
 // Builds the site from the options: the settings file (or the default site),
 // then the place or typed coordinates, then bearing and zone. Throws BadInput.
-SiteOptions ReadSiteOptions(const OptionParser& parser);
+SiteOptions ReadSiteOptions(const OptionParser& parser, SettingsUse use = SettingsUse::Read);
 
 // A number option, read in the C locale ("51.5") and also in the user's
 // locale ("51,5") as the dialogs would. Throws BadInput naming `option` for
