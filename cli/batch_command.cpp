@@ -108,6 +108,7 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
                                                       tmpl::TodayText(), request)) {
         throw BadInput{*message};
     }
+    WarnOfCleanedText(parser, err);
     if (parser.IsSet("json")) {
         request.json = [](const SiteState& site, const DialGeometry& dial) {
             return RunJson(site, dial);

@@ -8,6 +8,7 @@
 #include "cli/cli_command.h"
 #include "cli/output_text.h"
 #include "cli/site_options.h"
+#include "core/io/clean_text.h"
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
 #include "core/template/pdf_template.h"
@@ -100,6 +101,16 @@ tmpl::OptionLookup OptionLookupOf(const OptionParser& parser) {
     };
 }
 
+void WarnOfCleanedText(const OptionParser& parser, std::ostream& err) {
+    for (const char* option : {"made"}) {
+        if (parser.IsSet(option) && io::CleanText(parser.Value(option)).changed) {
+            err << "warning: --" << option
+                << ": bytes that are not UTF-8 text were replaced with U+FFFD, and control "
+                   "characters left out.\n";
+        }
+    }
+}
+
 tmpl::NumberReader CliNumberReader() {
     return [](const std::string& text, std::string_view option,
               std::string& message) -> std::optional<double> {
@@ -127,6 +138,7 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     const tmpl::TemplateOptionsRead read =
         tmpl::ReadTemplateOptions(OptionLookupOf(parser), CliNumberReader(), tmpl::TodayText());
     if (!read.options) throw BadInput{read.message};
+    WarnOfCleanedText(parser, err);
     const plan::PlanOptions& options = read.options->plan;
     const tmpl::PageSetup& page = read.options->page;
     std::vector<plan::SunSample> samples;

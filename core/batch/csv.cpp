@@ -1,5 +1,7 @@
 #include "core/batch/csv.h"
 
+#include "core/io/clean_text.h"
+
 namespace sundial {
 
 namespace {
@@ -104,8 +106,9 @@ std::vector<CsvRecord> ParseCsv(std::string_view text) {
     return CsvReader(text).Records();
 }
 
-std::string CsvField(std::string_view value) {
-    if (value.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(value);
+std::string CsvField(std::string_view text) {
+    const std::string value = io::CleanText(text, true).text;
+    if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
     std::string quoted = "\"";
     for (const char c : value) {
         if (c == '"') quoted += '"';

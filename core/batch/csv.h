@@ -22,7 +22,8 @@ struct CsvRecord {
 // error and the next line starts a fresh one.
 std::vector<CsvRecord> ParseCsv(std::string_view text);
 
-// One field, quoted when it must be.
+// One field, quoted when it must be, as well-formed UTF-8 without control
+// characters but line breaks.
 std::string CsvField(std::string_view value);
 
 // A text field for a file a spreadsheet will open: as CsvField, with a

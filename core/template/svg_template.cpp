@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "core/io/atomic_file.h"
+#include "core/io/clean_text.h"
 #include "core/plan/text_metrics.h"
 #include "core/template/template_error.h"
 
@@ -36,9 +37,11 @@ std::string Colour(std::uint32_t rgb) {
     return s;
 }
 
+// Well-formed UTF-8 first: one stray byte would make the whole file
+// unreadable as XML.
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (const char c : text) {
+    for (const char c : io::CleanText(text).text) {
         switch (c) {
             case '&':
                 out += "&amp;";
