@@ -73,7 +73,7 @@ std::string WriteFile(const fs::path& path, std::string_view bytes, bool replace
 }
 
 std::string Describe(const SiteRow& row) {
-    const std::string name = row.name.empty() ? std::string("no name") : ShownText(row.name);
+    const std::string name = row.name.empty() ? std::string("no name") : ShortText(row.name);
     return row.line > 0 ? "line " + std::to_string(row.line) + " (" + name + ")" : name;
 }
 
@@ -283,7 +283,7 @@ BatchResult RunBatch(const BatchRequest& request) {
             result.problems.push_back(Describe(row) + ": " + problem + "; skipped");
             index += IndexLine(plan[i], nullptr, "skipped", problem);
         }
-        if (request.progress) request.progress(i + 1, plan.size(), ShownText(row.name));
+        if (request.progress) request.progress(i + 1, plan.size(), ShortText(row.name));
     }
 
     const std::string error = WriteFile(folder / kIndexFileName, index, request.force);

@@ -29,4 +29,17 @@ std::string ShownText(std::string_view text) {
     return shown;
 }
 
+std::string ShortText(std::string_view text, std::size_t maxChars) {
+    const std::string shown = ShownText(text);
+    std::size_t chars = 0, at = 0;
+    // Whole characters only: a cut never splits one.
+    while (at < shown.size() && chars < maxChars) {
+        char32_t code = 0;
+        at += Utf8CharAt(shown, at, code);
+        ++chars;
+    }
+    if (at == shown.size()) return shown;
+    return shown.substr(0, at) + "...";
+}
+
 }  // namespace sundial

@@ -20,4 +20,9 @@ bool PrintableText(std::string_view text);
 // so that a message quoting it cannot move a terminal's cursor or break a line.
 std::string ShownText(std::string_view text);
 
+// ShownText cut to at most `maxChars` characters, "..." marking a cut: text
+// from outside quoted in a message or a progress line.
+inline constexpr std::size_t kShortTextChars = 60;
+std::string ShortText(std::string_view text, std::size_t maxChars = kShortTextChars);
+
 }  // namespace sundial

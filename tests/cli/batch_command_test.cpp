@@ -92,6 +92,16 @@ TEST_F(BatchCommand, ABadHeaderIsBadInput) {
     const Outcome o = Cli({"batch", "--sites", sites, "--out", Path("out")});
     EXPECT_EQ(o.status, kCliBadInput);
     EXPECT_TRUE(Contains(o.err, "the header must be name,latitude,longitude,bearing,utc")) << o.err;
+    // An endless device is read no further than its over-long first line.
+    const Outcome zeros = Cli({"batch", "--sites", "/dev/zero", "--out", Path("out")});
+    EXPECT_EQ(zeros.status, kCliBadInput);
+    EXPECT_TRUE(Contains(zeros.err, "/dev/zero: line 1: the line is longer than 4096 bytes"))
+        << zeros.err;
+    // A header's names reach the terminal cleaned and cut short.
+    std::ofstream(sites) << "name,\x1b[2J" << std::string(500, 'x') << "\nA,50,0\n";
+    const Outcome escape = Cli({"batch", "--sites", sites, "--out", Path("out")});
+    EXPECT_TRUE(Contains(escape.err, "column \"?[2j" + std::string(56, 'x') + "...\" is unknown"))
+        << escape.err;
 }
 
 TEST_F(BatchCommand, MatchingPlacesAreMadeWithTheirSheets) {
