@@ -8,6 +8,8 @@ cmake --preset debug >/dev/null
 cmake --build --preset debug
 # A few seconds of fuzzing the BMP reader (clang, libFuzzer).
 ./tests/core/pdf/fuzz/run_bmp_fuzz.sh 5
+# And the sites-file reader, a few seconds too.
+./tests/core/batch/fuzz/run_sites_fuzz.sh 5
 QT_QPA_PLATFORM=offscreen ctest --preset debug -j2
 # Files and reports must read the same whatever the locale: everything once
 # more with a comma as the decimal separator.

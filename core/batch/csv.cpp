@@ -16,13 +16,13 @@ constexpr std::size_t kReadPiece = 64 * 1024;
 }  // namespace
 
 bool CsvReader::Fill() {
-    if (at_ < buffer_.size()) return true;
-    buffer_.resize(kReadPiece);
-    const std::streamsize got = in_.rdbuf()->sgetn(buffer_.data(), kReadPiece);
-    buffer_.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    if (at_ < end_) return true;
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(kReadPiece);
+    const std::streamsize got = in_.rdbuf()->sgetn(buffer_.get(), kReadPiece);
     at_ = 0;
-    bytesRead_ += buffer_.size();
-    return !buffer_.empty();
+    end_ = got > 0 ? static_cast<std::size_t>(got) : 0;
+    bytesRead_ += end_;
+    return end_ > 0;
 }
 
 int CsvReader::Peek() {
@@ -35,18 +35,18 @@ int CsvReader::Get() {
 
 void CsvReader::SkipRestOfLine() {
     while (Fill()) {
-        const char* from = buffer_.data() + at_;
-        const std::size_t left = buffer_.size() - at_;
+        const char* from = buffer_.get() + at_;
+        const std::size_t left = end_ - at_;
         const void* lf = std::memchr(from, '\n', left);
         const void* cr = std::memchr(from, '\r', left);
         if (lf == nullptr && cr == nullptr) {
-            at_ = buffer_.size();
+            at_ = end_;
             continue;
         }
         const char* end = static_cast<const char*>(lf == nullptr   ? cr
                                                    : cr == nullptr ? lf
                                                                    : std::min(lf, cr));
-        at_ = static_cast<std::size_t>(end - buffer_.data()) + 1;
+        at_ = static_cast<std::size_t>(end - buffer_.get()) + 1;
         if (*end == '\r' && Peek() == '\n') ++at_;
         return;
     }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <deque>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,8 +58,8 @@ class CsvReader {
     void SkipRestOfLine();
 
     std::istream& in_;
-    std::string buffer_;  // read from in_ in large pieces
-    std::size_t at_ = 0;
+    std::unique_ptr<char[]> buffer_;  // read from in_ in large pieces
+    std::size_t at_ = 0, end_ = 0;
     std::deque<Line> pending_;  // lines to read afresh after a quote left open
     bool skipping_ = false;     // the rest of an over-long line is still to be passed
     int nextLine_ = 1;
