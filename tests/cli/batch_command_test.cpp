@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -160,6 +161,25 @@ TEST_F(BatchCommand, ClashesAreListedAFewAtATime) {
     const Outcome again = Cli(args);
     EXPECT_EQ(Occurrences(again.err, "exists"), 5);
     EXPECT_TRUE(Contains(again.err, "... and 20 more")) << again.err;
+}
+
+// Failures are told as they are: a folder that cannot be made is no clash
+// for --force to settle, and a summary names index.csv only when it was
+// written.
+TEST_F(BatchCommand, FailuresAreToldAsTheyAre) {
+    std::ofstream(Path("file")) << "x";
+    const Outcome folder =
+        Cli({"batch", "--places", "--match", "Paris", "--out", Path("file/out")});
+    EXPECT_EQ(folder.status, kCliBadInput);
+    EXPECT_TRUE(Contains(folder.err, "cannot make the folder")) << folder.err;
+    EXPECT_FALSE(Contains(folder.err, "--force")) << folder.err;
+
+    io::testing::ScopedFault full(io::FileStep::Write, ENOSPC);
+    const Outcome disk = Cli({"batch", "--places", "--match", "Paris", "--out", Path("out")});
+    EXPECT_EQ(disk.status, kCliRunFailed);
+    EXPECT_TRUE(Contains(disk.err, "No space left on device")) << disk.err;
+    EXPECT_EQ(disk.out, "0 of 1 sites made in " + Path("out") + " (no index.csv)\n");
+    EXPECT_TRUE(Files("out").empty());
 }
 
 }  // namespace
