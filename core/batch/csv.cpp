@@ -115,6 +115,7 @@ CsvRecord CsvReader::Parse(const Line& first) {
     for (std::size_t pos = 0;;) {
         std::string& field = record.fields.back();
         if (field.size() > kCsvFieldLimit) {
+            field.resize(kCsvFieldLimit);  // even a spoilt record stays within the bounds
             const std::string fieldLimit = std::to_string(kCsvFieldLimit) + " bytes";
             if (state == kQuoted) {
                 return leftOpen("a quoted field opened on this line is not closed within " +
