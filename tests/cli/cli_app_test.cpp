@@ -276,57 +276,52 @@ TEST(Cli, SettingsFileIsReadAsStartUpDoesAndSavedAsARunDoes) {
 }
 
 // A settings file the user names is theirs: one that is there but holds no
-// site, or is no file at all, is bad input for every command that reads it,
-// and is left exactly as it was (a link stays a link). Only a command that
-// saves may make a missing file.
+// site, or is no file at all, is bad input for every command that reads it and
+// is left as it was. Only report, which saves, may make a missing file.
 TEST(Cli, ASettingsFileThatCannotBeUsedIsBadInputAndLeftAlone) {
     const struct {
-        const char* name;
-        const char* command;
-        std::string bytes;  // "" for a special setup below
-        int status;
-        std::string message;  // what stderr holds after "--settings <path>: "
+        const char* name;  // also how the file is made: bytes, or a special kind
+        std::vector<std::string> command;
+        std::string bytes;
+        std::string message;  // after "--settings <path>: "; empty for success
     } rows[] = {
-        {"usable", "report", "-2.35\r\n48.85\r\n200\r\n1\r\n", kCliOk, ""},
-        {"notes", "report", "my notes\n", kCliBadInput, "it is no settings file (it holds only 1"},
-        {"byte-order mark", "sun", "\xEF\xBB\xBF-2.35\r\n48.85\r\n200\r\n1\r\n", kCliBadInput,
+        {"usable", {"report"}, "-2.35\r\n48.85\r\n200\r\n1\r\n", ""},
+        {"notes", {"report"}, "my notes\n", "it is no settings file (it holds only 1"},
+        {"byte-order mark",
+         {"sun", "--at=2026-06-21T12:00:00"},
+         "\xEF\xBB\xBF-2.35\r\n48.85\r\n1\r\n1\r\n",
          "(it starts with a byte-order mark); nothing was written."},
-        {"missing lines", "template", "-2.35\r\n48.85\r\n", kCliBadInput,
-         "(it holds only 2 of the 4 values)"},
-        {"fifo", "report", "", kCliBadInput, "it is not a regular file; nothing was written"},
-        {"dangling link", "report", "", kCliBadInput, "it is a symbolic link to nothing; nothing"},
-        {"looping link", "shadow", "", kCliBadInput, "it is a symbolic link that loops; nothing"},
-        {"missing, only read", "bearing", "", kCliBadInput, "there is no such file."},
-        {"missing, saved", "report", "", kCliOk, ""},
+        {"missing lines",
+         {"template", "--json"},
+         "-2.35\r\n48.85\r\n",
+         "(it holds only 2 of the 4"},
+        {"fifo", {"report"}, "", "it is not a regular file; nothing was written"},
+        {"dangling link", {"report"}, "", "it is a symbolic link to nothing; nothing"},
+        {"looping link",
+         {"shadow", "--at=2026-06-21T12:00:00"},
+         "",
+         "symbolic link that loops; nothing"},
+        {"missing", {"bearing", "--enters=2026-06-21T07:00:00"}, "", "there is no such file."},
+        {"missing", {"report"}, "", ""},
     };
     io::testing::HangGuard guard;
     for (const auto& row : rows) {
         io::testing::ScratchFolder folder;
         const fs::path file = folder / "localdata.txt";
-        const std::string name = row.name;
+        const std::string kind = row.name;
         if (!row.bytes.empty()) io::testing::WriteAll(file, row.bytes);
-        if (name == "fifo") {
-            ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
-        }
-        if (name == "dangling link") fs::create_symlink("nowhere", file);
-        if (name == "looping link") fs::create_symlink("localdata.txt", file);
+        if (kind == "fifo") ::mkfifo(file.c_str(), 0600);
+        if (kind == "dangling link") fs::create_symlink("nowhere", file);
+        if (kind == "looping link") fs::create_symlink("localdata.txt", file);
         const std::vector<std::string> before = folder.Names();
-        const std::string command = row.command;
-        // What each command needs besides the site to run at all.
-        const std::string more = command == "bearing" ? "--enters=2026-06-21T07:00:00"
-                                 : command == "sun" || command == "shadow"
-                                     ? "--at=2026-06-21T12:00:00"
-                                     : "--json";
-        const Outcome o = RunCommand({command, "--settings", file.string(), more});
-        EXPECT_EQ(o.status, row.status) << row.name << "\n" << o.err;
-        if (row.status == kCliBadInput) {
-            EXPECT_TRUE(StartsWith(o.err, "--settings " + file.string() + ": ")) << o.err;
-            EXPECT_TRUE(Contains(o.err, row.message)) << row.name << "\n" << o.err;
-            EXPECT_EQ(folder.Names(), before) << row.name;
-            if (!row.bytes.empty()) {
-                EXPECT_EQ(io::testing::ReadAll(file), row.bytes) << row.name;
-            }
-        }
+        const Outcome o =
+            RunCommand(row.command + std::vector<std::string>{"--settings", file.string()});
+        EXPECT_EQ(o.status, row.message.empty() ? kCliOk : kCliBadInput) << kind << "\n" << o.err;
+        if (row.message.empty()) continue;
+        EXPECT_TRUE(StartsWith(o.err, "--settings " + file.string() + ": ")) << o.err;
+        EXPECT_TRUE(Contains(o.err, row.message)) << kind << "\n" << o.err;
+        EXPECT_EQ(folder.Names(), before) << kind;
+        EXPECT_EQ(row.bytes.empty() || io::testing::ReadAll(file) == row.bytes, true) << kind;
     }
 }
 

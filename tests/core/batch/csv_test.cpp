@@ -26,12 +26,6 @@ void PrintTo(const ParseRow& row, std::ostream* os) {
     *os << row.name;
 }
 
-std::string Lines(int count, const std::string& line) {
-    std::string text;
-    for (int i = 0; i < count; ++i) text += line + "\n";
-    return text;
-}
-
 class CsvParse : public testing::TestWithParam<ParseRow> {};
 
 TEST_P(CsvParse, GivesTheRecordsWithTheirLines) {
@@ -71,14 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Bounds: an over-long line, field or quoted record is one bad record,
         // and the reading goes on with the next line.
         ParseRow{"runaway_quote_reported_where_it_opened",
-                 "\"open\n" + Lines(5, std::string(999, 'y')) + "end\n",
+                 "\"open\n" + std::string(600, 'y') + "\n" + std::string(600, 'y') + "\nend\n",
                  {{1, {}, "opened on this line is not closed within"},
-                  {2, {std::string(999, 'y')}},
-                  {3, {std::string(999, 'y')}},
-                  {4, {std::string(999, 'y')}},
-                  {5, {std::string(999, 'y')}},
-                  {6, {std::string(999, 'y')}},
-                  {7, {"end"}}}},
+                  {2, {std::string(600, 'y')}},
+                  {3, {std::string(600, 'y')}},
+                  {4, {"end"}}}},
         ParseRow{"long_line",
                  std::string(5000, ',') + "\r\nnext\n",
                  {{1, {}, "line is longer than 4096 bytes"}, {2, {"next"}}}},

@@ -3,7 +3,6 @@
 #include "core/template/svg_template.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <clocale>
 #include <cmath>
@@ -11,7 +10,6 @@
 
 #include "core/plan/text_metrics.h"
 #include "core/template/template_error.h"
-#include "tests/core/io/io_test_support.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
 #include "tests/core/template/raster.h"
 #include "tests/core/template/template_plans.h"
@@ -24,7 +22,6 @@ using pdf::testing::RunCommand;
 using pdf::testing::TempFolder;
 using plan::Element;
 using plan::Role;
-namespace fs = std::filesystem;
 
 constexpr double kPxPerMm = 5;
 // Points per millimetre, and what pdfinfo's two decimals allow.
@@ -139,30 +136,6 @@ TEST(SvgTemplate, UnwritableFileIsReportedWithItsPath) {
     } catch (const TemplateWriteError& e) {
         EXPECT_EQ(e.path(), file);
         EXPECT_NE(std::string(e.what()).find("dial.svg"), std::string::npos);
-    }
-}
-
-// A file that cannot be written whole keeps its old bytes and leaves nothing
-// beside it; a FIFO nobody reads fails at once instead of hanging.
-TEST(SvgTemplate, AFailedWriteKeepsTheOldFile) {
-    TempFolder dir;
-    ASSERT_EQ(::mkfifo((dir / "fifo.svg").c_str(), 0600), 0);
-    const struct {
-        const char* name;
-        const char* file;
-        int fault;  // errno of every write, 0 for none
-    } rows[] = {
-        {"disk full", "dial.svg", ENOSPC},
-        {"fifo nobody reads", "fifo.svg", 0},
-    };
-    io::testing::HangGuard guard;
-    for (const auto& row : rows) {
-        io::testing::WriteAll(dir / "dial.svg", "old");
-        io::testing::ScopedFault fault(io::FileStep::Write, row.fault);
-        EXPECT_THROW(WriteTextFile(dir / row.file, "<svg/>"), TemplateWriteError) << row.name;
-        EXPECT_EQ(io::testing::ReadAll(dir / "dial.svg"), "old") << row.name;
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
-            << row.name;
     }
 }
 
