@@ -4,9 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fstream>
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
@@ -38,29 +37,17 @@ std::vector<SiteRow> PlaceRows(const OptionParser& parser) {
     return rows;
 }
 
-// The whole file; a folder or an unreadable file is bad input naming why.
-std::string ReadWholeFile(const std::string& fileName) {
-    auto cannotRead = [&] {
-        return BadInput{"--sites: cannot read " + fileName + ": " + std::strerror(errno)};
-    };
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
-                                                               &std::fclose);
-    if (!file) throw cannotRead();
+// The sites file read as a stream, a row at a time (a pipe or a FIFO too);
+// a folder or an unreadable file is bad input naming why.
+std::vector<SiteRow> FileRows(const std::string& fileName) {
     std::error_code ec;
     if (std::filesystem::is_directory(fileName, ec)) {
-        throw BadInput{"--sites: cannot read " + fileName + ": file to open is a directory"};
+        throw BadInput{"--sites: cannot read " + fileName + ": it is a folder"};
     }
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
-    if (std::ferror(file.get())) throw cannotRead();
-    return bytes;
-}
-
-std::vector<SiteRow> FileRows(const std::string& fileName) {
-    const std::string bytes = ReadWholeFile(fileName);
-    SitesFile sites = ReadSitesCsv(bytes);
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) throw BadInput{"--sites: cannot read " + fileName + ": " + std::strerror(errno)};
+    SitesFile sites = ReadSitesCsv(in);
+    if (in.bad()) throw BadInput{"--sites: cannot read " + fileName + ": " + std::strerror(errno)};
     if (!sites.error.empty()) throw BadInput{fileName + ": " + sites.error};
     return std::move(sites.rows);
 }
@@ -116,6 +103,7 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
                                                       tmpl::TodayText(), request, projects)) {
         throw BadInput{*message};
     }
+    WarnOfCleanedText(parser, err);
     if (parser.IsSet("json")) {
         request.json = [](const SiteState& site, const DialGeometry& dial) {
             return RunJson(site, dial);
@@ -141,7 +129,7 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
             err << "... and " << result.problems.size() - kShown << " more\n";
         }
         err << "Nothing was written";
-        if (!request.force) err << " (--force replaces files that exist)";
+        if (result.namesTaken) err << " (--force replaces files that exist)";
         err << ".\n";
         return kCliBadInput;
     }
@@ -153,7 +141,7 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
         err << where << note << '\n';
     }
     out << result.made << " of " << request.rows.size() << " sites made in " << parser.Value("out")
-        << " (" << kIndexFileName << ")\n";
+        << (result.indexWritten ? " (" : " (no ") << kIndexFileName << ")\n";
     return result.problems.empty() ? kCliOk : kCliRunFailed;
 }
 

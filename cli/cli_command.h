@@ -55,6 +55,10 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
 // numbers as the core's option readers ask for them.
 void AddTemplatePlateOptions(OptionParser& parser);
 tmpl::OptionLookup OptionLookupOf(const OptionParser& parser);
+// A word on `err` for each text option of the template (--made) that had to
+// be cleaned to go into the files: bytes that are not UTF-8 (a Latin-1
+// terminal), control characters.
+void WarnOfCleanedText(const OptionParser& parser, std::ostream& err);
 tmpl::NumberReader CliNumberReader();
 
 // Shared by the commands that work with the sun (sun_command.cpp).

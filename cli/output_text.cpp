@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/io/clean_text.h"
+
 namespace sundial {
 
 namespace {
@@ -21,6 +23,12 @@ std::string NumberText(double value) {
     return std::string(buffer, result.ptr);
 }
 
+// A JSON string of well-formed UTF-8 without control characters but line
+// breaks, which it escapes.
+std::string StringText(const std::string& value) {
+    return nlohmann::json(io::CleanText(value, true).text).dump();
+}
+
 void Write(const nlohmann::json& json, int level, std::string& text) {
     const std::string indent(static_cast<std::size_t>(level) * 4, ' ');
     const std::string inner = indent + "    ";
@@ -30,9 +38,7 @@ void Write(const nlohmann::json& json, int level, std::string& text) {
         for (const auto& [key, value] : json.items()) {
             if (!first) text += ",\n";
             first = false;
-            text += inner + nlohmann::json(key).dump(-1, ' ', false,
-                                                     nlohmann::json::error_handler_t::replace);
-            text += ": ";
+            text += inner + StringText(key) + ": ";
             Write(value, level + 1, text);
         }
         text += (first ? "" : "\n") + indent + "}";
@@ -46,6 +52,8 @@ void Write(const nlohmann::json& json, int level, std::string& text) {
             Write(value, level + 1, text);
         }
         text += (first ? "" : "\n") + indent + "]";
+    } else if (json.is_string()) {
+        text += StringText(json.get_ref<const std::string&>());
     } else if (json.is_number_float()) {
         text += NumberText(json.get<double>());
     } else {

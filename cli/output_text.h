@@ -18,7 +18,7 @@ nlohmann::json JsonNumber(double value);
 
 // The document, indented, ending in a newline. Text that is not UTF-8 (a
 // place name from an old settings file, say) is written with U+FFFD in place
-// of the bytes that are not.
+// of the bytes that are not, and without control characters.
 std::string JsonText(const nlohmann::json& json);
 
 }  // namespace sundial

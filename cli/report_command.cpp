@@ -13,7 +13,7 @@
 namespace sundial {
 
 void AddReportOptions(OptionParser& parser) {
-    AddSiteOptions(parser);
+    AddSiteOptions(parser, SettingsUse::ReadAndSave);
     parser.AddOptions({
         {"json", "Print the site and the run's results as JSON."},
         {"pdf", "Also write the two-page printable dial sheet to FILE.", "file"},
@@ -21,12 +21,7 @@ void AddReportOptions(OptionParser& parser) {
 }
 
 int RunReportCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
-    SiteOptions options = ReadSiteOptions(parser);
-    // The default site stands in for an unusable file, as at the desktop's
-    // start-up, but the user is told which file and why before it is saved over.
-    if (!options.settingsNotice.empty()) {
-        err << "warning: " << options.settingsNotice << '\n';
-    }
+    SiteOptions options = ReadSiteOptions(parser, SettingsUse::ReadAndSave);
     std::optional<std::filesystem::path> pdfFile;
     if (parser.IsSet("pdf")) pdfFile = std::filesystem::path(parser.Value("pdf"));
 
@@ -40,8 +35,10 @@ int RunReportCommand(const OptionParser& parser, std::ostream& out, std::ostream
     const std::filesystem::path settings = options.settingsFile.value_or(std::filesystem::path());
     const SiteOutputs outputs = MakeSiteOutputs(options.site, settings, sheet ? &*sheet : nullptr);
     const RunResult& result = outputs.result;
-    if (options.settingsFile && !result.settingsSaved) {
-        err << "warning: the site could not be saved to " << settings.string() << " ("
+    // The report is still right, but what was asked for was not all done.
+    const bool unsaved = options.settingsFile && !result.settingsSaved;
+    if (unsaved) {
+        err << "error: the site could not be saved to " << settings.string() << " ("
             << result.settingsError << "); the file is unchanged.\n";
     }
     if (result.status != RunStatus::Completed) {
@@ -54,7 +51,7 @@ int RunReportCommand(const OptionParser& parser, std::ostream& out, std::ostream
     } else {
         out << outputs.report;
     }
-    return kCliOk;
+    return unsaved ? kCliRunFailed : kCliOk;
 }
 
 }  // namespace sundial

@@ -1,6 +1,7 @@
 #include "cli/site_options.h"
 
 #include "cli/cli_command.h"
+#include "core/batch/text.h"
 #include "core/rules/input_rules.h"
 #include "core/site/time_zone_menu.h"
 
@@ -46,13 +47,38 @@ Verdict Accepted(const Verdict& verdict) {
     throw BadInput{"A number given is not usable."};
 }
 
+// A --settings file the site can come from; otherwise bad input that says
+// what was done with the file: nothing.
+void CheckSettingsFile(const std::filesystem::path& file, SettingsUse use) {
+    const std::string named = "--settings " + ShownText(file.string()) + ": ";
+    const char* untouched = "; nothing was written.";
+    std::error_code ec;
+    if (std::filesystem::is_symlink(file, ec)) {
+        [[maybe_unused]] const auto resolved = std::filesystem::canonical(file, ec);
+        if (ec == std::errc::too_many_symbolic_link_levels) {
+            throw BadInput{named + "it is a symbolic link that loops" + untouched};
+        }
+        if (ec) throw BadInput{named + "it is a symbolic link to nothing" + untouched};
+    }
+    const SettingsFile read = ReadSettingsFile(file);
+    if (!read.problem.empty()) {
+        throw BadInput{
+            named +
+            (read.present ? "it is no settings file (" + read.problem + ")" : read.problem) +
+            untouched};
+    }
+    if (!read.present && use == SettingsUse::Read) {
+        throw BadInput{named + "there is no such file."};
+    }
+}
+
 double NumberOption(const OptionParser& parser, const std::string& option) {
     return ParseNumberOption(parser.Value(option), option);
 }
 
 }  // namespace
 
-void AddSiteOptions(OptionParser& parser) {
+void AddSiteOptions(OptionParser& parser, SettingsUse use) {
     parser.AddOptions({
         {"place", "A gazetteer place: menu caption or place name (\"Aberdeen, USA\").", "text"},
         {"lat", "Latitude, degrees north (15 to 70).", "degrees"},
@@ -61,7 +87,12 @@ void AddSiteOptions(OptionParser& parser) {
         {"west", "The longitude is west of Greenwich."},
         {"bearing", "True bearing the wall faces, degrees (110 to 250).", "degrees"},
         {"utc", "Time zone, whole hours from UTC.", "hours"},
-        {"settings", "Load the site from FILE as start-up does; save it as a run does.", "file"},
+        {"settings",
+         use == SettingsUse::ReadAndSave
+             ? "Take the site from FILE, a settings file, and save the site to it (a missing FILE "
+               "is made)."
+             : "Take the site from FILE, a settings file; it is only read.",
+         "file"},
     });
     parser.Excludes("place", {"lat", "lon"});
     parser.Needs("lat", {"lon"});
@@ -85,7 +116,7 @@ const Place& ResolvePlace(const std::string& text) {
     return *found.front();
 }
 
-SiteOptions ReadSiteOptions(const OptionParser& parser, const SiteState* base) {
+SiteOptions ReadSiteOptions(const OptionParser& parser, SettingsUse use, const SiteState* base) {
     SiteOptions options;
     SiteState& site = options.site;
     CliStartupHost host(site);
@@ -93,8 +124,8 @@ SiteOptions ReadSiteOptions(const OptionParser& parser, const SiteState* base) {
         site = *base;  // the parser has refused --settings with it
     } else if (parser.IsSet("settings")) {
         options.settingsFile = std::filesystem::path(parser.Value("settings"));
-        const SettingsFile read = LoadSiteSettings(site, host, *options.settingsFile);
-        options.settingsNotice = SettingsProblemMessage(*options.settingsFile, read);
+        CheckSettingsFile(*options.settingsFile, use);
+        LoadSiteSettings(site, host, *options.settingsFile);
     } else {
         site.WallBearing = kDefaultBearing;
         host.SelectExeter();

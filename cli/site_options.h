@@ -17,19 +17,26 @@ namespace sundial {
 
 struct SiteOptions {
     SiteState site;
-    // --settings: where the site was loaded from and a run saves it.
+    // --settings: where the site was loaded from (and, for a command that
+    // saves, where the run saves it).
     std::optional<std::filesystem::path> settingsFile;
-    // Why the settings file gave no site (the default site was used); empty
-    // when it did, or there was no file. For stderr, before the run.
-    std::string settingsNotice;
 };
 
-void AddSiteOptions(OptionParser& parser);
+// What a command does with its --settings file. A file the user names is
+// theirs: one that is there but is no settings file (or a link to nothing) is
+// bad input and left untouched, never replaced by the default site.
+enum class SettingsUse {
+    Read,         // the site comes from the file, which must exist
+    ReadAndSave,  // as Read, and the run saves the site to it (a missing file is made)
+};
+
+void AddSiteOptions(OptionParser& parser, SettingsUse use = SettingsUse::Read);
 
 // Builds the site from the options: `base` (a project's site) or else the
 // settings file (or the default site), then the place or typed coordinates,
 // then bearing and zone. Throws BadInput.
-SiteOptions ReadSiteOptions(const OptionParser& parser, const SiteState* base = nullptr);
+SiteOptions ReadSiteOptions(const OptionParser& parser, SettingsUse use = SettingsUse::Read,
+                            const SiteState* base = nullptr);
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.
 const Place& ResolvePlace(const std::string& text);

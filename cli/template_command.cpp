@@ -8,6 +8,7 @@
 #include "cli/cli_command.h"
 #include "cli/output_text.h"
 #include "cli/site_options.h"
+#include "core/io/clean_text.h"
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
 #include "core/project/dial_project.h"
@@ -103,6 +104,16 @@ tmpl::OptionLookup OptionLookupOf(const OptionParser& parser) {
     };
 }
 
+void WarnOfCleanedText(const OptionParser& parser, std::ostream& err) {
+    for (const char* option : {"made"}) {
+        if (parser.IsSet(option) && io::CleanText(parser.Value(option)).changed) {
+            err << "warning: --" << option
+                << ": bytes that are not UTF-8 text were replaced with U+FFFD, and control "
+                   "characters left out.\n";
+        }
+    }
+}
+
 tmpl::NumberReader CliNumberReader() {
     return [](const std::string& text, std::string_view option,
               std::string& message) -> std::optional<double> {
@@ -141,13 +152,14 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
         if (!project.project) throw BadInput{project.message};
         base = std::move(project.project);
     }
-    const SiteOptions site = ReadSiteOptions(parser, base ? &base->site : nullptr);
+    const SiteOptions site = ReadSiteOptions(parser, SettingsUse::Read, base ? &base->site : nullptr);
     const tmpl::OptionLookup given =
         base ? project::Overlay(OptionLookupOf(parser), project::ProjectLookup(*base))
              : OptionLookupOf(parser);
     const tmpl::TemplateOptionsRead read =
         tmpl::ReadTemplateOptions(given, CliNumberReader(), tmpl::TodayText());
     if (!read.options) throw BadInput{read.message};
+    WarnOfCleanedText(parser, err);
     const plan::PlanOptions& options = read.options->plan;
     const tmpl::PageSetup& page = read.options->page;
     std::vector<plan::SunSample> samples;

@@ -1,17 +1,17 @@
 #include "core/batch/batch.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
 #include <exception>
 #include <memory>
 #include <system_error>
+#include <utility>
 
 #include "core/batch/csv.h"
 #include "core/batch/file_names.h"
 #include "core/batch/site_outputs.h"
 #include "core/batch/text.h"
 #include "core/dial/pdf_sheet.h"
+#include "core/io/atomic_file.h"
 #include "core/pdf/byte_sink.h"
 #include "core/plan/sun_samples.h"
 #include "core/project/dial_project.h"
@@ -55,25 +55,27 @@ bool NameTaken(const fs::path& path) {
     return fs::exists(fs::symlink_status(path, ec));
 }
 
-// Writes a whole new file. With `replace` whatever has the name goes first: a
-// link is replaced, not written through. Empty on success, else the reason.
+// Every output goes to a file without a name in its folder and takes its name
+// only once whole, so that a full disk or a killed batch never leaves a
+// partial file nor loses an old one. With `replace` whatever has the name is
+// replaced (a link too: never written through); without it the name must
+// still be free at that moment, so that nothing made since the plan was
+// checked is lost.
+std::unique_ptr<io::AtomicFile> StagedFile(const fs::path& path, bool replace) {
+    return std::make_unique<io::AtomicFile>(
+        path, io::SpecialTarget::Refuse,
+        replace ? io::Placement::ReplaceEntry : io::Placement::NewEntry);
+}
+
+// Writes a whole new file. Empty on success, else the reason.
 std::string WriteFile(const fs::path& path, std::string_view bytes, bool replace) {
-    std::error_code ec;
-    if (replace && NameTaken(path) && !fs::remove(path, ec)) return ec.message();
-    errno = 0;
-    // "x": the file must not exist, checked by the system at the moment of
-    // creation, so that nothing made since the plan was checked is lost.
-    std::FILE* file = std::fopen(path.c_str(), "wbx");
-    if (file == nullptr) return std::generic_category().message(errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed) return {};
-    return std::generic_category().message(written ? errno : writeError);
+    const auto file = StagedFile(path, replace);
+    if (file->Open() && file->Write(bytes) && file->Commit()) return {};
+    return file->Error();
 }
 
 std::string Describe(const SiteRow& row) {
-    const std::string name = row.name.empty() ? std::string("no name") : ShownText(row.name);
+    const std::string name = row.name.empty() ? std::string("no name") : ShortText(row.name);
     return row.line > 0 ? "line " + std::to_string(row.line) + " (" + name + ")" : name;
 }
 
@@ -198,18 +200,26 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Ma
         {&planned.templatePdf, templatePdf},
         {&planned.templateSvg, templateSvg},
         {&planned.templateDxf, templateDxf}};
-    std::vector<fs::path> written;
+    // Every file is written whole before any takes its name: a failure
+    // up to then leaves each old file as it was.
+    std::vector<std::unique_ptr<io::AtomicFile>> staged;
     for (const auto& [name, bytes] : files) {
         if (name->empty()) continue;
-        const fs::path path = request.folder / *name;
-        const std::string error = WriteFile(path, bytes, request.force);
-        if (!error.empty()) {
-            // A site is made whole or not at all: the index lists no half.
-            std::error_code ec;
-            for (const fs::path& done : written) fs::remove(done, ec);
-            return "cannot write " + path.string() + ": " + error;
+        staged.push_back(StagedFile(request.folder / *name, request.force));
+        io::AtomicFile& file = *staged.back();
+        if (!file.Open() || !file.Write(bytes) || !file.Sync()) {
+            return "cannot write " + file.Target().string() + ": " + file.Error();
         }
-        written.push_back(path);
+    }
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (staged[i]->Commit()) continue;
+        // The index lists no half site: files new to the folder go again;
+        // ones that replaced an old file are whole and stay.
+        std::error_code ec;
+        if (!request.force) {
+            for (std::size_t done = 0; done < i; ++done) fs::remove(staged[done]->Target(), ec);
+        }
+        return "cannot write " + staged[i]->Target().string() + ": " + staged[i]->Error();
     }
     return {};
 }
@@ -280,7 +290,7 @@ BatchResult RunBatch(const BatchRequest& request) {
     if (!request.force) {
         result.problems = Clashes(folder, plan);
         if (!result.problems.empty()) {
-            result.refused = true;
+            result.refused = result.namesTaken = true;
             return result;
         }
     }
@@ -311,10 +321,11 @@ BatchResult RunBatch(const BatchRequest& request) {
             result.problems.push_back(Describe(row) + ": " + problem + "; skipped");
             index += IndexLine(plan[i], nullptr, "skipped", problem);
         }
-        if (request.progress) request.progress(i + 1, plan.size(), ShownText(row.name));
+        if (request.progress) request.progress(i + 1, plan.size(), ShortText(row.name));
     }
 
     const std::string error = WriteFile(folder / kIndexFileName, index, request.force);
+    result.indexWritten = error.empty();
     if (!error.empty()) {
         result.problems.push_back("cannot write " + (folder / kIndexFileName).string() + ": " +
                                   error);

@@ -45,6 +45,8 @@ struct BatchResult {
     // Nothing was written: files exist (without `force`), or the folder
     // cannot be made. `problems` says why.
     bool refused = false;
+    bool namesTaken = false;  // refused because outputs' names are taken
+    bool indexWritten = false;
     std::size_t made = 0;               // sites whose files were all written
     std::size_t skipped = 0;            // rows with an error, and sites whose files failed
     std::vector<std::string> problems;  // one line each, for the user

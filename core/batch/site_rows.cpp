@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <sstream>
 
 #include "core/batch/csv.h"
 #include "core/batch/text.h"
@@ -55,7 +56,7 @@ std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, Sit
         if (field[c].empty()) return std::string("the ") + kColumnNames[c] + " is missing";
         const std::optional<double> number = ReadNumber(field[c]);
         if (!number) {
-            return std::string("the ") + kColumnNames[c] + " \"" + std::string(field[c]) +
+            return std::string("the ") + kColumnNames[c] + " \"" + ShortText(field[c]) +
                    "\" is not a number";
         }
         value[c] = *number;
@@ -64,18 +65,17 @@ std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, Sit
     const LatLongVerdict place = CheckLatLong(value[kLatitude], std::abs(longitude), longitude < 0);
     if (place.outcome != InputOutcome::Accept) {
         return LatitudeAccepted(static_cast<float>(value[kLatitude]))
-                   ? "the longitude " + std::string(field[kLongitude]) +
+                   ? "the longitude " + ShortText(field[kLongitude]) +
                          " is outside -180 to 180 degrees"
-                   : "the latitude " + std::string(field[kLatitude]) +
-                         " is outside 15 to 70 degrees";
+                   : "the latitude " + ShortText(field[kLatitude]) + " is outside 15 to 70 degrees";
     }
     const BearingVerdict bearing = CheckBearing(value[kBearing]);
     if (bearing.outcome != InputOutcome::Accept) {
-        return "the bearing " + std::string(field[kBearing]) + " is outside 110 to 250 degrees";
+        return "the bearing " + ShortText(field[kBearing]) + " is outside 110 to 250 degrees";
     }
     const std::optional<int> zone = MatchZone(value[kUtc]);
     if (!zone) {
-        return "the zone " + std::string(field[kUtc]) + " is unknown (whole hours from -12 to 12)";
+        return "the zone " + ShortText(field[kUtc]) + " is unknown (whole hours from -12 to 12)";
     }
     row.site.PlaceName = row.name;
     row.site.Latitude = place.latitude;
@@ -87,24 +87,31 @@ std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, Sit
 
 }  // namespace
 
-SitesFile ReadSitesCsv(std::string_view text) {
+SitesFile ReadSitesCsv(std::istream& in) {
     SitesFile file;
-    std::vector<CsvRecord> records = ParseCsv(text);
-    if (records.empty()) {
+    CsvReader reader(in);
+    const std::optional<CsvRecord> first = reader.Next();
+    if (!first) {
         file.error = std::string("the file is empty; its first line must be ") + kSitesHeader;
         return file;
     }
-    const CsvRecord& header = records.front();
+    const CsvRecord& header = *first;
+    if (!header.error.empty()) {
+        file.error = "line " + std::to_string(header.line) + ": " + header.error +
+                     "; the header must be " + kSitesHeader;
+        return file;
+    }
     std::array<int, kColumnCount> columnOf;
     columnOf.fill(-1);
-    for (size_t i = 0; i < header.fields.size() && header.error.empty(); ++i) {
+    for (size_t i = 0; i < header.fields.size(); ++i) {
         const std::string name = Lower(Trim(header.fields[i]));
         int c = 0;
         while (c < kColumnCount && name != kColumnNames[c]) ++c;
         if (c == kColumnCount || columnOf[c] >= 0) {
-            file.error = "line " + std::to_string(header.line) + ": column \"" + name + "\" is " +
-                         (c == kColumnCount ? "unknown" : "given twice") + "; the header must be " +
-                         kSitesHeader;
+            // The header's own text, made safe and short for a terminal.
+            file.error = "line " + std::to_string(header.line) + ": column \"" + ShortText(name) +
+                         "\" is " + (c == kColumnCount ? "unknown" : "given twice") +
+                         "; the header must be " + kSitesHeader;
             return file;
         }
         columnOf[c] = static_cast<int>(i);
@@ -117,8 +124,15 @@ SitesFile ReadSitesCsv(std::string_view text) {
         }
     }
 
-    for (size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
+    while (std::optional<CsvRecord> next = reader.Next()) {
+        const CsvRecord& record = *next;
+        if (file.rows.size() == kMaxSites || reader.BytesRead() > kSitesFileLimit) {
+            file.error = "line " + std::to_string(record.line) + ": a sites file holds at most " +
+                         std::to_string(kMaxSites) + " rows and " +
+                         std::to_string(kSitesFileLimit >> 20) + " MB; split it";
+            file.rows.clear();
+            return file;
+        }
         SiteRow row;
         row.line = record.line;
         std::array<std::string_view, kColumnCount> field;
@@ -140,6 +154,11 @@ SitesFile ReadSitesCsv(std::string_view text) {
         file.rows.push_back(std::move(row));
     }
     return file;
+}
+
+SitesFile ReadSitesCsv(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    return ReadSitesCsv(in);
 }
 
 SiteRow PlaceRow(const Place& place, const std::string& bearingText) {

@@ -10,6 +10,8 @@
 // design that site's template takes; the row's own columns give the site.
 #pragma once
 
+#include <cstddef>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +39,15 @@ struct SitesFile {
     std::string error;          // a header that cannot be used: no row is read
 };
 
+// A batch's bounds, so that memory and time stay small whatever the file
+// (an endless device, a runaway quote): rows after the header, and bytes.
+inline constexpr std::size_t kMaxSites = 100000;
+inline constexpr std::size_t kSitesFileLimit = std::size_t{256} << 20;
+
+// The rows of a sites file read as a stream, a record at a time (see
+// CsvReader for the bounds of a line and a field). A file past kMaxSites or
+// kSitesFileLimit gives an error and no row.
+SitesFile ReadSitesCsv(std::istream& in);
 SitesFile ReadSitesCsv(std::string_view text);
 
 // A gazetteer place as its menu item sets it (place name, coordinates, zone),

@@ -5,15 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/io/clean_text.h"
+
 namespace sundial {
 
-// The length in bytes of the well-formed UTF-8 character at `at` (1 to 4),
-// with its code point in `code`; 0 when the bytes there are malformed
-// (overlong, a surrogate, past U+10FFFF, cut short).
-std::size_t Utf8CharAt(std::string_view text, std::size_t at, char32_t& code);
-
-// A control character: C0, DEL or C1.
-bool IsControl(char32_t code);
+using io::IsControl;
+using io::Utf8CharAt;
 
 // Well-formed UTF-8 without control characters: fit for one line of a report,
 // a sheet or a terminal.
@@ -22,5 +19,10 @@ bool PrintableText(std::string_view text);
 // `text` with each control character and each malformed byte shown as "?",
 // so that a message quoting it cannot move a terminal's cursor or break a line.
 std::string ShownText(std::string_view text);
+
+// ShownText cut to at most `maxChars` characters, "..." marking a cut: text
+// from outside quoted in a message or a progress line.
+inline constexpr std::size_t kShortTextChars = 60;
+std::string ShortText(std::string_view text, std::size_t maxChars = kShortTextChars);
 
 }  // namespace sundial

@@ -52,14 +52,21 @@ void SyncFolder(const std::filesystem::path& folder) {
     ::close(fd);
 }
 
+// Unnamed temporary files are given a name through /proc, which a container
+// may lack; without it they could never be put in place.
+bool UnnamedFilesLinkable() {
+    static const bool linkable = ::access("/proc/self/fd", X_OK) == 0;
+    return linkable;
+}
+
 }  // namespace
 
 void SetFileFaultHook(FileFaultHook hook) {
     Hook() = std::move(hook);
 }
 
-AtomicFile::AtomicFile(std::filesystem::path target, SpecialTarget special)
-    : target_(std::move(target)), destination_(target_), special_(special) {}
+AtomicFile::AtomicFile(std::filesystem::path target, SpecialTarget special, Placement placement)
+    : target_(std::move(target)), destination_(target_), special_(special), placement_(placement) {}
 
 AtomicFile::~AtomicFile() {
     CloseAndRemove();
@@ -69,11 +76,26 @@ bool AtomicFile::Open() {
     CloseAndRemove();
     error_.clear();
     buffer_.clear();
-    std::error_code ec;
     destination_ = target_;
-    if (std::filesystem::is_symlink(target_, ec)) {
+    std::error_code ec;
+    const bool link = std::filesystem::is_symlink(target_, ec);
+    if (placement_ != Placement::FollowLinks) {
+        // The entry itself is what gets replaced, so only what it is counts.
+        if (link) return placement_ == Placement::NewEntry ? Fail(EEXIST) : OpenTemporary();
+        const FileKind kind = KindOf(target_);
+        if (kind == FileKind::Folder) return Fail(EISDIR);
+        if (kind != FileKind::Missing && placement_ == Placement::NewEntry) return Fail(EEXIST);
+        return OpenTemporary();
+    }
+    if (link) {
         std::filesystem::path resolved = std::filesystem::canonical(target_, ec);
-        if (!ec) destination_ = std::move(resolved);
+        // Writing a file where a dangling link points, or a file in place of
+        // links that loop, would make something the user never named.
+        if (ec == std::errc::too_many_symbolic_link_levels) {
+            return Fail("it is a symbolic link that loops; nothing was written");
+        }
+        if (ec) return Fail("it is a symbolic link to nothing; nothing was written");
+        destination_ = std::move(resolved);
     }
     const FileKind kind = KindOf(destination_);
     if (kind == FileKind::Folder) return Fail(EISDIR);
@@ -91,12 +113,38 @@ bool AtomicFile::Open() {
     // A file its owner made read-only is not replaced behind their back,
     // although the folder would allow the rename.
     if (kind == FileKind::Regular && ::access(destination_.c_str(), W_OK) != 0) return Fail(errno);
+    if (!OpenTemporary()) return false;
+    struct stat old {};
+    if (kind == FileKind::Regular && ::stat(destination_.c_str(), &old) == 0) {
+        // The replacement keeps the old file's permissions and, where the
+        // system allows, its owner; neither is worth failing the save for.
+        [[maybe_unused]] const int owned = ::fchown(fd_, old.st_uid, old.st_gid);
+        [[maybe_unused]] const int moded = ::fchmod(fd_, old.st_mode & 07777);
+    }
+    return true;
+}
 
+std::filesystem::path AtomicFile::TemporaryName() const {
     const std::string name = destination_.filename().string().substr(0, kNameShare);
+    return destination_.parent_path() / ("." + name + "." + UniqueTag() + ".tmp");
+}
+
+bool AtomicFile::OpenTemporary() {
+    if (const int injected = Injected(FileStep::Create)) return Fail(injected);
+    const std::filesystem::path folder = destination_.parent_path();
+    if (UnnamedFilesLinkable()) {
+        // 0666 less the umask, as any new file.
+        fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            unnamed_ = true;
+            return true;
+        }
+        // File systems without unnamed files say so in one of these ways.
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return Fail(errno);
+    }
     for (int attempt = 0; attempt < kCreateAttempts && fd_ < 0; ++attempt) {
-        if (const int injected = Injected(FileStep::Create)) return Fail(injected);
-        temporary_ = destination_.parent_path() / ("." + name + "." + UniqueTag() + ".tmp");
-        // 0666 less the umask, as any new file; O_EXCL keeps writers apart.
+        temporary_ = TemporaryName();
+        // O_EXCL keeps writers apart.
         fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) {
             const int error = errno;
@@ -108,19 +156,13 @@ bool AtomicFile::Open() {
         temporary_.clear();
         return Fail(EEXIST);
     }
-    struct stat old {};
-    if (kind == FileKind::Regular && ::stat(destination_.c_str(), &old) == 0) {
-        // The replacement keeps the old file's permissions and, where the
-        // system allows, its owner; neither is worth failing the save for.
-        [[maybe_unused]] const int owned = ::fchown(fd_, old.st_uid, old.st_gid);
-        [[maybe_unused]] const int moded = ::fchmod(fd_, old.st_mode & 07777);
-    }
     return true;
 }
 
 bool AtomicFile::Write(std::string_view bytes) {
     if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
     buffer_.append(bytes);
+    synced_ = synced_ && bytes.empty();
     return buffer_.size() < kBufferSize || FlushBuffer();
 }
 
@@ -139,24 +181,70 @@ bool AtomicFile::FlushBuffer() {
     return true;
 }
 
-bool AtomicFile::Commit() {
+bool AtomicFile::Sync() {
     if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
     if (!FlushBuffer()) return false;
-    if (temporary_.empty()) {
-        // Written through: nothing to rename, and a pipe cannot be synced.
-        const int fd = std::exchange(fd_, -1);
-        return ::close(fd) == 0 || errno == EINTR || Fail(errno);
-    }
+    // Written through, a pipe cannot be synced.
+    if (synced_ || (temporary_.empty() && !unnamed_)) return true;
     if (const int injected = Injected(FileStep::Sync)) return Fail(injected);
     // The data must be on the disk before the name points at it, or a crash
     // soon after the rename could leave an empty file under the old name.
     if (::fsync(fd_) != 0) return Fail(errno);
-    if (::close(std::exchange(fd_, -1)) != 0 && errno != EINTR) return Fail(errno);
+    synced_ = true;
+    return true;
+}
+
+bool AtomicFile::Commit() {
+    if (!Sync()) return false;
+    if (temporary_.empty() && !unnamed_) {
+        // Written through: nothing to rename.
+        const int fd = std::exchange(fd_, -1);
+        return ::close(fd) == 0 || errno == EINTR || Fail(errno);
+    }
     if (const int injected = Injected(FileStep::Rename)) return Fail(injected);
-    if (::rename(temporary_.c_str(), destination_.c_str()) != 0) return Fail(errno);
-    temporary_.clear();
+    if (unnamed_ && !NameUnnamed()) return false;
+    if (temporary_.empty()) {
+        ::close(std::exchange(fd_, -1));  // already under its name
+    } else {
+        if (::close(std::exchange(fd_, -1)) != 0 && errno != EINTR) return Fail(errno);
+        // link() fails where something has the name; rename() replaces it.
+        const bool placed = placement_ == Placement::NewEntry
+                                ? ::link(temporary_.c_str(), destination_.c_str()) == 0
+                                : ::rename(temporary_.c_str(), destination_.c_str()) == 0;
+        if (!placed) return Fail(errno);
+        if (placement_ == Placement::NewEntry) ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
     SyncFolder(destination_.parent_path());
     return true;
+}
+
+bool AtomicFile::NameUnnamed() {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    const auto linkTo = [&self](const std::filesystem::path& name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    };
+    if (placement_ == Placement::NewEntry) {
+        // One step, and only where nothing has the name.
+        if (!linkTo(destination_)) return Fail(errno);
+        unnamed_ = false;
+        return true;
+    }
+    // A name of its own for the moment before the rename.
+    for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+        temporary_ = TemporaryName();
+        if (linkTo(temporary_)) {
+            unnamed_ = false;
+            return true;
+        }
+        if (errno != EEXIST) {
+            const int error = errno;
+            temporary_.clear();
+            return Fail(error);
+        }
+    }
+    temporary_.clear();
+    return Fail(EEXIST);
 }
 
 void AtomicFile::Discard() {
@@ -174,7 +262,10 @@ bool AtomicFile::Fail(std::string reason) {
 }
 
 void AtomicFile::CloseAndRemove() {
+    // Closing an unnamed file is all it takes to remove it.
     if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    unnamed_ = false;
+    synced_ = false;
     if (!temporary_.empty()) ::unlink(std::exchange(temporary_, {}).c_str());
     buffer_.clear();
 }

@@ -3,6 +3,8 @@
 // writer its own, so concurrent writers never mix), which is synced and then
 // renamed over the old file in one step. A failure, or a process killed part
 // way, leaves the old file as it was; a failure also removes the partial file.
+// Where the system allows it the temporary file has no name until it is
+// complete, so that even a process killed part way leaves no partial file.
 #pragma once
 
 #include <filesystem>
@@ -19,22 +21,39 @@ enum class SpecialTarget {
     WriteThrough,  // write into it as a stream, with no old file to keep (a pipe, /dev/stdout)
 };
 
+// Which name Commit puts the new file under.
+enum class Placement {
+    // The file the target names, symbolic links followed (as an editor
+    // saves); a link to nothing, or links that loop, are refused.
+    FollowLinks,
+    // The folder entry itself: whatever has the name (a link included) is
+    // replaced, and nothing outside the target's folder is touched.
+    ReplaceEntry,
+    // Only a name nothing has yet: Commit fails with "File exists" when
+    // something took the name meanwhile, and replaces nothing.
+    NewEntry,
+};
+
 class AtomicFile {
   public:
-    explicit AtomicFile(std::filesystem::path target,
-                        SpecialTarget special = SpecialTarget::Refuse);
+    explicit AtomicFile(std::filesystem::path target, SpecialTarget special = SpecialTarget::Refuse,
+                        Placement placement = Placement::FollowLinks);
     // An uncommitted file is discarded: the target keeps its old bytes.
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // Creates the temporary file (or opens the special target). A symbolic
-    // link is followed: the file it names is the one replaced.
+    // Creates the temporary file (or opens the special target).
     bool Open();
     // Appends, buffered. On failure the partial file is removed and every
     // later call fails with the same reason.
     bool Write(std::string_view bytes);
-    // Makes the bytes durable and puts them in the target's place. On
+    // Makes the bytes durable without putting them in place yet, so that a
+    // caller can see several files stored before any of them replaces an old
+    // one. On failure the partial file is removed.
+    bool Sync();
+    // Makes the bytes durable (when Sync has not) and puts them in the
+    // target's place. On
     // failure the partial file is removed and the target is untouched.
     bool Commit();
     // Drops what was written; the target keeps its old bytes.
@@ -50,12 +69,18 @@ class AtomicFile {
     bool Fail(int error);
     bool Fail(std::string reason);
     bool FlushBuffer();
+    bool OpenTemporary();
+    bool NameUnnamed();
+    std::filesystem::path TemporaryName() const;
     void CloseAndRemove();
 
     std::filesystem::path target_;
     std::filesystem::path destination_;  // the target, symbolic links followed
-    std::filesystem::path temporary_;    // empty when writing through
+    std::filesystem::path temporary_;    // empty when writing through or still unnamed
+    bool unnamed_ = false;               // fd_ is a temporary file without a name yet
+    bool synced_ = false;                // every byte written is on the disk
     SpecialTarget special_;
+    Placement placement_;
     int fd_ = -1;
     std::string buffer_;
     std::string error_;

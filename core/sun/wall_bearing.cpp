@@ -13,7 +13,11 @@ std::string Fixed(double value, int decimals) {
     char buffer[64];
     const auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    std::string text(buffer, ec == std::errc() ? end : buffer);
+    if (ec != std::errc()) {
+        // Too many digits to show fixed (1e63): the shortest exact form.
+        return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+    }
+    std::string text(buffer, end);
     // A value that rounds to nothing is shown without a sign.
     if (text.size() > 1 && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos) {
         text.erase(0, 1);

@@ -1,11 +1,10 @@
 #include "core/template/svg_template.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fstream>
 
+#include "core/io/atomic_file.h"
+#include "core/io/clean_text.h"
 #include "core/plan/text_metrics.h"
 #include "core/template/template_error.h"
 
@@ -38,9 +37,11 @@ std::string Colour(std::uint32_t rgb) {
     return s;
 }
 
+// Well-formed UTF-8 first: one stray byte would make the whole file
+// unreadable as XML.
 std::string Escaped(const std::string& text) {
     std::string out;
-    for (const char c : text) {
+    for (const char c : io::CleanText(text).text) {
         switch (c) {
             case '&':
                 out += "&amp;";
@@ -150,11 +151,12 @@ std::string PlanSvg(const plan::Plan& p) {
 }
 
 void WriteTextFile(const std::filesystem::path& file, const std::string& text) {
-    std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-    if (!stream) throw TemplateWriteError(file, std::strerror(errno));
-    stream.write(text.data(), static_cast<std::streamsize>(text.size()));
-    stream.close();
-    if (!stream) throw TemplateWriteError(file, "could not write the whole file");
+    // As the PDF sheets: the old file stays until the new one is whole, and a
+    // pipe is written through (a FIFO nobody reads fails at once).
+    io::AtomicFile out(file, io::SpecialTarget::WriteThrough);
+    if (!(out.Open() && out.Write(text) && out.Commit())) {
+        throw TemplateWriteError(file, out.Error());
+    }
 }
 
 }  // namespace sundial::tmpl

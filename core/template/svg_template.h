@@ -16,7 +16,9 @@ inline constexpr double kGnomonGapMm = 20;
 
 std::string PlanSvg(const plan::Plan& plan);
 
-// Writes `text` to `file` whole; throws TemplateWriteError.
+// Replaces `file` with `text` in one step: a failure (a full disk) leaves the
+// old file as it was and no partial one. A FIFO or a device is written
+// through; a folder is refused. Throws TemplateWriteError.
 void WriteTextFile(const std::filesystem::path& file, const std::string& text);
 
 }  // namespace sundial::tmpl

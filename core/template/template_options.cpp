@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "core/io/clean_text.h"
 #include "core/pdf/creation_time.h"
 
 namespace sundial::tmpl {
@@ -121,7 +122,8 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
         if (!style) return std::nullopt;
         o.styleMm = *style;
     }
-    o.madeOn = in.Text("made", today.c_str());
+    // Typed on a terminal that may not speak UTF-8; it goes into every file.
+    o.madeOn = io::CleanText(in.Text("made", today.c_str())).text;
     if (auto message = plan::CheckPlanOptions(o)) {
         in.message = std::move(*message);
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -92,6 +93,16 @@ TEST_F(BatchCommand, ABadHeaderIsBadInput) {
     const Outcome o = Cli({"batch", "--sites", sites, "--out", Path("out")});
     EXPECT_EQ(o.status, kCliBadInput);
     EXPECT_TRUE(Contains(o.err, "the header must be name,latitude,longitude,bearing,utc")) << o.err;
+    // An endless device is read no further than its over-long first line.
+    const Outcome zeros = Cli({"batch", "--sites", "/dev/zero", "--out", Path("out")});
+    EXPECT_EQ(zeros.status, kCliBadInput);
+    EXPECT_TRUE(Contains(zeros.err, "/dev/zero: line 1: the line is longer than 4096 bytes"))
+        << zeros.err;
+    // A header's names reach the terminal cleaned and cut short.
+    std::ofstream(sites) << "name,\x1b[2J" << std::string(500, 'x') << "\nA,50,0\n";
+    const Outcome escape = Cli({"batch", "--sites", sites, "--out", Path("out")});
+    EXPECT_TRUE(Contains(escape.err, "column \"?[2j" + std::string(56, 'x') + "...\" is unknown"))
+        << escape.err;
 }
 
 TEST_F(BatchCommand, MatchingPlacesAreMadeWithTheirSheets) {
@@ -151,6 +162,25 @@ TEST_F(BatchCommand, ClashesAreListedAFewAtATime) {
     const Outcome again = Cli(args);
     EXPECT_EQ(Occurrences(again.err, "exists"), 5);
     EXPECT_TRUE(Contains(again.err, "... and 20 more")) << again.err;
+}
+
+// Failures are told as they are: a folder that cannot be made is no clash
+// for --force to settle, and a summary names index.csv only when it was
+// written.
+TEST_F(BatchCommand, FailuresAreToldAsTheyAre) {
+    std::ofstream(Path("file")) << "x";
+    const Outcome folder =
+        Cli({"batch", "--places", "--match", "Paris", "--out", Path("file/out")});
+    EXPECT_EQ(folder.status, kCliBadInput);
+    EXPECT_TRUE(Contains(folder.err, "cannot make the folder")) << folder.err;
+    EXPECT_FALSE(Contains(folder.err, "--force")) << folder.err;
+
+    io::testing::ScopedFault full(io::FileStep::Write, ENOSPC);
+    const Outcome disk = Cli({"batch", "--places", "--match", "Paris", "--out", Path("out")});
+    EXPECT_EQ(disk.status, kCliRunFailed);
+    EXPECT_TRUE(Contains(disk.err, "No space left on device")) << disk.err;
+    EXPECT_EQ(disk.out, "0 of 1 sites made in " + Path("out") + " (no index.csv)\n");
+    EXPECT_TRUE(Files("out").empty());
 }
 
 }  // namespace

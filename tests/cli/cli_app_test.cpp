@@ -275,64 +275,58 @@ TEST(Cli, SettingsFileIsReadAsStartUpDoesAndSavedAsARunDoes) {
     fs::remove(file);
 }
 
-// An unusable settings file still gives way to the default site, which the
-// run then saves, as at the desktop's start-up; but first stderr says which
-// file could not be used and why.
-TEST(Cli, AnUnusableSettingsFileIsNamedOnStderrBeforeItIsSavedOver) {
-    io::testing::ScratchFolder folder;
-    const fs::path file = folder / "localdata.txt";
-    const std::string path = file.string();
+// A settings file the user names is theirs: one that is there but holds no
+// site, or is no file at all, is bad input for every command that reads it and
+// is left as it was. Only report, which saves, may make a missing file.
+TEST(Cli, ASettingsFileThatCannotBeUsedIsBadInputAndLeftAlone) {
     const struct {
-        const char* name;
+        const char* name;  // also how the file is made: bytes, or a special kind
+        std::vector<std::string> command;
         std::string bytes;
-        std::string warning;  // empty: none
+        std::string message;  // after "--settings <path>: "; empty for success
     } rows[] = {
-        {"usable", "-2.35\r\n48.85\r\n200\r\n1\r\n", ""},
-        {"byte-order mark", "\xEF\xBB\xBF-2.35\r\n48.85\r\n200\r\n1\r\n",
-         "warning: The settings file \"" + path +
-             "\" could not be used (it starts with a byte-order mark); the default site is "
-             "used instead.\n"},
-        {"UTF-16",
-         std::string("\xFF\xFE-\0"
-                     "2\0\r\0\n\0",
-                     10),
-         "warning: The settings file \"" + path +
-             "\" could not be used (it is UTF-16 text); the default site is used instead.\n"},
-        {"missing lines", "-2.35\r\n48.85\r\n",
-         "warning: The settings file \"" + path +
-             "\" could not be used (it holds only 2 of the 4 values); the default site is "
-             "used instead.\n"},
+        {"usable", {"report"}, "-2.35\r\n48.85\r\n200\r\n1\r\n", ""},
+        {"notes", {"report"}, "my notes\n", "it is no settings file (it holds only 1"},
+        {"byte-order mark",
+         {"sun", "--at=2026-06-21T12:00:00"},
+         "\xEF\xBB\xBF-2.35\r\n48.85\r\n1\r\n1\r\n",
+         "(it starts with a byte-order mark); nothing was written."},
+        {"missing lines",
+         {"template", "--json"},
+         "-2.35\r\n48.85\r\n",
+         "(it holds only 2 of the 4"},
+        {"fifo", {"report"}, "", "it is not a regular file; nothing was written"},
+        {"dangling link", {"report"}, "", "it is a symbolic link to nothing; nothing"},
+        {"looping link",
+         {"shadow", "--at=2026-06-21T12:00:00"},
+         "",
+         "symbolic link that loops; nothing"},
+        {"missing", {"bearing", "--enters=2026-06-21T07:00:00"}, "", "there is no such file."},
+        {"missing", {"report"}, "", ""},
     };
+    io::testing::HangGuard guard;
     for (const auto& row : rows) {
-        io::testing::WriteAll(file, row.bytes);
-        const Outcome o = RunCommand({"report", "--settings", path});
-        EXPECT_EQ(o.status, kCliOk) << row.name;
-        EXPECT_EQ(o.err, row.warning) << row.name;
-        if (!row.warning.empty()) {
-            EXPECT_EQ(io::testing::ReadAll(file), "3.5\r\n50.7\r\n185.2\r\n0\r\n") << row.name;
-        }
+        io::testing::ScratchFolder folder;
+        const fs::path file = folder / "localdata.txt";
+        const std::string kind = row.name;
+        if (!row.bytes.empty()) io::testing::WriteAll(file, row.bytes);
+        if (kind == "fifo") ::mkfifo(file.c_str(), 0600);
+        if (kind == "dangling link") fs::create_symlink("nowhere", file);
+        if (kind == "looping link") fs::create_symlink("localdata.txt", file);
+        const std::vector<std::string> before = folder.Names();
+        const Outcome o =
+            RunCommand(row.command + std::vector<std::string>{"--settings", file.string()});
+        EXPECT_EQ(o.status, row.message.empty() ? kCliOk : kCliBadInput) << kind << "\n" << o.err;
+        if (row.message.empty()) continue;
+        EXPECT_TRUE(StartsWith(o.err, "--settings " + file.string() + ": ")) << o.err;
+        EXPECT_TRUE(Contains(o.err, row.message)) << kind << "\n" << o.err;
+        EXPECT_EQ(folder.Names(), before) << kind;
+        EXPECT_EQ(row.bytes.empty() || io::testing::ReadAll(file) == row.bytes, true) << kind;
     }
 }
 
-// A FIFO named as the settings file used to hang the program at start-up.
-TEST(Cli, ASettingsPathThatIsNotAFileIsLeftAloneAndTheDefaultSiteUsed) {
-    io::testing::ScratchFolder folder;
-    const fs::path fifo = folder / "localdata.txt";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    io::testing::HangGuard guard;
-    const Outcome o = RunCommand({"report", "--settings", fifo.string(), "--json"});
-    EXPECT_EQ(o.status, kCliOk);
-    EXPECT_EQ(o.json()["place"].get<std::string>(), "Exeter, Britain");
-    EXPECT_TRUE(Contains(o.err,
-                         "(it is not a regular file); the default site is used instead "
-                         "and the file is left alone."))
-        << o.err;
-    EXPECT_TRUE(io::testing::IsFifo(fifo));
-}
-
 // A save or a sheet that cannot be finished keeps the old file and says why;
-// the settings failure is a warning (the report itself is right), the sheet's
-// a failed run.
+// either failure is a failed run, though the report itself is printed.
 TEST(Cli, FailedWritesKeepTheOldFilesAndSayWhy) {
     io::testing::ScratchFolder folder;
     const fs::path settings = folder / "localdata.txt";
@@ -354,15 +348,15 @@ TEST(Cli, FailedWritesKeepTheOldFilesAndSayWhy) {
          io::FileStep::Write,
          ENOSPC,
          {"report", "--settings", settingsPath, "--bearing", "174.8"},
-         kCliOk,
-         "warning: the site could not be saved to " + settingsPath +
+         kCliRunFailed,
+         "error: the site could not be saved to " + settingsPath +
              " (No space left on device); the file is unchanged.\n"},
         {"settings not synced",
          io::FileStep::Sync,
          EIO,
          {"report", "--settings", settingsPath, "--utc", "2"},
-         kCliOk,
-         "warning: the site could not be saved to " + settingsPath +
+         kCliRunFailed,
+         "error: the site could not be saved to " + settingsPath +
              " (Input/output error); the file is unchanged.\n"},
         {"sheet on a full disk",
          io::FileStep::Write,

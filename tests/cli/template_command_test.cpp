@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,6 +41,25 @@ class TemplateCommand : public ::testing::Test {
     std::string File(const char* name) const { return (dir / name).string(); }
     fs::path dir;
 };
+
+// Text typed on a terminal that does not speak UTF-8, or holding control
+// characters and noncharacters, reaches the SVG and the JSON cleaned: an XML
+// parser reads the SVG, and stderr says what happened.
+TEST_F(TemplateCommand, TextThatIsNotUtf8IsCleanedOnItsWayIntoTheFiles) {
+    const Outcome o = RunTemplate(
+        kIssue + std::vector<std::string>{"--made", "M\xE4rz\x01\xEF\xBF\xBE\xED\xA0\x80", "--svg",
+                                          File("t.svg"), "--json"});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    EXPECT_TRUE(Contains(o.err, "warning: --made: ")) << o.err;
+    const std::string made = "M\xEF\xBF\xBDrz\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD";
+    EXPECT_FALSE(o.json().is_discarded());
+    EXPECT_TRUE(Contains(o.out, made)) << o.out;
+    const std::string check =
+        "python3 -c 'import sys, xml.dom.minidom as m; "
+        "sys.exit(\"" +
+        made + "\" not in m.parse(sys.argv[1]).toxml())' " + File("t.svg");
+    EXPECT_EQ(std::system(check.c_str()), 0) << check;
+}
 
 TEST_F(TemplateCommand, WritesTheTiledPdfAndTheSvg) {
     const Outcome o = RunTemplate(

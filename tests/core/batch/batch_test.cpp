@@ -1,13 +1,17 @@
 #include "core/batch/batch.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <map>
 #include <optional>
 #include <set>
 
 #include "core/batch/csv.h"
 #include "core/batch/site_outputs.h"
+#include "core/io/atomic_file.h"
 #include "core/places/places.h"
 #include "core/project/dial_project.h"
 #include "core/site/number_text.h"
@@ -465,6 +469,66 @@ TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
     ASSERT_EQ(result.problems.size(), 1u);
     EXPECT_NE(result.problems[0].find("cannot make the folder"), std::string::npos);
 }
+
+// A forced batch over an earlier one's files, stopped part way by a full disk
+// or a kill: every file is the old one or the whole new one (the same bytes as
+// an uninterrupted batch's, but for the sheet's clock), none is lost or added.
+struct Interruption {
+    const char* name;
+    io::FileStep step;
+    int after;  // steps of that kind that succeed first
+    bool kill;  // else every later step fails with "No space left on device"
+};
+
+class InterruptedBatch : public ::testing::TestWithParam<Interruption> {};
+
+TEST_P(InterruptedBatch, KeepsEveryOldFileOrAWholeNewOne) {
+    const Interruption& stop = GetParam();
+    TempFolder temp;
+    BatchRequest request;
+    request.rows = RowsOf("A,50,0,200,0\nB,51,0,200,0\nC,52,0,200,0\n");
+    request.pdf = request.templateSvg = request.force = true;
+    request.templateOptions = ExamplePlate();
+    for (const char* folder : {"new", "old"}) {
+        request.folder = temp / folder;
+        ASSERT_EQ(RunBatch(request).made, 3u);
+    }
+    const std::set<std::string> names = FilesIn(temp / "old");
+    for (const std::string& name : names) WriteBytes(temp / "old" / name, "old");
+    int seen = 0;
+    io::SetFileFaultHook([&](io::FileStep step) {
+        if (step != stop.step || seen++ < stop.after) return 0;
+        if (stop.kill) ::kill(::getpid(), SIGKILL);
+        return ENOSPC;
+    });
+    if (stop.kill) {
+        EXPECT_EXIT(RunBatch(request), ::testing::KilledBySignal(SIGKILL), "");
+    } else {
+        const BatchResult result = RunBatch(request);
+        EXPECT_EQ(result.made + result.skipped, 3u);
+        EXPECT_FALSE(result.indexWritten);
+    }
+    io::SetFileFaultHook({});
+    EXPECT_EQ(FilesIn(temp / "old"), names);
+    const auto undated = [](std::string bytes) {
+        const std::size_t at = bytes.find("/CreationDate (");
+        return at == std::string::npos ? bytes : bytes.erase(at, bytes.find(')', at) - at);
+    };
+    for (const std::string& name : names) {
+        const std::string bytes = ReadBytes(temp / "old" / name);
+        EXPECT_TRUE(bytes == "old" || undated(bytes) == undated(ReadBytes(temp / "new" / name)))
+            << name;
+    }
+    EXPECT_EQ(ReadBytes(temp / "old" / kIndexFileName), "old");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FullDiskOrKill, InterruptedBatch,
+    ::testing::Values(Interruption{"DiskFullAtOnce", io::FileStep::Write, 0, false},
+                      Interruption{"DiskFullInTheSecondSite", io::FileStep::Write, 4, false},
+                      Interruption{"KilledWritingTheSecondSite", io::FileStep::Write, 4, true},
+                      Interruption{"KilledBetweenRenames", io::FileStep::Rename, 4, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sundial

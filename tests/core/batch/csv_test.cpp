@@ -11,7 +11,7 @@ using Fields = std::vector<std::string>;
 
 struct ParseRow {
     const char* name;
-    const char* text;
+    std::string text;
     // Expected records: start line, fields, and an error fragment ("" none).
     struct Record {
         int line;
@@ -59,9 +59,24 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"quoted_line_break_counts_lines",
                  "\"two\nlines\",1\r\nnext,2\n",
                  {{1, {"two\nlines", "1"}}, {3, {"next", "2"}}}},
-        ParseRow{"unclosed_quote_eats_the_rest",
+        ParseRow{"unclosed_quote_spoils_only_its_line",
                  "ok\n\"open,1\nmore\n",
-                 {{1, {"ok"}}, {2, {}, "not closed"}}},
+                 {{1, {"ok"}}, {2, {}, "opened on this line is not closed"}, {3, {"more"}}}},
+        // Bounds: an over-long line, field or quoted record is one bad record,
+        // and the reading goes on with the next line.
+        ParseRow{"runaway_quote_reported_where_it_opened",
+                 "\"open\n" + std::string(600, 'y') + "\n" + std::string(600, 'y') + "\nend\n",
+                 {{1, {}, "opened on this line is not closed within"},
+                  {2, {std::string(600, 'y')}},
+                  {3, {std::string(600, 'y')}},
+                  {4, {"end"}}}},
+        ParseRow{"long_line",
+                 std::string(5000, ',') + "\r\nnext\n",
+                 {{1, {}, "line is longer than 4096 bytes"}, {2, {"next"}}}},
+        ParseRow{"long_field",
+                 "1," + std::string(1025, 'x') + ",2\nnext\n",
+                 {{1, {}, "field is longer than 1024 bytes"}, {2, {"next"}}}},
+        ParseRow{"longest_field", std::string(1024, 'x') + "\n", {{1, {std::string(1024, 'x')}}}},
         ParseRow{"text_after_closing_quote",
                  "\"a\"b,1\nnext\n",
                  {{1, {}, "follows a closing quote"}, {2, {"next"}}}},

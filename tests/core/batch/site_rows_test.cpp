@@ -1,8 +1,13 @@
 #include "core/batch/site_rows.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
+#include <fstream>
 #include <ostream>
+#include <streambuf>
+#include <utility>
 
 namespace sundial {
 namespace {
@@ -171,6 +176,63 @@ TEST(PlacesMatching, CaptionsAndPlaceNames) {
     const auto london = PlacesMatching("LONDON");
     ASSERT_FALSE(london.empty());
     EXPECT_STREQ(london.front()->placeName, "London, Britain");
+}
+
+// `head`, then `body` over and over up to `size` bytes, made as it is read:
+// a huge file that costs the test no memory of its own.
+class MadeText : public std::streambuf {
+  public:
+    MadeText(const std::string& head, const std::string& body, std::size_t size)
+        : next_(head), left_(size) {
+        while (block_.size() < 65536) block_ += body;
+    }
+
+  protected:
+    int_type underflow() override {
+        if (left_ == 0) return traits_type::eof();
+        shown_ = std::exchange(next_, block_).substr(0, left_);
+        left_ -= shown_.size();
+        setg(shown_.data(), shown_.data(), shown_.data() + shown_.size());
+        return traits_type::to_int_type(shown_[0]);
+    }
+
+  private:
+    std::string next_, block_, shown_;
+    std::size_t left_;
+};
+
+// Whatever the file, reading it costs a few megabytes: a file past the bounds
+// is refused rather than held, and a stray quote spoils only its own row.
+TEST(SitesFile, HugeOrEndlessFilesAreReadInBoundedMemory) {
+    constexpr std::size_t k200MB = std::size_t{200} << 20;
+    constexpr long kMemoryTolKB = 64 * 1024;  // kMaxSites short rows, and slack
+    const std::string stray = std::string(kHeader) + "\"stray,50,0,200,0\n";
+    const struct {
+        const char* name;
+        std::string head, body;
+        std::size_t size;
+        const char* error;  // fragment of the file's error
+        std::size_t goodRows;
+    } cases[] = {
+        {"commas", kHeader, ",", k200MB, "", 0},
+        {"many rows", kHeader, "A,50,0,200,0\n", k200MB, "at most 100000 rows", 0},
+        {"stray quote", stray, "B,50,0,200,0\n", stray.size() + 50000 * 13, "", 50000},
+        {"/dev/zero", "", "", 0, "line 1: the line is longer than 4096 bytes", 0},
+    };
+    for (const auto& c : cases) {
+        rusage before{}, after{};
+        ::getrusage(RUSAGE_SELF, &before);
+        MadeText made(c.head, c.body.empty() ? " " : c.body, c.size);
+        std::istream generated(&made);
+        std::ifstream zeros(c.name, std::ios::binary);
+        const SitesFile file = ReadSitesCsv(c.size > 0 ? generated : zeros);
+        ::getrusage(RUSAGE_SELF, &after);
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, kMemoryTolKB) << c.name;
+        EXPECT_NE(file.error.find(c.error), std::string::npos) << c.name << ": " << file.error;
+        const auto good = std::count_if(file.rows.begin(), file.rows.end(),
+                                        [](const SiteRow& row) { return row.error.empty(); });
+        EXPECT_EQ(static_cast<std::size_t>(good), c.goodRows) << c.name;
+    }
 }
 
 }  // namespace

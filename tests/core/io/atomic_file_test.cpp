@@ -83,6 +83,8 @@ TEST_P(KilledReplaceTest, LeavesTheOldFileWhole) {
         },
         ::testing::KilledBySignal(SIGKILL), "");
     EXPECT_EQ(ReadAll(target), "old contents\n");
+    // Nor is a partial file left beside it.
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"data.txt"});
     // The next save puts things right.
     EXPECT_TRUE(ReplaceFileContents(target, "new contents\n"));
     EXPECT_EQ(ReadAll(target), "new contents\n");
@@ -227,6 +229,42 @@ TEST(AtomicFileTest, AReadOnlyFileIsNotReplaced) {
     EXPECT_FALSE(ReplaceFileContents(target, "new", &error));
     EXPECT_EQ(error, Reason(EACCES));
     EXPECT_EQ(ReadAll(target), "old");
+}
+
+// Where the new file goes for each placement, in a folder holding a file, a
+// link to it, a dangling link and a loop. A failure changes nothing.
+TEST(AtomicFileTest, EachPlacementPutsTheFileWhereItPromises) {
+    const struct {
+        const char* target;
+        Placement placement;
+        const char* error;  // empty when written
+        const char* real;   // real.txt's bytes afterwards
+    } rows[] = {
+        {"link", Placement::FollowLinks, "", "new"},
+        {"dangling", Placement::FollowLinks,
+         "it is a symbolic link to nothing; nothing was written", "old"},
+        {"loop", Placement::FollowLinks, "it is a symbolic link that loops; nothing was written",
+         "old"},
+        {"link", Placement::ReplaceEntry, "", "old"},
+        {"fresh.txt", Placement::NewEntry, "", "old"},
+        {"real.txt", Placement::NewEntry, "File exists", "old"},
+    };
+    for (const auto& row : rows) {
+        ScratchFolder folder;
+        WriteAll(folder / "real.txt", "old");
+        fs::create_symlink("real.txt", folder / "link");
+        fs::create_symlink("nowhere.txt", folder / "dangling");
+        fs::create_symlink("loop", folder / "loop");
+        AtomicFile file(folder / row.target, SpecialTarget::Refuse, row.placement);
+        EXPECT_EQ(file.Open() && file.Write("new") && file.Commit(), *row.error == '\0');
+        EXPECT_EQ(file.Error(), row.error) << row.target;
+        EXPECT_EQ(ReadAll(folder / "real.txt"), row.real) << row.target;
+        // A link followed stays a link; a replaced entry is a file of its own.
+        EXPECT_EQ(fs::is_symlink(folder / row.target),
+                  row.placement == Placement::FollowLinks && std::string(row.target) != "real.txt");
+        EXPECT_EQ(folder.Names().size(),
+                  std::string(row.target) == "fresh.txt" && !*row.error ? 5u : 4u);
+    }
 }
 
 }  // namespace
