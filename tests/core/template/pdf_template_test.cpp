@@ -79,8 +79,8 @@ TEST_P(TemplatePdf, InMemoryItIsTheSameDocument) {
 
 TEST_P(TemplatePdf, BarMeasures100MillimetresOnEveryPage) {
     const Rect window = TileWindow(GetParam().setup);
-    // The bar's middle row, as the foot draws it (its top 11 mm under the window).
-    const double y = window.bottom + 11 + 2.5;
+    // The bar's middle row, as the foot draws it (its top 8 mm under the window).
+    const double y = window.bottom + 8 + 2.5;
     for (int page = 1; page <= layout.pages; ++page) {
         const testing::Gray g = testing::RenderPdfPage(file, page, kBarPxPerMm);
         ASSERT_GT(g.width, 0);
@@ -162,6 +162,51 @@ TEST(TemplatePdfContent, BarIs283Point46PointsLong) {
     }
     EXPECT_TRUE(found);
     EXPECT_NEAR(100 * kPtPerMm, 283.46, 0.01);
+}
+
+// The overview at any plate size: tile names as another reader finds them,
+// none over another and none too small to read, and no shrunk copy of the
+// 100 mm bar claiming to be 100 mm.
+TEST(TemplatePdfContent, OverviewNamesStayReadableAtAnyPlateSize) {
+    const struct {
+        const char* name;
+        double w, h;
+        PageSetup setup;
+    } rows[] = {
+        {"issue plate", 600, 450, {Paper::A4, false}},
+        {"five metres on A4", 5000, 5000, {Paper::A4, false}},
+    };
+    constexpr double kReadablePt = 4;  // a name's box is at least this tall
+    const std::regex word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([RC]\d+)</word>)re");
+    for (const auto& r : rows) {
+        TempFolder dir;
+        const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions(r.w, r.h));
+        const TemplatePdfLayout layout = WriteTemplatePdf(p, r.setup, dir / "t.pdf");
+        const std::string overview =
+            RunCommand("pdftotext -bbox -f 1 -l 1 " + Quoted(dir / "t.pdf") + " -").output;
+        std::vector<Rect> boxes;
+        for (auto it = std::sregex_iterator(overview.begin(), overview.end(), word);
+             it != std::sregex_iterator(); ++it) {
+            const std::smatch& m = *it;
+            boxes.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])});
+            EXPECT_GE(std::min(boxes.back().Width(), boxes.back().Height()), kReadablePt)
+                << r.name << " " << m[5];
+        }
+        // Every row and column is named somewhere.
+        EXPECT_GE(boxes.size(), static_cast<size_t>(layout.dial.rows + layout.dial.columns))
+            << r.name;
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            for (size_t j = i + 1; j < boxes.size(); ++j) {
+                EXPECT_FALSE(plan::Overlaps(boxes[i], boxes[j])) << r.name << " " << i << " " << j;
+            }
+        }
+        // The strip's caption and bar stay on the tiles only.
+        const std::string text =
+            RunCommand("pdftotext -f 1 -l 1 " + Quoted(dir / "t.pdf") + " -").output;
+        EXPECT_EQ(text.find("the bar is"), std::string::npos) << r.name;
+        EXPECT_NE(text.find("shows the dial at 1:"), std::string::npos) << r.name;
+    }
 }
 
 TEST(TemplatePdfContent, UnwritableFileIsAWriteErrorWithThePath) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/plan/clip.h"
+#include "core/plan/text_metrics.h"
+#include "tests/core/template/template_plans.h"
+
 namespace sundial::tmpl {
 namespace {
 
@@ -62,6 +66,57 @@ TEST(Tiling, DrawingPointsLandInTheWindowOfEveryTileThatShowsThem) {
         EXPECT_TRUE(g.window.Contains(onPage, kTol));
     }
     EXPECT_EQ(shown, 2);
+}
+
+// Tiles that would show nothing new are left out, and nothing of the dial
+// goes with them: every stroke, sampled every millimetre, and every text's
+// box corner lies on a printed tile.
+TEST(Tiling, LeavesOutOnlyTilesThatShowNothingNew) {
+    const struct {
+        const char* name;
+        double w, h;
+        PageSetup setup;
+        size_t printed;
+    } rows[] = {
+        {"issue plate on A4", 600, 450, {Paper::A4, false}, 8},
+        // Four rows hold the plate; the fifth only the title's and the bar's tiles.
+        {"metre and a half on A4", 1500, 1000, {Paper::A4, false}, 4 * 9 + 4},
+        {"five metres on A4", 5000, 5000, {Paper::A4, false}, 479},
+        {"five metres on letter landscape", 5000, 5000, {Paper::Letter, true}, 536},
+    };
+    constexpr double kSampleMm = 1;
+    for (const auto& r : rows) {
+        const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions(r.w, r.h));
+        TileGrid grid = TileDrawing(p.dial.widthMm, p.dial.heightMm, r.setup);
+        DropEmptyTiles(grid, p.dial);
+        EXPECT_EQ(grid.tiles.size(), r.printed) << r.name;
+        const auto printed = [&](plan::Point q) {
+            for (const Tile& t : grid.tiles) {
+                if (t.area.Contains(q, kTol)) return true;
+            }
+            return false;
+        };
+        for (const plan::Element& e : p.dial.elements) {
+            std::vector<plan::Point> samples;
+            if (e.shape == plan::Shape::Text) {
+                const plan::Rect b = plan::TextBox(e);
+                samples = {
+                    {b.left, b.top}, {b.right, b.top}, {b.left, b.bottom}, {b.right, b.bottom}};
+            }
+            for (size_t i = 1; e.shape != plan::Shape::Text && i < e.points.size(); ++i) {
+                const plan::Point a = e.points[i - 1], b = e.points[i];
+                const int n = 1 + static_cast<int>(plan::Distance(a, b) / kSampleMm);
+                for (int k = 0; k <= n; ++k) {
+                    samples.push_back({a.x + (b.x - a.x) * k / n, a.y + (b.y - a.y) * k / n});
+                }
+            }
+            for (const plan::Point& q : samples) {
+                ASSERT_TRUE(printed(q)) << r.name << ": " << q.x << ", " << q.y;
+            }
+        }
+        // The kept tiles keep their grid places, in order.
+        for (const Tile& t : grid.tiles) EXPECT_EQ(TileAt(grid, t.row, t.column), &t) << r.name;
+    }
 }
 
 }  // namespace
