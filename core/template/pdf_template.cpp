@@ -149,10 +149,14 @@ std::vector<Point> Placed(const std::vector<Point>& points, const Placement& pla
 }
 
 // The part of each element inside `clip` (drawing mm); a text is drawn
-// whole when any of it is inside.
+// whole when any of it is inside. `boxes`, when given, hold the elements'
+// ink bounds, so that those far from the clip are passed over unclipped.
 void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, const Rect& clip,
-                  const Placement& place, double minStrokeMm = 0) {
-    for (const Element& e : elements) {
+                  const Placement& place, double minStrokeMm = 0,
+                  const std::vector<Rect>* boxes = nullptr) {
+    for (size_t i = 0; i < elements.size(); ++i) {
+        if (boxes && !plan::Overlaps((*boxes)[i], clip)) continue;
+        const Element& e = elements[i];
         const double stroke = std::max(e.strokeMm * place.scale, minStrokeMm);
         switch (e.shape) {
             case Shape::Line:
@@ -251,13 +255,20 @@ void DrawFoot(PageCanvas& canvas, const Rect& window, const std::string& name, i
                 kFootTextMm, Anchor::End, false, 0);
 }
 
-// "R1 C2". Built by appending: GCC 12 warns falsely (-Wrestrict) when a
-// literal is joined to a temporary string.
+// "R1" for the first row, "C2" for the second column. Built by appending:
+// GCC 12 warns falsely (-Wrestrict) when a literal is joined to a temporary
+// string.
+std::string Numbered(char letter, int number) {
+    std::string code(1, letter);
+    code += std::to_string(number);
+    return code;
+}
+
+// "R1 C2".
 std::string TileCode(const Tile& t) {
-    std::string code = "R";
-    code += std::to_string(t.row + 1);
-    code += " C";
-    code += std::to_string(t.column + 1);
+    std::string code = Numbered('R', t.row + 1);
+    code += ' ';
+    code += Numbered('C', t.column + 1);
     return code;
 }
 
@@ -348,11 +359,11 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
     const double coveredH = grid.rows * stepDown + kOverlapMm;
     Rect room{window.left, y + 6, window.right, window.bottom};
     double scale = std::min(room.Width() / coveredW, room.Height() / coveredH);
-    const std::string lastRow = "R" + std::to_string(grid.rows);
-    const std::string lastColumn = "C" + std::to_string(grid.columns);
-    const double cellSize = std::min(
-        FittedSize({lastRow + " " + lastColumn}, step * scale, stepDown * scale, kLargestTileName),
-        std::max(stepDown * scale / 8, kTileName));
+    const std::string lastRow = Numbered('R', grid.rows);
+    const std::string lastColumn = Numbered('C', grid.columns);
+    const double cellSize = std::min(FittedSize({TileCode({grid.rows - 1, grid.columns - 1, {}})},
+                                                step * scale, stepDown * scale, kLargestTileName),
+                                     std::max(stepDown * scale / 8, kTileName));
     const bool inCells = cellSize >= kSmallestTileName || OnePage(grid);
     double edgeSize = 0;
     if (!inCells) {
@@ -383,25 +394,27 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
     if (inCells) return;
     for (int c = 0; c < grid.columns; ++c) {
         const double x = place({c * step + grid.window.Width() / 2, 0}).x;
-        canvas.Text({x, room.top - kEdgeGapMm}, "C" + std::to_string(c + 1), edgeSize,
-                    Anchor::Middle, true, kGridColour);
+        canvas.Text({x, room.top - kEdgeGapMm}, Numbered('C', c + 1), edgeSize, Anchor::Middle,
+                    true, kGridColour);
     }
     for (int r = 0; r < grid.rows; ++r) {
         const double middle = place({0, r * stepDown + grid.window.Height() / 2}).y;
         canvas.Text({room.left - kEdgeGapMm, middle + edgeSize * plan::kCapHeight / 2},
-                    "R" + std::to_string(r + 1), edgeSize, Anchor::End, true, kGridColour);
+                    Numbered('R', r + 1), edgeSize, Anchor::End, true, kGridColour);
     }
 }
 
 void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& drawing,
                const TileGrid& grid, const char* what, int& page, int pages) {
     const std::vector<Element> marks = AlignmentMarks(grid);
+    const std::vector<Rect> boxes = InkBounds(drawing.elements);
+    const std::vector<Rect> markBoxes = InkBounds(marks);
     for (const Tile& t : grid.tiles) {
         writer.BeginPage();
         PageCanvas canvas(writer, setup);
         const Placement place{{t.area.left, t.area.top}, {grid.window.left, grid.window.top}, 1};
-        DrawElements(canvas, drawing.elements, t.area, place);
-        DrawElements(canvas, marks, t.area, place);
+        DrawElements(canvas, drawing.elements, t.area, place, 0, &boxes);
+        DrawElements(canvas, marks, t.area, place, 0, &markBoxes);
         DrawCropMarks(canvas, grid.window);
         const std::string name = TileName(what, t, grid);
         // Where the tile lies in the drawing, for placing it when tiles

@@ -17,14 +17,6 @@ int TilesAlong(double length, double window) {
     return 1 + static_cast<int>(std::ceil((length - window) / (window - kOverlapMm) - 1e-9));
 }
 
-// The rectangle an element's ink can reach: its points, a circle's
-// radius and half its stroke around them, a text's box.
-plan::Rect InkBounds(const plan::Element& e) {
-    if (e.shape == plan::Shape::Text) return plan::TextBox(e);
-    const double grow = e.radiusMm + e.strokeMm / 2;
-    return plan::Bounds(e.points).Inset(-grow);
-}
-
 // Whether some ink of `e` lies inside `r`: a stroke's centre line, a fill, a
 // text's box.
 bool Reaches(const plan::Element& e, const plan::Rect& r) {
@@ -50,6 +42,19 @@ bool Reaches(const plan::Element& e, const plan::Rect& r) {
 }
 
 }  // namespace
+
+plan::Rect InkBounds(const plan::Element& e) {
+    if (e.shape == plan::Shape::Text) return plan::TextBox(e);
+    const double grow = e.radiusMm + e.strokeMm / 2;
+    return plan::Bounds(e.points).Inset(-grow);
+}
+
+std::vector<plan::Rect> InkBounds(const std::vector<plan::Element>& elements) {
+    std::vector<plan::Rect> boxes;
+    boxes.reserve(elements.size());
+    for (const plan::Element& e : elements) boxes.push_back(InkBounds(e));
+    return boxes;
+}
 
 PageSize PageSizeOf(PageSetup setup) {
     PageSize size;
@@ -110,9 +115,7 @@ plan::Rect FreshArea(const Tile& tile) {
 
 void DropEmptyTiles(TileGrid& grid, const plan::Drawing& drawing) {
     // Boxes first: most elements are far from most tiles.
-    std::vector<plan::Rect> boxes;
-    boxes.reserve(drawing.elements.size());
-    for (const plan::Element& e : drawing.elements) boxes.push_back(InkBounds(e));
+    const std::vector<plan::Rect> boxes = InkBounds(drawing.elements);
     const auto empty = [&](const Tile& t) {
         const plan::Rect fresh = FreshArea(t);
         for (size_t i = 0; i < boxes.size(); ++i) {

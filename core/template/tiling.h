@@ -55,6 +55,13 @@ struct TileGrid {
 // to cover width x height: every place of the grid.
 TileGrid TileDrawing(double widthMm, double heightMm, PageSetup setup);
 
+// The rectangle an element's ink can reach: its points with a circle's
+// radius and half its stroke around them, or a text's box. Outside it a
+// tile shows nothing of the element.
+plan::Rect InkBounds(const plan::Element& e);
+// Each element's, in order.
+std::vector<plan::Rect> InkBounds(const std::vector<plan::Element>& elements);
+
 // The part of a tile no tile before it shows (those above it and to its
 // left): its area less the overlap strips along its top and left edges.
 plan::Rect FreshArea(const Tile& tile);
