@@ -132,6 +132,14 @@ std::vector<HourRow> BuildHourList(const DialGeometry& dial) {
     const int firstPositive = dial.FirstPositiveHour.value_or(0);
     const int lastNegative = dial.LastNegativeHour.value_or(0);
 
+    // A wall facing due south on its zone's meridian puts hour 6 at +90 and
+    // hour 18 at -90, so the run starts at 6 and ends at 18 and neither
+    // branch below applies: every hour from 6 to 18 is on the dial.
+    if (firstPositive == kFirstDialHour && lastNegative == kLastDialHour) {
+        for (int h = kFirstDialHour; h <= kLastDialHour; ++h)
+            rows.push_back({h, -dial.ShadowAngle[h]});
+        return rows;
+    }
     if (firstPositive > kFirstDialHour) {
         for (int h = firstPositive; h <= kLastDialHour; ++h)
             rows.push_back({h, -dial.ShadowAngle[h]});

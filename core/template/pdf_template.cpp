@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,12 @@ constexpr std::uint32_t kMarkColour = 0xc000c0;
 constexpr std::uint32_t kGridColour = 0xd02020;
 constexpr int kCircleSegments = 48;
 constexpr double kFootTextMm = 3.5;
+// Tile names on the overview: a name in each tile between the smallest and
+// largest size, else the rows and columns numbered along the grid's edges.
+constexpr double kTileName = 2.5;
+constexpr double kSmallestTileName = 2;
+constexpr double kLargestTileName = 6;
+constexpr double kEdgeGapMm = 1.5;
 
 // The writer's colour: red in the low byte, then green, then blue.
 std::int32_t WriterColour(std::uint32_t rgb) {
@@ -142,10 +149,14 @@ std::vector<Point> Placed(const std::vector<Point>& points, const Placement& pla
 }
 
 // The part of each element inside `clip` (drawing mm); a text is drawn
-// whole when any of it is inside.
+// whole when any of it is inside. `boxes`, when given, hold the elements'
+// ink bounds, so that those far from the clip are passed over unclipped.
 void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, const Rect& clip,
-                  const Placement& place, double minStrokeMm = 0) {
-    for (const Element& e : elements) {
+                  const Placement& place, double minStrokeMm = 0,
+                  const std::vector<Rect>* boxes = nullptr) {
+    for (size_t i = 0; i < elements.size(); ++i) {
+        if (boxes && !plan::Overlaps((*boxes)[i], clip)) continue;
+        const Element& e = elements[i];
         const double stroke = std::max(e.strokeMm * place.scale, minStrokeMm);
         switch (e.shape) {
             case Shape::Line:
@@ -209,14 +220,15 @@ std::vector<Element> AlignmentMarks(const TileGrid& grid) {
         marks.push_back(plan::MakeLine(plan::Role::Title, {c.x, c.y - arm}, {c.x, c.y + arm},
                                        kMarkStrokeMm, kMarkColour));
     };
+    // A mark only where both tiles it joins are printed.
     for (const Tile& t : grid.tiles) {
         const Rect& a = t.area;
-        if (t.column + 1 < grid.columns) {
+        if (TileAt(grid, t.row, t.column + 1)) {
             const double x = a.right - kOverlapMm / 2;
             mark({x, a.top + a.Height() / 4});
             mark({x, a.top + 3 * a.Height() / 4});
         }
-        if (t.row + 1 < grid.rows) {
+        if (TileAt(grid, t.row + 1, t.column)) {
             const double y = a.bottom - kOverlapMm / 2;
             mark({a.left + a.Width() / 4, y});
             mark({a.left + 3 * a.Width() / 4, y});
@@ -229,35 +241,86 @@ std::vector<Element> AlignmentMarks(const TileGrid& grid) {
 // page's name.
 void DrawFoot(PageCanvas& canvas, const Rect& window, const std::string& name, int page,
               int pages) {
-    const double top = window.bottom + 9;
+    const double top = window.bottom + 6;
     const double barLeft = window.left + 12;
     canvas.Text({barLeft, top}, "Print at 100 %: this bar must measure 100 mm.", kFootTextMm,
                 Anchor::Start, false, 0);
     const Placement none{{0, 0}, {0, 0}, 1};
     DrawElements(canvas, plan::ScaleBar({barLeft, top + 2}, kFootTextMm * 0.8, plan::Role::Title),
                  {-1e9, -1e9, 1e9, 1e9}, none);
-    canvas.Text({window.right, top}, name, kFootTextMm, Anchor::End, true, 0);
-    canvas.Text({window.right, top + 6},
-                "page " + std::to_string(page) + " of " + std::to_string(pages), kFootTextMm,
-                Anchor::End, false, 0);
+    // Clear of the crop mark below the window's corner.
+    const double right = window.right - kCropGapMm;
+    canvas.Text({right, top}, name, kFootTextMm, Anchor::End, true, 0);
+    canvas.Text({right, top + 6}, "page " + std::to_string(page) + " of " + std::to_string(pages),
+                kFootTextMm, Anchor::End, false, 0);
 }
 
-// "R1 C2". Built by appending: GCC 12 warns falsely (-Wrestrict) when a
-// literal is joined to a temporary string.
-std::string TileCode(const Tile& t) {
-    std::string code = "R";
-    code += std::to_string(t.row + 1);
-    code += " C";
-    code += std::to_string(t.column + 1);
+// "R1" for the first row, "C2" for the second column. Built by appending:
+// GCC 12 warns falsely (-Wrestrict) when a literal is joined to a temporary
+// string.
+std::string Numbered(char letter, int number) {
+    std::string code(1, letter);
+    code += std::to_string(number);
     return code;
 }
 
+// "R1 C2".
+std::string TileCode(const Tile& t) {
+    std::string code = Numbered('R', t.row + 1);
+    code += ' ';
+    code += Numbered('C', t.column + 1);
+    return code;
+}
+
+bool OnePage(const TileGrid& grid) {
+    return grid.rows * grid.columns == 1;
+}
+
 // "Dial tile R1 C2: row 1, column 2 of 2 x 4", or just `what` for one page.
+// A tile keeps its grid name when tiles around it are left out.
 std::string TileName(const char* what, const Tile& t, const TileGrid& grid) {
-    if (grid.tiles.size() == 1) return what;
+    if (OnePage(grid)) return what;
     const std::string r = std::to_string(t.row + 1), c = std::to_string(t.column + 1);
     return std::string(what) + " R" + r + " C" + c + ": row " + r + ", column " + c + " of " +
            std::to_string(grid.rows) + " \u00d7 " + std::to_string(grid.columns);
+}
+
+// The dial's elements the overview draws: all but the title strip's scale
+// bar, which would measure far less than the 100 mm it is labelled with. The
+// bar and its captions are the strip's only parts right of the title text
+// (the plan puts them there), and its outline is the strip's only polygon.
+std::vector<Element> WithoutScaleBar(const std::vector<Element>& elements) {
+    double barLeft = std::numeric_limits<double>::infinity();
+    for (const Element& e : elements) {
+        if (e.role == plan::Role::Title && e.shape == Shape::Polygon) {
+            for (const Point& p : e.points) barLeft = std::min(barLeft, p.x);
+        }
+    }
+    std::vector<Element> kept;
+    for (const Element& e : elements) {
+        const bool bar = e.role == plan::Role::Title &&
+                         (e.shape == Shape::Polygon ||
+                          (e.shape == Shape::Text && plan::TextBox(e).left >= barLeft - 1e-6));
+        if (!bar) kept.push_back(e);
+    }
+    return kept;
+}
+
+// The size at which the longest of `texts` fits `width` x `height` with room
+// around it, at most `largest`.
+double FittedSize(const std::vector<std::string>& texts, double width, double height,
+                  double largest) {
+    double size = std::min(largest, 0.6 * height / plan::kCapHeight);
+    for (const std::string& text : texts) {
+        size = std::min(size, 0.85 * width / plan::TextWidthMm(text, 1, true));
+    }
+    return size;
+}
+
+// "1:26" or "1:2.5": how far the overview shrinks the dial.
+std::string ScaleText(double scale) {
+    const double n = 1 / scale;
+    return "1:" + (n >= 10 ? std::to_string(std::lround(n)) : plan::MmText(n));
 }
 
 void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfLayout& layout,
@@ -267,7 +330,7 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
     const std::string gnomonPage = std::to_string(2 + static_cast<int>(grid.tiles.size()));
     double y = window.top + 6;
     canvas.Text({window.left, y}, "Full-size dial template", 6, Anchor::Start, true, 0);
-    const std::vector<std::string> lines = {
+    std::vector<std::string> lines = {
         "Print every page at 100 % (\"actual size\"), never \"fit to page\": the bar at the",
         "foot of each page must measure 100 mm. The dial is split over " + tiles + " tiles",
         "(rows \u00d7 columns) that overlap by 10 mm, named as in the grid below. Trim each",
@@ -284,35 +347,84 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
         y += 5;
         canvas.Text({window.left, y}, note, kFootTextMm, Anchor::Start, true, 0);
     }
+    y += 5;
+    const double scaleLineY = y;
 
-    // The whole dial, scaled to the space left, the tiles over it.
-    const Rect room{window.left, y + 6, window.right, window.bottom};
-    const double coveredW = grid.tiles.back().area.right, coveredH = grid.tiles.back().area.bottom;
-    const double scale = std::min(room.Width() / coveredW, room.Height() / coveredH);
+    // The whole dial, scaled to the space left, the printed tiles over it.
+    // Where the grid is too fine for a name in every tile, the rows and
+    // columns are numbered along its left and top edges instead.
+    const double step = grid.window.Width() - kOverlapMm;
+    const double stepDown = grid.window.Height() - kOverlapMm;
+    const double coveredW = grid.columns * step + kOverlapMm;
+    const double coveredH = grid.rows * stepDown + kOverlapMm;
+    Rect room{window.left, y + 6, window.right, window.bottom};
+    double scale = std::min(room.Width() / coveredW, room.Height() / coveredH);
+    const std::string lastRow = Numbered('R', grid.rows);
+    const std::string lastColumn = Numbered('C', grid.columns);
+    const double cellSize = std::min(FittedSize({TileCode({grid.rows - 1, grid.columns - 1, {}})},
+                                                step * scale, stepDown * scale, kLargestTileName),
+                                     std::max(stepDown * scale / 8, kTileName));
+    const bool inCells = cellSize >= kSmallestTileName || OnePage(grid);
+    double edgeSize = 0;
+    if (!inCells) {
+        edgeSize = kTileName;
+        room.left += plan::TextWidthMm(lastRow, edgeSize, true) + kEdgeGapMm;
+        room.top += edgeSize * plan::kCapHeight + kEdgeGapMm;
+        scale = std::min(room.Width() / coveredW, room.Height() / coveredH);
+        edgeSize = FittedSize({lastRow, lastColumn}, step * scale, stepDown * scale, kTileName);
+    }
+    const size_t places = static_cast<size_t>(grid.rows * grid.columns);
+    std::string scaleLine = "The grid below shows the dial at " + ScaleText(scale);
+    if (grid.tiles.size() < places) {
+        scaleLine += "; the " + std::to_string(places - grid.tiles.size()) +
+                     " places left blank hold nothing of it and are not printed";
+    }
+    canvas.Text({window.left, scaleLineY}, scaleLine + ".", kFootTextMm, Anchor::Start, false, 0);
+
     const Placement place{{0, 0}, {room.left, room.top}, scale};
-    DrawElements(canvas, plan.dial.elements, {0, 0, plan.dial.widthMm, plan.dial.heightMm}, place,
-                 0.05);
+    DrawElements(canvas, WithoutScaleBar(plan.dial.elements),
+                 {0, 0, plan.dial.widthMm, plan.dial.heightMm}, place, 0.05);
     for (const Tile& t : grid.tiles) {
         const Point a = place({t.area.left, t.area.top}), b = place({t.area.right, t.area.bottom});
         canvas.Stroke({a, {b.x, a.y}, b, {a.x, b.y}}, true, 0.25, kGridColour);
-        const double size = std::clamp((b.y - a.y) / 8, 2.5, 6.0);
-        canvas.Text({(a.x + b.x) / 2, (a.y + b.y) / 2 + size * plan::kCapHeight / 2}, TileCode(t),
-                    size, Anchor::Middle, true, kGridColour);
+        if (!inCells) continue;
+        canvas.Text({(a.x + b.x) / 2, (a.y + b.y) / 2 + cellSize * plan::kCapHeight / 2},
+                    TileCode(t), cellSize, Anchor::Middle, true, kGridColour);
+    }
+    if (inCells) return;
+    for (int c = 0; c < grid.columns; ++c) {
+        const double x = place({c * step + grid.window.Width() / 2, 0}).x;
+        canvas.Text({x, room.top - kEdgeGapMm}, Numbered('C', c + 1), edgeSize, Anchor::Middle,
+                    true, kGridColour);
+    }
+    for (int r = 0; r < grid.rows; ++r) {
+        const double middle = place({0, r * stepDown + grid.window.Height() / 2}).y;
+        canvas.Text({room.left - kEdgeGapMm, middle + edgeSize * plan::kCapHeight / 2},
+                    Numbered('R', r + 1), edgeSize, Anchor::End, true, kGridColour);
     }
 }
 
 void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& drawing,
                const TileGrid& grid, const char* what, int& page, int pages) {
     const std::vector<Element> marks = AlignmentMarks(grid);
+    const std::vector<Rect> boxes = InkBounds(drawing.elements);
+    const std::vector<Rect> markBoxes = InkBounds(marks);
     for (const Tile& t : grid.tiles) {
         writer.BeginPage();
         PageCanvas canvas(writer, setup);
         const Placement place{{t.area.left, t.area.top}, {grid.window.left, grid.window.top}, 1};
-        DrawElements(canvas, drawing.elements, t.area, place);
-        DrawElements(canvas, marks, t.area, place);
+        DrawElements(canvas, drawing.elements, t.area, place, 0, &boxes);
+        DrawElements(canvas, marks, t.area, place, 0, &markBoxes);
         DrawCropMarks(canvas, grid.window);
         const std::string name = TileName(what, t, grid);
-        canvas.Text({grid.window.left + 10, grid.window.top - 4}, name, kFootTextMm, Anchor::Start,
+        // Where the tile lies in the drawing, for placing it when tiles
+        // around it were left out.
+        const auto mm = [](double v) { return std::to_string(std::lround(v)); };
+        const std::string where = OnePage(grid) ? name
+                                                : name + "; x " + mm(t.area.left) + " to " +
+                                                      mm(t.area.right) + ", y " + mm(t.area.top) +
+                                                      " to " + mm(t.area.bottom) + " mm";
+        canvas.Text({grid.window.left + 10, grid.window.top - 4}, where, kFootTextMm, Anchor::Start,
                     true, 0);
         DrawFoot(canvas, grid.window, name, ++page, pages);
         writer.EndPage();
@@ -324,7 +436,9 @@ void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& 
 TemplatePdfLayout LayoutTemplatePdf(const plan::Plan& plan, PageSetup setup) {
     TemplatePdfLayout layout;
     layout.dial = TileDrawing(plan.dial.widthMm, plan.dial.heightMm, setup);
+    DropEmptyTiles(layout.dial, plan.dial);
     layout.gnomon = TileDrawing(plan.gnomon.widthMm, plan.gnomon.heightMm, setup);
+    DropEmptyTiles(layout.gnomon, plan.gnomon);
     layout.pages = 1 + static_cast<int>(layout.dial.tiles.size() + layout.gnomon.tiles.size());
     return layout;
 }

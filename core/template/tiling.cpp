@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/plan/clip.h"
+#include "core/plan/text_metrics.h"
+
 namespace sundial::tmpl {
 
 namespace {
@@ -14,7 +17,44 @@ int TilesAlong(double length, double window) {
     return 1 + static_cast<int>(std::ceil((length - window) / (window - kOverlapMm) - 1e-9));
 }
 
+// Whether some ink of `e` lies inside `r`: a stroke's centre line, a fill, a
+// text's box.
+bool Reaches(const plan::Element& e, const plan::Rect& r) {
+    using plan::Shape;
+    switch (e.shape) {
+        case Shape::Line:
+        case Shape::Polyline:
+            return !plan::ClipPolyline(e.points, r).empty();
+        case Shape::Circle:
+            // The ring's box is close enough: circles are small marks.
+            return plan::Overlaps(InkBounds(e), r);
+        case Shape::Polygon: {
+            if (e.filled && !plan::ClipPolygon(e.points, r).empty()) return true;
+            if (e.strokeMm <= 0) return false;
+            std::vector<plan::Point> ring = e.points;
+            ring.push_back(e.points.front());
+            return !plan::ClipPolyline(ring, r).empty();
+        }
+        case Shape::Text:
+            return plan::Overlaps(plan::TextBox(e), r);
+    }
+    return false;
+}
+
 }  // namespace
+
+plan::Rect InkBounds(const plan::Element& e) {
+    if (e.shape == plan::Shape::Text) return plan::TextBox(e);
+    const double grow = e.radiusMm + e.strokeMm / 2;
+    return plan::Bounds(e.points).Inset(-grow);
+}
+
+std::vector<plan::Rect> InkBounds(const std::vector<plan::Element>& elements) {
+    std::vector<plan::Rect> boxes;
+    boxes.reserve(elements.size());
+    for (const plan::Element& e : elements) boxes.push_back(InkBounds(e));
+    return boxes;
+}
 
 PageSize PageSizeOf(PageSetup setup) {
     PageSize size;
@@ -64,6 +104,36 @@ TileGrid TileDrawing(double widthMm, double heightMm, PageSetup setup) {
         }
     }
     return grid;
+}
+
+plan::Rect FreshArea(const Tile& tile) {
+    plan::Rect fresh = tile.area;
+    if (tile.column > 0) fresh.left += kOverlapMm;
+    if (tile.row > 0) fresh.top += kOverlapMm;
+    return fresh;
+}
+
+void DropEmptyTiles(TileGrid& grid, const plan::Drawing& drawing) {
+    // Boxes first: most elements are far from most tiles.
+    const std::vector<plan::Rect> boxes = InkBounds(drawing.elements);
+    const auto empty = [&](const Tile& t) {
+        const plan::Rect fresh = FreshArea(t);
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            if (plan::Overlaps(boxes[i], fresh) && Reaches(drawing.elements[i], fresh))
+                return false;
+        }
+        return true;
+    };
+    grid.tiles.erase(std::remove_if(grid.tiles.begin(), grid.tiles.end(), empty), grid.tiles.end());
+}
+
+const Tile* TileAt(const TileGrid& grid, int row, int column) {
+    const auto it = std::lower_bound(grid.tiles.begin(), grid.tiles.end(), std::pair{row, column},
+                                     [](const Tile& t, std::pair<int, int> at) {
+                                         return std::pair{t.row, t.column} < at;
+                                     });
+    if (it == grid.tiles.end() || it->row != row || it->column != column) return nullptr;
+    return &*it;
 }
 
 plan::Point OnPage(const Tile& tile, const plan::Rect& window, plan::Point p) {

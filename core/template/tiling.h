@@ -31,7 +31,9 @@ int WriterPaperCode(Paper paper);
 inline constexpr double kOverlapMm = 10;
 inline constexpr double kSideMarginMm = 10;
 inline constexpr double kTopMarginMm = 14;
-inline constexpr double kFootMarginMm = 28;  // the tile's name and the 100 mm bar
+// The tile's name and the 100 mm bar, their last ink 16.5 mm under the window:
+// no more than printers need below it, so that four A4 tiles cover a metre.
+inline constexpr double kFootMarginMm = 25;
 
 // The part of a page a tile's drawing occupies.
 plan::Rect TileWindow(PageSetup setup);
@@ -46,12 +48,32 @@ struct TileGrid {
     int rows = 0;
     int columns = 0;
     plan::Rect window;        // on the page
-    std::vector<Tile> tiles;  // row by row
+    std::vector<Tile> tiles;  // row by row; a grid place may be left empty
 };
 
 // Tiles of one window each, stepping by the window less the overlap, enough
-// to cover width x height.
+// to cover width x height: every place of the grid.
 TileGrid TileDrawing(double widthMm, double heightMm, PageSetup setup);
+
+// The rectangle an element's ink can reach: its points with a circle's
+// radius and half its stroke around them, or a text's box. Outside it a
+// tile shows nothing of the element.
+plan::Rect InkBounds(const plan::Element& e);
+// Each element's, in order.
+std::vector<plan::Rect> InkBounds(const std::vector<plan::Element>& elements);
+
+// The part of a tile no tile before it shows (those above it and to its
+// left): its area less the overlap strips along its top and left edges.
+plan::Rect FreshArea(const Tile& tile);
+
+// Leaves out every tile whose fresh area nothing of `drawing` reaches: what
+// it would show is blank or already on the tiles before it. Every point of
+// the drawing stays on a kept tile, and the kept tiles keep their places
+// (and so their names) in the grid.
+void DropEmptyTiles(TileGrid& grid, const plan::Drawing& drawing);
+
+// The tile at a place of the grid, or null when that place was left out.
+const Tile* TileAt(const TileGrid& grid, int row, int column);
 
 // Where a drawing point lands on the tile's page.
 plan::Point OnPage(const Tile& tile, const plan::Rect& window, plan::Point p);

@@ -154,6 +154,35 @@ INSTANTIATE_TEST_SUITE_P(Sites, DialInvariants,
                                            SiteRow{"Exeter180", 50.7f, 3.5f, "180", 0}),
                          RowName());
 
+// A wall facing due south on its zone's meridian: the sun crosses the
+// meridian at 12:00, so every hour from 6 to 18 is on the dial, in order, at
+// the angle a vertical south dial has (tan = sin(colatitude) tan(hour angle)),
+// the morning hours negative as the report shows them.
+class MeridianSouthWall : public ::testing::TestWithParam<SiteRow> {};
+
+TEST_P(MeridianSouthWall, ListsEveryHourFromSixToEighteen) {
+    const SiteRow& row = GetParam();
+    const DialGeometry dial = ComputeDial(SiteAt(row.lat, row.lon, row.bearing, row.zone));
+    constexpr double kShownTol = 0.0101;  // rounded down to hundredths
+    const double cosLat = std::cos(row.lat * kPi / 180);
+    ASSERT_EQ(Hours(dial.HourList),
+              (std::vector<int>{6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
+    for (const HourRow& r : dial.HourList) {
+        const double hourAngle = (r.hour - 12) * 15.0;
+        const double expected =
+            std::fabs(hourAngle) == 90
+                ? std::copysign(90.0, hourAngle)
+                : std::atan(cosLat * std::tan(hourAngle * kPi / 180)) * 180 / kPi;
+        EXPECT_NEAR(r.angle, expected, kShownTol) << "hour " << r.hour;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sites, MeridianSouthWall,
+                         ::testing::Values(SiteRow{"50N_15E_UTC1", 50, -15, "180", 1},
+                                           SiteRow{"Greenwich", 51.5f, 0, "180", 0},
+                                           SiteRow{"75W_UTC-5", 40.7f, 75, "180", -5}),
+                         RowName());
+
 // Each rounding rule at the awkward values: negatives (down is away from
 // zero), tenths and hundredths that binary cannot hold exactly (0.3f is a bit
 // above 0.3, 39.1f a bit below 39.1), and magnitudes where a single has no

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "core/plan/clip.h"
+#include "tests/core/template/template_plans.h"
+
 namespace sundial::tmpl {
 namespace {
 
@@ -62,6 +67,43 @@ TEST(Tiling, DrawingPointsLandInTheWindowOfEveryTileThatShowsThem) {
         EXPECT_TRUE(g.window.Contains(onPage, kTol));
     }
     EXPECT_EQ(shown, 2);
+}
+
+// Tiles that show nothing new are left out, and nothing of the dial goes
+// with them: every stroke, sampled each millimetre, and every text's anchor
+// lie on a printed tile.
+TEST(Tiling, LeavesOutOnlyTilesThatShowNothingNew) {
+    const struct {
+        const char* name;
+        double w, h;
+        PageSetup setup;
+        size_t printed;
+    } rows[] = {
+        {"issue plate on A4", 600, 450, {Paper::A4, false}, 8},
+        // Four rows hold the plate; the fifth only the title's and the bar's tiles.
+        {"metre and a half on A4", 1500, 1000, {Paper::A4, false}, 4 * 9 + 4},
+        {"five metres on letter landscape", 5000, 5000, {Paper::Letter, true}, 536},
+    };
+    for (const auto& r : rows) {
+        const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions(r.w, r.h));
+        TileGrid grid = TileDrawing(p.dial.widthMm, p.dial.heightMm, r.setup);
+        DropEmptyTiles(grid, p.dial);
+        EXPECT_EQ(grid.tiles.size(), r.printed) << r.name;
+        const auto printed = [&](plan::Point q) {
+            return std::any_of(grid.tiles.begin(), grid.tiles.end(),
+                               [&](const Tile& t) { return t.area.Contains(q, kTol); });
+        };
+        for (const plan::Element& e : p.dial.elements) {
+            ASSERT_TRUE(printed(e.points[0])) << r.name << " " << e.text;
+            for (size_t i = 1; i < e.points.size(); ++i) {
+                const plan::Point a = e.points[i - 1], b = e.points[i];
+                for (double f = 0; f <= 1; f += 1 / (1 + plan::Distance(a, b))) {
+                    const plan::Point q{a.x + f * (b.x - a.x), a.y + f * (b.y - a.y)};
+                    ASSERT_TRUE(printed(q)) << r.name << ": " << q.x << ", " << q.y;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
