@@ -5,9 +5,11 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -25,16 +27,25 @@ const std::string& SheetPath() {
     return path;
 }
 
-// `sundial-cli report --place London --pdf FILE`, its output thrown away.
-void BM_CliProcessReportWithSheet(benchmark::State& state) {
-    std::vector<std::string> words = {SUNDIAL_CLI_PATH, "report", "--place",
-                                      "London",         "--pdf",  SheetPath()};
+const std::string& TemplatePath(const char* extension) {
+    static const std::string base =
+        (std::filesystem::temp_directory_path() / "sundial_cli_bench_template").string();
+    static std::string pdf = base + ".pdf", svg = base + ".svg";
+    return extension[0] == 'p' ? pdf : svg;
+}
+
+// The program started with `words` (after its path) until it exits, its
+// output thrown away; the children's CPU time per run as a counter.
+void SpawnEach(benchmark::State& state, std::vector<std::string> words) {
+    words.insert(words.begin(), SUNDIAL_CLI_PATH);
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    rusage before{};
+    getrusage(RUSAGE_CHILDREN, &before);
     for (auto _ : state) {
         pid_t pid = 0;
         if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
@@ -48,10 +59,41 @@ void BM_CliProcessReportWithSheet(benchmark::State& state) {
             break;
         }
     }
+    rusage after{};
+    getrusage(RUSAGE_CHILDREN, &after);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) +
+                       seconds(after.ru_stime) - seconds(before.ru_stime);
+    state.counters["cpu_ms"] = benchmark::Counter(
+        1e3 * cpu /
+        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations())));
     posix_spawn_file_actions_destroy(&actions);
+}
+
+// `sundial-cli report --place London --pdf FILE`, its output thrown away.
+void BM_CliProcessReportWithSheet(benchmark::State& state) {
+    SpawnEach(state, {"report", "--place", "London", "--pdf", SheetPath()});
     std::filesystem::remove(SheetPath());
 }
 BENCHMARK(BM_CliProcessReportWithSheet)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// A 1 m plate with everything on it, both files: half and quarter hours,
+// numerals, date lines with the months, the noon curve and its table.
+void BM_CliProcessTemplateMetrePlate(benchmark::State& state) {
+    SpawnEach(state, {"template",  "--place",
+                      "London",    "--width",
+                      "1000",      "--height",
+                      "1000",      "--half",
+                      "--quarter", "--date-lines",
+                      "--months",  "--noon-curve",
+                      "--nodus",   "250",
+                      "--made",    "2026-12-09",
+                      "--pdf",     TemplatePath("pdf"),
+                      "--svg",     TemplatePath("svg")});
+    std::filesystem::remove(TemplatePath("pdf"));
+    std::filesystem::remove(TemplatePath("svg"));
+}
+BENCHMARK(BM_CliProcessTemplateMetrePlate)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_RunCliReportWithSheet(benchmark::State& state) {
     const std::vector<std::string> args = {"sundial-cli", "report", "--place",

@@ -30,12 +30,19 @@ enum class SettingsUse {
     ReadAndSave,  // as Read, and the run saves the site to it (a missing file is made)
 };
 
-void AddSiteOptions(OptionParser& parser, SettingsUse use = SettingsUse::Read);
+// The ranges a command takes: the dialogs' (a wall at 15 to 70 N facing 110
+// to 250, whole-hour zones), or any flat dial's (latitude -89 to 89, also
+// with --south; bearing 0 to 360; zones -12 to 14 in fractions of an hour).
+enum class SiteRanges { Dialogs, AnyDial };
+
+void AddSiteOptions(OptionParser& parser, SettingsUse use = SettingsUse::Read,
+                    SiteRanges ranges = SiteRanges::Dialogs);
 
 // Builds the site from the options: `base` (a project's site) or else the
 // settings file (or the default site), then the place or typed coordinates,
 // then bearing and zone. Throws BadInput.
 SiteOptions ReadSiteOptions(const OptionParser& parser, SettingsUse use = SettingsUse::Read,
+                            SiteRanges ranges = SiteRanges::Dialogs,
                             const SiteState* base = nullptr);
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.

@@ -51,6 +51,7 @@ nlohmann::json ElementsJson(const std::vector<Element>& elements) {
         o["role"] = std::string(plan::RoleName(e.role));
         o["shape"] = ShapeName(e.shape);
         if (e.hour) o["hour"] = *e.hour;
+        if (e.declinationDeg) o["declination"] = *e.declinationDeg;
         if (!e.text.empty()) o["text"] = e.text;
         if (e.shape == plan::Shape::Text) o["size"] = Micrometres(e.textSizeMm);
         if (e.shape == plan::Shape::Circle) o["radius"] = Micrometres(e.radiusMm);
@@ -73,7 +74,14 @@ std::string PlanJson(const plan::Plan& p) {
     const nlohmann::json notes = p.notes;
     const nlohmann::json root{
         {"plate", {{"width", p.plateWidthMm}, {"height", p.plateHeightMm}}},
-        {"root", nlohmann::json::array({Micrometres(p.root.x), Micrometres(p.root.y)})},
+        {"plane", {{"bearing", p.plane.bearingDeg}, {"recline", p.plane.reclineDeg}}},
+        {"nodus",
+         {{"x", Micrometres(p.foot.x)},
+          {"y", Micrometres(p.foot.y)},
+          {"height", Micrometres(p.nodusHeightMm)}}},
+        {"root", p.rootAtInfinity
+                     ? nlohmann::json(nullptr)
+                     : nlohmann::json::array({Micrometres(p.root.x), Micrometres(p.root.y)})},
         {"size",
          {{"width", Micrometres(p.dial.widthMm)}, {"height", Micrometres(p.dial.heightMm)}}},
         {"numeralSize", Micrometres(p.numeralSizeMm)},
@@ -82,6 +90,37 @@ std::string PlanJson(const plan::Plan& p) {
         {"notes", notes},
     };
     return JsonText(root);
+}
+
+// Two names for one file: the same text, or the same file once resolved.
+bool SamePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const auto ca = std::filesystem::weakly_canonical(a, error);
+    if (error) return a == b;
+    const auto cb = std::filesystem::weakly_canonical(b, error);
+    if (error) return a == b;
+    return ca == cb;
+}
+
+// At least one output, and no file named for two of them.
+void CheckOutputsAsked(const OptionParser& parser) {
+    constexpr const char* kFiles[] = {"pdf", "svg", "dxf", "save-project"};
+    std::vector<const char*> given;
+    for (const char* name : kFiles) {
+        if (parser.IsSet(name)) given.push_back(name);
+    }
+    if (given.empty() && !parser.IsSet("json")) {
+        throw BadInput{
+            "Say what to make: --pdf FILE, --svg FILE, --dxf FILE, --save-project FILE or --json."};
+    }
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        for (std::size_t j = i + 1; j < given.size(); ++j) {
+            if (SamePath(parser.Value(given[i]), parser.Value(given[j]))) {
+                throw BadInput{std::string("--") + given[i] + " and --" + given[j] +
+                               " name the same file: one would overwrite the other."};
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -127,7 +166,7 @@ tmpl::NumberReader CliNumberReader() {
 }
 
 void AddTemplateOptions(OptionParser& parser) {
-    AddSiteOptions(parser);
+    AddSiteOptions(parser, SettingsUse::Read, SiteRanges::AnyDial);
     AddTemplatePlateOptions(parser);
     parser.AddOptions({
         {"pdf", "Write the tiled full-size PDF to FILE.", "file"},
@@ -152,7 +191,8 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
         if (!project.project) throw BadInput{project.message};
         base = std::move(project.project);
     }
-    const SiteOptions site = ReadSiteOptions(parser, SettingsUse::Read, base ? &base->site : nullptr);
+    const SiteOptions site = ReadSiteOptions(parser, SettingsUse::Read, SiteRanges::AnyDial,
+                                             base ? &base->site : nullptr);
     const tmpl::OptionLookup given =
         base ? project::Overlay(OptionLookupOf(parser), project::ProjectLookup(*base))
              : OptionLookupOf(parser);
@@ -160,7 +200,16 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
         tmpl::ReadTemplateOptions(given, CliNumberReader(), tmpl::TodayText());
     if (!read.options) throw BadInput{read.message};
     WarnOfCleanedText(parser, err);
-    const plan::PlanOptions& options = read.options->plan;
+    CheckOutputsAsked(parser);
+    tmpl::PlaneChoice choice = read.options->plane;
+    choice.bearingGiven = parser.IsSet("bearing");
+    if (choice.bearingGiven &&
+        (choice.type == tmpl::DialType::Polar || choice.type == tmpl::DialType::Equatorial)) {
+        throw BadInput{"--dial " + parser.Value("dial") +
+                       " sets its own plane: leave out --bearing."};
+    }
+    plan::PlanOptions options = read.options->plan;
+    options.plane = tmpl::PlaneFor(choice, site.site);
     const tmpl::PageSetup& page = read.options->page;
     std::vector<plan::SunSample> samples;
     if (options.noonCurve) {
@@ -172,6 +221,7 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
 
     const plan::PlanResult result = plan::BuildPlan(site.site, options, samples);
     if (result.status != plan::PlanStatus::Built) {
+        // A plate no line falls on is written nowhere: nothing was made.
         err << result.message << '\n';
         return result.status == plan::PlanStatus::BadOptions ? kCliBadInput : kCliRunFailed;
     }
@@ -215,9 +265,15 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
         for (const char* format : {"svg", "dxf", "save-project"}) {
             if (parser.IsSet(format)) out << "Wrote " << parser.Value(format) << ".\n";
         }
-        out << "Plate " << p.plateWidthMm << " x " << p.plateHeightMm << " mm, root at ("
-            << p.root.x << ", " << p.root.y << ") mm; gnomon style " << p.gnomonSize.styleMm
-            << " mm, " << p.gnomonSize.alongWallMm << " mm along the wall.\n";
+        out << "Plate " << p.plateWidthMm << " x " << p.plateHeightMm << " mm, ";
+        if (p.rootAtInfinity) {
+            out << "root at infinity (parallel hour lines)";
+        } else {
+            out << "root at (" << p.root.x << ", " << p.root.y << ") mm";
+        }
+        out << "; nodus " << p.nodusHeightMm << " mm above (" << p.foot.x << ", " << p.foot.y
+            << ") mm; gnomon style " << p.gnomonSize.styleMm << " mm, " << p.gnomonSize.alongWallMm
+            << " mm along the plate.\n";
     }
     return kCliOk;
 }

@@ -154,7 +154,9 @@ std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::s
         samples = plan::YearOfSunSamples(row.site);
         if (samples.empty()) return "the sun's position could not be found for this site";
     }
-    const plan::PlanResult result = plan::BuildPlan(row.site, options.plan, samples);
+    plan::PlanOptions planOptions = options.plan;
+    planOptions.plane = tmpl::PlaneFor(options.plane, row.site);
+    const plan::PlanResult result = plan::BuildPlan(row.site, planOptions, samples);
     if (result.status != plan::PlanStatus::Built) return result.message;
     notes = result.plan->notes;
     try {

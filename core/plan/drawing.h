@@ -85,6 +85,8 @@ struct Element {
     // Clock hour in the site's zone of an hour line or numeral: 13 for one
     // o'clock, 13.5 for half past, 13.25 for a quarter past.
     std::optional<double> hour;
+    // Date lines: the sun's declination that day, degrees.
+    std::optional<double> declinationDeg;
     // Text: what is written. Date lines and the noon curve: what they mark.
     std::string text;
     double textSizeMm = 0;  // the font's size (its em), mm

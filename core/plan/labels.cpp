@@ -29,11 +29,20 @@ int Crossings(const std::vector<Segment>& segments, const Rect& box) {
     return n;
 }
 
+constexpr size_t kChunkSegments = 16;
+
 }  // namespace
 
 void LabelPlacer::AddBlocking(const std::vector<std::vector<Point>>& paths) {
     for (const auto& path : paths) {
-        for (size_t i = 1; i < path.size(); ++i) blocking_.push_back({path[i - 1], path[i]});
+        for (size_t start = 1; start < path.size(); start += kChunkSegments) {
+            const size_t end = std::min(path.size(), start + kChunkSegments);
+            Chunk chunk;
+            chunk.bounds = Bounds({path.begin() + static_cast<std::ptrdiff_t>(start - 1),
+                                   path.begin() + static_cast<std::ptrdiff_t>(end)});
+            for (size_t i = start; i < end; ++i) chunk.segments.push_back({path[i - 1], path[i]});
+            blocking_.push_back(std::move(chunk));
+        }
     }
 }
 
@@ -42,6 +51,12 @@ std::optional<Element> LabelPlacer::Place(const std::vector<std::vector<Point>>&
                                           std::uint32_t colour) {
     Element label = MakeText(role, {}, std::move(text), sizeMm, Anchor::Middle, false, colour);
     const double gap = 0.3 * sizeMm;
+    // Its own path is among the blocking ones; a label may cut across it (a
+    // sloping path under a long label) at the cost of a soft crossing.
+    std::vector<Segment> own;
+    for (const auto& run : path) {
+        for (size_t i = 1; i < run.size(); ++i) own.push_back({run[i - 1], run[i]});
+    }
 
     struct Best {
         double score = std::numeric_limits<double>::infinity();
@@ -76,12 +91,22 @@ std::optional<Element> LabelPlacer::Place(const std::vector<std::vector<Point>>&
                 if (!clearOfBoxes) continue;
                 // Crossing a line it must not cross costs more than any amount
                 // of the rest.
-                const double score = 1e6 * Crossings(blocking_, box) + 1e3 * Crossings(soft_, box) +
-                                     std::min(s, total - s);
+                // A place across another date line is never taken: count the
+                // rest only for places clear of them.
+                const int ownCrossings = Crossings(own, box);
+                int blocking = 0;
+                for (const Chunk& chunk : blocking_) {
+                    if (Overlaps(chunk.bounds, box)) blocking += Crossings(chunk.segments, box);
+                }
+                if (blocking > ownCrossings) continue;
+                const double score =
+                    1e3 * (Crossings(soft_, box) + ownCrossings) + std::min(s, total - s);
                 if (score < best.score) best = {score, label.points[0], box};
             }
         }
     }
+    // A label across another date line would be read against the wrong one:
+    // better none.
     if (!std::isfinite(best.score)) return std::nullopt;
     label.points = {best.baseline};
     boxes_.push_back(best.box);

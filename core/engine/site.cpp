@@ -1,0 +1,55 @@
+#include "core/engine/site.h"
+
+#include <cmath>
+
+namespace sundial::engine {
+
+namespace {
+
+bool Within(double v, double low, double high) {
+    return v >= low && v <= high;  // false for NaN
+}
+
+}  // namespace
+
+std::optional<std::string> CheckSite(const Site& site) {
+    if (!Within(site.latitudeDeg, -kMaxSiteLatitude, kMaxSiteLatitude)) {
+        return std::string("The latitude must be from 89 south to 89 north (-89 to 89).");
+    }
+    if (!Within(site.longitudeEastDeg, -180, 180)) {
+        return std::string("The longitude must be from 180 west to 180 east.");
+    }
+    if (!Within(site.zoneHours, kMinZoneHours, kMaxZoneHours)) {
+        return std::string("The time zone must be from UTC-12 to UTC+14.");
+    }
+    return std::nullopt;
+}
+
+double HourAngleDeg(const Site& site, double clockHours, double equationOfTimeMin) {
+    return (clockHours - site.zoneHours - 12.0) * 15.0 + site.longitudeEastDeg +
+           equationOfTimeMin / 4.0;
+}
+
+double ClockHourOf(const Site& site, double hourAngleDeg) {
+    const double hours = (hourAngleDeg - site.longitudeEastDeg) / 15.0 + 12.0 + site.zoneHours;
+    // Rounded to a microsecond first, so that a whole hour a rounding error
+    // below midnight wraps to 0, never to 24.
+    const double h = std::fmod(std::round(hours * 3.6e9) / 3.6e9, 24.0);
+    return h < 0 ? h + 24.0 : h;
+}
+
+Vec3 SunDirection(const Site& site, double declinationDeg, double hourAngleDeg) {
+    const double phi = Rad(site.latitudeDeg);
+    const double d = Rad(declinationDeg);
+    const double h = Rad(hourAngleDeg);
+    return {-std::cos(d) * std::sin(h),
+            std::sin(d) * std::cos(phi) - std::cos(d) * std::cos(h) * std::sin(phi),
+            std::sin(d) * std::sin(phi) + std::cos(d) * std::cos(h) * std::cos(phi)};
+}
+
+Vec3 NorthPole(const Site& site) {
+    const double phi = Rad(site.latitudeDeg);
+    return {0, std::cos(phi), std::sin(phi)};
+}
+
+}  // namespace sundial::engine

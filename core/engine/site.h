@@ -1,0 +1,48 @@
+// Where the dial stands and which clock it keeps, and the sun as seen from
+// there.
+//
+// Local frame for every vector in the engine: x east, y north, z up.
+// Hour angles in degrees, 0 at apparent noon, positive in the afternoon
+// (the sun west of the meridian). Declinations in degrees, north positive.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/engine/vec3.h"
+
+namespace sundial::engine {
+
+// The sun's declination at the solstices, degrees: the year's range.
+inline constexpr double kSolsticeDeclinationDeg = 23.44;
+
+struct Site {
+    double latitudeDeg = 0;       // -89..89, north positive, south negative
+    double longitudeEastDeg = 0;  // -180..180, EAST positive (SiteState stores west positive)
+    double zoneHours = 0;         // clock = UTC + zoneHours, -12..14, fractions allowed (5.75)
+};
+
+inline constexpr double kMaxSiteLatitude = 89;
+inline constexpr double kMinZoneHours = -12;
+inline constexpr double kMaxZoneHours = 14;
+
+// The first thing out of range, as a message for the user, or nothing.
+std::optional<std::string> CheckSite(const Site& site);
+
+// The sun's hour angle at a clock time of the site's zone (hours, any real),
+// apparent time corrected for longitude: the clock time at which the dial
+// shows it. `equationOfTimeMin` (minutes the sun runs ahead of mean time)
+// gives the hour angle on a given day instead.
+double HourAngleDeg(const Site& site, double clockHours, double equationOfTimeMin = 0);
+
+// The inverse of HourAngleDeg with no equation of time: the zone's clock hour
+// in [0, 24) at which the sun has this hour angle.
+double ClockHourOf(const Site& site, double hourAngleDeg);
+
+// Unit vector toward the sun for a declination and hour angle.
+Vec3 SunDirection(const Site& site, double declinationDeg, double hourAngleDeg);
+
+// Unit vector along the earth's axis toward the north celestial pole.
+Vec3 NorthPole(const Site& site);
+
+}  // namespace sundial::engine
