@@ -94,6 +94,8 @@ bool TopocentricPart(const TwoPartDate& utc, double latitudeDeg, double longitud
     out.azimuthDeg = NormalisedDegrees(azimuth);
     out.altitudeDeg = 90.0 - zenith * ERFA_DR2D;
     out.hourAngleDeg = eraAnpm(hourAngle) * ERFA_DR2D;
+    // The solar radius seen from one astronomical unit: 959.63 seconds of arc.
+    out.semiDiameterDeg = 959.63 / 3600.0 / astrom.em;
     return true;
 }
 

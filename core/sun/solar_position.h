@@ -26,6 +26,7 @@ struct SolarPosition {
     double declinationDeg = 0;       // apparent, from the Earth's centre, true equator of date
     double hourAngleDeg = 0;         // local, -180..180, positive after the sun's transit
     double equationOfTimeMin = 0;    // apparent minus mean solar time, minutes
+    double semiDiameterDeg = 0;      // the disc's radius as seen from the place
 };
 
 struct SolarResult {
