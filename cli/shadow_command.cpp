@@ -2,6 +2,7 @@
 // clock time, as an angle from the downward vertical like the hour lines'.
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
+#include "cli/clock_site.h"
 #include "cli/output_text.h"
 #include "cli/site_options.h"
 #include "core/sun/style_shadow.h"
@@ -10,6 +11,7 @@ namespace sundial {
 
 void AddShadowOptions(OptionParser& parser) {
     AddSiteOptions(parser);
+    AddClockZoneOptions(parser);
     parser.AddOptions({
         {"at", "Clock time in the site's zone, e.g. 2026-06-21T15:30:00 (required).", "time"},
         {"json", "Print the shadow's angle as JSON."},
@@ -17,25 +19,29 @@ void AddShadowOptions(OptionParser& parser) {
 }
 
 int RunShadowCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
-    const SiteOptions options = ReadSiteOptions(parser);
+    const ClockSite where = ReadClockSite(parser);
     if (!parser.IsSet("at")) throw BadInput{"--at: give the clock time, e.g. 2026-06-21T15:30:00."};
     const ClockTime clock = ReadClockOption(parser.Value("at"), "at");
-    const ShadowAtResult r = ShadowAt(options.site, clock, options.site.UtcOffset);
+    const double offset = ClockOffset(where, clock, "at");
+    const ShadowAtResult r = ShadowAt(where.options.site, clock, offset);
     if (!r.error.empty()) {
         throw BadInput{"--at " + parser.Value("at") + ": " + r.error};
     }
+    if (!where.notice.empty()) err << where.notice << '\n';
     if (r.shadow.state != ShadowState::OnWall) {
-        err << r.message << '\n';
+        err << SiteEcho(where, offset, clock) << ": " << r.message << '\n';
         return kCliRunFailed;
     }
     if (parser.IsSet("json")) {
-        const nlohmann::json json{
+        nlohmann::json json{
             {"shadowAngle", RoundedJson(r.shadow.angleDeg, 6)},
             {"sunAzimuth", RoundedJson(r.sun.azimuthDeg, 6)},
             {"sunAltitude", RoundedJson(r.sun.apparentAltitudeDeg, 6)},
         };
+        AddSiteJson(json, where, offset);
         out << JsonText(json);
     } else {
+        out << "Site: " << SiteEcho(where, offset, clock) << '\n';
         const double a = r.shadow.angleDeg;
         out << "Shadow angle: " << FixedText(a, 2) << " degrees from the vertical"
             << (a > 0   ? ", to the left of the root"

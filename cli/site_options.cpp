@@ -65,7 +65,10 @@ void AddSiteOptions(OptionParser& parser) {
         {"east", "The longitude is east of Greenwich."},
         {"west", "The longitude is west of Greenwich."},
         {"bearing", "True bearing the wall faces, degrees (110 to 250).", "degrees"},
-        {"utc", "Time zone, whole hours from UTC (-12 to 12).", "hours"},
+        {"utc",
+         "Time zone, whole hours from UTC (-12 to 12); sun, bearing and shadow take any "
+         "fixed offset, e.g. 5.5.",
+         "hours"},
         {"settings", "Load the site from FILE as start-up does; save it as a run does.", "file"},
     });
 }
@@ -154,7 +157,7 @@ const Place& ResolvePlace(const std::string& text) {
     return *found.front();
 }
 
-SiteOptions ReadSiteOptions(const OptionParser& parser) {
+SiteOptions ReadSiteOptions(const OptionParser& parser, bool zoneReadByCaller) {
     SiteOptions options;
     SiteState& site = options.site;
     CliStartupHost host(site);
@@ -192,7 +195,7 @@ SiteOptions ReadSiteOptions(const OptionParser& parser) {
     if (parser.IsSet("bearing")) {
         ApplyBearing(site, Accepted(CheckBearing(NumberOption(parser, "bearing"))).bearingText);
     }
-    if (parser.IsSet("utc")) {
+    if (parser.IsSet("utc") && !zoneReadByCaller) {
         // As the zone menu: only its 25 whole-hour items exist.
         const std::optional<int> zone = MatchZone(NumberOption(parser, "utc"));
         if (!zone) throw BadInput{"--utc: the zone must be a whole number from -12 to 12."};

@@ -28,7 +28,8 @@ void AddSiteOptions(OptionParser& parser);
 
 // Builds the site from the options: the settings file (or the default site),
 // then the place or typed coordinates, then bearing and zone. Throws BadInput.
-SiteOptions ReadSiteOptions(const OptionParser& parser);
+// With `zoneReadByCaller`, --utc is left to the caller (see clock_site.h).
+SiteOptions ReadSiteOptions(const OptionParser& parser, bool zoneReadByCaller = false);
 
 // A number option, read in the C locale ("51.5") and also in the user's
 // locale ("51,5") as the dialogs would. Throws BadInput naming `option` for
