@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -25,16 +26,16 @@ const std::string& SheetPath() {
     return path;
 }
 
-// `sundial-cli report --place London --pdf FILE`, its output thrown away.
-void BM_CliProcessReportWithSheet(benchmark::State& state) {
-    std::vector<std::string> words = {SUNDIAL_CLI_PATH, "report", "--place",
-                                      "London",         "--pdf",  SheetPath()};
+// Starts sundial-cli with `words` (the program's arguments, its path first)
+// once per iteration, its output thrown away.
+void TimeProcess(benchmark::State& state, std::vector<std::string> words) {
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     for (auto _ : state) {
         pid_t pid = 0;
         if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
@@ -49,9 +50,36 @@ void BM_CliProcessReportWithSheet(benchmark::State& state) {
         }
     }
     posix_spawn_file_actions_destroy(&actions);
+}
+
+// `sundial-cli report --place London --pdf FILE`.
+void BM_CliProcessReportWithSheet(benchmark::State& state) {
+    TimeProcess(state, {SUNDIAL_CLI_PATH, "report", "--place", "London", "--pdf", SheetPath()});
     std::filesystem::remove(SheetPath());
 }
 BENCHMARK(BM_CliProcessReportWithSheet)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// `sundial-cli bearing --place Exeter --json` with N shadow readings through a
+// summer's day: the time should grow in step with N.
+void BM_CliProcessBearingReadings(benchmark::State& state) {
+    std::vector<std::string> words = {SUNDIAL_CLI_PATH, "bearing", "--place", "Exeter", "--json"};
+    for (int64_t i = 0; i < state.range(0); ++i) {
+        char reading[64];
+        std::snprintf(reading, sizeof reading, "2026-06-21T%02d:%02d:%02d@%d",
+                      static_cast<int>(9 + i % 6), static_cast<int>(i * 7 % 60),
+                      static_cast<int>(i % 60), static_cast<int>(i % 50 - 25));
+        words.insert(words.end(), {"--shadow", reading});
+    }
+    TimeProcess(state, std::move(words));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_CliProcessBearingReadings)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Complexity(benchmark::oN)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_RunCliReportWithSheet(benchmark::State& state) {
     const std::vector<std::string> args = {"sundial-cli", "report", "--place",

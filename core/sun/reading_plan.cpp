@@ -19,7 +19,7 @@ struct Sample {
 std::optional<Sample> SampleAt(const Observer& o, const ClockTime& clock) {
     const ZoneOffset offset = ObserverOffset(o, clock);
     if (!offset.hours) return std::nullopt;
-    const SolarResult r = SunAt(o.latitudeDeg, o.longitudeWestDeg, clock, *offset.hours);
+    const SolarResult r = SunSeenAt(o.latitudeDeg, o.longitudeWestDeg, clock, *offset.hours);
     if (!r.position) return std::nullopt;
     return Sample{clock, *offset.hours, *r.position};
 }
@@ -76,8 +76,8 @@ ReadingPlan PlanReadings(const Observer& o, double bearing, int year, int month,
             return plan;
         }
     }
-    if (const SolarResult noon = SunAt(o.latitudeDeg, o.longitudeWestDeg,
-                                       {year, month, day, 12, 0, 0}, o.utcOffsetHours);
+    if (const SolarResult noon = SunSeenAt(o.latitudeDeg, o.longitudeWestDeg,
+                                           {year, month, day, 12, 0, 0}, o.utcOffsetHours);
         !noon.position) {
         plan.error = noon.error;
         return plan;

@@ -41,6 +41,12 @@ struct SolarResult {
 SolarResult SunAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& clock,
                   double utcOffsetHours);
 
+// The same sun as seen from the place only: azimuth, altitudes, hour angle and
+// semi-diameter, with declination and equation of time left at 0. What a
+// reading needs, at about half the cost.
+SolarResult SunSeenAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& clock,
+                      double utcOffsetHours);
+
 // Standard refraction (1010 hPa, 10 degrees C) for a geometric altitude: how
 // much higher the sun appears, degrees. Below one degree under the horizon the
 // sun is out of sight anyway; the lift is held at its value there.

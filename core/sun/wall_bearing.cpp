@@ -38,10 +38,10 @@ constexpr double kRateStepHours = 0.5 / 60.0;
 // +1 when the sun's azimuth is growing (moving clockwise) at the reading, -1
 // when shrinking, 0 when it cannot tell.
 int AzimuthSense(const Observer& o, const ClockTime& clock, double offsetHours) {
-    const SolarResult before =
-        SunAt(o.latitudeDeg, o.longitudeWestDeg, ShiftClock(clock, -kRateStepHours), offsetHours);
-    const SolarResult after =
-        SunAt(o.latitudeDeg, o.longitudeWestDeg, ShiftClock(clock, kRateStepHours), offsetHours);
+    const SolarResult before = SunSeenAt(o.latitudeDeg, o.longitudeWestDeg,
+                                         ShiftClock(clock, -kRateStepHours), offsetHours);
+    const SolarResult after = SunSeenAt(o.latitudeDeg, o.longitudeWestDeg,
+                                        ShiftClock(clock, kRateStepHours), offsetHours);
     if (!before.position || !after.position) return 0;
     const double change =
         SignedDifference(after.position->azimuthDeg - before.position->azimuthDeg);
@@ -86,32 +86,38 @@ std::vector<double> OffsetsRoundTheCircle(const std::vector<ReadingBearing>& rea
     return offsets;
 }
 
+// The spread falls this many times, and below this, before the clock is
+// suspected rather than a reading.
+constexpr double kClockHintFactor = 4.0;
+constexpr double kClockHintSpreadDeg = 0.5;
+
 // The spread of all readings taken with every clock `shiftHours` off the
-// zone's; none when a reading cannot be computed so.
+// zone's, when it is below `limit`; none when it is not, or a reading cannot
+// be computed so. The sum of squared deviations only grows as readings are
+// added (Welford), so the walk stops at the first reading that puts the
+// spread past the limit: readings that disagree cost a few suns, not all.
 std::optional<double> SpreadWithClockShifted(const Observer& o,
                                              const std::vector<WallReading>& readings,
                                              const std::vector<ReadingBearing>& taken,
-                                             double shiftHours) {
-    std::vector<ReadingBearing> shifted;
+                                             double shiftHours, double limit) {
+    const double n = static_cast<double>(readings.size());
+    const double squaresLimit = limit * limit * (n - 1);
+    double reference = 0, mean = 0, squares = 0;
     for (size_t i = 0; i < readings.size(); ++i) {
         Observer fixed = o;
         fixed.zoneName.clear();
         fixed.utcOffsetHours = taken[i].utcOffsetHours + shiftHours;
         const ReadingResult r = BearingFromReading(fixed, readings[i]);
         if (!r.value) return std::nullopt;
-        shifted.push_back(*r.value);
+        if (i == 0) reference = r.value->bearingDeg;
+        const double x = SignedDifference(r.value->bearingDeg - reference);
+        const double delta = x - mean;
+        mean += delta / static_cast<double>(i + 1);
+        squares += delta * (x - mean);
+        if (squares >= squaresLimit) return std::nullopt;
     }
-    double reference = 0;
-    const std::vector<double> offsets = OffsetsRoundTheCircle(shifted, reference);
-    double sum = 0;
-    for (double d : offsets) sum += d;
-    return SampleSpread(offsets, sum / static_cast<double>(offsets.size()));
+    return std::sqrt(squares / (n - 1));
 }
-
-// The spread falls this many times, and below this, before the clock is
-// suspected rather than a reading.
-constexpr double kClockHintFactor = 4.0;
-constexpr double kClockHintSpreadDeg = 0.5;
 
 }  // namespace
 
@@ -200,7 +206,8 @@ ReadingResult BearingFromReading(const Observer& o, const WallReading& reading) 
         result.error = offset.error;
         return result;
     }
-    const SolarResult sun = SunAt(o.latitudeDeg, o.longitudeWestDeg, reading.clock, *offset.hours);
+    const SolarResult sun =
+        SunSeenAt(o.latitudeDeg, o.longitudeWestDeg, reading.clock, *offset.hours);
     if (!sun.position) {
         result.error = sun.error;
         return result;
@@ -275,8 +282,9 @@ MeasurementResult MeasureWallBearing(const Observer& o, const std::vector<WallRe
     const std::optional<double> spread = SampleSpread(all, sum / static_cast<double>(all.size()));
     if (!spread) return result;
     for (const double shift : {1.0, -1.0}) {
-        const std::optional<double> better = SpreadWithClockShifted(o, readings, taken, shift);
-        if (better && *better < kClockHintSpreadDeg && *better * kClockHintFactor < *spread) {
+        const std::optional<double> better = SpreadWithClockShifted(
+            o, readings, taken, shift, std::min(kClockHintSpreadDeg, *spread / kClockHintFactor));
+        if (better) {
             m.clockHint = "The readings spread by " + Fixed(*spread, 2) +
                           " degrees, but agree within " + Fixed(*better, 2) +
                           " if the clock was one hour " + (shift > 0 ? "ahead" : "behind") +

@@ -65,6 +65,8 @@ struct WallReading {
     ClockTime clock;                     // in the observer's zone
     double shadowAngleDeg = 0;           // Shadow only: a, strictly between -90 and 90
     LightEdge edge = LightEdge::Centre;  // Enters and Leaves only
+
+    friend bool operator==(const WallReading&, const WallReading&) = default;
 };
 
 struct ReadingBearing {
