@@ -70,8 +70,9 @@ std::vector<WallReading> Readings(const OptionParser& parser) {
     return readings;
 }
 
+// Two decimals; what rounds to nothing without a sign.
 std::string Number(double v) {
-    return FixedText(v, 2);
+    return FixedText(std::fabs(v) < 0.005 ? 0.0 : v, 2);
 }
 
 std::string ReadingText(const WallReading& r) {

@@ -1,6 +1,7 @@
 #include "core/sun/wall_bearing.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -343,6 +344,8 @@ WallBearingMeasurement CombineBearings(std::vector<ReadingBearing> readings,
     for (double d : offsets) m.residualsDeg.push_back(SignedDifference(d - meanOffset));
 
     if (!leftOutText.empty()) {
+        leftOutText[0] =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(leftOutText[0])));
         m.warning = leftOutText + " (A reading more than " + Fixed(kOutlierDeviations, 0) +
                     " robust deviations, and more than " + Fixed(kSpreadWarningDeg, 0) +
                     " degree, from the median is left out.)";

@@ -100,7 +100,10 @@ void BoardPicture::paintEvent(QPaintEvent*) {
     p.fillRect(QRectF(0, 0, 240, 250), QColor(255, 255, 240));
 
     // The wall, in section: a hatched band along the top, its face below.
-    const QRectF wall(10, 14, 220, 26);
+    // For a grazing reading the wall stops short, so the sun can stand in
+    // its plane beyond the end.
+    const bool grazing = method_ != ReadingMethod::Shadow;
+    const QRectF wall = grazing ? QRectF(60, 14, 120, 26) : QRectF(10, 14, 220, 26);
     p.fillRect(wall, QColor(200, 180, 160));
     p.setPen(QPen(QColor(120, 90, 70), 1));
     for (double x = wall.left() - 26; x < wall.right(); x += 9) {
@@ -116,7 +119,7 @@ void BoardPicture::paintEvent(QPaintEvent*) {
     p.setFont(font);
     p.setPen(Qt::black);
     p.drawText(QRectF(10, 0, 220, 14), Qt::AlignCenter, QStringLiteral("wall (seen from above)"));
-    if (method_ != ReadingMethod::Shadow) {
+    if (grazing) {
         paintGrazing(p);
         return;
     }

@@ -93,7 +93,8 @@ bool SamePlace(const SiteState& a, const SiteState& b) {
 
 // A number of degrees as the user's locale writes it, two places.
 QString Degrees(double value) {
-    return QLocale().toString(value, 'f', 2);
+    // What rounds to nothing is shown without a sign.
+    return QLocale().toString(std::fabs(value) < 0.005 ? 0.0 : value, 'f', 2);
 }
 
 QString Sentence(const std::string& text) {
@@ -386,8 +387,8 @@ void frmMeasureBearing::Tick() {
             Say(QStringLiteral("The site is now %1: the readings are worked out for it%2.")
                     .arg(SiteCaption(site_),
                          dropped == 0 ? QString()
-                                      : QStringLiteral("; %1 could not be (the sun is down "
-                                                       "there then) and are removed")
+                                      : QStringLiteral("; %1 removed, the sun being down there "
+                                                       "at the time")
                                             .arg(dropped)));
         }
     } else if (site_.WallBearing != main_.Site().WallBearing) {
@@ -524,7 +525,7 @@ void frmMeasureBearing::Recompute() {
             .arg(leftOut == 0 ? QString() : QStringLiteral(" (%1 left out)").arg(leftOut))
             .arg(m.spreadDeg ? Degrees(*m.spreadDeg) + QStringLiteral(" degrees")
                              : QStringLiteral("none from one reading")));
-    lblWarning->setText(QString::fromStdString(m.clockHint.empty() ? m.warning : m.clockHint));
+    lblWarning->setText(Sentence(m.clockHint.empty() ? m.warning : m.clockHint));
     cmdUse->setEnabled(m.offeredDeg.has_value());
     if (!m.advice.empty()) {
         Say(Sentence(m.advice));

@@ -483,7 +483,7 @@ TEST(MeasureWallBearing, LeavesOutOutliersAndSuspectsTheClock) {
     EXPECT_NEAR(m.meanDeg, 193.4, kRoundTripTol);
     EXPECT_NEAR(m.residualsDeg[3], 2 * good[3].shadowAngleDeg, kRoundTripTol);
     EXPECT_EQ(m.offeredDeg, 193.4);
-    EXPECT_NE(m.warning.find("reading 4 (shadow at 2026-06-21T14:30:00) is"), std::string::npos);
+    EXPECT_NE(m.warning.find("Reading 4 (shadow at 2026-06-21T14:30:00) is"), std::string::npos);
 
     // The same good readings worked out as if the clock kept UTC.
     const WallBearingMeasurement utc =
