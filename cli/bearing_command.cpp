@@ -18,7 +18,7 @@ namespace sundial {
 namespace {
 
 // "2026-06-21T10:15:00@12.5": the time, then the shadow's angle.
-WallReading ShadowReading(const std::string& value, int number, const LocaleDigits& digits) {
+WallReading ShadowReading(const std::string& value, int number) {
     const std::string label = "Reading " + std::to_string(number) + " (--shadow " + value + ")";
     const std::size_t at = value.rfind('@');
     if (at == std::string::npos) {
@@ -27,7 +27,7 @@ WallReading ShadowReading(const std::string& value, int number, const LocaleDigi
                        "e.g. 2026-06-21T10:15:00@12.5."};
     }
     const std::string angleText = value.substr(at + 1);
-    const std::optional<double> angle = ReadNumber(angleText, digits);
+    const std::optional<double> angle = ReadNumber(angleText);
     if (!angle || !std::isfinite(*angle)) {
         throw BadInput{label + ": \"" + angleText + "\" is not an angle."};
     }
@@ -54,7 +54,6 @@ WallReading GrazingReading(const std::string& name, const std::string& value, in
 
 // The readings in the order given on the command line, whatever their kind.
 std::vector<WallReading> Readings(const OptionParser& parser) {
-    const LocaleDigits digits = UserLocaleDigits();  // the locale is looked up once
     std::map<std::string, std::vector<std::string>> values;
     for (const char* name : {"shadow", "enters", "leaves"}) values[name] = parser.Values(name);
     std::map<std::string, std::size_t> used;  // how many values of each option are taken
@@ -64,7 +63,7 @@ std::vector<WallReading> Readings(const OptionParser& parser) {
         if (list == values.end()) continue;
         const std::string& value = list->second.at(used[name]++);
         const int number = static_cast<int>(readings.size()) + 1;
-        readings.push_back(name == "shadow" ? ShadowReading(value, number, digits)
+        readings.push_back(name == "shadow" ? ShadowReading(value, number)
                                             : GrazingReading(name, value, number));
     }
     return readings;

@@ -32,14 +32,14 @@ void AddSunOptions(OptionParser& parser) {
     AddSiteOptions(parser);
     AddClockZoneOptions(parser);
     parser.AddOptions({
-        {"at", "Clock time in the site's zone, e.g. 2026-06-21T12:00:00 (required).", "time"},
+        {"at", "Clock time in the site's zone, e.g. 2026-06-21T12:00:00.", "time"},
         {"json", "Print the sun's position as JSON."},
     });
+    parser.Required("at");
 }
 
 int RunSunCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
     const ClockSite where = ReadClockSite(parser);
-    if (!parser.IsSet("at")) throw BadInput{"--at: give the clock time, e.g. 2026-06-21T12:00:00."};
     const ClockTime clock = ReadClockOption(parser.Value("at"), "at");
     const SiteState& site = where.options.site;
     const double offset = ClockOffset(where, clock, "at");
