@@ -233,5 +233,73 @@ TEST(SunCommands, BadInputNamesWhatIsWrongAndExitsWithTwo) {
     }
 }
 
+// The field cases: the clock's zone decides the bearing, and a site or zone
+// the user did not give is said, never guessed from the longitude.
+TEST(BearingCommand, TakesTheZoneFromThePlaceOrRefusesToGuessIt) {
+    // Boston's true sun at 12:10 on a June phone clock (UTC-4), for a wall facing 165.5.
+    const std::string boston =
+        "2026-06-21T12:10:00@" +
+        FixedText(Azimuth(42.4f, 71.1f, {2026, 6, 21, 12, 10, 0}, -4) - 165.5, 6);
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        const char* zone;  // JSON "zone"; for bad input, part of the message
+        double bearing;    // NaN: not checked
+    };
+    const double kAny = std::nan("");
+    const std::vector<Row> rows = {
+        {"place-brings-summer-time",
+         {"--place", "Boston", "--shadow", boston},
+         0,
+         "America/New_York",
+         165.5},
+        {"named-zone",
+         {"--lat", "42.4", "--lon", "71.1", "--west", "--tz", "America/New_York", "--shadow",
+          boston},
+         0,
+         "America/New_York",
+         165.5},
+        {"half-hour-offset",
+         {"--lat", "47.6", "--lon", "52.7", "--west", "--utc", "-2.5", "--shadow",
+          "2026-06-21T12:00:00@0"},
+         0,
+         "UTC-2:30",
+         kAny},
+        {"typed-without-zone",
+         {"--lat", "40.4", "--lon", "3.7", "--west", "--shadow", "2026-07-15T12:00:00@-68.26"},
+         kCliBadInput,
+         "the longitude does not tell",
+         kAny},
+        {"unknown-zone",
+         {"--place", "Boston", "--tz", "America/Bostn", "--shadow", boston},
+         kCliBadInput,
+         "no time zone called",
+         kAny},
+        {"clock-skipped",
+         {"--place", "Exeter", "--enters", "2026-03-29T01:30:00"},
+         kCliBadInput,
+         "never showed 2026-03-29T01:30:00",
+         kAny},
+    };
+    for (const Row& row : rows) {
+        const Outcome o = Cli(std::vector<std::string>{"bearing", "--json"} + row.args);
+        ASSERT_EQ(o.status, row.status) << row.name << ": " << o.err;
+        if (row.status != kCliOk) {
+            EXPECT_TRUE(Contains(o.err, row.zone)) << row.name << ": " << o.err;
+            continue;
+        }
+        EXPECT_EQ(o.json()["zone"], row.zone) << row.name;
+        if (!std::isnan(row.bearing)) {
+            EXPECT_NEAR(o.json()["bearing"].get<double>(), row.bearing, kJsonTol) << row.name;
+        }
+    }
+    // No site at all: the default one, said on stderr and echoed.
+    const Outcome none = Cli({"bearing", "--shadow", "2026-06-21T12:00:00@-30"});
+    EXPECT_TRUE(Contains(none.err, "No site given: using the default site, Exeter, Britain"));
+    EXPECT_TRUE(StartsWith(none.out, "Site: Exeter, Britain, 50.7 N 3.5 W; Europe/London, UTC+1"))
+        << none.out;
+}
+
 }  // namespace
 }  // namespace sundial
