@@ -26,16 +26,17 @@ std::chrono::seconds TimeOfDay(const ClockTime& c) {
            std::chrono::seconds{static_cast<long long>(std::floor(c.second))};
 }
 
+date::year_month_day Day(const ClockTime& c) {
+    return {date::year{c.year}, date::month{static_cast<unsigned>(c.month)},
+            date::day{static_cast<unsigned>(c.day)}};
+}
+
 date::local_seconds LocalSeconds(const ClockTime& c) {
-    const date::year_month_day day{date::year{c.year}, date::month{static_cast<unsigned>(c.month)},
-                                   date::day{static_cast<unsigned>(c.day)}};
-    return date::local_days{day} + TimeOfDay(c);
+    return date::local_days{Day(c)} + TimeOfDay(c);
 }
 
 date::sys_seconds SysSeconds(const ClockTime& c) {
-    const date::year_month_day day{date::year{c.year}, date::month{static_cast<unsigned>(c.month)},
-                                   date::day{static_cast<unsigned>(c.day)}};
-    return date::sys_days{day} + TimeOfDay(c);
+    return date::sys_days{Day(c)} + TimeOfDay(c);
 }
 
 double Hours(std::chrono::seconds offset) {
@@ -45,6 +46,18 @@ double Hours(std::chrono::seconds offset) {
 std::string UnknownZone(const std::string& name) {
     return "there is no time zone called \"" + name +
            "\"; zones are named by area and city, like Europe/London or America/St_Johns.";
+}
+
+// The database's zone for a named zone. Nothing for a fixed offset (then
+// `result` holds it) or an unknown name (then `result` says so).
+const date::time_zone* ZoneRules(const ClockZone& zone, ZoneOffset& result) {
+    if (zone.name.empty()) {
+        result.hours = zone.fixedOffsetHours;
+        return nullptr;
+    }
+    const date::time_zone* tz = Lookup(zone.name);
+    if (!tz) result.error = UnknownZone(zone.name);
+    return tz;
 }
 
 }  // namespace
@@ -64,15 +77,8 @@ std::string CheckZoneName(std::string_view name) {
 
 ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock) {
     ZoneOffset result;
-    if (zone.name.empty()) {
-        result.hours = zone.fixedOffsetHours;
-        return result;
-    }
-    const date::time_zone* tz = Lookup(zone.name);
-    if (!tz) {
-        result.error = UnknownZone(zone.name);
-        return result;
-    }
+    const date::time_zone* tz = ZoneRules(zone, result);
+    if (!tz) return result;
     const date::local_info info = tz->get_info(LocalSeconds(clock));
     const std::string when = ClockTimeText(clock);
     switch (info.result) {
@@ -97,15 +103,8 @@ ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock) {
 
 ZoneOffset OffsetAtUtc(const ClockZone& zone, const ClockTime& utc) {
     ZoneOffset result;
-    if (zone.name.empty()) {
-        result.hours = zone.fixedOffsetHours;
-        return result;
-    }
-    const date::time_zone* tz = Lookup(zone.name);
-    if (!tz) {
-        result.error = UnknownZone(zone.name);
-        return result;
-    }
+    const date::time_zone* tz = ZoneRules(zone, result);
+    if (!tz) return result;
     const date::sys_info info = tz->get_info(SysSeconds(utc));
     result.hours = Hours(info.offset);
     result.abbreviation = info.abbrev;

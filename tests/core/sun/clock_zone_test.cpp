@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
+
+#include "core/places/places.h"
 
 namespace sundial {
 namespace {
@@ -94,6 +97,16 @@ TEST(ClockZone, NamesAndTexts) {
     }
     EXPECT_EQ(ZoneEcho(NamedZone("Europe/London"), 1, {2026, 6, 21, 12, 0, 0}),
               "Europe/London, UTC+1 on 2026-06-21");
+}
+
+// Every gazetteer place's zone is one the database knows, and its clock is
+// near the place's own sun: within two hours (30 degrees) of local mean time.
+TEST(ClockZone, EveryPlaceHasAKnownZoneNearItsLongitude) {
+    for (const Place& p : Places()) {
+        ASSERT_EQ(CheckZoneName(p.zone), "") << p.placeName;
+        const double offset = OffsetAtUtc(NamedZone(p.zone), {2026, 1, 15, 12, 0, 0}).hours.value();
+        EXPECT_LT(std::fabs(offset * 15 + p.longitude), 30) << p.placeName << " " << p.zone;
+    }
 }
 
 }  // namespace
