@@ -8,6 +8,8 @@ cmake --preset debug >/dev/null
 cmake --build --preset debug
 # A few seconds of fuzzing the BMP reader (clang, libFuzzer).
 ./tests/core/pdf/fuzz/run_bmp_fuzz.sh 5
+# And the dial project reader, against the libraries just built.
+./tests/core/project/fuzz/run_project_fuzz.sh 5
 QT_QPA_PLATFORM=offscreen ctest --preset debug -j2
 # Files and reports must read the same whatever the locale: everything once
 # more with a comma as the decimal separator.

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -45,7 +46,15 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Start in the user's data folder for the program, so that the site is "
                        "kept there."));
     parser.addOption(userDataFolder);
+    parser.addPositionalArgument(
+        QStringLiteral("project"),
+        QStringLiteral("A dial project to open in the Dial Template window."),
+        QStringLiteral("[project]"));
     parser.process(app);
+    // Named from where the program was started, before it moves to its folder.
+    const QStringList projects = parser.positionalArguments();
+    const QString project =
+        projects.isEmpty() ? QString() : QFileInfo(projects.front()).absoluteFilePath();
     if (parser.isSet(userDataFolder)) EnterUserDataFolder();
 
     sundial::frmMain main;
@@ -57,5 +66,10 @@ int main(int argc, char* argv[]) {
     main.Startup();
     // Closing the main window during the start-up pause ends the program there.
     if (main.IsClosing()) return 0;
+    if (!project.isEmpty()) {
+        sundial::TemplateDialog& dialog = dialTemplate.Dialog();
+        dialog.show();
+        dialog.OpenProject(project);
+    }
     return QApplication::exec();
 }

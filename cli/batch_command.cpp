@@ -78,13 +78,15 @@ void AddBatchOptions(OptionParser& parser) {
          "degrees"},
         {"sites",
          "Sites from FILE, CSV with the header name,latitude,longitude,bearing,utc "
-         "(longitude positive west).",
+         "(longitude positive west) and optionally project (a dial project for the site's "
+         "template).",
          "file"},
         {"out", "The folder for the outputs and index.csv (made when missing).", "dir"},
         {"pdf", "Also write each site's two-page printable dial sheet."},
         {"json", "Also write each site's run as JSON."},
         {"template-pdf", "Also write each site's full-size template, tiled over pages."},
         {"template-svg", "Also write each site's full-size template as SVG."},
+        {"template-dxf", "Also write each site's full-size template as DXF."},
         {"force", "Replace files that exist."},
     });
     parser.Excludes("places", {"sites"});
@@ -106,8 +108,12 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
     request.folder = std::filesystem::path(parser.Value("out"));
     request.pdf = parser.IsSet("pdf");
     request.force = parser.IsSet("force");
+    // A sites file names its projects from its own folder.
+    const std::filesystem::path projects =
+        parser.IsSet("sites") ? std::filesystem::path(parser.Value("sites")).parent_path()
+                              : std::filesystem::path();
     if (const auto message = ReadBatchTemplateOptions(OptionLookupOf(parser), CliNumberReader(),
-                                                      tmpl::TodayText(), request)) {
+                                                      tmpl::TodayText(), request, projects)) {
         throw BadInput{*message};
     }
     if (parser.IsSet("json")) {

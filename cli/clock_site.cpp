@@ -72,7 +72,7 @@ void AddClockZoneOptions(OptionParser& parser) {
 
 ClockSite ReadClockSite(const OptionParser& parser) {
     ClockSite clock;
-    clock.options = ReadSiteOptions(parser, true);
+    clock.options = ReadSiteOptions(parser, nullptr, true);
     clock.zone = ZoneOf(parser, clock.options, clock.notice);
     const SiteState& site = clock.options.site;
     clock.observer = {site.Latitude, site.Longitude, clock.zone.fixedOffsetHours, clock.zone.name};

@@ -88,11 +88,14 @@ const Place& ResolvePlace(const std::string& text) {
     return *found.front();
 }
 
-SiteOptions ReadSiteOptions(const OptionParser& parser, bool zoneReadByCaller) {
+SiteOptions ReadSiteOptions(const OptionParser& parser, const SiteState* base,
+                            bool zoneReadByCaller) {
     SiteOptions options;
     SiteState& site = options.site;
     CliStartupHost host(site);
-    if (parser.IsSet("settings")) {
+    if (base != nullptr) {
+        site = *base;  // the parser has refused --settings with it
+    } else if (parser.IsSet("settings")) {
         options.settingsFile = std::filesystem::path(parser.Value("settings"));
         const SettingsFile read = LoadSiteSettings(site, host, *options.settingsFile);
         options.settingsNotice = SettingsProblemMessage(*options.settingsFile, read);

@@ -26,10 +26,12 @@ struct SiteOptions {
 
 void AddSiteOptions(OptionParser& parser);
 
-// Builds the site from the options: the settings file (or the default site),
-// then the place or typed coordinates, then bearing and zone. Throws BadInput.
-// With `zoneReadByCaller`, --utc is left to the caller (see clock_site.h).
-SiteOptions ReadSiteOptions(const OptionParser& parser, bool zoneReadByCaller = false);
+// Builds the site from the options: `base` (a project's site) or else the
+// settings file (or the default site), then the place or typed coordinates,
+// then bearing and zone. Throws BadInput. With `zoneReadByCaller`, --utc is
+// left to the caller (see clock_site.h).
+SiteOptions ReadSiteOptions(const OptionParser& parser, const SiteState* base = nullptr,
+                            bool zoneReadByCaller = false);
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.
 const Place& ResolvePlace(const std::string& text);

@@ -10,8 +10,11 @@
 #include "cli/site_options.h"
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
+#include "core/project/dial_project.h"
+#include "core/template/dxf_template.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
+#include "core/template/template_error.h"
 #include "core/template/template_options.h"
 
 namespace sundial {
@@ -118,14 +121,32 @@ void AddTemplateOptions(OptionParser& parser) {
     parser.AddOptions({
         {"pdf", "Write the tiled full-size PDF to FILE.", "file"},
         {"svg", "Write the full-size SVG to FILE.", "file"},
+        {"dxf", "Write the full-size DXF (1 unit = 1 mm, one layer per role) to FILE.", "file"},
+        {"dxf-outlines", "With --dxf, numerals and labels as outlines, for engraving."},
         {"json", "Print the plan's elements (role, hour, points in mm) as JSON."},
+        {"project",
+         "Start from the dial project FILE: its site and design, with the options given "
+         "here over them.",
+         "file"},
+        {"save-project", "Write the site and design given as a dial project to FILE.", "file"},
     });
+    parser.Excludes("project", {"settings"});
+    parser.Needs("dxf-outlines", {"dxf"});
 }
 
 int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
-    const SiteOptions site = ReadSiteOptions(parser);
+    std::optional<project::DialProject> base;
+    if (parser.IsSet("project")) {
+        project::ProjectRead project = project::ReadProject(parser.Value("project"));
+        if (!project.project) throw BadInput{project.message};
+        base = std::move(project.project);
+    }
+    const SiteOptions site = ReadSiteOptions(parser, base ? &base->site : nullptr);
+    const tmpl::OptionLookup given =
+        base ? project::Overlay(OptionLookupOf(parser), project::ProjectLookup(*base))
+             : OptionLookupOf(parser);
     const tmpl::TemplateOptionsRead read =
-        tmpl::ReadTemplateOptions(OptionLookupOf(parser), CliNumberReader(), tmpl::TodayText());
+        tmpl::ReadTemplateOptions(given, CliNumberReader(), tmpl::TodayText());
     if (!read.options) throw BadInput{read.message};
     const plan::PlanOptions& options = read.options->plan;
     const tmpl::PageSetup& page = read.options->page;
@@ -150,6 +171,19 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
             const std::filesystem::path file(parser.Value("svg"));
             tmpl::WriteTextFile(file, tmpl::PlanSvg(p));
         }
+        if (parser.IsSet("dxf")) {
+            tmpl::WritePlanDxf(p, std::filesystem::path(parser.Value("dxf")),
+                               parser.IsSet("dxf-outlines") ? tmpl::DxfLettering::Outlines
+                                                            : tmpl::DxfLettering::Text);
+        }
+        if (parser.IsSet("save-project")) {
+            const project::DialProject saved{site.site,
+                                             project::GivenOptions(given, CliNumberReader())};
+            std::string error;
+            if (!project::WriteProject(saved, parser.Value("save-project"), error)) {
+                throw tmpl::TemplateWriteError(parser.Value("save-project"), error);
+            }
+        }
         if (parser.IsSet("pdf")) {
             const std::filesystem::path file(parser.Value("pdf"));
             const tmpl::TemplatePdfLayout layout = tmpl::WriteTemplatePdf(p, page, file);
@@ -166,7 +200,9 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     if (parser.IsSet("json")) {
         out << PlanJson(p);
     } else {
-        if (parser.IsSet("svg")) out << "Wrote " << parser.Value("svg") << ".\n";
+        for (const char* format : {"svg", "dxf", "save-project"}) {
+            if (parser.IsSet(format)) out << "Wrote " << parser.Value(format) << ".\n";
+        }
         out << "Plate " << p.plateWidthMm << " x " << p.plateHeightMm << " mm, root at ("
             << p.root.x << ", " << p.root.y << ") mm; gnomon style " << p.gnomonSize.styleMm
             << " mm, " << p.gnomonSize.alongWallMm << " mm along the wall.\n";

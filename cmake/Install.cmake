@@ -21,6 +21,8 @@ set(packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(packaging_out ${PROJECT_BINARY_DIR}/packaging)
 
 install(TARGETS sundial-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The licence and what the programs link, in Debian's machine-readable form.
+install(FILES ${packaging}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/sundial)
 set(manual_pages sundial-cli.1)
 
 if(SUNDIAL_BUILD_GUI)
@@ -29,6 +31,9 @@ if(SUNDIAL_BUILD_GUI)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/design.html DESTINATION ${SUNDIAL_INSTALL_DATADIR})
     install(FILES ${packaging}/${SUNDIAL_APP_ID}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    # The dial project's file type, so that the file manager opens projects
+    # with the program.
+    install(FILES ${packaging}/${SUNDIAL_APP_ID}.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
     configure_file(${packaging}/${SUNDIAL_APP_ID}.metainfo.xml.in
                    ${packaging_out}/${SUNDIAL_APP_ID}.metainfo.xml @ONLY)
     install(FILES ${packaging_out}/${SUNDIAL_APP_ID}.metainfo.xml
@@ -83,6 +88,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${SUNDIAL_HOMEPAGE})
 # Depends: read by dpkg-shlibdeps from the libraries the programs link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The font a DXF's outlined text is drawn from.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 # The sheet and the help page are handed to the desktop's viewer and browser
 # through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)

@@ -27,6 +27,8 @@ packages=(
     # named time zones with their summer-time rules on the system's tzdata,
     # and an independent DXF reader for the tests.
     libcli11-dev libdxflib-dev libhowardhinnant-date-dev tzdata python3-ezdxf
+    # A DXF's numerals and labels as outlines, for engraving.
+    libfreetype-dev
 )
 
 missing=()

@@ -14,7 +14,9 @@
 #include "core/dial/pdf_sheet.h"
 #include "core/pdf/byte_sink.h"
 #include "core/plan/sun_samples.h"
+#include "core/project/dial_project.h"
 #include "core/site/number_text.h"
+#include "core/template/dxf_template.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
 
@@ -26,18 +28,18 @@ namespace fs = std::filesystem;
 
 // The template's columns come last, so that readers counting columns find
 // the others where they were before templates were made.
-constexpr std::array<const char*, 15> kIndexColumns = {
-    "name",         "latitude",      "longitude",   "bearing",      "utc",
-    "gnomon_angle", "gnomon_offset", "offset_side", "report",       "pdf",
-    "json",         "status",        "problem",     "template_pdf", "template_svg"};
+constexpr std::array<const char*, 16> kIndexColumns = {
+    "name",          "latitude",     "longitude",    "bearing",     "utc",  "gnomon_angle",
+    "gnomon_offset", "offset_side",  "report",       "pdf",         "json", "status",
+    "problem",       "template_pdf", "template_svg", "template_dxf"};
 
 struct PlannedSite {
     const SiteRow* row;
     // File names in the folder; empty when not made.
-    std::string report, pdf, json, templatePdf, templateSvg;
+    std::string report, pdf, json, templatePdf, templateSvg, templateDxf;
 
-    std::array<const std::string*, 5> Files() const {
-        return {&report, &pdf, &json, &templatePdf, &templateSvg};
+    std::array<const std::string*, 6> Files() const {
+        return {&report, &pdf, &json, &templatePdf, &templateSvg, &templateDxf};
     }
 };
 
@@ -91,12 +93,13 @@ std::string IndexLine(const PlannedSite& planned, const DialGeometry* dial,
                                      OffsetSideWord(dial->OffsetSide), CsvTextField(planned.report),
                                      CsvTextField(planned.pdf), CsvTextField(planned.json)});
     } else {
-        fields.resize(kIndexColumns.size() - 4);
+        fields.resize(kIndexColumns.size() - 5);
     }
     fields.push_back(status);
     fields.push_back(CsvTextField(problem));
     fields.push_back(dial != nullptr ? CsvTextField(planned.templatePdf) : std::string());
     fields.push_back(dial != nullptr ? CsvTextField(planned.templateSvg) : std::string());
+    fields.push_back(dial != nullptr ? CsvTextField(planned.templateDxf) : std::string());
     return CsvLine(fields);
 }
 
@@ -105,7 +108,7 @@ std::vector<PlannedSite> Plan(const BatchRequest& request) {
     std::vector<PlannedSite> plan;
     UniqueStems stems;
     for (const SiteRow& row : request.rows) {
-        PlannedSite planned{&row, {}, {}, {}, {}, {}};
+        PlannedSite planned{&row, {}, {}, {}, {}, {}, {}};
         if (row.error.empty()) {
             const std::string stem = stems.Claim(row.name);
             planned.report = stem + ".txt";
@@ -114,6 +117,7 @@ std::vector<PlannedSite> Plan(const BatchRequest& request) {
             // Stems hold no ".", so no other site's file can have these names.
             if (request.templatePdf) planned.templatePdf = stem + ".template.pdf";
             if (request.templateSvg) planned.templateSvg = stem + ".svg";
+            if (request.templateDxf) planned.templateDxf = stem + ".dxf";
         }
         plan.push_back(std::move(planned));
     }
@@ -137,21 +141,23 @@ std::vector<std::string> Clashes(const fs::path& folder, const std::vector<Plann
 
 // The site's template files in memory, and what its plan could not show.
 // Empty on success, else why there are none.
-std::string MakeTemplate(const BatchRequest& request, const SiteState& site, std::string& pdfBytes,
-                         std::string& svg, std::vector<std::string>& notes) {
-    const tmpl::TemplateOptions& options = request.templateOptions;
+std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::string& pdfBytes,
+                         std::string& svg, std::string& dxf, std::vector<std::string>& notes) {
+    const tmpl::TemplateOptions& options =
+        row.templateOptions ? *row.templateOptions : request.templateOptions;
     std::vector<plan::SunSample> samples;
     // A year of the sun costs far more than the rest of a site: only when the
     // noon curve asks for it.
     if (options.plan.noonCurve) {
-        samples = plan::YearOfSunSamples(site);
+        samples = plan::YearOfSunSamples(row.site);
         if (samples.empty()) return "the sun's position could not be found for this site";
     }
-    const plan::PlanResult result = plan::BuildPlan(site, options.plan, samples);
+    const plan::PlanResult result = plan::BuildPlan(row.site, options.plan, samples);
     if (result.status != plan::PlanStatus::Built) return result.message;
     notes = result.plan->notes;
     try {
         if (request.templateSvg) svg = tmpl::PlanSvg(*result.plan);
+        if (request.templateDxf) dxf = tmpl::PlanDxf(*result.plan);
         if (request.templatePdf) tmpl::TemplatePdfBytes(*result.plan, options.page, pdfBytes);
     } catch (const std::exception& e) {
         return std::string("the template: ") + e.what();
@@ -178,10 +184,10 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Ma
     if (outputs.result.status != RunStatus::Completed) return outputs.result.message;
     made.dial = outputs.dial;
 
-    std::string templatePdf, templateSvg;
-    if (request.templatePdf || request.templateSvg) {
+    std::string templatePdf, templateSvg, templateDxf;
+    if (request.templatePdf || request.templateSvg || request.templateDxf) {
         const std::string problem =
-            MakeTemplate(request, row.site, templatePdf, templateSvg, made.notes);
+            MakeTemplate(request, row, templatePdf, templateSvg, templateDxf, made.notes);
         if (!problem.empty()) return problem;
     }
     const std::string json = request.json ? request.json(row.site, made.dial) : std::string();
@@ -190,7 +196,8 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Ma
         {&planned.pdf, pdfBytes},
         {&planned.json, json},
         {&planned.templatePdf, templatePdf},
-        {&planned.templateSvg, templateSvg}};
+        {&planned.templateSvg, templateSvg},
+        {&planned.templateDxf, templateDxf}};
     std::vector<fs::path> written;
     for (const auto& [name, bytes] : files) {
         if (name->empty()) continue;
@@ -211,20 +218,51 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Ma
 
 std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& given,
                                                     const tmpl::NumberReader& readNumber,
-                                                    const std::string& today,
-                                                    BatchRequest& request) {
+                                                    const std::string& today, BatchRequest& request,
+                                                    const std::filesystem::path& projectsFolder) {
     request.templatePdf = given("template-pdf").has_value();
     request.templateSvg = given("template-svg").has_value();
-    if (!request.templatePdf && !request.templateSvg) {
+    request.templateDxf = given("template-dxf").has_value();
+    if (!request.templatePdf && !request.templateSvg && !request.templateDxf) {
         // Options that would shape nothing are a mistake worth naming.
         for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
             if (given(entry.name)) {
                 return "--" + std::string(entry.name) +
-                       " shapes the template: give --template-pdf or --template-svg.";
+                       " shapes the template: give --template-pdf, --template-svg or "
+                       "--template-dxf.";
+            }
+        }
+        for (const SiteRow& row : request.rows) {
+            if (!row.project.empty()) {
+                return "the sites' project column shapes the template: give --template-pdf, "
+                       "--template-svg or --template-dxf.";
             }
         }
         return std::nullopt;
     }
+    // A row's project gives its design, the command line's options over it;
+    // a project that cannot be used skips its row alone.
+    bool someRowNeedsTheGivenOptions = request.rows.empty();
+    for (SiteRow& row : request.rows) {
+        if (!row.error.empty()) continue;
+        if (row.project.empty()) {
+            someRowNeedsTheGivenOptions = true;
+            continue;
+        }
+        const project::ProjectRead project = project::ReadProject(projectsFolder / row.project);
+        if (!project.project) {
+            row.error = "project " + project.message;
+            continue;
+        }
+        tmpl::TemplateOptionsRead read = tmpl::ReadTemplateOptions(
+            project::Overlay(given, project::ProjectLookup(*project.project)), readNumber, today);
+        if (read.options) {
+            row.templateOptions = std::move(read.options);
+        } else {
+            row.error = "project " + row.project + ": " + read.message;
+        }
+    }
+    if (!someRowNeedsTheGivenOptions) return std::nullopt;
     tmpl::TemplateOptionsRead read = tmpl::ReadTemplateOptions(given, readNumber, today);
     if (!read.options) return std::move(read.message);
     request.templateOptions = std::move(*read.options);

@@ -2,7 +2,7 @@
 //
 // For every usable site the Calculations text goes to <stem>.txt, and on
 // request the printable sheet to <stem>.pdf, the JSON to <stem>.json and the
-// full-size template to <stem>.template.pdf (tiled) and <stem>.svg, where
+// full-size template to <stem>.template.pdf (tiled), <stem>.svg and <stem>.dxf, where
 // <stem> is a safe, unique file name made from the site's name.
 // index.csv lists every site, made or not, with its gnomon angle and offset
 // and its files. Nothing is overwritten unless `force` says so.
@@ -29,6 +29,7 @@ struct BatchRequest {
     bool pdf = false;
     bool templatePdf = false;  // the full-size template, tiled over pages
     bool templateSvg = false;  // the full-size template as SVG
+    bool templateDxf = false;  // the full-size template as DXF
     // The template's plate, lines and paper, the same for every site. Read
     // and checked beforehand: a site whose plan still fails is skipped.
     tmpl::TemplateOptions templateOptions;
@@ -55,14 +56,15 @@ struct BatchResult {
 BatchResult RunBatch(const BatchRequest& request);
 
 // The template's part of a batch's options, into `request`: with
-// --template-pdf or --template-svg (switches: each site names its own files)
+// --template-pdf, --template-svg or --template-dxf (switches: each site names its own files)
 // the plate, line and paper options are read as the template command reads
-// them; without either, none of them may be given. Returns why the options
-// cannot be used, or nothing.
-std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& given,
-                                                    const tmpl::NumberReader& readNumber,
-                                                    const std::string& today,
-                                                    BatchRequest& request);
+// them; without either, none of them may be given. A row naming a dial
+// project (found in `projectsFolder`) takes the project's design with the
+// given options over it; a project that cannot be used skips its row. Returns
+// why the options cannot be used, or nothing.
+std::optional<std::string> ReadBatchTemplateOptions(
+    const tmpl::OptionLookup& given, const tmpl::NumberReader& readNumber, const std::string& today,
+    BatchRequest& request, const std::filesystem::path& projectsFolder = {});
 
 // The index's header line: the column names.
 std::string IndexHeader();

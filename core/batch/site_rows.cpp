@@ -14,9 +14,10 @@ namespace sundial {
 
 namespace {
 
-enum Column { kName, kLatitude, kLongitude, kBearing, kUtc, kColumnCount };
-constexpr std::array<const char*, kColumnCount> kColumnNames = {"name", "latitude", "longitude",
-                                                                "bearing", "utc"};
+// The columns up to kProject must be there; the project may be left out.
+enum Column { kName, kLatitude, kLongitude, kBearing, kUtc, kProject, kColumnCount };
+constexpr std::array<const char*, kColumnCount> kColumnNames = {"name",    "latitude", "longitude",
+                                                                "bearing", "utc",      "project"};
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -50,7 +51,7 @@ std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, Sit
     if (row.name.empty()) return "the name is missing";
     if (!PrintableText(row.name)) return "the name is not printable UTF-8 text";
     std::array<double, kColumnCount> value{};
-    for (int c = kLatitude; c < kColumnCount; ++c) {
+    for (int c = kLatitude; c < kProject; ++c) {
         if (field[c].empty()) return std::string("the ") + kColumnNames[c] + " is missing";
         const std::optional<double> number = ReadNumber(field[c]);
         if (!number) {
@@ -108,7 +109,7 @@ SitesFile ReadSitesCsv(std::string_view text) {
         }
         columnOf[c] = static_cast<int>(i);
     }
-    for (int c = 0; c < kColumnCount; ++c) {
+    for (int c = 0; c < kProject; ++c) {
         if (columnOf[c] < 0) {
             file.error = "line " + std::to_string(header.line) + ": the header must be " +
                          kSitesHeader + " (column \"" + kColumnNames[c] + "\" is missing)";
@@ -123,9 +124,11 @@ SitesFile ReadSitesCsv(std::string_view text) {
         std::array<std::string_view, kColumnCount> field;
         for (int c = 0; c < kColumnCount; ++c) {
             const auto at = static_cast<size_t>(columnOf[c]);
-            field[c] = at < record.fields.size() ? Trim(record.fields[at]) : std::string_view();
+            field[c] = columnOf[c] >= 0 && at < record.fields.size() ? Trim(record.fields[at])
+                                                                     : std::string_view();
         }
         row.name = std::string(field[kName]);
+        row.project = std::string(field[kProject]);
         if (!record.error.empty()) {
             row.error = record.error;
         } else if (record.fields.size() != header.fields.size()) {

@@ -5,24 +5,31 @@
 // in degrees north, longitude in degrees WEST positive (east negative, as
 // everywhere in the program), the wall's true bearing in degrees and the zone
 // in whole hours from UTC. Numbers are written with a full stop. Every value
-// goes through the dialogs' own rules and ranges.
+// goes through the dialogs' own rules and ranges. An optional `project` column
+// names a dial project (relative to the sites file's folder) whose template
+// design that site's template takes; the row's own columns give the site.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/places/places.h"
 #include "core/site/site_state.h"
+#include "core/template/template_options.h"
 
 namespace sundial {
 
 inline constexpr const char* kSitesHeader = "name,latitude,longitude,bearing,utc";
 
 struct SiteRow {
-    int line = 0;       // the row's line in the sites file; 0 for a gazetteer place
-    std::string name;   // as given (trimmed), for messages and the index
-    SiteState site;     // complete when `error` is empty
-    std::string error;  // why the row gives no site: it is skipped
+    int line = 0;         // the row's line in the sites file; 0 for a gazetteer place
+    std::string name;     // as given (trimmed), for messages and the index
+    SiteState site;       // complete when `error` is empty
+    std::string error;    // why the row gives no site: it is skipped
+    std::string project;  // the dial project named in the row, as written; empty for none
+    // The template's design from that project, once read.
+    std::optional<tmpl::TemplateOptions> templateOptions;
 };
 
 struct SitesFile {

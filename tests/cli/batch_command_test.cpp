@@ -73,7 +73,7 @@ TEST_F(BatchCommand, BadOptionsExitWithTwoAndWriteNothing) {
          "unexpected argument"},
         {"plate without a template",
          {"--places", "--width", "600", "--out", out},
-         "--width shapes the template: give --template-pdf or --template-svg."},
+         "--width shapes the template: give --template-pdf, --template-svg or --template-dxf."},
         {"template without its plate",
          {"--places", "--template-pdf", "--out", out},
          "Give the plate's size: --width MM --height MM."},
@@ -108,12 +108,13 @@ TEST_F(BatchCommand, MatchingPlacesAreMadeWithTheirSheets) {
 
 TEST_F(BatchCommand, TemplatesAreMadeForEachSiteAndTheirNotesShown) {
     const std::string sites = WriteSites("Church,50.7,3.5,185.2,0\n");
-    const Outcome o = Cli({"batch", "--sites", sites, "--template-pdf", "--template-svg", "--width",
-                           "600", "--height", "60", "--date-lines", "--nodus", "150", "--paper",
-                           "letter", "--out", Path("out")});
+    const Outcome o = Cli({"batch", "--sites", sites, "--template-pdf", "--template-svg",
+                           "--template-dxf", "--width", "600", "--height", "60", "--date-lines",
+                           "--nodus", "150", "--paper", "letter", "--out", Path("out")});
     ASSERT_EQ(o.status, kCliOk) << o.err;
-    EXPECT_EQ(Files("out"), (std::vector<std::string>{"Church.svg", "Church.template.pdf",
-                                                      "Church.txt", "index.csv"}));
+    EXPECT_EQ(Files("out"),
+              (std::vector<std::string>{"Church.dxf", "Church.svg", "Church.template.pdf",
+                                        "Church.txt", "index.csv"}));
     // The plate is too low for the winter's shadow: said, not fatal.
     EXPECT_TRUE(Contains(o.err, sites + ": line 2 (Church): note: The nodus's shadow on "))
         << o.err;

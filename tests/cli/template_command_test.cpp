@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "cli/cli_app.h"
@@ -115,6 +117,44 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
         EXPECT_FALSE(fs::exists(dir / "bad.pdf")) << r.name;
         EXPECT_FALSE(fs::exists(dir / "bad.svg")) << r.name;
     }
+}
+
+std::string Bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A design saved as a project and opened again makes the same files; options
+// given with --project go over it, and a project that cannot be used is bad
+// input that writes nothing.
+TEST_F(TemplateCommand, AProjectGivesTheSameFilesAndTakesOptionsOverIt) {
+    const std::vector<std::string> made = {"--made", "2026-12-09"};
+    ASSERT_EQ(RunTemplate(kIssue + made +
+                          std::vector<std::string>{"--save-project", File("p.sundial"), "--svg",
+                                                   File("a.svg"), "--dxf", File("a.dxf")})
+                  .status,
+              kCliOk);
+    const Outcome o = RunTemplate({"template", "--project", File("p.sundial"), "--svg",
+                                   File("b.svg"), "--dxf", File("b.dxf")});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    EXPECT_EQ(Bytes(dir / "b.svg"), Bytes(dir / "a.svg"));
+    EXPECT_EQ(Bytes(dir / "b.dxf"), Bytes(dir / "a.dxf"));
+
+    const Outcome over =
+        RunTemplate({"template", "--project", File("p.sundial"), "--bearing", "185.2", "--width",
+                     "500", "--save-project", File("q.sundial")});
+    ASSERT_EQ(over.status, kCliOk) << over.err;
+    const std::string q = Bytes(dir / "q.sundial");
+    EXPECT_TRUE(Contains(q, "\"bearing\": \"185.2\"")) << q;
+    EXPECT_TRUE(Contains(q, "\"width\": 500.0")) << q;
+    EXPECT_TRUE(Contains(q, "\"nodus\": 150.0")) << q;
+
+    std::ofstream(dir / "new.sundial") << "{\"format\": \"sundial dial project\", \"version\": 9}";
+    const Outcome newer =
+        RunTemplate({"template", "--project", File("new.sundial"), "--svg", File("c.svg")});
+    EXPECT_EQ(newer.status, kCliBadInput);
+    EXPECT_TRUE(Contains(newer.err, "newer version")) << newer.err;
+    EXPECT_FALSE(fs::exists(dir / "c.svg"));
 }
 
 TEST_F(TemplateCommand, NoonCurveComesWithTheEquationOfTimeTable) {

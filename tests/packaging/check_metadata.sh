@@ -24,7 +24,16 @@ desktop=$source_dir/packaging/$app_id.desktop
 # Hints count too: a clean entry gives no output at all.
 remarks=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $remarks"
 [[ -z $remarks ]] || fail "desktop-file-validate remarks: $remarks"
-grep -qx "Exec=sundial --user-data-folder" "$desktop" || fail "the entry must start sundial in its data folder"
+grep -qx "Exec=sundial --user-data-folder %f" "$desktop" ||
+    fail "the entry must start sundial in its data folder, with the file it opens"
+grep -qx "MimeType=application/x-sundial-project;" "$desktop" || fail "the entry must open dial projects"
+mime=$source_dir/packaging/$app_id.xml
+if command -v xmllint >/dev/null; then
+    xmllint --noout "$mime" || fail "$mime is not well-formed"
+fi
+grep -q '<glob pattern="\*.sundial"/>' "$mime" || fail "$mime must claim *.sundial"
+grep -q "^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" \
+    "$source_dir/packaging/copyright" || fail "the package's copyright is not machine-readable"
 grep -qx "Icon=$app_id" "$desktop" || fail "the entry's icon must be $app_id"
 
 metainfo=$build_dir/packaging/$app_id.metainfo.xml
@@ -34,6 +43,8 @@ grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainf
     fail "the metadata must launch $app_id.desktop"
 grep -q "@[A-Z_]*@" "$metainfo" && fail "unconfigured placeholders left in $metainfo"
 grep -q "<image>https://.*screenshot.png</image>" "$metainfo" || fail "the metadata has no screenshot"
+grep -q "<project_license>GPL-2.0-or-later</project_license>" "$metainfo" ||
+    fail "the metadata must state the project's licence"
 
 for page in "$source_dir"/packaging/man/*.1; do
     warnings=$(groff -man -ww -z "$page" 2>&1)

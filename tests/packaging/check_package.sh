@@ -41,6 +41,8 @@ for path in \
     usr/share/icons/hicolor/256x256/apps/$app_id.png \
     usr/share/icons/hicolor/scalable/apps/$app_id.svg \
     usr/share/man/man1/sundial.1.gz \
+    usr/share/mime/packages/$app_id.xml \
+    usr/share/doc/sundial/copyright \
     usr/share/man/man1/sundial-cli.1.gz; do
     grep -qx "$path" "$work/contents" || fail "the package lacks $path"
 done

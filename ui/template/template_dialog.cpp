@@ -7,22 +7,28 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <array>
 #include <exception>
 
 #include "core/plan/sun_samples.h"
+#include "core/template/dxf_template.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
 #include "ui/shell/main_window_api.h"
@@ -35,6 +41,43 @@ namespace {
 constexpr double kDefaultWidthMm = 600;
 constexpr double kDefaultHeightMm = 450;
 constexpr double kDefaultNodusMm = 150;
+constexpr int kRecentProjects = 8;
+const char* const kRecentKey = "template/recentProjects";
+
+// The inputs by the names the template's options (and so a project's fields)
+// give them.
+using Box = QLineEdit* TemplateDialog::*;
+using Switch = QCheckBox* TemplateDialog::*;
+struct Choice {
+    const char* option;
+    QComboBox* TemplateDialog::*combo;
+    std::array<const char*, 3> values;  // by the combo's index
+};
+constexpr std::pair<const char*, Box> kNumberBoxes[] = {
+    {"width", &TemplateDialog::txtWidth},  {"height", &TemplateDialog::txtHeight},
+    {"root-x", &TemplateDialog::txtRootX}, {"root-y", &TemplateDialog::txtRootY},
+    {"nodus", &TemplateDialog::txtNodus},  {"style", &TemplateDialog::txtStyle},
+};
+constexpr std::pair<const char*, Switch> kSwitches[] = {
+    {"half", &TemplateDialog::chkHalf},
+    {"quarter", &TemplateDialog::chkQuarter},
+    {"date-lines", &TemplateDialog::chkDateLines},
+    {"months", &TemplateDialog::chkMonths},
+    {"noon-curve", &TemplateDialog::chkNoonCurve},
+    {"landscape", &TemplateDialog::chkLandscape},
+};
+constexpr Choice kChoices[] = {
+    {"numerals", &TemplateDialog::cboNumerals, {"roman", "arabic", "none"}},
+    {"paper", &TemplateDialog::cboPaper, {"a4", "letter", "a3"}},
+};
+
+QString ShortestNumber(double value, const QLocale& locale) {
+    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+std::filesystem::path LocalPath(const QString& path) {
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
 
 SaveFileChooser DesktopChooser() {
     return [](QWidget* parent, const QString& caption, const QString& suggested,
@@ -144,6 +187,9 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     linesForm->addRow(chkHalf);
     linesForm->addRow(chkQuarter);
     linesForm->addRow(tr("Numerals"), cboNumerals);
+    chkOutlines = new QCheckBox(tr("DXF text as outlines (engraving)"), lines);
+    chkOutlines->setObjectName("chkOutlines");
+    linesForm->addRow(chkOutlines);
 
     auto* dates = new QGroupBox(tr("Nodus"), this);
     auto* datesForm = new QFormLayout(dates);
@@ -188,18 +234,33 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     cmdSavePdf->setObjectName("cmdSavePdf");
     cmdSaveSvg = new QPushButton(tr("Save SVG..."), this);
     cmdSaveSvg->setObjectName("cmdSaveSvg");
+    cmdSaveDxf = new QPushButton(tr("Save DXF..."), this);
+    cmdSaveDxf->setObjectName("cmdSaveDxf");
     cmdClose = new QPushButton(tr("Close"), this);
     cmdClose->setObjectName("cmdClose");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblMessage, 1);
     buttons->addWidget(cmdSavePdf);
     buttons->addWidget(cmdSaveSvg);
+    buttons->addWidget(cmdSaveDxf);
     buttons->addWidget(cmdClose);
 
     auto* top = new QHBoxLayout;
     top->addLayout(inputs);
     top->addWidget(preview, 1);
+    auto* bar = new QMenuBar(this);
+    mnuProject = bar->addMenu(tr("&Project"));
+    mnuProject->setObjectName("mnuProject");
+    mnuProject->addAction(tr("&Open..."), QKeySequence::Open, this,
+                          &TemplateDialog::ChooseAndOpenProject);
+    mnuRecent = mnuProject->addMenu(tr("Open &Recent"));
+    mnuRecent->setObjectName("mnuRecent");
+    connect(mnuRecent, &QMenu::aboutToShow, this, &TemplateDialog::FillRecentMenu);
+    mnuProject->addAction(tr("&Save"), QKeySequence::Save, this, &TemplateDialog::SaveProject);
+    mnuProject->addAction(tr("Save &As..."), QKeySequence::SaveAs, this,
+                          &TemplateDialog::SaveProjectAs);
     auto* all = new QVBoxLayout(this);
+    all->setMenuBar(bar);
     all->addLayout(top, 1);
     all->addLayout(buttons);
 
@@ -227,6 +288,7 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     }
     connect(cmdSavePdf, &QPushButton::clicked, this, &TemplateDialog::SavePdf);
     connect(cmdSaveSvg, &QPushButton::clicked, this, &TemplateDialog::SaveSvg);
+    connect(cmdSaveDxf, &QPushButton::clicked, this, &TemplateDialog::SaveDxf);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     Rebuild();
 }
@@ -281,6 +343,7 @@ tmpl::PageSetup TemplateDialog::ReadPage() const {
 }
 
 void TemplateDialog::Rebuild() {
+    if (loading_) return;
     const bool rootAt = optRootAt->isChecked();
     txtRootX->setEnabled(rootAt);
     txtRootY->setEnabled(rootAt);
@@ -312,6 +375,7 @@ void TemplateDialog::Rebuild() {
     preview->SetPlan(plan_ ? &*plan_ : nullptr);
     cmdSavePdf->setEnabled(plan_.has_value());
     cmdSaveSvg->setEnabled(plan_.has_value());
+    cmdSaveDxf->setEnabled(plan_.has_value());
 }
 
 const std::vector<plan::SunSample>& TemplateDialog::Samples() {
@@ -356,18 +420,183 @@ void TemplateDialog::SavePdf() {
 }
 
 void TemplateDialog::SaveSvg() {
+    SaveDrawing(tr("Save SVG"), "svg", tr("SVG files (*.svg)"),
+                [](const plan::Plan& p, const std::filesystem::path& file) {
+                    tmpl::WriteTextFile(file, tmpl::PlanSvg(p));
+                });
+}
+
+void TemplateDialog::SaveDxf() {
+    const tmpl::DxfLettering lettering =
+        chkOutlines->isChecked() ? tmpl::DxfLettering::Outlines : tmpl::DxfLettering::Text;
+    SaveDrawing(tr("Save DXF"), "dxf", tr("DXF files (*.dxf)"),
+                [lettering](const plan::Plan& p, const std::filesystem::path& file) {
+                    tmpl::WritePlanDxf(p, file, lettering);
+                });
+}
+
+void TemplateDialog::SaveDrawing(const QString& caption, const char* suffix, const QString& filter,
+                                 const DrawingWriter& write) {
     Rebuild();
     if (!plan_) return;
-    const QString path =
-        chooser_(this, tr("Save SVG"), SuggestedPath("svg"), tr("SVG files (*.svg)"));
+    const QString path = chooser_(this, caption, SuggestedPath(suffix), filter);
     if (path.isEmpty()) return;
     try {
-        tmpl::WriteTextFile(std::filesystem::path(QFile::encodeName(path).toStdString()),
-                            tmpl::PlanSvg(*plan_));
+        write(*plan_, std::filesystem::path(QFile::encodeName(path).toStdString()));
         SetMessage(tr("Saved %1 at full size.").arg(QDir::toNativeSeparators(path)), false);
     } catch (const std::exception& e) {
         warn_(this, QString::fromUtf8(e.what()));
     }
+}
+
+std::optional<project::DialProject> TemplateDialog::Project(QString& message) const {
+    const std::optional<plan::PlanOptions> options = ReadOptions(message);
+    if (!options) return std::nullopt;
+    project::DialProject p;
+    p.site = main_.Site();
+    // Only what the plan reads: a box that does not count now is not kept.
+    const auto counts = [&](std::string_view name) {
+        if (name == "root-x" || name == "root-y") return optRootAt->isChecked();
+        if (name == "nodus") return options->dateLines || options->noonCurve;
+        if (name == "months") return options->dateLines;
+        return true;
+    };
+    const QLocale locale;
+    for (const auto& [name, box] : kNumberBoxes) {
+        bool ok = false;
+        const double value = locale.toDouble((this->*box)->text().trimmed(), &ok);
+        if (ok && counts(name)) p.options[name] = ShortestNumber(value, QLocale::c()).toStdString();
+    }
+    for (const auto& [name, check] : kSwitches) {
+        if ((this->*check)->isChecked() && counts(name)) p.options[name] = "";
+    }
+    for (const Choice& choice : kChoices) {
+        p.options[choice.option] =
+            choice.values[std::clamp((this->*choice.combo)->currentIndex(), 0, 2)];
+    }
+    return p;
+}
+
+bool TemplateDialog::OpenProject(const QString& path) {
+    const project::ProjectRead read = project::ReadProject(LocalPath(path));
+    if (!read.project) {
+        warn_(this, QString::fromStdString(read.message));
+        return false;
+    }
+    const project::DialProject& p = *read.project;
+    const auto given = [&p](std::string_view name) -> const std::string* {
+        const auto it = p.options.find(name);
+        return it == p.options.end() ? nullptr : &it->second;
+    };
+    loading_ = true;
+    const QLocale locale;
+    const bool rootAt = given("root-x") || given("root-y");
+    for (const auto& [name, box] : kNumberBoxes) {
+        const std::string* text = given(name);
+        QString shown;
+        if (text) {
+            shown = ShortestNumber(QString::fromStdString(*text).toDouble(), locale);
+        } else if (std::string_view(name) == "nodus") {
+            shown = locale.toString(kDefaultNodusMm);
+        }
+        (this->*box)->setText(shown);
+    }
+    // As the command line places a root given by one coordinate only.
+    if (rootAt && !given("root-x")) {
+        txtRootX->setText(
+            ShortestNumber(QString::fromStdString(*given("width")).toDouble() / 2, locale));
+    }
+    if (rootAt && !given("root-y")) txtRootY->setText(locale.toString(0));
+    (rootAt ? optRootAt : optRootTop)->setChecked(true);
+    for (const auto& [name, check] : kSwitches) (this->*check)->setChecked(given(name) != nullptr);
+    for (const Choice& choice : kChoices) {
+        const std::string* value = given(choice.option);
+        int index = 0;
+        for (int i = 0; value && i < 3; ++i) {
+            if (QString::fromStdString(*value).compare(choice.values[i], Qt::CaseInsensitive) ==
+                0) {
+                index = i;
+            }
+        }
+        (this->*choice.combo)->setCurrentIndex(index);
+    }
+    loading_ = false;
+
+    main_.Site() = p.site;
+    main_.Timeset(p.site.UtcOffset);  // selects the zone and runs
+    projectPath_ = path;
+    RememberProject(path);
+    ShowProjectName();
+    Rebuild();
+    return true;
+}
+
+void TemplateDialog::ChooseAndOpenProject() {
+    const SaveFileChooser& choose = openChooser_ ? openChooser_ : chooser_;
+    const QString path = choose(this, tr("Open Dial Project"), SuggestedPath("sundial"),
+                                tr("Dial projects (*.sundial)"));
+    if (!path.isEmpty()) OpenProject(path);
+}
+
+bool TemplateDialog::SaveProject() {
+    return projectPath_.isEmpty() ? SaveProjectAs() : WriteProjectTo(projectPath_);
+}
+
+bool TemplateDialog::SaveProjectAs() {
+    QString path = chooser_(this, tr("Save Dial Project"),
+                            projectPath_.isEmpty() ? SuggestedPath("sundial") : projectPath_,
+                            tr("Dial projects (*.sundial)"));
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += project::kProjectExtension;
+    return WriteProjectTo(path);
+}
+
+bool TemplateDialog::WriteProjectTo(const QString& path) {
+    QString message;
+    const std::optional<project::DialProject> p = Project(message);
+    if (!p) {
+        warn_(this, message);
+        return false;
+    }
+    std::string error;
+    if (!project::WriteProject(*p, LocalPath(path), error)) {
+        warn_(this, QDir::toNativeSeparators(path) + ": " + QString::fromStdString(error));
+        return false;
+    }
+    projectPath_ = path;
+    RememberProject(path);
+    ShowProjectName();
+    SetMessage(tr("Saved %1.").arg(QDir::toNativeSeparators(path)), false);
+    return true;
+}
+
+QStringList TemplateDialog::RecentProjects() {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void TemplateDialog::RememberProject(const QString& path) {
+    QStringList recent = RecentProjects();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    while (recent.size() > kRecentProjects) recent.removeLast();
+    QSettings().setValue(kRecentKey, recent);
+}
+
+void TemplateDialog::FillRecentMenu() {
+    mnuRecent->clear();
+    const QStringList recent = RecentProjects();
+    for (const QString& path : recent) {
+        mnuRecent->addAction(QDir::toNativeSeparators(path), this,
+                             [this, path] { OpenProject(path); });
+    }
+    if (recent.isEmpty()) mnuRecent->addAction(tr("(none)"))->setEnabled(false);
+}
+
+void TemplateDialog::ShowProjectName() {
+    setWindowTitle(projectPath_.isEmpty()
+                       ? tr("Dial Template")
+                       : tr("Dial Template - %1").arg(QFileInfo(projectPath_).fileName()));
 }
 
 bool TemplateDialog::event(QEvent* event) {

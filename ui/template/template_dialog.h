@@ -1,7 +1,12 @@
 // "Dial Template": the full-size dial for the current site, with the plate's
 // size, the gnomon's root, the lines and numerals, the nodus and the paper
 // chosen here; a live preview; "Save PDF..." (tiles to print at 100 %) and
-// "Save SVG..." (for a laser cutter or a drawing program).
+// "Save SVG..." (for a drawing program) and "Save DXF..." (for a cutter or a
+// CAD program).
+//
+// Its Project menu keeps the whole design (the site and every input here) as
+// a dial project file: Open..., Open Recent, Save and Save As.... Opening one
+// sets the main window's site from it.
 //
 // Modeless, destroyed when closed. The plan is rebuilt from the main window's
 // site whenever an input changes and whenever the dialog is activated.
@@ -10,10 +15,12 @@
 #include <QDialog>
 #include <QString>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
 #include "core/plan/plan.h"
+#include "core/project/dial_project.h"
 #include "core/site/site_state.h"
 #include "core/template/tiling.h"
 
@@ -21,6 +28,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -65,6 +73,21 @@ class TemplateDialog final : public QDialog {
     void Rebuild();
     void SavePdf();
     void SaveSvg();
+    void SaveDxf();
+
+    // The design as a project: the main window's site and the inputs here.
+    // Nothing (and `message` says why) while an input is not usable.
+    std::optional<project::DialProject> Project(QString& message) const;
+    // Opens a dial project: the site and every input from it, or, when the
+    // file cannot be used, a warning and nothing changed.
+    bool OpenProject(const QString& path);
+    // Save writes the open project's file (asking where when there is none).
+    bool SaveProject();
+    bool SaveProjectAs();
+    // How the desktop's file dialog asks which file to open.
+    void SetOpenChooser(SaveFileChooser chooser) { openChooser_ = std::move(chooser); }
+    // The project files opened or saved lately, newest first.
+    static QStringList RecentProjects();
 
     QLineEdit* txtWidth;
     QLineEdit* txtHeight;
@@ -75,6 +98,7 @@ class TemplateDialog final : public QDialog {
     QCheckBox* chkHalf;
     QCheckBox* chkQuarter;
     QComboBox* cboNumerals;
+    QCheckBox* chkOutlines;
     QCheckBox* chkDateLines;
     QLineEdit* txtNodus;
     QCheckBox* chkMonths;
@@ -86,7 +110,10 @@ class TemplateDialog final : public QDialog {
     PlanPreview* preview;
     QPushButton* cmdSavePdf;
     QPushButton* cmdSaveSvg;
+    QPushButton* cmdSaveDxf;
     QPushButton* cmdClose;
+    QMenu* mnuProject;
+    QMenu* mnuRecent;
 
   protected:
     bool event(QEvent* event) override;
@@ -97,9 +124,22 @@ class TemplateDialog final : public QDialog {
     tmpl::PageSetup ReadPage() const;
     QString SuggestedPath(const char* suffix) const;
     void SetMessage(const QString& text, bool problem);
+    // Asks where, then writes the plan there at full size with `write`.
+    using DrawingWriter = std::function<void(const plan::Plan&, const std::filesystem::path&)>;
+    void SaveDrawing(const QString& caption, const char* suffix, const QString& filter,
+                     const DrawingWriter& write);
+
+    void ChooseAndOpenProject();
+    bool WriteProjectTo(const QString& path);
+    void RememberProject(const QString& path);
+    void FillRecentMenu();
+    void ShowProjectName();
 
     MainWindowApi& main_;
     SaveFileChooser chooser_;
+    SaveFileChooser openChooser_;
+    QString projectPath_;   // the open project's file; empty for none
+    bool loading_ = false;  // a project is being put into the inputs
     TemplateWarning warn_;
     // The sun through the year for the figure-eight, worked out when first
     // asked for and again when the site's place or zone changes.

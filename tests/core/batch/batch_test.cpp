@@ -9,6 +9,7 @@
 #include "core/batch/csv.h"
 #include "core/batch/site_outputs.h"
 #include "core/places/places.h"
+#include "core/project/dial_project.h"
 #include "core/site/number_text.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
 
@@ -55,6 +56,7 @@ enum IndexColumn {
     kProblem,
     kTemplatePdf,
     kTemplateSvg,
+    kTemplateDxf,
     kColumns
 };
 
@@ -404,17 +406,52 @@ INSTANTIATE_TEST_SUITE_P(
             std::nullopt,
             true,
             false},
-        TemplateOptionsCase{"APlateOptionWithNoTemplate",
-                            {{"json", ""}, {"nodus", "150"}},
-                            "--nodus shapes the template: give --template-pdf or --template-svg.",
-                            false,
-                            false},
+        TemplateOptionsCase{
+            "APlateOptionWithNoTemplate",
+            {{"json", ""}, {"nodus", "150"}},
+            "--nodus shapes the template: give --template-pdf, --template-svg or --template-dxf.",
+            false,
+            false},
         TemplateOptionsCase{"ATemplateWithoutItsSize",
                             {{"template-svg", ""}},
                             "Give the plate's size: --width MM --height MM.",
                             false,
                             false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A row's project gives its site's design, the options given over it; a row
+// without one takes the given options; a project that cannot be used skips
+// its row alone.
+TEST(Batch, ARowsProjectShapesItsTemplate) {
+    TempFolder temp;
+    project::DialProject small;
+    small.site = RowsOf("P,50,0,200,0\n").front().site;
+    small.options = {{"width", "300"}, {"height", "200"}, {"half", ""}, {"paper", "letter"}};
+    std::string error;
+    ASSERT_TRUE(project::WriteProject(small, temp / "small.sundial", error)) << error;
+    BatchRequest request;
+    request.rows = ReadSitesCsv(
+                       "name,latitude,longitude,bearing,utc,project\n"
+                       "A,50,0,200,0,small.sundial\n"
+                       "B,50,0,200,0,\n"
+                       "C,50,0,200,0,missing.sundial\n")
+                       .rows;
+    // The command line's options, looked up as a project's are.
+    const tmpl::OptionLookup lookup = project::ProjectLookup(
+        {{}, {{"template-dxf", ""}, {"width", "600"}, {"height", "450"}, {"landscape", ""}}});
+    ASSERT_EQ(ReadBatchTemplateOptions(lookup, project::ProjectNumberReader(), "2026-12-08",
+                                       request, temp.path()),
+              std::nullopt);
+    ASSERT_TRUE(request.rows[0].templateOptions);
+    // The command line's plate is over the project's; the rest is the project's.
+    EXPECT_EQ(request.rows[0].templateOptions->plan.widthMm, 600);
+    EXPECT_EQ(request.rows[0].templateOptions->page.paper, tmpl::Paper::Letter);
+    EXPECT_TRUE(request.rows[0].templateOptions->page.landscape);
+    EXPECT_FALSE(request.rows[1].templateOptions);
+    EXPECT_FALSE(request.templateOptions.plan.halfHours);
+    EXPECT_EQ(request.rows[2].error.rfind("project " + (temp / "missing.sundial").string(), 0), 0u)
+        << request.rows[2].error;
+}
 
 TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
     TempFolder temp;

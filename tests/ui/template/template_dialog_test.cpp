@@ -15,7 +15,9 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <fstream>
 
+#include "core/template/svg_template.h"
 #include "tests/ui/support/fake_main_window.h"
 #include "ui/template/template_window.h"
 
@@ -163,6 +165,11 @@ TEST_F(TemplateDialogTest, SavesWhereTheUserChoosesStartingInDocuments) {
     QFile svg(answer);
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("<g id=\"hour-lines\""));
+    answer = dir.filePath("dial.dxf");
+    d->cmdSaveDxf->click();
+    QFile dxf(answer);
+    ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(dxf.readAll().contains("$INSUNITS"));
     EXPECT_TRUE(warnings.empty());
 
     answer = dir.filePath("missing/dial.svg");
@@ -181,6 +188,45 @@ TEST_F(TemplateDialogTest, PreviewPaintsThePlan) {
         for (int x = 0; x < shot.width(); x += 2) dark += qGray(shot.pixel(x, y)) < 80;
     }
     EXPECT_GT(dark, 100);
+}
+
+// A design saved from one window opens in a fresh one as the same plan, the
+// site with it; a file that cannot be used changes nothing. Under a comma
+// locale too: the file holds numbers one way only.
+TEST_F(TemplateDialogTest, AProjectSavedOpensAsTheSameDesign) {
+    QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale(QLocale::German));
+    QTemporaryDir dir;
+    std::unique_ptr<TemplateDialog> d(Open());
+    d->txtWidth->setText("612,5");
+    d->optRootAt->setChecked(true);
+    d->txtRootY->setText("40,25");
+    d->chkQuarter->setChecked(true);
+    d->chkDateLines->setChecked(true);
+    d->txtNodus->setText("140,5");
+    d->cboNumerals->setCurrentIndex(1);
+    d->cboPaper->setCurrentIndex(2);
+    answer = dir.filePath("church");  // the extension is added
+    d->SaveProjectAs();
+    ASSERT_TRUE(QFile::exists(dir.filePath("church.sundial"))) << d->Message().toStdString();
+    EXPECT_EQ(TemplateDialog::RecentProjects().value(0), dir.filePath("church.sundial"));
+    const std::string svg = tmpl::PlanSvg(*d->Plan());
+    const SiteState site = main.site;
+
+    main.site = {"Unknown", 40.f, 10.f, "150", 30.f, "East", 0};
+    std::unique_ptr<TemplateDialog> other(Open());
+    std::ofstream(dir.filePath("bad.sundial").toStdString()) << "{\"format\": 1}";
+    EXPECT_FALSE(other->OpenProject(dir.filePath("bad.sundial")));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(warnings[0].contains("bad.sundial")) << warnings[0].toStdString();
+    EXPECT_EQ(main.site.WallBearing, "150");
+    EXPECT_EQ(other->txtWidth->text(), "600");
+
+    ASSERT_TRUE(other->OpenProject(dir.filePath("church.sundial")));
+    EXPECT_EQ(main.site, site);
+    ASSERT_TRUE(other->Plan().has_value()) << other->Message().toStdString();
+    EXPECT_EQ(tmpl::PlanSvg(*other->Plan()), svg);
+    EXPECT_TRUE(other->windowTitle().endsWith("church.sundial"));
 }
 
 // The Tools menu's factory: one window while it is open, a new one (reading

@@ -1,0 +1,300 @@
+#include "core/project/dial_project.h"
+
+#include <charconv>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "core/io/atomic_file.h"
+#include "core/io/regular_file.h"
+#include "core/rules/input_rules.h"
+#include "core/site/time_zone_menu.h"
+
+namespace sundial::project {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A project nests two objects deep; anything much deeper is no project, and
+// is refused before a parser spends memory on it.
+constexpr int kMaxDepth = 4;
+constexpr std::size_t kMaxTextBytes = 200;
+
+bool TooDeep(std::string_view text) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxDepth) return true;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return false;
+}
+
+std::string NumberText(double value) {
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    return std::string(buf, end);
+}
+
+// A single as the decimal that reads back as the same single ("50.72"),
+// rather than its exact binary value.
+double ShortestDecimal(float value) {
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    double decimal = 0;
+    std::from_chars(buf, end, decimal);
+    return decimal;
+}
+
+std::optional<double> CNumber(std::string_view text) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+const tmpl::TemplateOptionEntry* FindOption(std::string_view name) {
+    for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
+        if (name == entry.name) return &entry;
+    }
+    return nullptr;
+}
+
+// Where a field is wrong: the message names it as "site.latitude".
+struct Problem {
+    std::string message;
+};
+
+const Json& Field(const Json& object, const char* parent, const char* name) {
+    const auto it = object.find(name);
+    if (it == object.end()) throw Problem{std::string(parent) + name + " is missing"};
+    return *it;
+}
+
+double NumberField(const Json& object, const char* name) {
+    const Json& value = Field(object, "site.", name);
+    if (!value.is_number()) throw Problem{std::string("site.") + name + " must be a number"};
+    return value.get<double>();
+}
+
+std::string TextField(const Json& value, const std::string& where) {
+    if (!value.is_string()) throw Problem{where + " must be a text"};
+    std::string text = value.get<std::string>();
+    if (text.size() > kMaxTextBytes) throw Problem{where + " is too long"};
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            throw Problem{where + " holds a control character"};
+    }
+    return text;
+}
+
+SiteState ReadSite(const Json& site) {
+    if (!site.is_object()) throw Problem{"site must be an object"};
+    for (const auto& [key, value] : site.items()) {
+        if (key != "place" && key != "latitude" && key != "longitude" && key != "bearing" &&
+            key != "utc") {
+            throw Problem{"site." + key + " is no field of a site"};
+        }
+    }
+    SiteState s;
+    s.PlaceName = TextField(Field(site, "site.", "place"), "site.place");
+    const double latitude = NumberField(site, "latitude");
+    const double longitude = NumberField(site, "longitude");
+    const LatLongVerdict place = CheckLatLong(latitude, std::abs(longitude), longitude < 0);
+    if (place.outcome != InputOutcome::Accept) {
+        throw Problem{
+            LatitudeAccepted(static_cast<float>(latitude))
+                ? "site.longitude " + NumberText(longitude) + " is outside -180 to 180 degrees"
+                : "site.latitude " + NumberText(latitude) + " is outside 15 to 70 degrees"};
+    }
+    s.Latitude = place.latitude;
+    s.Longitude = place.longitude;
+    const Json& bearingField = Field(site, "site.", "bearing");
+    const std::optional<double> bearing =
+        bearingField.is_number()   ? std::optional<double>(bearingField.get<double>())
+        : bearingField.is_string() ? CNumber(bearingField.get<std::string>())
+                                   : std::nullopt;
+    if (!bearing) throw Problem{"site.bearing must be a number"};
+    const BearingVerdict verdict = CheckBearing(*bearing);
+    if (verdict.outcome != InputOutcome::Accept) {
+        throw Problem{"site.bearing " + NumberText(*bearing) + " is outside 110 to 250 degrees"};
+    }
+    ApplyBearing(s, verdict.bearingText);
+    const double utc = NumberField(site, "utc");
+    const std::optional<int> zone = MatchZone(utc);
+    if (!zone) {
+        throw Problem{"site.utc " + NumberText(utc) + " is no zone (whole hours from -12 to 12)"};
+    }
+    s.UtcOffset = static_cast<float>(*zone);
+    return s;
+}
+
+std::map<std::string, std::string, std::less<>> ReadOptions(const Json& options) {
+    if (!options.is_object()) throw Problem{"template must be an object"};
+    std::map<std::string, std::string, std::less<>> out;
+    for (const auto& [key, value] : options.items()) {
+        const std::string where = "template." + key;
+        const tmpl::TemplateOptionEntry* entry = FindOption(key);
+        if (entry == nullptr) throw Problem{where + " is no template option"};
+        if (entry->valueName == nullptr) {
+            if (!value.is_boolean()) throw Problem{where + " must be true or false"};
+            if (value.get<bool>()) out[key] = "";
+        } else if (value.is_number()) {
+            out[key] = NumberText(value.get<double>());
+        } else {
+            out[key] = TextField(value, where);
+        }
+    }
+    return out;
+}
+
+DialProject Read(std::string_view text) {
+    if (TooDeep(text)) throw Problem{"it is not a dial project (nested too deeply)"};
+    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (root.is_discarded() || !root.is_object()) throw Problem{"it is not JSON text of an object"};
+    const auto format = root.find("format");
+    if (format == root.end() || *format != kProjectFormat) {
+        throw Problem{std::string("it is not a dial project (format must be \"") + kProjectFormat +
+                      "\")"};
+    }
+    const Json& version = Field(root, "", "version");
+    if (!version.is_number_integer() || version.get<long long>() < 1) {
+        throw Problem{"version must be a whole number from 1"};
+    }
+    if (version.get<long long>() > kProjectVersion) {
+        throw Problem{"it was saved by a newer version of the program (project version " +
+                      std::to_string(version.get<long long>()) + "; this one reads up to " +
+                      std::to_string(kProjectVersion) + "): it is not opened"};
+    }
+    for (const auto& [key, value] : root.items()) {
+        if (key != "format" && key != "version" && key != "site" && key != "template") {
+            throw Problem{key + " is no field of a dial project"};
+        }
+    }
+    DialProject project;
+    project.site = ReadSite(Field(root, "", "site"));
+    project.options = ReadOptions(Field(root, "", "template"));
+    // Checked as the template command checks its options, so that nothing
+    // wrong is found only when the project is used.
+    const tmpl::TemplateOptionsRead read =
+        tmpl::ReadTemplateOptions(ProjectLookup(project), ProjectNumberReader(), "");
+    if (!read.options) throw Problem{"template: " + read.message};
+    return project;
+}
+
+}  // namespace
+
+ProjectRead ParseProject(std::string_view text) {
+    try {
+        return {Read(text), {}};
+    } catch (const Problem& problem) {
+        return {std::nullopt, problem.message};
+    }
+}
+
+ProjectRead ReadProject(const std::filesystem::path& file) {
+    const io::FilePrefix prefix = io::ReadFilePrefix(file, kProjectReadLimit);
+    const std::string name = file.string() + ": ";
+    if (!prefix.error.empty()) return {std::nullopt, name + prefix.error};
+    if (prefix.kind == io::FileKind::Missing) return {std::nullopt, name + "no such file"};
+    if (prefix.kind != io::FileKind::Regular) {
+        return {std::nullopt, name + io::KindProblem(prefix.kind)};
+    }
+    if (prefix.truncated) {
+        return {std::nullopt, name + "it is larger than a dial project can be (" +
+                                  std::to_string(kProjectReadLimit / 1024) + " KiB)"};
+    }
+    ProjectRead read = ParseProject(prefix.bytes);
+    if (!read.project) read.message = name + read.message;
+    return read;
+}
+
+std::string ProjectJson(const DialProject& project) {
+    const SiteState& s = project.site;
+    Json site = Json::object();
+    site["place"] = s.PlaceName;
+    site["latitude"] = ShortestDecimal(s.Latitude);
+    site["longitude"] = ShortestDecimal(s.Longitude);
+    site["bearing"] = s.WallBearing;
+    site["utc"] = static_cast<int>(s.UtcOffset);
+    Json options = Json::object();
+    for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
+        const auto it = project.options.find(entry.name);
+        if (it == project.options.end()) continue;
+        const std::optional<double> number = CNumber(it->second);
+        if (entry.valueName == nullptr) {
+            options[entry.name] = true;
+        } else if (number) {
+            options[entry.name] = *number;
+        } else {
+            options[entry.name] = it->second;
+        }
+    }
+    Json root = Json::object();
+    root["format"] = kProjectFormat;
+    root["version"] = kProjectVersion;
+    root["site"] = std::move(site);
+    root["template"] = std::move(options);
+    return root.dump(2) + "\n";
+}
+
+bool WriteProject(const DialProject& project, const std::filesystem::path& file,
+                  std::string& error) {
+    return io::ReplaceFileContents(file, ProjectJson(project), &error);
+}
+
+tmpl::OptionLookup ProjectLookup(const DialProject& project) {
+    return [options = project.options](std::string_view name) -> std::optional<std::string> {
+        const auto it = options.find(name);
+        if (it == options.end()) return std::nullopt;
+        return it->second;
+    };
+}
+
+tmpl::OptionLookup Overlay(tmpl::OptionLookup first, tmpl::OptionLookup second) {
+    return [first = std::move(first),
+            second = std::move(second)](std::string_view name) -> std::optional<std::string> {
+        if (auto value = first(name)) return value;
+        return second(name);
+    };
+}
+
+std::map<std::string, std::string, std::less<>> GivenOptions(const tmpl::OptionLookup& given,
+                                                             const tmpl::NumberReader& readNumber) {
+    std::map<std::string, std::string, std::less<>> options;
+    for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
+        auto value = given(entry.name);
+        if (!value) continue;
+        std::string ignored;
+        const std::optional<double> number =
+            entry.valueName ? readNumber(*value, entry.name, ignored) : std::nullopt;
+        options[entry.name] = number ? NumberText(*number) : std::move(*value);
+    }
+    return options;
+}
+
+tmpl::NumberReader ProjectNumberReader() {
+    return [](const std::string& text, std::string_view option,
+              std::string& message) -> std::optional<double> {
+        const std::optional<double> value = CNumber(text);
+        if (!value)
+            message = "template." + std::string(option) + " \"" + text + "\" is not a number";
+        return value;
+    };
+}
+
+}  // namespace sundial::project

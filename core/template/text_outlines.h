@@ -1,0 +1,22 @@
+// Numerals and labels as outlines, for engraving: the glyphs' contours of a
+// font the package depends on (DejaVu Sans, through FreeType), flattened to
+// closed paths and fitted, as the SVG fits its text, to the width the layout
+// measured. Drawing millimetres, y down.
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "core/plan/drawing.h"
+
+namespace sundial::tmpl {
+
+inline constexpr const char* kOutlineFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+inline constexpr const char* kOutlineBoldFont =
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+// The closed contours of a Text element's glyphs. Throws TemplateWriteError
+// naming the font when it cannot be read.
+std::vector<std::vector<plan::Point>> TextOutlines(const plan::Element& text);
+
+}  // namespace sundial::tmpl

@@ -1,0 +1,170 @@
+// The DXF as a second program reads it (ezdxf): millimetres, a layer per
+// role, and every entity where the plan put it, turned upright.
+#include "core/template/dxf_template.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "core/plan/text_metrics.h"
+#include "core/template/svg_template.h"
+#include "tests/core/pdf/support/pdf_test_support.h"
+#include "tests/core/template/template_plans.h"
+
+namespace sundial::tmpl {
+namespace {
+
+using pdf::testing::Quoted;
+using pdf::testing::RunCommand;
+using pdf::testing::TempFolder;
+using plan::Element;
+using plan::Shape;
+
+// Positions go into the file as the shortest exact decimal; the reader's
+// repr of them comes back exact, so the allowance is what cutters care about.
+constexpr double kPositionTolMm = 0.001;
+
+// The system's Python, which has the packaged ezdxf, before any other.
+std::string Python() {
+    return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
+}
+
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> out;
+    std::stringstream in(line);
+    for (std::string f; std::getline(in, f, '\t');) out.push_back(f);
+    return out;
+}
+
+// What the reader should print for `e`, placed `dx` to the right and turned
+// upright in a drawing `height` tall.
+std::vector<double> Expected(const Element& e, double dx, double height) {
+    std::vector<double> v;
+    const auto add = [&](const plan::Point& p) { v.insert(v.end(), {p.x + dx, height - p.y}); };
+    if (e.shape == Shape::Polygon || e.shape == Shape::Polyline)
+        v.push_back(e.shape == Shape::Polygon);
+    for (const plan::Point& p : e.points) add(p);
+    if (e.shape == Shape::Circle) v.push_back(e.radiusMm);
+    if (e.shape == Shape::Text) v.push_back(e.textSizeMm * plan::kCapHeight);
+    return v;
+}
+
+TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
+    const struct {
+        const char* name;
+        plan::PlanOptions options;
+    } rows[] = {
+        {"issue", testing::IssueOptions()},
+        {"small-quarters-arabic",
+         [] {
+             plan::PlanOptions o = testing::IssueOptions(120, 90);
+             o.quarterHours = true;
+             o.numerals = plan::NumeralStyle::Arabic;
+             o.monthLines = true;
+             o.madeOn = "2025-03-07 Zürich";  // a character beyond ASCII
+             return o;
+         }()},
+    };
+    TempFolder dir;
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const plan::Plan p = testing::PlanFor(testing::London(), r.options);
+        const auto file = dir / (std::string(r.name) + ".dxf");
+        WritePlanDxf(p, file);
+        const auto run =
+            RunCommand(Python() + " " SUNDIAL_TEST_DATA_DIR "/read_dxf.py " + Quoted(file));
+        if (run.status == 77) GTEST_SKIP() << "ezdxf is missing";
+        ASSERT_EQ(run.status, 0) << run.output;
+        std::stringstream out(run.output);
+        std::string line;
+        std::getline(out, line);
+        EXPECT_EQ(line, "errors 0");
+        std::getline(out, line);
+        EXPECT_EQ(line, "insunits 4");  // millimetres
+        std::getline(out, line);
+        EXPECT_EQ(line,
+                  "layers 0 Defpoints date-lines equation-of-time gnomon-plate half-hour-lines "
+                  "hour-lines noon-curve numerals outline quarter-hour-lines substyle title");
+
+        const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
+        std::vector<std::pair<const Element*, double>> elements;
+        for (const Element& e : p.dial.elements) elements.emplace_back(&e, 0);
+        for (const Element& e : p.gnomon.elements) {
+            elements.emplace_back(&e, p.dial.widthMm + kGnomonGapMm);
+        }
+        static constexpr const char* kTypes[] = {"LINE", "LWPOLYLINE", "LWPOLYLINE", "CIRCLE",
+                                                 "TEXT"};
+        for (const auto& [e, dx] : elements) {
+            ASSERT_TRUE(std::getline(out, line)) << "fewer entities than elements";
+            const std::vector<std::string> f = Fields(line);
+            ASSERT_GE(f.size(), 2u) << line;
+            EXPECT_EQ(f[0], plan::RoleName(e->role)) << line;
+            EXPECT_EQ(f[1], kTypes[static_cast<int>(e->shape)]) << line;
+            const std::vector<double> want = Expected(*e, dx, height);
+            ASSERT_GE(f.size(), 2 + want.size()) << line;
+            for (std::size_t i = 0; i < want.size(); ++i) {
+                EXPECT_NEAR(std::stod(f[2 + i]), want[i], kPositionTolMm) << line;
+            }
+            if (e->shape == Shape::Text) {
+                EXPECT_EQ(std::stoi(f[5]), static_cast<int>(e->anchor)) << line;
+                EXPECT_EQ(f[6], e->text) << line;
+            }
+        }
+        EXPECT_FALSE(std::getline(out, line)) << "more entities than elements: " << line;
+    }
+}
+
+// Outlined, no text is left as TEXT, and every numeral's outline lies in the
+// box the layout gave the numeral (the font is another than the layout
+// measured with, so a tenth of the size is allowed around it).
+TEST(DxfTemplate, OutlinedNumeralsStayInTheirBoxes) {
+    const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions());
+    TempFolder dir;
+    WritePlanDxf(p, dir / "outlines.dxf", DxfLettering::Outlines);
+    const auto run = RunCommand(Python() + " " SUNDIAL_TEST_DATA_DIR "/read_dxf.py " +
+                                Quoted(dir / "outlines.dxf"));
+    if (run.status == 77) GTEST_SKIP() << "ezdxf is missing";
+    ASSERT_EQ(run.status, 0) << run.output;
+    const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
+    std::vector<plan::Rect> boxes;
+    for (const Element& e : p.dial.elements) {
+        if (e.role == plan::Role::Numerals) {
+            boxes.push_back(plan::TextBox(e).Inset(-0.1 * e.textSizeMm));
+        }
+    }
+    std::stringstream out(run.output);
+    int contours = 0;
+    for (std::string line; std::getline(out, line);) {
+        const std::vector<std::string> f = Fields(line);
+        EXPECT_FALSE(f.size() > 1 && f[1] == "TEXT") << line;
+        if (f.empty() || f[0] != "numerals") continue;
+        ++contours;
+        for (std::size_t i = 3; i + 1 < f.size(); i += 2) {
+            const plan::Point at{std::stod(f[i]), height - std::stod(f[i + 1])};
+            EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [&](const plan::Rect& r) {
+                return r.Contains(at);
+            })) << line;
+        }
+    }
+    EXPECT_GE(contours, static_cast<int>(boxes.size()));
+}
+
+TEST(DxfTemplate, TextNeverEndsItsRecordAndKeepsEveryCharacter) {
+    const struct {
+        const char* name;
+        std::string in, out;
+    } rows[] = {
+        {"ascii", "XII 2025-03-07", "XII 2025-03-07"},
+        {"degree-and-umlaut", "51.5\xC2\xB0 Z\xC3\xBCrich", "51.5\xB0 Z\xFCrich"},
+        {"beyond-the-code-page", "\xE2\x9C\x93 \xE2\x82\xAC", "\\U+2713 \x80"},
+        {"beyond-the-four-digits", "\xF0\x9F\x8C\x9E", "?"},
+        {"newline-and-tab", "a\nb\tc\r", "a?b?c?"},
+        {"broken-and-overlong", "a\xC3 \xC0\xAF\xED\xA0\x80", "a? ?????"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(DxfText(r.in), r.out) << r.name;
+}
+
+}  // namespace
+}  // namespace sundial::tmpl
