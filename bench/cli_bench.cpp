@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -44,6 +45,7 @@ void SpawnEach(benchmark::State& state, std::vector<std::string> words) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     rusage before{};
     getrusage(RUSAGE_CHILDREN, &before);
     for (auto _ : state) {
@@ -94,6 +96,27 @@ void BM_CliProcessTemplateMetrePlate(benchmark::State& state) {
     std::filesystem::remove(TemplatePath("svg"));
 }
 BENCHMARK(BM_CliProcessTemplateMetrePlate)->UseRealTime()->Unit(benchmark::kMillisecond);
+// `sundial-cli bearing --place Exeter --json` with N shadow readings through a
+// summer's day: the time should grow in step with N.
+void BM_CliProcessBearingReadings(benchmark::State& state) {
+    std::vector<std::string> words = {"bearing", "--place", "Exeter", "--json"};
+    for (int64_t i = 0; i < state.range(0); ++i) {
+        char reading[64];
+        std::snprintf(reading, sizeof reading, "2026-06-21T%02d:%02d:%02d@%d",
+                      static_cast<int>(9 + i % 6), static_cast<int>(i * 7 % 60),
+                      static_cast<int>(i % 60), static_cast<int>(i % 50 - 25));
+        words.insert(words.end(), {"--shadow", reading});
+    }
+    SpawnEach(state, std::move(words));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_CliProcessBearingReadings)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Complexity(benchmark::oN)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_RunCliReportWithSheet(benchmark::State& state) {
     const std::vector<std::string> args = {"sundial-cli", "report", "--place",

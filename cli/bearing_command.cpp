@@ -1,13 +1,16 @@
 // sundial-cli bearing: the wall's bearing from readings taken in sunlight,
-// given in any mix and number of --shadow, --enters and --leaves options.
+// given in any mix and number of --shadow, --enters and --leaves options; or,
+// with --plan, when to go out and take them.
 #include <cmath>
 #include <map>
 #include <vector>
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
+#include "cli/clock_site.h"
 #include "cli/output_text.h"
 #include "cli/site_options.h"
+#include "core/sun/reading_plan.h"
 #include "core/sun/wall_bearing.h"
 
 namespace sundial {
@@ -28,39 +31,134 @@ WallReading ShadowReading(const std::string& value, int number) {
     if (!angle || !std::isfinite(*angle)) {
         throw BadInput{label + ": \"" + angleText + "\" is not an angle."};
     }
-    return {ReadingMethod::Shadow, ReadClockOption(value.substr(0, at), "shadow"), *angle};
+    return {ReadingMethod::Shadow, ReadClockOption(value.substr(0, at), "shadow"), *angle,
+            LightEdge::Centre};
+}
+
+// "2026-06-21T07:10:00" or "2026-06-21T07:10:00@last": the time, then which
+// edge of the sun was timed.
+WallReading GrazingReading(const std::string& name, const std::string& value, int number) {
+    const ReadingMethod method = name == "enters" ? ReadingMethod::Enters : ReadingMethod::Leaves;
+    const std::size_t at = value.rfind('@');
+    LightEdge edge = DefaultEdge(method);
+    if (at != std::string::npos) {
+        const std::optional<LightEdge> named = EdgeNamed(value.substr(at + 1));
+        if (!named) {
+            throw BadInput{"Reading " + std::to_string(number) + " (--" + name + " " + value +
+                           "): after the time give @first, @centre or @last."};
+        }
+        edge = *named;
+    }
+    return {method, ReadClockOption(value.substr(0, at), name), 0, edge};
 }
 
 // The readings in the order given on the command line, whatever their kind.
 std::vector<WallReading> Readings(const OptionParser& parser) {
-    std::vector<WallReading> readings;
+    std::map<std::string, std::vector<std::string>> values;
+    for (const char* name : {"shadow", "enters", "leaves"}) values[name] = parser.Values(name);
     std::map<std::string, std::size_t> used;  // how many values of each option are taken
+    std::vector<WallReading> readings;
     for (const std::string& name : parser.OptionNames()) {
-        if (name != "shadow" && name != "enters" && name != "leaves") continue;
-        const std::string value = parser.Values(name).at(used[name]++);
+        const auto list = values.find(name);
+        if (list == values.end()) continue;
+        const std::string& value = list->second.at(used[name]++);
         const int number = static_cast<int>(readings.size()) + 1;
-        if (name == "shadow") {
-            readings.push_back(ShadowReading(value, number));
-        } else {
-            const ReadingMethod method =
-                name == "enters" ? ReadingMethod::Enters : ReadingMethod::Leaves;
-            readings.push_back({method, ReadClockOption(value, name), 0});
-        }
+        readings.push_back(name == "shadow" ? ShadowReading(value, number)
+                                            : GrazingReading(name, value, number));
     }
     return readings;
+}
+
+// Two decimals; what rounds to nothing without a sign.
+std::string Number(double v) {
+    return FixedText(std::fabs(v) < 0.005 ? 0.0 : v, 2);
+}
+
+std::string ReadingText(const WallReading& r) {
+    std::string text = std::string(MethodName(r.method)) + " at " + ClockTimeText(r.clock);
+    if (r.method != ReadingMethod::Shadow) text += std::string(" (") + EdgeName(r.edge) + " light)";
+    return text;
+}
+
+// --plan ROUGH --date DAY: the moments to go out for.
+int RunPlan(const OptionParser& parser, const ClockSite& where, std::ostream& out,
+            std::ostream& err) {
+    const double rough = ParseNumberOption(parser.Value("plan"), "plan");
+    if (!parser.IsSet("date")) throw BadInput{"--plan: give the day too, --date 2026-06-21."};
+    const ClockTime day = ReadClockOption(parser.Value("date") + "T12:00:00", "date");
+    const ReadingPlan plan = PlanReadings(where.observer, rough, day.year, day.month, day.day);
+    if (!plan.error.empty()) throw BadInput{"--date " + parser.Value("date") + ": " + plan.error};
+    if (!where.notice.empty()) err << where.notice << '\n';
+    const double offset = plan.moments.empty() ? ClockOffset(where, day, "date")
+                                               : plan.moments.front().utcOffsetHours;
+    if (parser.IsSet("json")) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const PlanMoment& m : plan.moments) {
+            list.push_back({{"event", PlanEventName(m.event)},
+                            {"at", ClockTimeText(m.clock)},
+                            {"utcOffset", JsonNumber(m.utcOffsetHours)},
+                            {"sunAzimuth", RoundedJson(m.sun.azimuthDeg, 2)},
+                            {"sunAltitude", RoundedJson(m.sun.apparentAltitudeDeg, 2)},
+                            {"atWallEdge", m.atWallEdge}});
+        }
+        nlohmann::json json{{"roughBearing", JsonNumber(rough)}, {"moments", list}};
+        AddSiteJson(json, where, offset);
+        out << JsonText(json);
+        return kCliOk;
+    }
+    out << "Site: " << SiteEcho(where, offset, day) << '\n';
+    out << "For a wall facing about " << Number(rough) << " degrees on " << parser.Value("date")
+        << ":\n";
+    if (plan.moments.empty()) out << "  The sun does not shine on the wall that day.\n";
+    for (const PlanMoment& m : plan.moments) {
+        const std::string at = ClockTimeText(m.clock).substr(11, 5);
+        const std::string sun = " (sun at " + Number(m.sun.azimuthDeg) + ", altitude " +
+                                Number(m.sun.apparentAltitudeDeg) + ")";
+        switch (m.event) {
+            case PlanEvent::Enters:
+                out << "  " << at << "  the sun comes onto the wall" << sun
+                    << (m.atWallEdge ? ": time first light (--enters)"
+                                     : ": it rises in front of the wall, no grazing reading")
+                    << '\n';
+                break;
+            case PlanEvent::Square:
+                out << "  " << at << "  the sun is square to the wall" << sun
+                    << ": the best time for shadow readings (--shadow)\n";
+                break;
+            case PlanEvent::Leaves:
+                out << "  " << at << "  the sun leaves the wall" << sun
+                    << (m.atWallEdge ? ": time last light (--leaves)"
+                                     : ": it sets in front of the wall, no grazing reading")
+                    << '\n';
+                break;
+        }
+    }
+    return kCliOk;
 }
 
 }  // namespace
 
 void AddBearingOptions(OptionParser& parser) {
     AddSiteOptions(parser);
+    AddClockZoneOptions(parser);
     parser.AddOptions({
         {"shadow",
          "A pin's shadow on a level board against the wall: the clock time and the angle from "
          "the line square to the wall, clockwise seen from above, TIME@DEGREES. Repeatable.",
          "time@angle"},
-        {"enters", "Clock time at which the sun just comes onto the wall. Repeatable.", "time"},
-        {"leaves", "Clock time at which the sun just leaves the wall. Repeatable.", "time"},
+        {"enters",
+         "Clock time at which the sun just comes onto the wall; first light unless "
+         "TIME@centre or TIME@last says otherwise. Repeatable.",
+         "time"},
+        {"leaves",
+         "Clock time at which the sun just leaves the wall; last light unless TIME@first or "
+         "TIME@centre says otherwise. Repeatable.",
+         "time"},
+        {"plan",
+         "Instead of readings: for a rough bearing (from a compass, say), when the sun comes "
+         "onto the wall, stands square to it and leaves it on --date.",
+         "degrees"},
+        {"date", "The day for --plan, e.g. 2026-06-21.", "day"},
         {"json", "Print the readings and the bearing as JSON."},
     });
 }
@@ -69,45 +167,74 @@ int RunBearingCommand(const OptionParser& parser, std::ostream& out, std::ostrea
     if (parser.IsSet("bearing")) {
         throw BadInput{"--bearing does not go with 'bearing': the readings measure it."};
     }
-    const SiteOptions options = ReadSiteOptions(parser);
+    const ClockSite where = ReadClockSite(parser);
     const std::vector<WallReading> readings = Readings(parser);
+    if (parser.IsSet("plan")) {
+        if (!readings.empty()) throw BadInput{"--plan goes without readings."};
+        return RunPlan(parser, where, out, err);
+    }
     if (readings.empty()) throw BadInput{"Give at least one --shadow, --enters or --leaves."};
-    const MeasurementResult result = MeasureWallBearing(ObserverAt(options.site), readings);
+    const MeasurementResult result = MeasureWallBearing(where.observer, readings);
     if (!result.value) throw BadInput{result.error};
     const WallBearingMeasurement& m = *result.value;
+    if (!where.notice.empty()) err << where.notice << '\n';
+    const double firstOffset = m.readings.front().utcOffsetHours;
 
     if (parser.IsSet("json")) {
         nlohmann::json list = nlohmann::json::array();
         for (size_t i = 0; i < readings.size(); ++i) {
-            list.push_back(nlohmann::json{
+            nlohmann::json one{
                 {"at", ClockTimeText(readings[i].clock)},
                 {"method", MethodName(readings[i].method)},
+                {"utcOffset", JsonNumber(m.readings[i].utcOffsetHours)},
                 {"sunAzimuth", RoundedJson(m.readings[i].sun.azimuthDeg, 6)},
                 {"sunAltitude", RoundedJson(m.readings[i].sun.apparentAltitudeDeg, 6)},
                 {"bearing", RoundedJson(m.readings[i].bearingDeg, 6)},
-            });
+                {"residual", RoundedJson(m.residualsDeg[i], 6)},
+                {"leftOut", m.leftOut[i]},
+            };
+            if (readings[i].method != ReadingMethod::Shadow)
+                one["light"] = EdgeName(readings[i].edge);
+            list.push_back(one);
         }
-        const nlohmann::json json{
+        nlohmann::json json{
             {"bearing", RoundedJson(m.meanDeg, 6)},
             {"spread", m.spreadDeg ? RoundedJson(*m.spreadDeg, 6) : nlohmann::json(nullptr)},
+            {"median", RoundedJson(m.medianDeg, 6)},
+            {"robustSpread",
+             m.robustSpreadDeg ? RoundedJson(*m.robustSpreadDeg, 6) : nlohmann::json(nullptr)},
+            {"offered", m.offeredDeg ? JsonNumber(*m.offeredDeg) : nlohmann::json(nullptr)},
             {"readings", list},
         };
+        AddSiteJson(json, where, firstOffset);
+        for (const auto& [key, text] :
+             {std::pair{"warning", &m.warning}, std::pair{"clockHint", &m.clockHint},
+              std::pair{"advice", &m.advice}}) {
+            if (!text->empty()) json[key] = *text;
+        }
         out << JsonText(json);
     } else {
-        auto number = [](double v) { return FixedText(v, 2); };
+        out << "Site: " << SiteEcho(where, firstOffset, readings.front().clock) << '\n';
         for (size_t i = 0; i < readings.size(); ++i) {
-            out << "Reading " << i + 1 << "  " << MethodName(readings[i].method) << " at "
-                << ClockTimeText(readings[i].clock) << "  sun azimuth "
-                << number(m.readings[i].sun.azimuthDeg) << ", altitude "
-                << number(m.readings[i].sun.apparentAltitudeDeg) << "  bearing "
-                << number(m.readings[i].bearingDeg) << '\n';
+            out << "Reading " << i + 1 << "  " << ReadingText(readings[i]) << " "
+                << OffsetText(m.readings[i].utcOffsetHours) << "  sun azimuth "
+                << Number(m.readings[i].sun.azimuthDeg) << ", altitude "
+                << Number(m.readings[i].sun.apparentAltitudeDeg) << "  bearing "
+                << Number(m.readings[i].bearingDeg) << "  residual " << Number(m.residualsDeg[i])
+                << (m.leftOut[i] ? "  (left out)" : "") << '\n';
         }
-        out << "Wall bearing: " << number(m.meanDeg) << " degrees\n";
+        out << "Wall bearing: " << Number(m.meanDeg) << " degrees\n";
         out << "Spread: "
-            << (m.spreadDeg ? number(*m.spreadDeg) + " degrees" : std::string("one reading"))
+            << (m.spreadDeg ? Number(*m.spreadDeg) + " degrees" : std::string("one reading"))
             << '\n';
+        if (m.robustSpreadDeg) {
+            out << "Median: " << Number(m.medianDeg) << " degrees, robust spread "
+                << Number(*m.robustSpreadDeg) << " degrees\n";
+        }
     }
+    if (!m.clockHint.empty()) err << "warning: " << m.clockHint << '\n';
     if (!m.warning.empty()) err << "warning: " << m.warning << '\n';
+    if (!m.advice.empty()) err << m.advice << '\n';
     if (!m.facing.empty()) err << m.facing << '\n';
     return kCliOk;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <locale>
+#include <map>
 
 #include "cli/cli_command.h"
 
@@ -29,14 +30,16 @@ const CliCommand* FindCommand(const std::string& name) {
 // takes a value may be given an empty one (an empty file name would otherwise
 // become a file named after nothing in the program's folder).
 void CheckOptionUse(const CliCommand& command, const OptionParser& parser) {
-    const std::vector<std::string>& given = parser.OptionNames();  // twice given, twice listed
-    for (const std::string& name : given) {
-        const std::vector<std::string> values = parser.Values(name);
+    // Each name once however often it is given: readings may run to thousands.
+    std::map<std::string, std::size_t> times;
+    for (const std::string& name : parser.OptionNames()) ++times[name];
+    for (const auto& [name, count] : times) {
         const bool repeatable = std::any_of(command.repeatable.begin(), command.repeatable.end(),
                                             [&](const char* r) { return name == r; });
-        if (!repeatable && std::count(given.begin(), given.end(), name) > 1) {
+        if (!repeatable && count > 1) {
             throw BadInput{"--" + name + " is given more than once."};
         }
+        const std::vector<std::string> values = parser.Values(name);
         if (std::any_of(values.begin(), values.end(),
                         [](const std::string& v) { return v.empty(); })) {
             throw BadInput{"--" + name + ": an empty value is not allowed."};

@@ -138,7 +138,8 @@ void AddSiteOptions(OptionParser& parser, SettingsUse use, SiteRanges ranges) {
          "degrees"},
         {"utc",
          any ? "Time zone, hours from UTC (-12 to 14, quarter hours allowed: 5.75)."
-             : "Time zone, whole hours from UTC.",
+             : "Time zone, whole hours from UTC; sun, bearing and shadow take any fixed offset, "
+               "e.g. 5.5.",
          "hours"},
         {"settings",
          use == SettingsUse::ReadAndSave
@@ -175,7 +176,7 @@ const Place& ResolvePlace(const std::string& text) {
 }
 
 SiteOptions ReadSiteOptions(const OptionParser& parser, SettingsUse use, SiteRanges ranges,
-                            const SiteState* base) {
+                            const SiteState* base, bool zoneReadByCaller) {
     const bool any = ranges == SiteRanges::AnyDial;
     SiteOptions options;
     SiteState& site = options.site;
@@ -226,7 +227,7 @@ SiteOptions ReadSiteOptions(const OptionParser& parser, SettingsUse use, SiteRan
     }
     if (any && parser.IsSet("utc")) {
         site.UtcOffset = AnyDialZone(parser);
-    } else if (parser.IsSet("utc")) {
+    } else if (parser.IsSet("utc") && !zoneReadByCaller) {
         // As the zone menu: only its 25 whole-hour items exist; the parser has
         // checked the range.
         const std::optional<int> zone = MatchZone(NumberOption(parser, "utc"));

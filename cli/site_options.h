@@ -40,10 +40,11 @@ void AddSiteOptions(OptionParser& parser, SettingsUse use = SettingsUse::Read,
 
 // Builds the site from the options: `base` (a project's site) or else the
 // settings file (or the default site), then the place or typed coordinates,
-// then bearing and zone. Throws BadInput.
+// then bearing and zone. Throws BadInput. With `zoneReadByCaller`, --utc is
+// left to the caller (see clock_site.h).
 SiteOptions ReadSiteOptions(const OptionParser& parser, SettingsUse use = SettingsUse::Read,
                             SiteRanges ranges = SiteRanges::Dialogs,
-                            const SiteState* base = nullptr);
+                            const SiteState* base = nullptr, bool zoneReadByCaller = false);
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.
 const Place& ResolvePlace(const std::string& text);

@@ -3,6 +3,7 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
+#include "cli/clock_site.h"
 #include "cli/output_text.h"
 #include "cli/site_options.h"
 #include "core/sun/solar_position.h"
@@ -29,6 +30,7 @@ nlohmann::json RoundedJson(double value, int decimals) {
 
 void AddSunOptions(OptionParser& parser) {
     AddSiteOptions(parser);
+    AddClockZoneOptions(parser);
     parser.AddOptions({
         {"at", "Clock time in the site's zone, e.g. 2026-06-21T12:00:00.", "time"},
         {"json", "Print the sun's position as JSON."},
@@ -36,29 +38,32 @@ void AddSunOptions(OptionParser& parser) {
     parser.Required("at");
 }
 
-int RunSunCommand(const OptionParser& parser, std::ostream& out, std::ostream&) {
-    const SiteOptions options = ReadSiteOptions(parser);
+int RunSunCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
+    const ClockSite where = ReadClockSite(parser);
     const ClockTime clock = ReadClockOption(parser.Value("at"), "at");
-    const SiteState& site = options.site;
-    const SolarResult sun = SunAt(site.Latitude, site.Longitude, clock, site.UtcOffset);
+    const SiteState& site = where.options.site;
+    const double offset = ClockOffset(where, clock, "at");
+    const SolarResult sun = SunAt(site.Latitude, site.Longitude, clock, offset);
     if (!sun.position) {
         throw BadInput{"--at " + parser.Value("at") + ": " + sun.error};
     }
     const SolarPosition& p = *sun.position;
+    if (!where.notice.empty()) err << where.notice << '\n';
     if (parser.IsSet("json")) {
-        const nlohmann::json json{
+        nlohmann::json json{
             {"azimuth", RoundedJson(p.azimuthDeg, 6)},
             {"altitude", RoundedJson(p.altitudeDeg, 6)},
             {"apparentAltitude", RoundedJson(p.apparentAltitudeDeg, 6)},
             {"declination", RoundedJson(p.declinationDeg, 6)},
             {"equationOfTime", RoundedJson(p.equationOfTimeMin, 4)},
         };
+        AddSiteJson(json, where, offset);
         out << JsonText(json);
         return kCliOk;
     }
     auto number = [](double v, int decimals) { return FixedText(v, decimals); };
-    out << "Sun at " << ClockTimeText(clock) << " (UTC" << (site.UtcOffset >= 0 ? "+" : "")
-        << site.UtcOffset << "), " << site.PlaceName << "\n"
+    out << "Sun at " << ClockTimeText(clock) << "\n"
+        << "  Site:               " << SiteEcho(where, offset, clock) << "\n"
         << "  Azimuth:            " << number(p.azimuthDeg, 4) << " degrees from true north\n"
         << "  Altitude:           " << number(p.altitudeDeg, 4) << " degrees\n"
         << "  Apparent altitude:  " << number(p.apparentAltitudeDeg, 4)

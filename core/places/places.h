@@ -22,7 +22,15 @@ struct Place {
     float latitude;           // degrees north
     float longitude;          // degrees, WEST positive
     int utcOffset;            // hours, the zone picking it selects
+    // The place's zone in the time-zone database ("Europe/London"): what its
+    // clocks show through the year, summer time included. The menus' zone
+    // above stays as it always was.
+    const char* zone;
 };
+
+// The place whose coordinates and name `site` holds, or none (typed
+// coordinates, or a site restored from the settings file).
+const Place* PlaceOf(const SiteState& site);
 
 std::span<const Place> Places();
 

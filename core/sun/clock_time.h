@@ -16,6 +16,8 @@ struct ClockTime {
     int hour = 0;   // 0..23
     int minute = 0;
     double second = 0;  // 0 <= second < 60
+
+    friend bool operator==(const ClockTime&, const ClockTime&) = default;
 };
 
 // Reads "YYYY-MM-DDTHH:MM[:SS[.fff]]"; a blank may stand for the "T". Only the

@@ -26,6 +26,7 @@ struct SolarPosition {
     double declinationDeg = 0;       // apparent, from the Earth's centre, true equator of date
     double hourAngleDeg = 0;         // local, -180..180, positive after the sun's transit
     double equationOfTimeMin = 0;    // apparent minus mean solar time, minutes
+    double semiDiameterDeg = 0;      // the disc's radius as seen from the place
 };
 
 struct SolarResult {
@@ -39,6 +40,12 @@ struct SolarResult {
 // beyond +-180 degrees, or an offset beyond +-24 hours.
 SolarResult SunAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& clock,
                   double utcOffsetHours);
+
+// The same sun as seen from the place only: azimuth, altitudes, hour angle and
+// semi-diameter, with declination and equation of time left at 0. What a
+// reading needs, at about half the cost.
+SolarResult SunSeenAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& clock,
+                      double utcOffsetHours);
 
 // Standard refraction (1010 hPa, 10 degrees C) for a geometric altitude: how
 // much higher the sun appears, degrees. Below one degree under the horizon the

@@ -1,5 +1,6 @@
 #include "core/sun/style_shadow.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -116,6 +117,13 @@ ShadowAtResult DrawShadowNow(DrawingSurface& surface, const SiteState& site, con
     ShadowAtResult now = ShadowAt(site, utc, 0);
     if (now.error.empty() && now.shadow.state == ShadowState::OnWall) {
         DrawShadowLine(surface, now.shadow.angleDeg);
+    } else {
+        // No line: the drawing says why, so that nothing drawn is not taken
+        // for a fault.
+        std::string why = now.error.empty() ? now.message : now.error;
+        if (!why.empty())
+            why[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(why[0])));
+        surface.PrintLine({{"No shadow now: " + why}});
     }
     return now;
 }

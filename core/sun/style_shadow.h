@@ -55,7 +55,9 @@ inline constexpr Rgb kShadowNowColour{220, 60, 0};
 // window too small for the dial.
 void DrawShadowLine(DrawingSurface& surface, double angleDeg);
 
-// The shadow now on the site's wall, drawn over the dial when the wall is lit.
+// The shadow now on the site's wall, drawn over the dial when the wall is lit;
+// otherwise a printed line says why there is none ("No shadow now: the sun is
+// below the horizon then ...").
 // `utc` is the computer's clock in UTC; the site's own zone does not change
 // where the shadow falls. Returns what was found.
 ShadowAtResult DrawShadowNow(DrawingSurface& surface, const SiteState& site, const ClockTime& utc);

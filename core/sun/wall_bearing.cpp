@@ -1,6 +1,7 @@
 #include "core/sun/wall_bearing.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -25,6 +26,8 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
+constexpr double kDegToRad = 3.14159265358979323846 / 180.0;
+
 // -180 < result <= 180.
 double SignedDifference(double deg) {
     double d = std::fmod(deg, 360.0);
@@ -39,11 +42,11 @@ constexpr double kRateStepHours = 0.5 / 60.0;
 
 // +1 when the sun's azimuth is growing (moving clockwise) at the reading, -1
 // when shrinking, 0 when it cannot tell.
-int AzimuthSense(const Observer& o, const ClockTime& clock) {
-    const SolarResult before = SunAt(o.latitudeDeg, o.longitudeWestDeg,
-                                     ShiftClock(clock, -kRateStepHours), o.utcOffsetHours);
-    const SolarResult after = SunAt(o.latitudeDeg, o.longitudeWestDeg,
-                                    ShiftClock(clock, kRateStepHours), o.utcOffsetHours);
+int AzimuthSense(const Observer& o, const ClockTime& clock, double offsetHours) {
+    const SolarResult before = SunSeenAt(o.latitudeDeg, o.longitudeWestDeg,
+                                         ShiftClock(clock, -kRateStepHours), offsetHours);
+    const SolarResult after = SunSeenAt(o.latitudeDeg, o.longitudeWestDeg,
+                                        ShiftClock(clock, kRateStepHours), offsetHours);
     if (!before.position || !after.position) return 0;
     const double change =
         SignedDifference(after.position->azimuthDeg - before.position->azimuthDeg);
@@ -53,10 +56,106 @@ int AzimuthSense(const Observer& o, const ClockTime& clock) {
     return change > 0 ? 1 : -1;
 }
 
+// The sample standard deviation of values about `mean`; none for fewer than two.
+std::optional<double> SampleSpread(const std::vector<double>& values, double mean) {
+    if (values.size() < 2) return std::nullopt;
+    double squares = 0;
+    for (double v : values) squares += (v - mean) * (v - mean);
+    return std::sqrt(squares / static_cast<double>(values.size() - 1));
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+// Each bearing as an offset from a reference direction, -180..180: their
+// vector mean, so that readings either side of north stay together; the first
+// reading when the vectors cancel out.
+std::vector<double> OffsetsRoundTheCircle(const std::vector<ReadingBearing>& readings,
+                                          double& reference) {
+    double x = 0, y = 0;
+    for (const ReadingBearing& r : readings) {
+        x += std::cos(r.bearingDeg * kDegToRad);
+        y += std::sin(r.bearingDeg * kDegToRad);
+    }
+    reference = std::hypot(x, y) > 1e-9 * static_cast<double>(readings.size())
+                    ? std::atan2(y, x) / kDegToRad
+                    : readings.front().bearingDeg;
+    std::vector<double> offsets;
+    offsets.reserve(readings.size());
+    for (const ReadingBearing& r : readings) {
+        offsets.push_back(SignedDifference(r.bearingDeg - reference));
+    }
+    return offsets;
+}
+
+// The spread falls this many times, and below this, before the clock is
+// suspected rather than a reading.
+constexpr double kClockHintFactor = 4.0;
+constexpr double kClockHintSpreadDeg = 0.5;
+
+// The spread of all readings taken with every clock `shiftHours` off the
+// zone's, when it is below `limit`; none when it is not, or a reading cannot
+// be computed so. The sum of squared deviations only grows as readings are
+// added (Welford), so the walk stops at the first reading that puts the
+// spread past the limit: readings that disagree cost a few suns, not all.
+std::optional<double> SpreadWithClockShifted(const Observer& o,
+                                             const std::vector<WallReading>& readings,
+                                             const std::vector<ReadingBearing>& taken,
+                                             double shiftHours, double limit) {
+    const double n = static_cast<double>(readings.size());
+    const double squaresLimit = limit * limit * (n - 1);
+    double reference = 0, mean = 0, squares = 0;
+    for (size_t i = 0; i < readings.size(); ++i) {
+        Observer fixed = o;
+        fixed.zoneName.clear();
+        fixed.utcOffsetHours = taken[i].utcOffsetHours + shiftHours;
+        const ReadingResult r = BearingFromReading(fixed, readings[i]);
+        if (!r.value) return std::nullopt;
+        if (i == 0) reference = r.value->bearingDeg;
+        const double x = SignedDifference(r.value->bearingDeg - reference);
+        const double delta = x - mean;
+        mean += delta / static_cast<double>(i + 1);
+        squares += delta * (x - mean);
+        if (squares >= squaresLimit) return std::nullopt;
+    }
+    return std::sqrt(squares / (n - 1));
+}
+
 }  // namespace
 
 Observer ObserverAt(const SiteState& site) {
-    return {site.Latitude, site.Longitude, site.UtcOffset};
+    return {site.Latitude, site.Longitude, site.UtcOffset, {}};
+}
+
+ZoneOffset ObserverOffset(const Observer& o, const ClockTime& clock) {
+    if (o.zoneName.empty()) return OffsetAtClock(FixedZone(o.utcOffsetHours), clock);
+    return OffsetAtClock(NamedZone(o.zoneName), clock);
+}
+
+LightEdge DefaultEdge(ReadingMethod method) {
+    return method == ReadingMethod::Leaves ? LightEdge::Last : LightEdge::First;
+}
+
+const char* EdgeName(LightEdge edge) {
+    switch (edge) {
+        case LightEdge::First:
+            return "first";
+        case LightEdge::Centre:
+            return "centre";
+        case LightEdge::Last:
+            return "last";
+    }
+    return "";
+}
+
+std::optional<LightEdge> EdgeNamed(std::string_view name) {
+    for (LightEdge e : {LightEdge::First, LightEdge::Centre, LightEdge::Last}) {
+        if (name == EdgeName(e)) return e;
+    }
+    return std::nullopt;
 }
 
 double NormalisedBearing(double deg) {
@@ -103,8 +202,17 @@ ReadingResult BearingFromReading(const Observer& o, const WallReading& reading) 
                            : "the shadow's angle is not a number.";
         return result;
     }
+    if (const std::string wrong = CheckClockTime(reading.clock); !wrong.empty()) {
+        result.error = wrong;
+        return result;
+    }
+    const ZoneOffset offset = ObserverOffset(o, reading.clock);
+    if (!offset.hours) {
+        result.error = offset.error;
+        return result;
+    }
     const SolarResult sun =
-        SunAt(o.latitudeDeg, o.longitudeWestDeg, reading.clock, o.utcOffsetHours);
+        SunSeenAt(o.latitudeDeg, o.longitudeWestDeg, reading.clock, *offset.hours);
     if (!sun.position) {
         result.error = sun.error;
         return result;
@@ -119,7 +227,7 @@ ReadingResult BearingFromReading(const Observer& o, const WallReading& reading) 
     if (reading.method == ReadingMethod::Shadow) {
         bearing = p.azimuthDeg - reading.shadowAngleDeg;
     } else {
-        const int sense = AzimuthSense(o, reading.clock);
+        const int sense = AzimuthSense(o, reading.clock, *offset.hours);
         if (sense == 0) {
             result.error =
                 "the sun's azimuth is standing still then, so the moment does not show "
@@ -130,9 +238,19 @@ ReadingResult BearingFromReading(const Observer& o, const WallReading& reading) 
         // edge, bearing - 90, and leaves it at bearing + 90; moving the other
         // way, the other way round.
         const bool atAnticlockwiseEdge = (reading.method == ReadingMethod::Enters) == (sense > 0);
-        bearing = atAnticlockwiseEdge ? p.azimuthDeg + 90.0 : p.azimuthDeg - 90.0;
+        // The disc's centre stands off the wall's plane by its radius seen
+        // across the plane: before it at first light, past it at last light.
+        // Refraction lifts the disc but does not move it sideways.
+        const double ratio =
+            std::sin(p.semiDiameterDeg * kDegToRad) / std::cos(p.apparentAltitudeDeg * kDegToRad);
+        const double standOffDeg = std::asin(std::min(ratio, 1.0)) / kDegToRad;
+        const double ahead = reading.edge == LightEdge::First  ? standOffDeg
+                             : reading.edge == LightEdge::Last ? -standOffDeg
+                                                               : 0.0;
+        const double edgeAzimuth = p.azimuthDeg + sense * ahead;
+        bearing = atAnticlockwiseEdge ? edgeAzimuth + 90.0 : edgeAzimuth - 90.0;
     }
-    result.value = ReadingBearing{p, NormalisedBearing(bearing)};
+    result.value = ReadingBearing{p, NormalisedBearing(bearing), *offset.hours};
     return result;
 }
 
@@ -155,7 +273,34 @@ MeasurementResult MeasureWallBearing(const Observer& o, const std::vector<WallRe
         bearings.push_back(*one.value);
         labels.push_back(std::move(label));
     }
+    const std::vector<ReadingBearing> taken = bearings;
     result.value = CombineBearings(std::move(bearings), labels);
+    WallBearingMeasurement& m = *result.value;
+
+    // Readings spread by the sun's movement in an hour point at the clock,
+    // not at one of them.
+    if (readings.size() < 2) return result;
+    double reference = 0;
+    const std::vector<double> all = OffsetsRoundTheCircle(taken, reference);
+    double sum = 0;
+    for (double d : all) sum += d;
+    const std::optional<double> spread = SampleSpread(all, sum / static_cast<double>(all.size()));
+    if (!spread) return result;
+    for (const double shift : {1.0, -1.0}) {
+        const std::optional<double> better = SpreadWithClockShifted(
+            o, readings, taken, shift, std::min(kClockHintSpreadDeg, *spread / kClockHintFactor));
+        if (better) {
+            m.clockHint = "The readings spread by " + Fixed(*spread, 2) +
+                          " degrees, but agree within " + Fixed(*better, 2) +
+                          " if the clock was one hour " + (shift > 0 ? "ahead" : "behind") +
+                          (shift > 0 ? ": was it summer time?" : ": was it still winter time?") +
+                          " Check the zone the readings were taken in.";
+            m.warning.clear();
+            m.offeredDeg.reset();
+            m.advice = "The bearing is not offered until the clock's zone is settled.";
+            break;
+        }
+    }
     return result;
 }
 
@@ -164,43 +309,72 @@ WallBearingMeasurement CombineBearings(std::vector<ReadingBearing> readings,
     WallBearingMeasurement m;
     m.readings = std::move(readings);
     if (m.readings.empty()) return m;
+    const size_t n = m.readings.size();
+    auto label = [&](size_t i) {
+        return i < labels.size() ? labels[i] : "reading " + std::to_string(i + 1);
+    };
 
-    // Round the circle: each bearing as an offset from the first, so that
-    // readings either side of north average to north and not to south.
-    const double origin = m.readings.front().bearingDeg;
-    std::vector<double> offsets;
-    for (const ReadingBearing& r : m.readings) {
-        offsets.push_back(SignedDifference(r.bearingDeg - origin));
+    double reference = 0;
+    const std::vector<double> offsets = OffsetsRoundTheCircle(m.readings, reference);
+    const double median = Median(offsets);
+    m.medianDeg = NormalisedBearing(reference + median);
+    m.leftOut.assign(n, false);
+    if (n > 1) {
+        std::vector<double> deviations;
+        for (double d : offsets) deviations.push_back(std::fabs(d - median));
+        m.robustSpreadDeg = 1.4826 * Median(deviations);
+    }
+    std::string leftOutText;
+    if (n >= 3) {
+        const double limit = std::max(kOutlierDeviations * *m.robustSpreadDeg, kSpreadWarningDeg);
+        for (size_t i = 0; i < n; ++i) {
+            if (std::fabs(offsets[i] - median) <= limit) continue;
+            m.leftOut[i] = true;
+            leftOutText += (leftOutText.empty() ? "" : " ") + label(i) + " is " +
+                           Fixed(std::fabs(offsets[i] - median), 2) +
+                           " degrees from the median and is left out.";
+        }
+    }
+
+    std::vector<double> kept;
+    for (size_t i = 0; i < n; ++i) {
+        if (!m.leftOut[i]) kept.push_back(offsets[i]);
     }
     double sum = 0;
-    for (double d : offsets) sum += d;
-    const double meanOffset = sum / static_cast<double>(offsets.size());
-    m.meanDeg = NormalisedBearing(origin + meanOffset);
+    for (double d : kept) sum += d;
+    const double meanOffset = sum / static_cast<double>(kept.size());
+    m.meanDeg = NormalisedBearing(reference + meanOffset);
+    m.spreadDeg = SampleSpread(kept, meanOffset);
+    for (double d : offsets) m.residualsDeg.push_back(SignedDifference(d - meanOffset));
 
-    if (offsets.size() > 1) {
-        double squares = 0;
+    if (!leftOutText.empty()) {
+        leftOutText[0] =
+            static_cast<char>(std::toupper(static_cast<unsigned char>(leftOutText[0])));
+        m.warning = leftOutText + " (A reading more than " + Fixed(kOutlierDeviations, 0) +
+                    " robust deviations, and more than " + Fixed(kSpreadWarningDeg, 0) +
+                    " degree, from the median is left out.)";
+    } else if (m.spreadDeg && *m.spreadDeg > kSpreadWarningDeg) {
         size_t furthest = 0;
-        for (size_t i = 0; i < offsets.size(); ++i) {
-            const double d = offsets[i] - meanOffset;
-            squares += d * d;
-            if (std::fabs(d) > std::fabs(offsets[furthest] - meanOffset)) furthest = i;
+        for (size_t i = 1; i < n; ++i) {
+            if (std::fabs(m.residualsDeg[i]) > std::fabs(m.residualsDeg[furthest])) furthest = i;
         }
-        m.spreadDeg = std::sqrt(squares / static_cast<double>(offsets.size() - 1));
-        if (*m.spreadDeg > kSpreadWarningDeg) {
-            const std::string name = furthest < labels.size()
-                                         ? labels[furthest]
-                                         : "reading " + std::to_string(furthest + 1);
-            m.warning = "The readings spread by " + Fixed(*m.spreadDeg, 2) + " degrees; " + name +
-                        " is furthest from the mean, " +
-                        Fixed(std::fabs(offsets[furthest] - meanOffset), 2) +
-                        " degrees off: check it or take it again.";
-        }
+        m.warning = "The readings spread by " + Fixed(*m.spreadDeg, 2) + " degrees; " +
+                    label(furthest) + " is furthest from the mean, " +
+                    Fixed(std::fabs(m.residualsDeg[furthest]), 2) +
+                    " degrees off: check it or take it again.";
     }
 
     const double rounded = NormalisedBearing(std::round(m.meanDeg * 100.0) / 100.0);
-    if (rounded >= kMinBearing && rounded <= kMaxBearing) {
+    if (m.spreadDeg && *m.spreadDeg >= kOfferSpreadLimitDeg) {
+        m.advice = "The kept readings spread by " + Fixed(*m.spreadDeg, 2) +
+                   " degrees; the bearing is offered when they agree within " +
+                   Fixed(kOfferSpreadLimitDeg, 0) +
+                   ". Check the clock's zone and the board's level, and take more readings: "
+                   "with three or more, one far from the rest is left out.";
+    } else if (rounded >= kMinBearing && rounded <= kMaxBearing) {
         m.offeredDeg = rounded;
-    } else {
+    }
+    if (!(rounded >= kMinBearing && rounded <= kMaxBearing)) {
         m.facing = "The wall faces " + Fixed(rounded, 2) + " degrees, towards the " +
                    CompassPoint(rounded) +
                    "; this program designs dials for walls facing 110 to 250 degrees.";

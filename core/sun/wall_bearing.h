@@ -1,16 +1,21 @@
 // The wall's true bearing measured with the sun: at a noted clock time the
 // sun's azimuth is known to a hundredth of a degree, so one reading taken
-// against the wall gives the direction the wall faces.
+// against the wall gives the direction the wall faces. How well the reading
+// itself was taken (the clock's zone, the board's level, the moment judged by
+// eye) decides the result; several readings, their agreement and the ones far
+// from the rest say how far to trust it.
 //
 // Bearings and azimuths are degrees clockwise from true north, 0 <= b < 360.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/site/site_state.h"
 #include "core/sun/clock_time.h"
+#include "core/sun/clock_zone.h"
 #include "core/sun/solar_position.h"
 
 namespace sundial {
@@ -19,10 +24,17 @@ namespace sundial {
 struct Observer {
     double latitudeDeg = 0;
     double longitudeWestDeg = 0;  // WEST positive
-    double utcOffsetHours = 0;    // the readings' clock shows UTC + this
+    double utcOffsetHours = 0;    // the readings' clock shows UTC + this...
+    // ...unless a database zone is named ("Europe/London"): then its rules on
+    // each reading's date give the offset, summer time included.
+    std::string zoneName = {};
 };
 
+// The site's coordinates and its fixed offset.
 Observer ObserverAt(const SiteState& site);
+
+// The offset the observer's clock kept at `clock`, or why there is none.
+ZoneOffset ObserverOffset(const Observer& observer, const ClockTime& clock);
 
 enum class ReadingMethod {
     // A board held level against the wall with a vertical pin on it: the
@@ -36,15 +48,31 @@ enum class ReadingMethod {
     Leaves,
 };
 
+// Which moment of a grazing reading was timed. The sun is a disc half a
+// degree across, and near the wall's plane its azimuth is what the eye
+// judges: first light is the leading edge of the disc crossing the plane,
+// last light the trailing edge, centre the middle (hard to judge by eye).
+// For Enters, first light is when a sliver of sun first shines on the face;
+// for Leaves, last light is when the last sliver goes.
+enum class LightEdge { First, Centre, Last };
+
+// How each grazing reading is best timed: first light for Enters, last light
+// for Leaves (a point of light appearing or going is easy to see).
+LightEdge DefaultEdge(ReadingMethod method);
+
 struct WallReading {
     ReadingMethod method = ReadingMethod::Shadow;
-    ClockTime clock;            // in the observer's zone
-    double shadowAngleDeg = 0;  // Shadow only: a, strictly between -90 and 90
+    ClockTime clock;                     // in the observer's zone
+    double shadowAngleDeg = 0;           // Shadow only: a, strictly between -90 and 90
+    LightEdge edge = LightEdge::Centre;  // Enters and Leaves only
+
+    friend bool operator==(const WallReading&, const WallReading&) = default;
 };
 
 struct ReadingBearing {
     SolarPosition sun;
     double bearingDeg = 0;
+    double utcOffsetHours = 0;  // the offset applied to the reading's clock
 };
 
 struct ReadingResult {
@@ -66,21 +94,44 @@ ReadingResult BearingFromReading(const Observer& observer, const WallReading& re
 // names it.
 const char* MethodName(ReadingMethod method);
 
+// "first", "centre", "last"; and back (nothing for other text).
+const char* EdgeName(LightEdge edge);
+std::optional<LightEdge> EdgeNamed(std::string_view name);
+
 // "reading 2 (shadow at 2026-06-21T10:15:00)", for messages; numbered from 1.
 std::string ReadingLabel(int number, const WallReading& reading);
 
 // Readings whose mean bearing spreads more than this earn a warning.
 inline constexpr double kSpreadWarningDeg = 1.0;
+// The result is offered to the dial only when the kept readings spread less.
+inline constexpr double kOfferSpreadLimitDeg = 2.0;
+// A reading further from the median than this many robust deviations (and
+// further than kSpreadWarningDeg) is left out of the result; only among three
+// readings or more, where a median means something.
+inline constexpr double kOutlierDeviations = 3.0;
 
 struct WallBearingMeasurement {
     std::vector<ReadingBearing> readings;  // in the order given
-    double meanDeg = 0;                    // taken round the circle: 359 and 1 give 0
-    std::optional<double> spreadDeg;       // sample standard deviation; none for one reading
-    std::string warning;                   // a spread over 1 degree: names the furthest reading
-    // The mean rounded to hundredths, when it lies within the range the dial
-    // is designed for (110 to 250); otherwise `facing` tells the user why not.
+    // Taken round the circle (359 and 1 give 0), over the kept readings.
+    double meanDeg = 0;
+    std::optional<double> spreadDeg;  // sample standard deviation of the kept; none for one
+    double medianDeg = 0;             // of all readings
+    // 1.4826 times the median absolute deviation from the median: the
+    // standard deviation the readings would have without their outliers.
+    std::optional<double> robustSpreadDeg;
+    std::vector<double> residualsDeg;  // each reading's bearing less meanDeg, -180..180
+    std::vector<bool> leftOut;         // readings far from the others, not in the mean
+    std::string warning;               // a spread over 1 degree, or readings left out
+    // Every reading agrees far better with the clock an hour off: the zone's
+    // summer time was probably missed (or applied twice). Replaces the blame
+    // of one reading; the result is then not offered.
+    std::string clockHint;
+    // The mean rounded to hundredths, when the kept readings agree within
+    // kOfferSpreadLimitDeg and it lies within the range the dial is designed
+    // for (110 to 250); otherwise `facing` or `advice` tells the user why not.
     std::optional<double> offeredDeg;
     std::string facing;
+    std::string advice;
 };
 
 struct MeasurementResult {
@@ -91,9 +142,9 @@ struct MeasurementResult {
 MeasurementResult MeasureWallBearing(const Observer& observer,
                                      const std::vector<WallReading>& readings);
 
-// The mean, spread, warning and offer for bearings already taken from
-// readings (at least one); `labels` name them in the warning, as ReadingLabel
-// does. For readings taken in different zones.
+// The mean, spread, outliers, warning and offer for bearings already taken
+// from readings (at least one); `labels` name them in the warning, as
+// ReadingLabel does. For readings taken in different zones.
 WallBearingMeasurement CombineBearings(std::vector<ReadingBearing> readings,
                                        const std::vector<std::string>& labels);
 

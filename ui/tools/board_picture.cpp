@@ -34,6 +34,62 @@ void BoardPicture::setAngle(double degrees) {
     update();
 }
 
+void BoardPicture::setReading(ReadingMethod method, LightEdge edge) {
+    if (method == method_ && edge == edge_) return;
+    method_ = method;
+    edge_ = edge;
+    update();
+}
+
+// The wall's face and its plane carried on past the wall's end, the sun's disc
+// at the plane as it is at the moment timed (touching it from behind, centred
+// on it, or touching it from in front), and what to watch for.
+void BoardPicture::paintGrazing(QPainter& p) {
+    const bool enters = method_ == ReadingMethod::Enters;
+    const double face = 40, radius = 14;
+    // The sun comes round from the east: seen from above with the wall
+    // facing down the page, onto the face at its right-hand end.
+    const double x = enters ? 205 : 35;
+    p.setPen(QPen(QColor(60, 60, 60), 1.2, Qt::DashLine));
+    p.drawLine(QPointF(0, face), QPointF(240, face));
+    const bool leadingEdge = edge_ == LightEdge::First;
+    // Entering, the leading edge is the one that shows first; leaving, the
+    // one that goes first. The centre stands behind or in front by a radius.
+    const double behind = edge_ == LightEdge::Centre ? 0 : (leadingEdge == enters ? 1 : -1);
+    const QPointF sun(x, face - behind * radius);
+    p.setPen(QPen(QColor(230, 150, 0), 2));
+    p.setBrush(QColor(255, 200, 0, 220));
+    p.drawEllipse(sun, radius, radius);
+    // Light along the face from the part of the disc in front of the plane.
+    p.setPen(QPen(QColor(230, 150, 0), 1.5));
+    const double toward = enters ? -1 : 1;
+    for (double dy : {2.0, 8.0, 14.0}) {
+        if (sun.y() + radius < face + dy) continue;
+        p.drawLine(QPointF(x + toward * radius, face + dy), QPointF(x + toward * 150, face + dy));
+    }
+    QFont font = p.font();
+    font.setPixelSize(11);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    const QString what =
+        enters ? (edge_ == LightEdge::First    ? QStringLiteral("First light: time the first "
+                                                                   "sliver of sun on the face.")
+                  : edge_ == LightEdge::Centre ? QStringLiteral("Centre: half the sun's disc "
+                                                                "shows past the wall's plane.")
+                                               : QStringLiteral("The whole disc has come out "
+                                                                "past the wall's plane."))
+               : (edge_ == LightEdge::Last     ? QStringLiteral("Last light: time the moment the "
+                                                                    "last sliver of sun goes.")
+                  : edge_ == LightEdge::Centre ? QStringLiteral("Centre: half the sun's disc "
+                                                                "has gone behind the plane.")
+                                               : QStringLiteral("The disc's edge first touches "
+                                                                "the wall's plane."));
+    p.drawText(QRectF(12, 90, 216, 60), Qt::AlignCenter | Qt::TextWordWrap, what);
+    p.drawText(QRectF(12, 160, 216, 70), Qt::AlignCenter | Qt::TextWordWrap,
+               QStringLiteral("Watch the light on the wall's face, or on a card held flat "
+                              "against it; never look at the sun itself."));
+}
+
 void BoardPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
@@ -44,7 +100,10 @@ void BoardPicture::paintEvent(QPaintEvent*) {
     p.fillRect(QRectF(0, 0, 240, 250), QColor(255, 255, 240));
 
     // The wall, in section: a hatched band along the top, its face below.
-    const QRectF wall(10, 14, 220, 26);
+    // For a grazing reading the wall stops short, so the sun can stand in
+    // its plane beyond the end.
+    const bool grazing = method_ != ReadingMethod::Shadow;
+    const QRectF wall = grazing ? QRectF(60, 14, 120, 26) : QRectF(10, 14, 220, 26);
     p.fillRect(wall, QColor(200, 180, 160));
     p.setPen(QPen(QColor(120, 90, 70), 1));
     for (double x = wall.left() - 26; x < wall.right(); x += 9) {
@@ -60,6 +119,10 @@ void BoardPicture::paintEvent(QPaintEvent*) {
     p.setFont(font);
     p.setPen(Qt::black);
     p.drawText(QRectF(10, 0, 220, 14), Qt::AlignCenter, QStringLiteral("wall (seen from above)"));
+    if (grazing) {
+        paintGrazing(p);
+        return;
+    }
 
     // The level board held against the face.
     const QRectF board(45, 40, 150, 150);

@@ -6,14 +6,21 @@
 //
 // Modeless, destroyed when closed. Unlike the input dialogs it stays open
 // when it loses the focus: a measurement takes a while, and a person goes
-// back and forth between the wall and the program.
+// back and forth between the wall and the program. It follows the main
+// window's site: when the site changes, the readings are worked out again for
+// the new one and the dialog says so. The clock runs with the computer's
+// until the person changes the date or time ("Now" starts it again).
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/site/site_state.h"
+#include "core/sun/reading_file.h"
 #include "core/sun/wall_bearing.h"
 
 class QComboBox;
@@ -34,32 +41,47 @@ class frmMeasureBearing final : public QDialog {
   public:
     // Shows a warning message box; tests replace it to capture texts.
     using WarnFunction = std::function<void(QWidget* parent, const QString& text)>;
+    // Asks a yes/no question; true for yes.
+    using AskFunction = std::function<bool(QWidget* parent, const QString& text)>;
 
     explicit frmMeasureBearing(MainWindowApi& main, WarnFunction warn = {},
                                QWidget* parent = nullptr);
+    void SetAsk(AskFunction ask) { ask_ = std::move(ask); }
 
     void cmdAdd_Click();
     void cmdRemove_Click();
     void cmdUse_Click();
+    void cmdNow_Click();
+    // What Save and Load do with the file chosen. False (and said) on failure.
+    bool SaveReadingsTo(const std::filesystem::path& file);
+    bool LoadReadingsFrom(const std::filesystem::path& file);
+    // Checks the main window's site and the clock; the dialog's timer calls it
+    // every second.
+    void Tick();
 
     // One row of the table: the reading as taken, in its own zone.
     struct Entry {
-        WallReading reading;
-        double utcOffsetHours = 0;
+        KeptReading kept;
         ReadingBearing result;
     };
     const std::vector<Entry>& Entries() const { return entries_; }
     // The summary shown, when there are readings.
     const std::optional<WallBearingMeasurement>& Measurement() const { return measurement_; }
 
+    QLabel* lblSite;
     QDateEdit* dtpDate;
     QTimeEdit* dtpTime;
+    QPushButton* cmdNow;
     QComboBox* cboZone;
     QComboBox* cboMethod;
+    QComboBox* cboLight;
     QLineEdit* txtAngle;
     QPushButton* cmdAdd;
+    QLabel* lblPlan;
     QTableWidget* grdReadings;
     QPushButton* cmdRemove;
+    QPushButton* cmdSave;
+    QPushButton* cmdLoad;
     QLabel* lblMean;
     QLabel* lblWarning;
     QLabel* lblStatus;
@@ -67,15 +89,29 @@ class frmMeasureBearing final : public QDialog {
     QPushButton* cmdClose;
     BoardPicture* picBoard;
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void MethodChanged();
+    void FillZones();
+    ClockZone ChosenZone() const;
+    Observer ObserverFor(const ClockZone& zone) const;
+    void ShowSite();
+    void ShowPlan();
     void Recompute();
     void Say(const QString& text);
 
     MainWindowApi& main_;
     WarnFunction warn_;
+    AskFunction ask_;
     std::vector<Entry> entries_;
     std::optional<WallBearingMeasurement> measurement_;
+    SiteState site_;            // the site the readings are worked out for
+    bool clockRunning_ = true;  // the date and time follow the computer's clock
+    bool unsaved_ = false;      // readings added or changed since the last save
+    bool used_ = false;         // the result went to the dial: nothing to lose
+    QTimer ticker_;
 };
 
 }  // namespace sundial

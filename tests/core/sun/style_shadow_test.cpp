@@ -199,10 +199,15 @@ TEST(DrawShadowNow, LiesOnTheRunsHourLineWhenTheSunIsOnIt) {
     EXPECT_NEAR(lines.back().y2, tenOClock.y, kRefractionTwips);
     EXPECT_EQ(lines.back().colour, kShadowNowColour);
 
-    // At night nothing is drawn, and the drawing stays as the run left it.
+    // At night no line is drawn; a printed line says why.
     const ShadowAtResult night = DrawShadowNow(draw, site, {2026, 4, 15, 23, 0, 0});
     EXPECT_EQ(night.shadow.state, ShadowState::SunDown);
     EXPECT_EQ(draw.Lines().size(), before + 1);
+    const auto ops = draw.OpsSinceClear();
+    const auto* said = std::get_if<RecordingSurface::PrintOp>(&ops.back());
+    ASSERT_NE(said, nullptr);
+    EXPECT_EQ(said->items.at(0).text.rfind("No shadow now: the sun is below the horizon", 0), 0u)
+        << said->items.at(0).text;
 }
 
 }  // namespace

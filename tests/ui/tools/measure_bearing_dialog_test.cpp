@@ -13,10 +13,14 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QTimeZone>
+#include <chrono>
 #include <cmath>
+#include <fstream>
 
+#include "core/sun/clock_zone.h"
 #include "tests/ui/support/fake_main_window.h"
 #include "ui/tools/board_picture.h"
 #include "ui/tools/tool_windows.h"
@@ -67,11 +71,17 @@ class MeasureBearingTest : public ::testing::Test {
 const ClockTime kMorning{2026, 6, 21, 10, 15, 0};
 
 TEST_F(MeasureBearingTest, OpensOnTheSitesClockWithNothingToUse) {
-    const QDateTime siteNow = QDateTime::currentDateTimeUtc().addSecs(3600);
+    // A gazetteer place's clock is its zone's, summer time included.
+    const double offset =
+        OffsetAtUtc(NamedZone("Europe/London"), ClockTimeOf(std::chrono::system_clock::now()))
+            .hours.value();
+    const QDateTime siteNow = QDateTime::currentDateTimeUtc().addSecs(std::lround(offset * 3600));
     EXPECT_LE(
         std::abs(QDateTime(dlg->dtpDate->date(), dlg->dtpTime->time(), Qt::UTC).secsTo(siteNow)),
         5);
-    EXPECT_EQ(dlg->cboZone->currentText(), "UTC+1");
+    EXPECT_EQ(dlg->cboZone->currentText(), "Europe/London (with summer time)");
+    EXPECT_TRUE(dlg->lblSite->text().contains("Exeter, Britain, 50.7 N 3.5 W; zone Europe/London"))
+        << dlg->lblSite->text().toStdString();
     EXPECT_EQ(dlg->cboMethod->currentIndex(), 0);
     EXPECT_TRUE(dlg->txtAngle->isEnabled());
     EXPECT_FALSE(dlg->cmdUse->isEnabled());
@@ -165,11 +175,13 @@ TEST_F(MeasureBearingTest, AWallOutsideTheRangeIsExplainedNotOffered) {
 TEST_F(MeasureBearingTest, GrazingReadingsNeedNoAngle) {
     dlg->cboMethod->setCurrentIndex(1);
     EXPECT_FALSE(dlg->txtAngle->isEnabled());
+    EXPECT_EQ(dlg->cboLight->currentText(), "First light");
+    dlg->cboLight->setCurrentIndex(1);  // the sun's centre on the wall's plane
     const ClockTime early{2026, 6, 21, 8, 0, 0};
     Add({early, 1, 1, "not used"});
     ASSERT_EQ(dlg->grdReadings->rowCount(), 1) << dlg->lblStatus->text().toStdString();
     const double az = SunAt(50.7f, 3.5f, early, 1).position.value().azimuthDeg;
-    EXPECT_EQ(Cell(0, 2), "sun comes onto the wall");
+    EXPECT_EQ(Cell(0, 2), "sun comes onto the wall, centre of the sun");
     EXPECT_EQ(Cell(0, 5), QString::number(az + 90, 'f', 2));
 }
 
@@ -188,6 +200,76 @@ TEST_F(MeasureBearingTest, ToolWindowsMakeAFreshDialogAfterOneCloses) {
     EXPECT_TRUE(dlg.isNull());
     EXPECT_EQ(tools.ExistingMeasureBearing(), nullptr);
     EXPECT_NE(&tools.MeasureBearing(), nullptr);
+}
+
+// Readings taken for one site are worked out again when the main window's
+// site changes, and say so.
+TEST_F(MeasureBearingTest, FollowsTheMainWindowsSite) {
+    Add({kMorning, 1, 0, AngleFor(193.4, kMorning, 1)});
+    ASSERT_EQ(dlg->Entries().size(), 1u);
+    main.site = {"London, Britain", 51.5f, 0.1f, "185.2", 5.2f, "West", 0};
+    dlg->Tick();
+    ASSERT_EQ(dlg->Entries().size(), 1u);
+    const WallReading& r = dlg->Entries()[0].kept.reading;
+    const double expected = BearingFromReading({51.5f, 0.1f, 1, {}}, r).value.value().bearingDeg;
+    EXPECT_EQ(Cell(0, 5), QString::number(expected, 'f', 2));
+    EXPECT_NE(Cell(0, 5), "193.40");
+    EXPECT_TRUE(dlg->lblStatus->text().startsWith("The site is now London, Britain"))
+        << dlg->lblStatus->text().toStdString();
+    EXPECT_TRUE(dlg->lblSite->text().contains("London, Britain"));
+}
+
+// Save, load and close: readings survive a file, a damaged file is refused
+// whole, and unsaved readings are not dropped without asking.
+TEST_F(MeasureBearingTest, KeepsReadingsInAFileAndAsksBeforeDroppingThem) {
+    std::vector<QString> questions;
+    bool answer = false;
+    dlg->SetAsk([&](QWidget*, const QString& text) {
+        questions.push_back(text);
+        return answer;
+    });
+    Add({kMorning, 1, 0, AngleFor(193.4, kMorning, 1)});
+    Add({{2026, 6, 21, 14, 0, 0}, 1, 0, AngleFor(193.6, {2026, 6, 21, 14, 0, 0}, 1)});
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("readings.csv").toStdString();
+    ASSERT_TRUE(dlg->SaveReadingsTo(file)) << dlg->lblStatus->text().toStdString();
+    dlg->cmdRemove->click();  // a change not saved: loading asks first
+    answer = true;
+    ASSERT_TRUE(dlg->LoadReadingsFrom(file)) << dlg->lblStatus->text().toStdString();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(questions[0].startsWith("Replace the 1 readings")) << questions[0].toStdString();
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 2);
+    EXPECT_TRUE(dlg->lblMean->text().contains("193.50")) << dlg->lblMean->text().toStdString();
+
+    std::ofstream(dir.filePath("bad.csv").toStdString())
+        << "method,time,zone,utc_offset,angle,light\nshadow,2026-06-21T10:00:00,,1,,\n";
+    EXPECT_FALSE(dlg->LoadReadingsFrom(dir.filePath("bad.csv").toStdString()));
+    EXPECT_TRUE(dlg->lblStatus->text().contains("line 2: a shadow's angle"))
+        << dlg->lblStatus->text().toStdString();
+    EXPECT_EQ(dlg->grdReadings->rowCount(), 2);
+
+    Add({kMorning, 1, 0, AngleFor(193.5, kMorning, 1)});  // not saved
+    answer = false;
+    dlg->cmdClose->click();
+    Settle();
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[1], "Discard the 3 readings? They are not saved.");
+    ASSERT_FALSE(dlg.isNull());
+    answer = true;
+    dlg->cmdClose->click();
+    Settle();
+    EXPECT_TRUE(dlg.isNull());
+}
+
+// The clock runs until the person sets a time; "Now" starts it again.
+TEST_F(MeasureBearingTest, TheClockRunsUntilATimeIsSet) {
+    dlg->dtpTime->setTime(QTime(3, 0, 0));
+    dlg->Tick();
+    EXPECT_EQ(dlg->dtpTime->time(), QTime(3, 0, 0));
+    dlg->cboZone->setCurrentIndex(dlg->cboZone->findData(0.0));
+    dlg->cmdNow->click();
+    const QDateTime shown(dlg->dtpDate->date(), dlg->dtpTime->time(), Qt::UTC);
+    EXPECT_LE(std::abs(shown.secsTo(QDateTime::currentDateTimeUtc())), 5);
 }
 
 }  // namespace

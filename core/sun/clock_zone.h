@@ -1,0 +1,56 @@
+// The zone a clock keeps: a named zone of the time-zone database with its
+// summer-time rules ("Europe/London", "America/St_Johns"), or a fixed offset
+// from UTC that never changes ("UTC+5:30").
+//
+// Offsets are hours east of Greenwich: the clock shows UTC + offset.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/sun/clock_time.h"
+
+namespace sundial {
+
+struct ClockZone {
+    std::string name;             // a database name; empty for a fixed offset
+    double fixedOffsetHours = 0;  // used only when `name` is empty
+
+    friend bool operator==(const ClockZone&, const ClockZone&) = default;
+};
+
+ClockZone NamedZone(std::string name);
+ClockZone FixedZone(double offsetHours);
+
+// Empty when the database holds a zone called `name`; otherwise a sentence
+// saying it does not.
+std::string CheckZoneName(std::string_view name);
+
+struct ZoneOffset {
+    std::optional<double> hours;  // the clock shows UTC + hours at that moment
+    std::string abbreviation;     // "BST", "NDT"; empty for a fixed offset
+    // Why there is no offset: the clock time was skipped when the clocks went
+    // forward, or happened twice when they went back; or the zone is unknown.
+    std::string error;
+};
+
+// The offset in force when the zone's clocks showed `clock` (which must pass
+// CheckClockTime). A time skipped or repeated by a change of the clocks has
+// no one offset, and says so.
+ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock);
+
+// The offset in force at the instant `utc`, read on a UTC clock.
+ZoneOffset OffsetAtUtc(const ClockZone& zone, const ClockTime& utc);
+
+// "UTC", "UTC+1", "UTC-3:30", "UTC+5:45": as clocks are labelled.
+std::string OffsetText(double hours);
+
+// What a computation applied, for the user: "Europe/London, UTC+1 on
+// 2026-06-21"; for a fixed offset "UTC+2 (a fixed offset, no summer time)".
+std::string ZoneEcho(const ClockZone& zone, double offsetHours, const ClockTime& clock);
+
+// The zone's name as a user reads it: the database name, or OffsetText.
+std::string ZoneName(const ClockZone& zone);
+
+}  // namespace sundial
