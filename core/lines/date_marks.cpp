@@ -1,6 +1,7 @@
 #include "core/lines/date_marks.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -21,7 +22,10 @@ constexpr const char* kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
 // Reads exactly two digits.
 std::optional<int> TwoDigits(std::string_view text) {
     int v = 0;
-    if (text.size() != 2) return std::nullopt;
+    if (text.size() != 2 || !std::isdigit(static_cast<unsigned char>(text[0])) ||
+        !std::isdigit(static_cast<unsigned char>(text[1]))) {
+        return std::nullopt;
+    }
     const auto [end, ec] = std::from_chars(text.data(), text.data() + 2, v);
     if (ec != std::errc() || end != text.data() + 2) return std::nullopt;
     return v;
