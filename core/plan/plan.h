@@ -14,6 +14,7 @@
 
 #include "core/dial/geometry.h"
 #include "core/plan/drawing.h"
+#include "core/plan/extra_line_options.h"
 #include "core/site/site_state.h"
 
 namespace sundial::plan {
@@ -43,6 +44,7 @@ struct PlanOptions {
     double nodusMm = 0;       // the nodus's distance along the style from the root
     double styleMm = 0;       // the style's length; 0 chooses (the nodus distance, if any)
     std::string madeOn;       // the date written in the title block
+    ExtraLineOptions extras;  // what a dial maker adds on request
 };
 
 inline constexpr double kMinPlateMm = 50;
