@@ -17,11 +17,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
+#include "core/lines/date_marks.h"
 #include "core/plan/sun_samples.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
@@ -163,6 +166,40 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     datesForm->addRow(tr("Nodus along the style (mm)"), txtNodus);
     datesForm->addRow(tr("Style length (mm)"), txtStyle);
 
+    auto* extra = new QGroupBox(tr("Clock time and more"), this);
+    auto* extraForm = new QFormLayout(extra);
+    const auto check = [extra](const QString& text, const char* name) {
+        auto* box = new QCheckBox(text, extra);
+        box->setObjectName(name);
+        return box;
+    };
+    chkClockTime = check(tr("Clock-time figure-eights"), "chkClockTime");
+    chkClockTimeHalves = check(tr("Half hours' figure-eights"), "chkClockTimeHalves");
+    chkClockTimeOnly = check(tr("No straight hour lines"), "chkClockTimeOnly");
+    txtYear = NumberBox(extra, "txtYear", QString::number(QDate::currentDate().year()));
+    chkSummerNumerals = check(tr("Summer-time numerals"), "chkSummerNumerals");
+    chkTenMinutes = check(tr("Ten-minute lines"), "chkTenMinutes");
+    chkSigns = check(tr("Zodiac signs' lines"), "chkSigns");
+    txtDateLines = new QLineEdit(extra);
+    txtDateLines->setObjectName("txtDateLines");
+    txtDateLines->setPlaceholderText(tr("MM-DD, MM-DD"));
+    chkHorizon = check(tr("Horizon line"), "chkHorizon");
+    chkEquinoctial = check(tr("Equinoctial line"), "chkEquinoctial");
+    txtThickness = NumberBox(extra, "txtThickness");
+    txtThickness->setPlaceholderText(tr("thin"));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{chkClockTime, chkClockTimeHalves, chkClockTimeOnly}) {
+        extraForm->addRow(w);
+    }
+    extraForm->addRow(tr("Year"), txtYear);
+    for (QWidget* w : std::initializer_list<QWidget*>{chkSummerNumerals, chkTenMinutes, chkSigns}) {
+        extraForm->addRow(w);
+    }
+    extraForm->addRow(tr("Date lines"), txtDateLines);
+    extraForm->addRow(chkHorizon);
+    extraForm->addRow(chkEquinoctial);
+    extraForm->addRow(tr("Style thickness (mm)"), txtThickness);
+
     auto* paper = new QGroupBox(tr("Paper"), this);
     auto* paperRow = new QHBoxLayout(paper);
     cboPaper = new QComboBox(paper);
@@ -175,7 +212,7 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     paperRow->addStretch();
 
     auto* inputs = new QVBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{plate, root, lines, dates, paper}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{plate, root, lines, dates, extra, paper}) {
         inputs->addWidget(w);
     }
     inputs->addStretch();
@@ -214,12 +251,14 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
         txtRootX->setText(QLocale().toString(width / 2));
         txtRootY->setText(QLocale().toString(0));
     });
-    for (QLineEdit* box : {txtWidth, txtHeight, txtRootX, txtRootY, txtNodus, txtStyle}) {
+    for (QLineEdit* box : {txtWidth, txtHeight, txtRootX, txtRootY, txtNodus, txtStyle, txtYear,
+                           txtDateLines, txtThickness}) {
         connect(box, &QLineEdit::textChanged, this, &TemplateDialog::Rebuild);
     }
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              optRootTop, optRootAt, chkHalf, chkQuarter, chkDateLines, chkMonths, chkNoonCurve,
-             chkLandscape}) {
+             chkLandscape, chkClockTime, chkClockTimeHalves, chkClockTimeOnly, chkSummerNumerals,
+             chkTenMinutes, chkSigns, chkHorizon, chkEquinoctial}) {
         connect(b, &QAbstractButton::toggled, this, &TemplateDialog::Rebuild);
     }
     for (QComboBox* c : {cboNumerals, cboPaper}) {
@@ -256,7 +295,8 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
     o.dateLines = chkDateLines->isChecked();
     o.monthLines = o.dateLines && chkMonths->isChecked();
     o.noonCurve = chkNoonCurve->isChecked();
-    if (o.dateLines || o.noonCurve) {
+    if (!ReadExtraLines(o.extras, message)) return std::nullopt;
+    if (o.dateLines || o.noonCurve || o.extras.NeedsNodus()) {
         const auto nodus = Number(*txtNodus, tr("the nodus distance"), message);
         if (!nodus) return std::nullopt;
         o.nodusMm = *nodus;
@@ -274,6 +314,38 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
     return o;
 }
 
+bool TemplateDialog::ReadExtraLines(plan::ExtraLineOptions& o, QString& message) const {
+    o.clockTime = chkClockTime->isChecked();
+    o.clockTimeHalves = o.clockTime && chkClockTimeHalves->isChecked();
+    o.clockTimeOnly = o.clockTime && chkClockTimeOnly->isChecked();
+    o.summerNumerals = chkSummerNumerals->isChecked();
+    o.tenMinutes = chkTenMinutes->isChecked();
+    o.signs = chkSigns->isChecked();
+    o.horizon = chkHorizon->isChecked();
+    o.equinoctial = chkEquinoctial->isChecked();
+    const QStringList dates =
+        txtDateLines->text().split(QRegularExpression("[,;\\s]+"), Qt::SkipEmptyParts);
+    for (const QString& text : dates) {
+        const auto date = lines::ParseMonthDay(text.toStdString());
+        if (!date) {
+            message = tr("The date line \"%1\" is not a date as MM-DD (06-14).").arg(text);
+            return false;
+        }
+        o.dates.push_back(*date);
+    }
+    if (o.NeedsYear()) {
+        const auto year = Number(*txtYear, tr("the year"), message);
+        if (!year) return false;
+        o.year = static_cast<int>(std::clamp(*year, -1e6, 1e6));
+    }
+    if (!txtThickness->text().trimmed().isEmpty()) {
+        const auto thickness = Number(*txtThickness, tr("the style's thickness"), message);
+        if (!thickness) return false;
+        o.styleThicknessMm = *thickness;
+    }
+    return true;
+}
+
 tmpl::PageSetup TemplateDialog::ReadPage() const {
     static constexpr tmpl::Paper kPapers[] = {tmpl::Paper::A4, tmpl::Paper::Letter,
                                               tmpl::Paper::A3};
@@ -285,7 +357,14 @@ void TemplateDialog::Rebuild() {
     txtRootX->setEnabled(rootAt);
     txtRootY->setEnabled(rootAt);
     chkMonths->setEnabled(chkDateLines->isChecked());
-    txtNodus->setEnabled(chkDateLines->isChecked() || chkNoonCurve->isChecked());
+    const bool clockTime = chkClockTime->isChecked();
+    chkClockTimeHalves->setEnabled(clockTime);
+    chkClockTimeOnly->setEnabled(clockTime);
+    txtYear->setEnabled(clockTime || chkSigns->isChecked() ||
+                        !txtDateLines->text().trimmed().isEmpty());
+    txtNodus->setEnabled(chkDateLines->isChecked() || chkNoonCurve->isChecked() || clockTime ||
+                         chkSigns->isChecked() || !txtDateLines->text().trimmed().isEmpty() ||
+                         chkHorizon->isChecked() || chkEquinoctial->isChecked());
 
     plan_.reset();
     QString message;

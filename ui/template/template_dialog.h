@@ -80,6 +80,17 @@ class TemplateDialog final : public QDialog {
     QCheckBox* chkMonths;
     QCheckBox* chkNoonCurve;
     QLineEdit* txtStyle;
+    QCheckBox* chkClockTime;
+    QCheckBox* chkClockTimeHalves;
+    QCheckBox* chkClockTimeOnly;
+    QLineEdit* txtYear;
+    QCheckBox* chkSummerNumerals;
+    QCheckBox* chkTenMinutes;
+    QCheckBox* chkSigns;
+    QLineEdit* txtDateLines;  // "06-14, 09-02"
+    QCheckBox* chkHorizon;
+    QCheckBox* chkEquinoctial;
+    QLineEdit* txtThickness;
     QComboBox* cboPaper;
     QCheckBox* chkLandscape;
     QLabel* lblMessage;
@@ -94,6 +105,9 @@ class TemplateDialog final : public QDialog {
   private:
     // The options as typed, or the message for the first one that is not.
     std::optional<plan::PlanOptions> ReadOptions(QString& message) const;
+    // The extra lines' boxes into `o`; false, with `message`, for one that
+    // does not read.
+    bool ReadExtraLines(plan::ExtraLineOptions& o, QString& message) const;
     tmpl::PageSetup ReadPage() const;
     QString SuggestedPath(const char* suffix) const;
     void SetMessage(const QString& text, bool problem);
