@@ -7,6 +7,7 @@
 
 #include "cli/cli_command.h"
 #include "core/rules/input_rules.h"
+#include "core/site/number_text.h"
 #include "core/site/time_zone_menu.h"
 
 namespace sundial {
@@ -57,17 +58,68 @@ double NumberOption(const OptionParser& parser, const std::string& option) {
 
 }  // namespace
 
-void AddSiteOptions(OptionParser& parser) {
+// Any flat dial's readings of latitude, bearing and zone, wider than the
+// dialogs'. Each throws BadInput naming its option.
+float AnyDialLatitude(const OptionParser& parser) {
+    double lat = NumberOption(parser, "lat");
+    if (parser.IsSet("south")) {
+        if (lat < 0) throw BadInput{"--south: give the latitude without a minus sign."};
+        lat = -lat;
+    }
+    if (!(lat >= -89 && lat <= 89)) {
+        throw BadInput{"--lat: the latitude must be from -89 (south) to 89 (north)."};
+    }
+    return static_cast<float>(lat);
+}
+
+float AnyDialLongitudeWest(const OptionParser& parser) {
+    const double lon = NumberOption(parser, "lon");
+    if (!(lon >= 0 && lon <= 180)) {
+        throw BadInput{
+            "--lon: the longitude must be from 0 to 180 degrees, with --east or --west."};
+    }
+    return static_cast<float>(parser.IsSet("east") ? -lon : lon);
+}
+
+std::string AnyDialBearing(const OptionParser& parser) {
+    const double bearing = NumberOption(parser, "bearing");
+    if (!(bearing >= 0 && bearing <= 360)) {
+        throw BadInput{"--bearing: the bearing must be from 0 to 360 degrees."};
+    }
+    return NumberText(static_cast<float>(bearing));
+}
+
+float AnyDialZone(const OptionParser& parser) {
+    const double zone = NumberOption(parser, "utc");
+    // Zones keep to whole minutes, and every zone in use is a quarter hour.
+    if (!(zone >= -12 && zone <= 14) || std::fmod(zone * 4, 1.0) != 0) {
+        throw BadInput{"--utc: the zone must be from -12 to 14 hours, in quarter hours (5.75)."};
+    }
+    return static_cast<float>(zone);
+}
+
+void AddSiteOptions(OptionParser& parser, SiteRanges ranges) {
+    const bool any = ranges == SiteRanges::AnyDial;
     parser.AddOptions({
         {"place", "A gazetteer place: menu caption or place name (\"Aberdeen, USA\").", "text"},
-        {"lat", "Latitude, degrees north (15 to 70).", "degrees"},
+        {"lat",
+         any ? "Latitude, degrees (-89 to 89, south negative)."
+             : "Latitude, degrees north (15 to 70).",
+         "degrees"},
         {"lon", "Longitude magnitude, degrees (0 to 180); give --east or --west.", "degrees"},
         {"east", "The longitude is east of Greenwich."},
         {"west", "The longitude is west of Greenwich."},
-        {"bearing", "True bearing the wall faces, degrees (110 to 250).", "degrees"},
-        {"utc", "Time zone, whole hours from UTC (-12 to 12).", "hours"},
+        {"bearing",
+         any ? "True bearing the dial's face looks, degrees (0 to 360)."
+             : "True bearing the wall faces, degrees (110 to 250).",
+         "degrees"},
+        {"utc",
+         any ? "Time zone, hours from UTC (-12 to 14, quarter hours allowed: 5.75)."
+             : "Time zone, whole hours from UTC (-12 to 12).",
+         "hours"},
         {"settings", "Load the site from FILE as start-up does; save it as a run does.", "file"},
     });
+    if (any) parser.AddOptions({{"south", "The latitude given is south of the equator."}});
 }
 
 std::optional<double> ReadNumber(std::string_view text, const LocaleDigits& local) {
@@ -154,7 +206,8 @@ const Place& ResolvePlace(const std::string& text) {
     return *found.front();
 }
 
-SiteOptions ReadSiteOptions(const OptionParser& parser) {
+SiteOptions ReadSiteOptions(const OptionParser& parser, SiteRanges ranges) {
+    const bool any = ranges == SiteRanges::AnyDial;
     SiteOptions options;
     SiteState& site = options.site;
     CliStartupHost host(site);
@@ -181,6 +234,16 @@ SiteOptions ReadSiteOptions(const OptionParser& parser) {
         if (parser.IsSet("east") == parser.IsSet("west")) {
             throw BadInput{"With --lon give exactly one of --east or --west."};
         }
+        if (any) {
+            site.PlaceName = "Unknown";
+            site.Latitude = AnyDialLatitude(parser);
+            site.Longitude = AnyDialLongitudeWest(parser);
+            site.UtcOffset = static_cast<float>(ZoneForLongitude(site.Longitude));
+        }
+    } else if (any && parser.IsSet("south")) {
+        throw BadInput{"--south goes with --lat."};
+    }
+    if (typed && !any) {
         // As the location dialog's Go: the same checks, then the zone by Timeset.
         const LatLongVerdict verdict = Accepted(CheckLatLong(
             NumberOption(parser, "lat"), NumberOption(parser, "lon"), parser.IsSet("east")));
@@ -190,9 +253,13 @@ SiteOptions ReadSiteOptions(const OptionParser& parser) {
         host.Timeset(verdict.zone);
     }
     if (parser.IsSet("bearing")) {
-        ApplyBearing(site, Accepted(CheckBearing(NumberOption(parser, "bearing"))).bearingText);
+        ApplyBearing(site,
+                     any ? AnyDialBearing(parser)
+                         : Accepted(CheckBearing(NumberOption(parser, "bearing"))).bearingText);
     }
-    if (parser.IsSet("utc")) {
+    if (any && parser.IsSet("utc")) {
+        site.UtcOffset = AnyDialZone(parser);
+    } else if (parser.IsSet("utc")) {
         // As the zone menu: only its 25 whole-hour items exist.
         const std::optional<int> zone = MatchZone(NumberOption(parser, "utc"));
         if (!zone) throw BadInput{"--utc: the zone must be a whole number from -12 to 12."};

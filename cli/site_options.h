@@ -24,11 +24,16 @@ struct SiteOptions {
     std::string settingsNotice;
 };
 
-void AddSiteOptions(OptionParser& parser);
+// The ranges a command takes: the dialogs' (a wall at 15 to 70 N facing 110
+// to 250, whole-hour zones), or any flat dial's (latitude -89 to 89, also
+// with --south; bearing 0 to 360; zones -12 to 14 in fractions of an hour).
+enum class SiteRanges { Dialogs, AnyDial };
+
+void AddSiteOptions(OptionParser& parser, SiteRanges ranges = SiteRanges::Dialogs);
 
 // Builds the site from the options: the settings file (or the default site),
 // then the place or typed coordinates, then bearing and zone. Throws BadInput.
-SiteOptions ReadSiteOptions(const OptionParser& parser);
+SiteOptions ReadSiteOptions(const OptionParser& parser, SiteRanges ranges = SiteRanges::Dialogs);
 
 // A number option, read in the C locale ("51.5") and also in the user's
 // locale ("51,5") as the dialogs would. Throws BadInput naming `option` for

@@ -47,6 +47,7 @@ nlohmann::json ElementsJson(const std::vector<Element>& elements) {
         o["role"] = std::string(plan::RoleName(e.role));
         o["shape"] = ShapeName(e.shape);
         if (e.hour) o["hour"] = *e.hour;
+        if (e.declinationDeg) o["declination"] = *e.declinationDeg;
         if (!e.text.empty()) o["text"] = e.text;
         if (e.shape == plan::Shape::Text) o["size"] = Micrometres(e.textSizeMm);
         if (e.shape == plan::Shape::Circle) o["radius"] = Micrometres(e.radiusMm);
@@ -69,7 +70,14 @@ std::string PlanJson(const plan::Plan& p) {
     const nlohmann::json notes = p.notes;
     const nlohmann::json root{
         {"plate", {{"width", p.plateWidthMm}, {"height", p.plateHeightMm}}},
-        {"root", nlohmann::json::array({Micrometres(p.root.x), Micrometres(p.root.y)})},
+        {"plane", {{"bearing", p.plane.bearingDeg}, {"recline", p.plane.reclineDeg}}},
+        {"nodus",
+         {{"x", Micrometres(p.foot.x)},
+          {"y", Micrometres(p.foot.y)},
+          {"height", Micrometres(p.nodusHeightMm)}}},
+        {"root", p.rootAtInfinity
+                     ? nlohmann::json(nullptr)
+                     : nlohmann::json::array({Micrometres(p.root.x), Micrometres(p.root.y)})},
         {"size",
          {{"width", Micrometres(p.dial.widthMm)}, {"height", Micrometres(p.dial.heightMm)}}},
         {"numeralSize", Micrometres(p.numeralSizeMm)},
@@ -78,6 +86,16 @@ std::string PlanJson(const plan::Plan& p) {
         {"notes", notes},
     };
     return JsonText(root);
+}
+
+// Two names for one file: the same text, or the same file once resolved.
+bool SamePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const auto ca = std::filesystem::weakly_canonical(a, error);
+    if (error) return a == b;
+    const auto cb = std::filesystem::weakly_canonical(b, error);
+    if (error) return a == b;
+    return ca == cb;
 }
 
 }  // namespace
@@ -113,7 +131,7 @@ tmpl::NumberReader CliNumberReader() {
 }
 
 void AddTemplateOptions(OptionParser& parser) {
-    AddSiteOptions(parser);
+    AddSiteOptions(parser, SiteRanges::AnyDial);
     AddTemplatePlateOptions(parser);
     parser.AddOptions({
         {"pdf", "Write the tiled full-size PDF to FILE.", "file"},
@@ -123,11 +141,26 @@ void AddTemplateOptions(OptionParser& parser) {
 }
 
 int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
-    const SiteOptions site = ReadSiteOptions(parser);
+    const SiteOptions site = ReadSiteOptions(parser, SiteRanges::AnyDial);
     const tmpl::TemplateOptionsRead read =
         tmpl::ReadTemplateOptions(OptionLookupOf(parser), CliNumberReader(), tmpl::TodayText());
     if (!read.options) throw BadInput{read.message};
-    const plan::PlanOptions& options = read.options->plan;
+    if (!parser.IsSet("pdf") && !parser.IsSet("svg") && !parser.IsSet("json")) {
+        throw BadInput{"Say what to make: --pdf FILE, --svg FILE or --json."};
+    }
+    if (parser.IsSet("pdf") && parser.IsSet("svg") &&
+        SamePath(parser.Value("pdf"), parser.Value("svg"))) {
+        throw BadInput{"--pdf and --svg name the same file: one would overwrite the other."};
+    }
+    tmpl::PlaneChoice choice = read.options->plane;
+    choice.bearingGiven = parser.IsSet("bearing");
+    if (choice.bearingGiven &&
+        (choice.type == tmpl::DialType::Polar || choice.type == tmpl::DialType::Equatorial)) {
+        throw BadInput{"--dial " + parser.Value("dial") +
+                       " sets its own plane: leave out --bearing."};
+    }
+    plan::PlanOptions options = read.options->plan;
+    options.plane = tmpl::PlaneFor(choice, site.site);
     const tmpl::PageSetup& page = read.options->page;
     std::vector<plan::SunSample> samples;
     if (options.noonCurve) {
@@ -139,6 +172,7 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
 
     const plan::PlanResult result = plan::BuildPlan(site.site, options, samples);
     if (result.status != plan::PlanStatus::Built) {
+        // A plate no line falls on is written nowhere: nothing was made.
         err << result.message << '\n';
         return result.status == plan::PlanStatus::BadOptions ? kCliBadInput : kCliRunFailed;
     }
@@ -167,9 +201,15 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
         out << PlanJson(p);
     } else {
         if (parser.IsSet("svg")) out << "Wrote " << parser.Value("svg") << ".\n";
-        out << "Plate " << p.plateWidthMm << " x " << p.plateHeightMm << " mm, root at ("
-            << p.root.x << ", " << p.root.y << ") mm; gnomon style " << p.gnomonSize.styleMm
-            << " mm, " << p.gnomonSize.alongWallMm << " mm along the wall.\n";
+        out << "Plate " << p.plateWidthMm << " x " << p.plateHeightMm << " mm, ";
+        if (p.rootAtInfinity) {
+            out << "root at infinity (parallel hour lines)";
+        } else {
+            out << "root at (" << p.root.x << ", " << p.root.y << ") mm";
+        }
+        out << "; nodus " << p.nodusHeightMm << " mm above (" << p.foot.x << ", " << p.foot.y
+            << ") mm; gnomon style " << p.gnomonSize.styleMm << " mm, " << p.gnomonSize.alongWallMm
+            << " mm along the plate.\n";
     }
     return kCliOk;
 }

@@ -147,7 +147,9 @@ std::string MakeTemplate(const BatchRequest& request, const SiteState& site, std
         samples = plan::YearOfSunSamples(site);
         if (samples.empty()) return "the sun's position could not be found for this site";
     }
-    const plan::PlanResult result = plan::BuildPlan(site, options.plan, samples);
+    plan::PlanOptions planOptions = options.plan;
+    planOptions.plane = tmpl::PlaneFor(options.plane, site);
+    const plan::PlanResult result = plan::BuildPlan(site, planOptions, samples);
     if (result.status != plan::PlanStatus::Built) return result.message;
     notes = result.plan->notes;
     try {

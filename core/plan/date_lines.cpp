@@ -74,6 +74,20 @@ std::vector<std::vector<Point>> Clip(const std::vector<std::vector<Point>>& path
 
 }  // namespace
 
+double ApproximateDeclination(int month, int day) {
+    static constexpr int kDaysBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    // 2026 sits midway between leap years, so its dates are the mean of the
+    // four-year cycle's to a few hundredths of a degree. Days from J2000.0
+    // (2000-01-01 12:00 UT) to 2026-01-01 12:00 UT: 26 years and 7 leap days.
+    const double n = 26 * 365 + 7 + kDaysBefore[(month - 1) % 12] + (day - 1);
+    const double meanLongitude = 280.460 + 0.9856474 * n;
+    const double meanAnomaly = engine::Rad(357.528 + 0.9856003 * n);
+    const double eclipticLongitude = engine::Rad(meanLongitude + 1.915 * std::sin(meanAnomaly) +
+                                                 0.020 * std::sin(2 * meanAnomaly));
+    const double obliquity = engine::Rad(23.439 - 0.0000004 * n);
+    return engine::Deg(std::asin(std::sin(obliquity) * std::sin(eclipticLongitude)));
+}
+
 std::vector<DateCurve> DateCurvesFor(bool months) {
     std::vector<DateCurve> curves = {
         {kSolsticeDeclinationDeg, "21 Jun"},
@@ -89,17 +103,16 @@ std::vector<DateCurve> DateCurvesFor(bool months) {
     return curves;
 }
 
-std::vector<std::vector<Point>> DayPath(const WallFrame& frame, double nodusMm, Point root,
-                                        double declinationDeg, const Rect& area) {
-    const Vec3 nodus = frame.Nodus(nodusMm);
+std::vector<std::vector<Point>> DayPath(const engine::Dial& dial, double declinationDeg,
+                                        const Rect& area) {
     const ShadowAt shadow = [&](double h) -> std::optional<Point> {
-        const std::optional<Point> s = frame.Shadow(nodus, frame.SunDirection(declinationDeg, h));
+        const auto s = dial.Shadow(declinationDeg, h);
         if (!s) return std::nullopt;
-        return Point{root.x + s->x, root.y + s->y};
+        return Point{s->x, s->y};
     };
 
-    // One day from midnight to midnight; a wall facing between east and west
-    // through south is dark at midnight, so the lit hours are one stretch.
+    // One day from midnight to midnight; where the sun lights the face at
+    // midnight the day's path is two runs that meet there.
     const int steps = static_cast<int>(360 / kSampleStepDeg);
     std::vector<std::vector<Point>> paths;
     std::vector<Point> path;
@@ -145,19 +158,16 @@ std::vector<std::vector<Point>> DayPath(const WallFrame& frame, double nodusMm, 
     return Clip(paths, area);
 }
 
-std::vector<std::vector<Point>> NoonPath(const WallFrame& frame, double nodusMm, Point root,
-                                         std::vector<SunSample> samples, const Rect& area) {
+std::vector<std::vector<Point>> NoonPath(const engine::Dial& dial, std::vector<SunSample> samples,
+                                         const Rect& area) {
     std::sort(samples.begin(), samples.end(), [](const SunSample& a, const SunSample& b) {
         return a.month != b.month ? a.month < b.month : a.day < b.day;
     });
-    const Vec3 nodus = frame.Nodus(nodusMm);
     std::vector<std::optional<Point>> points;
     for (const SunSample& s : samples) {
-        const Vec3 sun =
-            frame.SunDirection(s.declinationDeg, frame.HourAngleAt(12.0, s.equationOfTimeMin));
-        const std::optional<Point> p = frame.Shadow(nodus, sun);
-        points.push_back(p ? std::optional<Point>(Point{root.x + p->x, root.y + p->y})
-                           : std::nullopt);
+        const auto p = dial.Shadow(s.declinationDeg,
+                                   engine::HourAngleDeg(dial.site(), 12.0, s.equationOfTimeMin));
+        points.push_back(p ? std::optional<Point>(Point{p->x, p->y}) : std::nullopt);
     }
     // Round the year: the last day joins the first.
     if (!points.empty()) points.push_back(points.front());

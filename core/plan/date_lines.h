@@ -6,14 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "core/engine/dial.h"
 #include "core/plan/drawing.h"
 #include "core/plan/plan.h"
-#include "core/plan/wall_frame.h"
 
 namespace sundial::plan {
 
 // The solstices' and equinoxes' declination.
-inline constexpr double kSolsticeDeclinationDeg = 23.44;
+inline constexpr double kSolsticeDeclinationDeg = engine::kSolsticeDeclinationDeg;
+
+// The sun's declination (degrees) on a day of the year at noon UT, from a
+// low-precision solar formula (within about 0.05 degrees; the date lines of
+// the first of the month are drawn with it). Month 1..12, day 1..31.
+double ApproximateDeclination(int month, int day);
 
 struct DateCurve {
     double declinationDeg = 0;
@@ -27,15 +32,15 @@ std::vector<DateCurve> DateCurvesFor(bool months);
 // curve by at most this much.
 inline constexpr double kPathToleranceMm = 0.01;
 
-// The shadow of the nodus `nodusMm` along the style, root at `root`, while
-// the sun lights the wall on a day of declination `declinationDeg`: the runs
-// of the path inside `area`. Ends where the sun rises or sets are exact.
-std::vector<std::vector<Point>> DayPath(const WallFrame& frame, double nodusMm, Point root,
-                                        double declinationDeg, const Rect& area);
+// The shadow of the dial's nodus while the sun lights the face on a day of
+// declination `declinationDeg`: the runs of the path inside `area`. Ends
+// where the sun rises or sets are exact.
+std::vector<std::vector<Point>> DayPath(const engine::Dial& dial, double declinationDeg,
+                                        const Rect& area);
 
 // The nodus's shadow at 12:00 clock time on each sample's day, joined in date
 // order round the year, the runs inside `area`.
-std::vector<std::vector<Point>> NoonPath(const WallFrame& frame, double nodusMm, Point root,
-                                         std::vector<SunSample> samples, const Rect& area);
+std::vector<std::vector<Point>> NoonPath(const engine::Dial& dial, std::vector<SunSample> samples,
+                                         const Rect& area);
 
 }  // namespace sundial::plan

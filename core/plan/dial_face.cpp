@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
@@ -15,6 +16,8 @@ constexpr double kSubstyleDashMm = 3;
 constexpr double kRootMarkMm = 5;  // half the root cross's arms
 constexpr double kRootCircleMm = 2;
 constexpr double kShortestLineMm = 1;  // a line shorter than this is not on the plate
+constexpr double kShrink = 0.9;
+constexpr int kShrinkRounds = 40;
 constexpr std::uint32_t kPartHourColour = 0x404040;
 
 // Room between a numeral and whatever is beside it.
@@ -36,115 +39,181 @@ Rect ClampInto(Rect box, const Rect& area) {
     return {box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
 }
 
-void AddRootMark(std::vector<Element>& out, Point root, const Rect& plate) {
-    const Point ends[2][2] = {{{root.x - kRootMarkMm, root.y}, {root.x + kRootMarkMm, root.y}},
-                              {{root.x, root.y - kRootMarkMm}, {root.x, root.y + kRootMarkMm}}};
+void AddCrossMark(std::vector<Element>& out, Point at, const Rect& plate) {
+    const Point ends[2][2] = {{{at.x - kRootMarkMm, at.y}, {at.x + kRootMarkMm, at.y}},
+                              {{at.x, at.y - kRootMarkMm}, {at.x, at.y + kRootMarkMm}}};
     for (const auto& arm : ends) {
         if (const auto piece = ClipSegment(arm[0], arm[1], plate)) {
             out.push_back(MakeLine(Role::Substyle, piece->first, piece->second, kSubstyleStrokeMm));
         }
     }
-    if (plate.Inset(kRootCircleMm).Contains(root)) {
-        Element circle = MakePath(Role::Substyle, Shape::Circle, {root}, kSubstyleStrokeMm);
+    if (plate.Inset(kRootCircleMm).Contains(at)) {
+        Element circle = MakePath(Role::Substyle, Shape::Circle, {at}, kSubstyleStrokeMm);
         circle.radiusMm = kRootCircleMm;
         out.push_back(circle);
     }
 }
 
-FaceLayout Attempt(const std::vector<HourLine>& lines, float substyleDeg, Point root,
-                   const Rect& plate, NumeralStyle style, double size) {
-    FaceLayout face;
-    const bool numerals = style != NumeralStyle::None;
-    face.numeralSizeMm = numerals ? size : 0;
+// The part of a line inside `area`: a ray from `from` or, `both`, the whole
+// line, limited to [low, high] along `dir`. Nothing when shorter than a mm.
+std::optional<std::pair<Point, Point>> Piece(Point from, Point dir, bool both, double low,
+                                             double high, const Rect& area) {
+    // Far enough to leave any plate whatever the root's distance.
+    const double reach = 10 * (std::fabs(from.x) + std::fabs(from.y) + area.right + area.bottom);
+    low = std::max(low, both ? -reach : 0.0);
+    high = std::min(high, reach);
+    if (high - low < kShortestLineMm) return std::nullopt;
+    auto piece = ClipSegment(Along(from, dir, low), Along(from, dir, high), area);
+    if (!piece || Distance(piece->first, piece->second) < kShortestLineMm) return std::nullopt;
+    return piece;
+}
 
-    double widest = 0;
-    if (numerals) {
-        for (const HourLine& line : lines) {
-            if (line.role != Role::HourLines) continue;
-            widest = std::max(
-                widest, TextWidthMm(NumeralText(static_cast<int>(line.hour), style), size, false));
-        }
-    }
-    const double gap = numerals ? NumeralGap(size) : 0;
-    const double sideBand = numerals ? widest + 2 * gap : 0;
-    const double bottomBand = numerals ? kCapHeight * size + 2 * gap : 0;
-    // Lines only run down from the root, so the top needs no band.
-    face.inner = {plate.left + std::min(sideBand, root.x - plate.left), plate.top,
-                  plate.right - std::min(sideBand, plate.right - root.x),
-                  plate.bottom - std::min(bottomBand, plate.bottom - root.y)};
-    // Numerals centre on the middle of the band.
-    const Rect centres = {(plate.left + face.inner.left) / 2, plate.top,
-                          (plate.right + face.inner.right) / 2,
-                          (plate.bottom + face.inner.bottom) / 2};
+struct Numeral {
+    double hour;
+    std::string text;
+    Point centre;
+    double size;
+    Rect box;
+};
 
-    for (const HourLine& line : lines) {
-        const Point dir = DirectionOnPlate(line.angleDeg);
-        const double length = RayExit(root, dir, face.inner);
-        if (length < kShortestLineMm) continue;
-        const Point end = Along(root, dir, length);
-        if (line.role == Role::HourLines) {
-            Element e = MakeLine(line.role, root, end, kHourStrokeMm);
-            e.hour = line.hour;
-            face.elements.push_back(e);
-        } else {
-            // Quarter hours only in the outer half, where the lines have room.
-            const bool quarter = line.role == Role::QuarterHourLines;
-            Element e =
-                MakeLine(line.role, quarter ? Along(root, dir, length / 2) : root, end,
-                         quarter ? kQuarterHourStrokeMm : kHalfHourStrokeMm, kPartHourColour);
-            e.hour = line.hour;
-            face.elements.push_back(e);
-        }
-        if (!numerals || line.role != Role::HourLines) continue;
-
-        const std::string text = NumeralText(static_cast<int>(line.hour), style);
-        const double width = TextWidthMm(text, size, false);
-        const double height = kCapHeight * size;
-        const Point c = Along(root, dir, RayExit(root, dir, centres));
-        const Rect box = ClampInto(
-            {c.x - width / 2, c.y - height / 2, c.x + width / 2, c.y + height / 2}, plate);
-        Element numeral = MakeText(Role::Numerals, {(box.left + box.right) / 2, box.bottom}, text,
-                                   size, Anchor::Middle);
-        numeral.hour = line.hour;
-        face.elements.push_back(numeral);
-        face.numeralBoxes.push_back(box);
-    }
-
-    const Point subDir = DirectionOnPlate(substyleDeg);
-    const double subLength = RayExit(root, subDir, face.inner);
-    if (subLength >= kShortestLineMm) {
-        Element sub =
-            MakeLine(Role::Substyle, root, Along(root, subDir, subLength), kSubstyleStrokeMm);
-        sub.dashMm = kSubstyleDashMm;
-        face.elements.push_back(sub);
-    }
-    AddRootMark(face.elements, root, plate);
-
-    // Each numeral on the plate, out of the lines' area, clear of the others.
-    const Rect linesArea = face.inner.Inset(1e-6);
-    for (size_t i = 0; i < face.numeralBoxes.size() && face.fits; ++i) {
-        const Rect& a = face.numeralBoxes[i];
-        if (!plate.Inset(gap / 2).ContainsRect(a, 1e-9) || Overlaps(a, linesArea)) {
-            face.fits = false;
-        }
-        for (size_t j = i + 1; j < face.numeralBoxes.size(); ++j) {
-            if (Overlaps(a, face.numeralBoxes[j], gap)) face.fits = false;
-        }
-    }
-    return face;
+Rect NumeralBox(const Numeral& n, const Rect& plate) {
+    const double width = TextWidthMm(n.text, n.size, false);
+    const double height = kCapHeight * n.size;
+    return ClampInto({n.centre.x - width / 2, n.centre.y - height / 2, n.centre.x + width / 2,
+                      n.centre.y + height / 2},
+                     plate);
 }
 
 }  // namespace
 
-FaceLayout LayoutFace(const std::vector<HourLine>& lines, float substyleDeg, Point root,
-                      double widthMm, double heightMm, NumeralStyle style) {
-    const Rect plate{0, 0, widthMm, heightMm};
-    double size = std::clamp(0.05 * std::min(widthMm, heightMm), kMinNumeralMm, kMaxNumeralMm);
-    for (;;) {
-        FaceLayout face = Attempt(lines, substyleDeg, root, plate, style, size);
-        if (face.fits || style == NumeralStyle::None || size <= kMinNumeralMm) return face;
-        size = std::max(kMinNumeralMm, size * 0.9);
+FaceLayout LayoutFace(const FaceInput& in) {
+    const Rect plate{0, 0, in.widthMm, in.heightMm};
+    const bool numerals = in.numerals != NumeralStyle::None;
+    const double nominal =
+        std::clamp(0.05 * std::min(in.widthMm, in.heightMm), kMinNumeralMm, kMaxNumeralMm);
+    FaceLayout face;
+
+    double widest = 0;
+    if (numerals) {
+        for (const HourLine& line : in.lines) {
+            if (line.role != Role::HourLines) continue;
+            widest = std::max(
+                widest,
+                TextWidthMm(NumeralText(static_cast<int>(line.hour), in.numerals), nominal, false));
+        }
     }
+    const double gap = numerals ? NumeralGap(nominal) : 0;
+    const double side = numerals ? widest + 2 * gap : 0;
+    const double topBottom = numerals ? kCapHeight * nominal + 2 * gap : 0;
+    // No band between a root on the plate and its nearest edges, so that the
+    // lines still start at the root.
+    const bool rootOn = in.root && plate.Contains(*in.root);
+    const auto band = [&](double want, double rootToEdge) {
+        return rootOn ? std::min(want, rootToEdge) : want;
+    };
+    const Point r = in.root.value_or(Point{});
+    face.inner = {band(side, r.x), band(topBottom, r.y), in.widthMm - band(side, in.widthMm - r.x),
+                  in.heightMm - band(topBottom, in.heightMm - r.y)};
+    // Numerals centre on the middle of the band.
+    const Rect centres = {face.inner.left / 2, face.inner.top / 2,
+                          (in.widthMm + face.inner.right) / 2,
+                          (in.heightMm + face.inner.bottom) / 2};
+
+    std::vector<Numeral> placed;
+    std::vector<std::pair<Point, Point>> drawn;
+    for (const HourLine& line : in.lines) {
+        const double low = in.toSolstices ? line.nearMm : -std::numeric_limits<double>::infinity();
+        const double high = in.toSolstices ? line.farMm : std::numeric_limits<double>::infinity();
+        const auto piece =
+            Piece(line.through, line.direction, line.parallel, low, high, face.inner);
+        if (!piece) continue;
+        auto [from, to] = *piece;
+        // A numeral goes at the line's far end; a line whole across the plate
+        // ends at its lower edge.
+        if (line.parallel && (to.y < from.y || (to.y == from.y && to.x < from.x))) {
+            std::swap(from, to);
+        }
+        if (line.role == Role::QuarterHourLines && !line.parallel) {
+            // Quarter hours only in the outer half, where the lines have room.
+            from = Along(from, {(to.x - from.x) / 2, (to.y - from.y) / 2}, 1);
+        }
+        const bool whole = line.role == Role::HourLines;
+        Element e = MakeLine(line.role, from, to,
+                             whole                              ? kHourStrokeMm
+                             : line.role == Role::HalfHourLines ? kHalfHourStrokeMm
+                                                                : kQuarterHourStrokeMm,
+                             whole ? 0 : kPartHourColour);
+        e.hour = line.hour;
+        face.elements.push_back(e);
+        drawn.push_back({from, to});
+        if (!numerals || !whole) continue;
+        // On into the band, to its middle.
+        const double len = Distance(from, to);
+        const Point dir{(to.x - from.x) / len, (to.y - from.y) / len};
+        const Point centre = Along(to, dir, RayExit(to, dir, centres));
+        placed.push_back({line.hour,
+                          NumeralText(static_cast<int>(line.hour), in.numerals),
+                          centre,
+                          nominal,
+                          {}});
+    }
+
+    // Each numeral shrinks on its own until it is clear of the other
+    // numerals and of every line but its own.
+    for (Numeral& n : placed) n.box = NumeralBox(n, plate);
+    const auto crowded = [&](size_t i) {
+        const Rect& a = placed[i].box;
+        const double g = NumeralGap(placed[i].size);
+        for (size_t j = 0; j < placed.size(); ++j) {
+            if (j != i && Overlaps(a, placed[j].box, std::min(g, NumeralGap(placed[j].size)))) {
+                return true;
+            }
+        }
+        for (const Element& e : face.elements) {
+            if (e.shape == Shape::Line && e.hour != placed[i].hour &&
+                SegmentTouches(e.points[0], e.points[1], a)) {
+                return true;
+            }
+        }
+        return !plate.Inset(g / 2).ContainsRect(a, 1e-9);
+    };
+    for (int round = 0; round < kShrinkRounds; ++round) {
+        bool changed = false;
+        for (size_t i = 0; i < placed.size(); ++i) {
+            if (placed[i].size <= kMinNumeralMm || !crowded(i)) continue;
+            placed[i].size = std::max(kMinNumeralMm, placed[i].size * kShrink);
+            placed[i].box = NumeralBox(placed[i], plate);
+            changed = true;
+        }
+        if (!changed) break;
+    }
+    for (size_t i = 0; i < placed.size(); ++i) {
+        const Numeral& n = placed[i];
+        if (crowded(i)) face.fits = false;
+        Element numeral = MakeText(Role::Numerals, {(n.box.left + n.box.right) / 2, n.box.bottom},
+                                   n.text, n.size, Anchor::Middle);
+        numeral.hour = n.hour;
+        face.elements.push_back(numeral);
+        face.numeralBoxes.push_back(n.box);
+        face.numeralSizeMm = std::max(face.numeralSizeMm, n.size);
+        face.smallestNumeralMm =
+            face.smallestNumeralMm == 0 ? n.size : std::min(face.smallestNumeralMm, n.size);
+    }
+
+    if (in.drawSubstyle) {
+        if (const auto sub = Piece(in.substyleThrough, in.substyleDirection, !in.root,
+                                   -std::numeric_limits<double>::infinity(),
+                                   std::numeric_limits<double>::infinity(), face.inner)) {
+            Element e = MakeLine(Role::Substyle, sub->first, sub->second, kSubstyleStrokeMm);
+            e.dashMm = kSubstyleDashMm;
+            face.elements.push_back(e);
+        }
+    }
+    if (rootOn) AddCrossMark(face.elements, *in.root, plate);
+    if ((in.markFoot || !rootOn) && plate.Contains(in.foot)) {
+        AddCrossMark(face.elements, in.foot, plate);
+    }
+    return face;
 }
 
 }  // namespace sundial::plan

@@ -1,8 +1,9 @@
-// The face of the dial: hour lines from the root, the substyle, the root's
-// mark and the numerals in a band round the plate's edge, the numerals made
-// as large as the plate allows without crowding.
+// The face of the dial: the hour lines the sun can light, the substyle, the
+// root's or the nodus foot's mark, and the numerals in a band round the
+// plate's edge, each numeral as large as its own room allows.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "core/plan/drawing.h"
@@ -17,20 +18,34 @@ inline constexpr double kHourStrokeMm = 0.5;
 inline constexpr double kHalfHourStrokeMm = 0.35;
 inline constexpr double kQuarterHourStrokeMm = 0.25;
 
-struct FaceLayout {
-    // Where the lines end: the plate less the numerals' band (the band is
-    // narrower where the root is nearer an edge). Date lines stay inside it.
-    Rect inner;
-    double numeralSizeMm = 0;  // 0 without numerals
-    std::vector<Element> elements;
-    std::vector<Rect> numeralBoxes;
-    bool fits = true;  // the numerals found room at the size chosen
+struct FaceInput {
+    const std::vector<HourLine>& lines;  // from HourLinesFor
+    std::optional<Point> root;           // nothing at infinity
+    Point foot;                          // the nodus's foot
+    bool markFoot = false;               // mark the foot as well as (or instead of) the root
+    Point substyleThrough;               // the substyle's line: through here along
+    Point substyleDirection;             //   this unit vector (a ray from a root)
+    bool drawSubstyle = true;            // false when the style stands square to the plate
+    double widthMm = 0;
+    double heightMm = 0;
+    NumeralStyle numerals = NumeralStyle::Roman;
+    bool toSolstices = false;  // hour lines only between the solstices' shadows
 };
 
-// `lines` from HourLinesFor; `substyleDeg` from SubstyleAngleDeg. Numerals
-// start at a twentieth of the plate's smaller side (3 to 60 mm) and shrink
-// until each lies on the plate, in the band, clear of the others.
-FaceLayout LayoutFace(const std::vector<HourLine>& lines, float substyleDeg, Point root,
-                      double widthMm, double heightMm, NumeralStyle style);
+struct FaceLayout {
+    // Where the lines end: the plate less the numerals' band (narrower where
+    // the root is nearer an edge). Date lines stay inside it.
+    Rect inner;
+    double numeralSizeMm = 0;  // the largest numeral's size; 0 without numerals
+    double smallestNumeralMm = 0;
+    std::vector<Element> elements;
+    std::vector<Rect> numeralBoxes;
+    bool fits = true;  // every numeral found room at its size
+};
+
+// Numerals start at a twentieth of the plate's smaller side (3 to 60 mm); a
+// numeral that crowds another or leaves the plate shrinks on its own, to 3 mm
+// at the least.
+FaceLayout LayoutFace(const FaceInput& in);
 
 }  // namespace sundial::plan

@@ -33,27 +33,34 @@ Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::st
     const double text = std::clamp(0.04 * std::min(a, o), 3.0, 6.0);
     const double cap = kCapHeight * text;
 
+    // A style parallel to the plate (its root at infinity) stands on a
+    // rectangle: the style is its edge opposite the plate.
+    const bool parallel = size.angleDeg <= 0;
     std::vector<Element> out;
-    out.push_back(MakePath(role, Shape::Polygon, {root, foot, tip}, kEdgeStrokeMm));
+    out.push_back(MakePath(role, Shape::Polygon,
+                           parallel ? std::vector<Point>{root, foot, tip, {0, 0}}
+                                    : std::vector<Point>{root, foot, tip},
+                           kEdgeStrokeMm));
 
     // The right angle's square, inside the corner.
     const double sq = std::min({5.0, a / 4, o / 4});
     out.push_back(MakePath(
         role, Shape::Polyline,
         {{foot.x, foot.y - sq}, {foot.x - sq, foot.y - sq}, {foot.x - sq, foot.y}}, kMarkStrokeMm));
-    // The root end: a filled dot and its name.
-    Element dot = MakePath(role, Shape::Circle, {root}, 0);
-    dot.radiusMm = std::min(1.5, a / 10);
-    dot.filled = true;
-    out.push_back(dot);
-    out.push_back(
-        MakeText(role, {root.x + 2, root.y + cap / 2}, "ROOT END", text, Anchor::Start, true));
-
-    // Angles, just outside their corners.
-    out.push_back(MakeText(role, {root.x - 2, root.y + cap / 2},
-                           "style height " + AngleText(size.angleDeg), text, Anchor::End));
-    out.push_back(MakeText(role, {tip.x - 2, tip.y + cap / 2}, AngleText(90 - size.angleDeg), text,
-                           Anchor::End));
+    // The root end: a filled dot and its name, and the style's angle there.
+    // A style parallel to the plate has no root.
+    if (!parallel) {
+        Element dot = MakePath(role, Shape::Circle, {root}, 0);
+        dot.radiusMm = std::min(1.5, a / 10);
+        dot.filled = true;
+        out.push_back(dot);
+        out.push_back(
+            MakeText(role, {root.x + 2, root.y + cap / 2}, "ROOT END", text, Anchor::Start, true));
+        out.push_back(MakeText(role, {root.x - 2, root.y + cap / 2},
+                               "style height " + AngleText(size.angleDeg), text, Anchor::End));
+        out.push_back(MakeText(role, {tip.x - 2, tip.y + cap / 2}, AngleText(90 - size.angleDeg),
+                               text, Anchor::End));
+    }
     // A nodus at (or next to) the tip is named under the tip's angle.
     const bool nodusAtTip = nodusMm > 0 && std::fabs(nodusMm - size.styleMm) < 0.05 * size.styleMm;
     if (nodusAtTip) {
@@ -69,7 +76,9 @@ Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::st
                            "on the wall " + MmText(a) + " mm", text, Anchor::Start));
     out.push_back(MakeText(role, {(foot.x + tip.x) / 2, foot.y + 2 + cap},
                            "out from the wall " + MmText(o) + " mm", text, Anchor::Middle));
-    out.push_back(MakeText(role, {(root.x + tip.x) / 2 - 2, (root.y + tip.y) / 2 + cap / 2},
+    const Point styleMid =
+        parallel ? Point{0, a / 2} : Point{(root.x + tip.x) / 2, (root.y + tip.y) / 2};
+    out.push_back(MakeText(role, {styleMid.x - 2, styleMid.y + cap / 2},
                            "style " + MmText(size.styleMm) + " mm", text, Anchor::End));
 
     if (nodusMm > 0 && nodusMm <= size.styleMm + 1e-9) {

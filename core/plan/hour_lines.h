@@ -1,34 +1,32 @@
-// Which hour lines a dial has, and at which angles: the whole hours of the
-// run's table, each line once, and on request the half and quarter hours
-// between two listed hours.
+// Which clock-hour lines a dial has: every whole, half and quarter hour of the
+// zone's clock whose line the sun can light on some day of the year, each
+// with its place on the plate from the dial engine.
 #pragma once
 
 #include <vector>
 
-#include "core/dial/geometry.h"
+#include "core/engine/dial.h"
 #include "core/plan/drawing.h"
-#include "core/site/site_state.h"
 
 namespace sundial::plan {
 
 struct HourLine {
-    double hour = 0;     // clock hour as listed: 13, 13.5, 13.25 (may be 2..24)
-    float angleDeg = 0;  // from the vertical, positive leaning left (as RawShadowAngle)
+    double hour = 0;  // clock hour in the zone, 0 <= hour < 24: 13, 13.5, 13.25
     Role role = Role::HourLines;
+    Point through;    // the root, or with `parallel` a point of the line
+    Point direction;  // unit, toward where the shadow falls
+    bool parallel = false;
+    // Where along the line (mm from `through`) the nodus's shadow runs through
+    // the year: from the solstice (or where the sun rises or sets on the face)
+    // to the other; infinite where the shadow runs off to infinity.
+    double nearMm = 0;
+    double farMm = 0;
 };
 
-// In hour order. A whole hour has RawShadowAngle of the hour 6..18 whose line
-// it shares; an hour listed twice on one line (12 and 24) is drawn once, for
-// the earlier label. Raises ArithmeticFault.
-std::vector<HourLine> HourLinesFor(const SiteState& site, const DialGeometry& dial, bool halfHours,
-                                   bool quarterHours);
+// In hour order, 0 to 23.75: the whole hours, and on request the half and
+// quarter hours, that can be lit.
+std::vector<HourLine> HourLinesFor(const engine::Dial& dial, bool halfHours, bool quarterHours);
 
-// The substyle's angle in the same sense: the gnomon offset, to the side the
-// run names.
-float SubstyleAngleDeg(const DialGeometry& dial);
-
-// The unit vector on the plate (x right, y down) of a line at `angleDeg` from
-// the downward vertical, positive leaning left.
-Point DirectionOnPlate(double angleDeg);
+Point ToPoint(engine::PlatePoint p);
 
 }  // namespace sundial::plan

@@ -12,7 +12,8 @@ namespace sundial::plan {
 namespace {
 
 constexpr int kStationsPerRun = 80;
-constexpr double kClearanceMm = 0.8;  // between a label and its own line
+constexpr double kClearanceMm = 0.8;   // between a label and its own line
+constexpr double kBlockingCost = 1e6;  // more than any other part of a score
 
 int Crossings(const std::vector<Segment>& segments, const Rect& box) {
     int n = 0;
@@ -42,6 +43,12 @@ std::optional<Element> LabelPlacer::Place(const std::vector<std::vector<Point>>&
                                           std::uint32_t colour) {
     Element label = MakeText(role, {}, std::move(text), sizeMm, Anchor::Middle, false, colour);
     const double gap = 0.3 * sizeMm;
+    // Its own path is among the blocking ones; a label may cut across it (a
+    // sloping path under a long label) at the cost of a soft crossing.
+    std::vector<Segment> own;
+    for (const auto& run : path) {
+        for (size_t i = 1; i < run.size(); ++i) own.push_back({run[i - 1], run[i]});
+    }
 
     struct Best {
         double score = std::numeric_limits<double>::infinity();
@@ -76,13 +83,17 @@ std::optional<Element> LabelPlacer::Place(const std::vector<std::vector<Point>>&
                 if (!clearOfBoxes) continue;
                 // Crossing a line it must not cross costs more than any amount
                 // of the rest.
-                const double score = 1e6 * Crossings(blocking_, box) + 1e3 * Crossings(soft_, box) +
+                const int ownCrossings = Crossings(own, box);
+                const double score = kBlockingCost * (Crossings(blocking_, box) - ownCrossings) +
+                                     1e3 * (Crossings(soft_, box) + ownCrossings) +
                                      std::min(s, total - s);
                 if (score < best.score) best = {score, label.points[0], box};
             }
         }
     }
-    if (!std::isfinite(best.score)) return std::nullopt;
+    // A label across another date line would be read against the wrong one:
+    // better none.
+    if (!std::isfinite(best.score) || best.score >= kBlockingCost) return std::nullopt;
     label.points = {best.baseline};
     boxes_.push_back(best.box);
     return label;

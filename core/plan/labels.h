@@ -25,8 +25,8 @@ class LabelPlacer {
     void AddSoft(Point a, Point b) { soft_.push_back({a, b}); }
 
     // A Text element of `role` beside `path`, or nothing when the path is
-    // empty. When no place is clear of the blocking lines, the least bad one.
-    // The label's box is then taken.
+    // empty or no place is clear of the blocking lines. The label's box is
+    // then taken.
     std::optional<Element> Place(const std::vector<std::vector<Point>>& path, std::string text,
                                  double sizeMm, Role role, std::uint32_t colour);
 

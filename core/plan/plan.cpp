@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/plan/clip.h"
 #include "core/plan/date_lines.h"
 #include "core/plan/dial_face.h"
 #include "core/plan/gnomon_plate.h"
@@ -10,7 +11,6 @@
 #include "core/plan/labels.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
-#include "core/plan/wall_frame.h"
 
 namespace sundial::plan {
 
@@ -21,6 +21,12 @@ constexpr double kDateStrokeMm = 0.35;
 constexpr std::uint32_t kDateColour = 0x1f4fbf;
 constexpr std::uint32_t kNoonColour = 0xb22222;
 constexpr double kStripGapMm = 10;  // between the plate and the title strip
+// How far off the plate a root may lie, in plate sizes.
+constexpr double kRootReachPlates = 100;
+// A style this near square to the plate has no substyle worth drawing.
+constexpr double kUprightStyleDeg = 89.9;
+// Standing in for the nodus when only the hour lines need the style.
+constexpr double kNominalNodusMm = 100;
 
 bool Within(double value, double low, double high) {
     return value >= low && value <= high;  // false for NaN
@@ -31,9 +37,12 @@ std::string LengthRange(const char* what, double low, double high) {
            " mm.";
 }
 
-double StyleLength(const PlanOptions& o) {
+double StyleLength(const PlanOptions& o, const engine::Dial& dial) {
     if (o.styleMm > 0) return o.styleMm;
     if (o.nodusMm > 0) return o.nodusMm;
+    if (o.foot) {
+        if (const auto d = dial.NodusDistanceMm()) return *d;
+    }
     return std::clamp(std::round(std::min(o.widthMm, o.heightMm) / 4), kMinGnomonMm, kMaxGnomonMm);
 }
 
@@ -43,7 +52,57 @@ std::vector<std::vector<Point>> AllRuns(const std::vector<std::vector<std::vecto
     return runs;
 }
 
+// The plane as the options give it, or a wall facing the site's bearing.
+// The bearing from the declination and side, as the run takes them.
+engine::Plane PlaneOf(const SiteState& site, const PlanOptions& o) {
+    if (o.plane) return *o.plane;
+    const double d = site.WallDeclination;
+    if (site.DeclinationSide == "West") return engine::VerticalPlane(180.0 + d);
+    if (site.DeclinationSide == "East") return engine::VerticalPlane(180.0 - d);
+    return engine::VerticalPlane(180);
+}
+
+// The default root: where the plate's centre looks back from along the noon
+// line, on the plate's edge, so that the lines fan across the plate; the
+// centre itself for a style near square to the plate, whose lines go all
+// round.
+Point DefaultRoot(const engine::Site& site, const engine::Plane& plane, double w, double h) {
+    const engine::Dial probe(site, plane, {{w / 2, h / 2}, kNominalNodusMm});
+    const Point centre{w / 2, h / 2};
+    if (probe.StyleHeightDeg() > 60) return centre;
+    const auto noon = probe.HourLine(0);
+    if (!noon) return {w / 2, 0};
+    const Point back{-noon->direction.x, -noon->direction.y};
+    const double t = RayExit(centre, back, {0, 0, w, h});
+    return {centre.x + t * back.x, centre.y + t * back.y};
+}
+
 }  // namespace
+
+engine::Site EngineSite(const SiteState& site) {
+    return {site.Latitude, -static_cast<double>(site.Longitude), site.UtcOffset};
+}
+
+std::optional<engine::Dial> DialFor(const SiteState& state, const PlanOptions& o) {
+    const engine::Site site = EngineSite(state);
+    const engine::Plane plane = PlaneOf(state, o);
+    if (o.foot) return engine::Dial(site, plane, {{o.foot->x, o.foot->y}, o.nodusHeightMm});
+    const double nodus = o.nodusMm > 0 ? o.nodusMm : kNominalNodusMm;
+    if (o.root) {
+        const auto g = engine::GnomonFromRoot(site, plane, {o.root->x, o.root->y}, nodus);
+        if (!g) return std::nullopt;
+        return engine::Dial(site, plane, *g);
+    }
+    const engine::Dial probe(site, plane, {{o.widthMm / 2, o.heightMm / 2}, kNominalNodusMm});
+    if (!probe.Root()) {
+        // Parallel hour lines: the nodus over the plate's centre, as high as
+        // a quarter of the plate, which spreads 9 to 15 o'clock over half of it.
+        return engine::Dial(site, plane,
+                            {{o.widthMm / 2, o.heightMm / 2}, std::min(o.widthMm, o.heightMm) / 4});
+    }
+    const Point root = DefaultRoot(site, plane, o.widthMm, o.heightMm);
+    return engine::Dial(site, plane, *engine::GnomonFromRoot(site, plane, {root.x, root.y}, nodus));
+}
 
 std::optional<std::string> CheckPlanOptions(const PlanOptions& o) {
     if (!Within(o.widthMm, kMinPlateMm, kMaxPlateMm)) {
@@ -52,17 +111,36 @@ std::optional<std::string> CheckPlanOptions(const PlanOptions& o) {
     if (!Within(o.heightMm, kMinPlateMm, kMaxPlateMm)) {
         return LengthRange("plate's height", kMinPlateMm, kMaxPlateMm);
     }
-    if (o.root) {
-        // On the bottom edge no line would fall on the plate: lines run down.
-        if (!Within(o.root->x, 0, o.widthMm) || !Within(o.root->y, 0, o.heightMm) ||
-            o.root->y >= o.heightMm) {
-            return "The gnomon's root must lie on the plate, above its bottom edge: x from 0 to " +
-                   MmText(o.widthMm) + " mm, y from 0 to less than " + MmText(o.heightMm) + " mm.";
-        }
+    if (o.plane) {
+        if (auto message = engine::CheckPlane(*o.plane)) return message;
     }
-    const bool needsNodus = o.dateLines || o.noonCurve;
+    if (o.root && o.foot) {
+        return std::string("Place the gnomon either by its root or by the nodus's foot, not both.");
+    }
+    // A root may lie off the plate, though not so far that nothing of the
+    // dial could reach it.
+    const double reach = kRootReachPlates * std::max(o.widthMm, o.heightMm);
+    if (o.root && (!Within(o.root->x, -reach, o.widthMm + reach) ||
+                   !Within(o.root->y, -reach, o.heightMm + reach))) {
+        return "The gnomon's root must lie within " + MmText(reach) + " mm of the plate.";
+    }
+    if (o.foot) {
+        if (!Within(o.foot->x, 0, o.widthMm) || !Within(o.foot->y, 0, o.heightMm)) {
+            return "The nodus's foot must lie on the plate: x from 0 to " + MmText(o.widthMm) +
+                   " mm, y from 0 to " + MmText(o.heightMm) + " mm.";
+        }
+        if (!Within(o.nodusHeightMm, kMinGnomonMm, kMaxGnomonMm)) {
+            return LengthRange("nodus's height", kMinGnomonMm, kMaxGnomonMm);
+        }
+    } else if (o.nodusHeightMm != 0) {
+        return std::string("The nodus's height goes with its foot.");
+    }
+    const bool needsNodus = (o.dateLines || o.noonCurve) && !o.foot;
     if ((needsNodus || o.nodusMm != 0) && !Within(o.nodusMm, kMinGnomonMm, kMaxGnomonMm)) {
         return LengthRange("nodus distance", kMinGnomonMm, kMaxGnomonMm);
+    }
+    if (o.foot && o.nodusMm != 0) {
+        return std::string("The nodus is placed by its foot and height: leave out its distance.");
     }
     if (o.styleMm != 0 && !Within(o.styleMm, kMinGnomonMm, kMaxGnomonMm)) {
         return LengthRange("style's length", kMinGnomonMm, kMaxGnomonMm);
@@ -72,17 +150,21 @@ std::optional<std::string> CheckPlanOptions(const PlanOptions& o) {
                " mm long.";
     }
     if (o.monthLines && !o.dateLines) return std::string("The month lines go with the date lines.");
+    if (o.toSolstices && !o.dateLines) {
+        return std::string("Hour lines stop at the solstices only with the date lines.");
+    }
     return std::nullopt;
 }
 
-GnomonSize SizeGnomon(double styleMm, float gnomonAngleDeg) {
-    const double g = DegToRad(gnomonAngleDeg);
+GnomonSize SizeGnomon(double styleMm, double gnomonAngleDeg) {
+    const double g = engine::Rad(gnomonAngleDeg);
     // The gnomon dialog's sides for a measured length along the wall.
     const double along = styleMm * std::cos(g);
     return {styleMm, along, along * std::tan(g), gnomonAngleDeg};
 }
 
 std::string NumeralText(int hour, NumeralStyle style) {
+    hour = ((hour % 24) + 24) % 24;
     static constexpr const char* kRoman[12] = {"XII", "I",   "II",   "III", "IV", "V",
                                                "VI",  "VII", "VIII", "IX",  "X",  "XI"};
     switch (style) {
@@ -101,100 +183,121 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     if (const auto message = CheckPlanOptions(options)) {
         return {PlanStatus::BadOptions, *message, std::nullopt};
     }
-    try {
-        const DialGeometry dial = ComputeDial(site);
-        Plan plan;
-        const double w = options.widthMm, h = options.heightMm;
-        plan.plateWidthMm = w;
-        plan.plateHeightMm = h;
-        plan.root = options.root.value_or(Point{w / 2, 0});
-        plan.dial.widthMm = w;
-        plan.dial.heightMm = h;
-        plan.dial.elements.push_back(MakePath(Role::Outline, Shape::Polygon,
-                                              {{0, 0}, {w, 0}, {w, h}, {0, h}}, kOutlineStrokeMm));
-
-        const FaceLayout face =
-            LayoutFace(HourLinesFor(site, dial, options.halfHours, options.quarterHours),
-                       SubstyleAngleDeg(dial), plan.root, w, h, options.numerals);
-        plan.numeralSizeMm = face.numeralSizeMm;
-        plan.dial.elements.insert(plan.dial.elements.end(), face.elements.begin(),
-                                  face.elements.end());
-        if (!face.fits) {
-            plan.notes.push_back("The numerals are at their smallest (" + MmText(kMinNumeralMm) +
-                                 " mm) and still crowd: a larger plate gives them room.");
-        }
-        if (std::none_of(face.elements.begin(), face.elements.end(),
-                         [](const Element& e) { return e.role == Role::HourLines; })) {
-            plan.notes.push_back("No hour line falls on the plate: move the gnomon's root.");
-        }
-
-        // Labels keep to the lines' area, off the numerals; they would rather
-        // not cross a line.
-        LabelPlacer placer(face.inner.Inset(0.5));
-        for (const Rect& box : face.numeralBoxes) placer.AddBox(box);
-        for (const Element& e : face.elements) {
-            if (e.shape == Shape::Line) placer.AddSoft(e.points[0], e.points[1]);
-        }
-        const double labelSize = face.numeralSizeMm > 0
-                                     ? std::max(2.5, 0.4 * face.numeralSizeMm)
-                                     : std::clamp(0.02 * std::min(w, h), 2.5, 20.0);
-        const WallFrame frame(site);
-
-        std::vector<DateCurve> curves;
-        std::vector<std::vector<std::vector<Point>>> paths;
-        if (options.dateLines) {
-            curves = DateCurvesFor(options.monthLines);
-            for (const DateCurve& c : curves) {
-                paths.push_back(
-                    DayPath(frame, options.nodusMm, plan.root, c.declinationDeg, face.inner));
-            }
-        }
-        std::vector<std::vector<Point>> noon;
-        if (options.noonCurve && !samples.empty()) {
-            noon = NoonPath(frame, options.nodusMm, plan.root, samples, face.inner);
-        }
-        placer.AddBlocking(AllRuns(paths));
-        placer.AddBlocking(noon);
-
-        for (size_t i = 0; i < curves.size(); ++i) {
-            if (paths[i].empty()) {
-                plan.notes.push_back("The nodus's shadow on " + curves[i].label +
-                                     " does not fall on the plate.");
-                continue;
-            }
-            for (const auto& run : paths[i]) {
-                Element line =
-                    MakePath(Role::DateLines, Shape::Polyline, run, kDateStrokeMm, kDateColour);
-                line.text = curves[i].label;
-                plan.dial.elements.push_back(std::move(line));
-            }
-            if (auto label = placer.Place(paths[i], curves[i].label, labelSize, Role::DateLines,
-                                          kDateColour)) {
-                plan.dial.elements.push_back(std::move(*label));
-            }
-        }
-        if (!noon.empty()) {
-            for (const auto& run : noon) {
-                Element line =
-                    MakePath(Role::NoonCurve, Shape::Polyline, run, kDateStrokeMm, kNoonColour);
-                line.text = "12:00";
-                plan.dial.elements.push_back(std::move(line));
-            }
-            if (auto label = placer.Place(noon, "12:00", labelSize, Role::NoonCurve, kNoonColour)) {
-                plan.dial.elements.push_back(std::move(*label));
-            }
-        } else if (options.noonCurve && !samples.empty()) {
-            plan.notes.push_back("The nodus's shadow at 12:00 does not fall on the plate.");
-        }
-
-        plan.gnomonSize = SizeGnomon(StyleLength(options), dial.GnomonAngle);
-        AddTitleStrip({site, dial, options, plan.root, plan.gnomonSize, samples}, h + kStripGapMm,
-                      plan.dial);
-        plan.gnomon = GnomonPlateDrawing(plan.gnomonSize, options.nodusMm, site.PlaceName);
-        return {PlanStatus::Built, "", std::move(plan)};
-    } catch (const ArithmeticFault& fault) {
-        return {PlanStatus::ArithmeticFault, fault.what(), std::nullopt};
+    if (const auto message = engine::CheckSite(EngineSite(site))) {
+        return {PlanStatus::BadOptions, *message, std::nullopt};
     }
+    const std::optional<engine::Dial> made = DialFor(site, options);
+    if (!made) {
+        return {PlanStatus::BadOptions,
+                "On this plane the style runs parallel to the plate and meets it nowhere: place "
+                "the gnomon by the nodus's foot and height instead of its root.",
+                std::nullopt};
+    }
+    const engine::Dial& dial = *made;
+    Plan plan;
+    const double w = options.widthMm, h = options.heightMm;
+    plan.plateWidthMm = w;
+    plan.plateHeightMm = h;
+    plan.plane = dial.plane();
+    auto root = dial.Root();
+    plan.rootAtInfinity = !root;
+    if (root && Rect{0, 0, w, h}.Contains(ToPoint(*root), 1e-6)) {
+        // A root given on the edge stays there through the rounding.
+        root = engine::PlatePoint{std::clamp(root->x, 0.0, w), std::clamp(root->y, 0.0, h)};
+    }
+    if (root) plan.root = ToPoint(*root);
+    plan.foot = ToPoint(dial.gnomon().foot);
+    plan.nodusHeightMm = dial.gnomon().heightMm;
+    plan.dial.widthMm = w;
+    plan.dial.heightMm = h;
+    plan.dial.elements.push_back(MakePath(Role::Outline, Shape::Polygon,
+                                          {{0, 0}, {w, 0}, {w, h}, {0, h}}, kOutlineStrokeMm));
+
+    const std::vector<HourLine> lines = HourLinesFor(dial, options.halfHours, options.quarterHours);
+    const Point subDir = ToPoint(dial.SubstyleDirection());
+    const FaceLayout face = LayoutFace(
+        {lines, root ? std::optional<Point>(ToPoint(*root)) : std::nullopt, plan.foot,
+         options.foot.has_value(), root ? ToPoint(*root) : plan.foot, subDir,
+         dial.StyleHeightDeg() < kUprightStyleDeg, w, h, options.numerals, options.toSolstices});
+    plan.numeralSizeMm = face.numeralSizeMm;
+    plan.dial.elements.insert(plan.dial.elements.end(), face.elements.begin(), face.elements.end());
+    if (!face.fits) {
+        plan.notes.push_back("Some numerals are at their smallest (" + MmText(kMinNumeralMm) +
+                             " mm) and still crowd: a larger plate gives them room.");
+    }
+    const bool noLines = std::none_of(face.elements.begin(), face.elements.end(),
+                                      [](const Element& e) { return e.role == Role::HourLines; });
+    if (noLines) {
+        plan.notes.push_back(lines.empty()
+                                 ? std::string("The sun never lights this face at a whole hour.")
+                                 : std::string("No hour line falls on the plate: move the "
+                                               "gnomon's root or the nodus's foot."));
+    }
+
+    // Labels keep to the lines' area, off the numerals; they would rather
+    // not cross a line.
+    LabelPlacer placer(face.inner.Inset(0.5));
+    for (const Rect& box : face.numeralBoxes) placer.AddBox(box);
+    for (const Element& e : face.elements) {
+        if (e.shape == Shape::Line) placer.AddSoft(e.points[0], e.points[1]);
+    }
+    const double labelSize = face.numeralSizeMm > 0 ? std::max(2.5, 0.4 * face.numeralSizeMm)
+                                                    : std::clamp(0.02 * std::min(w, h), 2.5, 20.0);
+
+    std::vector<DateCurve> curves;
+    std::vector<std::vector<std::vector<Point>>> paths;
+    if (options.dateLines) {
+        curves = DateCurvesFor(options.monthLines);
+        for (const DateCurve& c : curves)
+            paths.push_back(DayPath(dial, c.declinationDeg, face.inner));
+    }
+    std::vector<std::vector<Point>> noon;
+    if (options.noonCurve && !samples.empty()) noon = NoonPath(dial, samples, face.inner);
+    placer.AddBlocking(AllRuns(paths));
+    placer.AddBlocking(noon);
+
+    for (size_t i = 0; i < curves.size(); ++i) {
+        if (paths[i].empty()) {
+            plan.notes.push_back("The nodus's shadow on " + curves[i].label +
+                                 " does not fall on the plate.");
+            continue;
+        }
+        for (const auto& run : paths[i]) {
+            Element line =
+                MakePath(Role::DateLines, Shape::Polyline, run, kDateStrokeMm, kDateColour);
+            line.text = curves[i].label;
+            line.declinationDeg = curves[i].declinationDeg;
+            plan.dial.elements.push_back(std::move(line));
+        }
+        if (auto label =
+                placer.Place(paths[i], curves[i].label, labelSize, Role::DateLines, kDateColour)) {
+            plan.dial.elements.push_back(std::move(*label));
+        }
+    }
+    if (!noon.empty()) {
+        for (const auto& run : noon) {
+            Element line =
+                MakePath(Role::NoonCurve, Shape::Polyline, run, kDateStrokeMm, kNoonColour);
+            line.text = "12:00";
+            plan.dial.elements.push_back(std::move(line));
+        }
+        if (auto label = placer.Place(noon, "12:00", labelSize, Role::NoonCurve, kNoonColour)) {
+            plan.dial.elements.push_back(std::move(*label));
+        }
+    } else if (options.noonCurve && !samples.empty()) {
+        plan.notes.push_back("The nodus's shadow at 12:00 does not fall on the plate.");
+    }
+
+    const double styleHeight = dial.StyleHeightDeg();
+    plan.gnomonSize = root ? SizeGnomon(StyleLength(options, dial), styleHeight)
+                           : GnomonSize{StyleLength(options, dial), StyleLength(options, dial),
+                                        dial.gnomon().heightMm, 0};
+    AddTitleStrip({site, dial, options, plan.gnomonSize, samples}, h + kStripGapMm, plan.dial);
+    const double nodusMark =
+        options.foot ? (root ? dial.NodusDistanceMm().value_or(0) : 0) : options.nodusMm;
+    plan.gnomon = GnomonPlateDrawing(plan.gnomonSize, nodusMark, TitlePlace(site));
+    if (noLines) return {PlanStatus::NoLines, plan.notes.back(), std::move(plan)};
+    return {PlanStatus::Built, "", std::move(plan)};
 }
 
 }  // namespace sundial::plan

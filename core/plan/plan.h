@@ -1,9 +1,12 @@
 // The dial plan: everything a person needs to paint or cut the dial at full
-// size, as a drawing in millimetres (origin at the plate's top left, x to the
-// right, y down), plus the gnomon's triangle as a drawing of its own.
+// size, as a drawing in the plate frame (millimetres, origin at the plate's
+// top left, x to the right, y down, as seen facing the dial face; see
+// core/engine/plane.h), plus the gnomon's triangle as a drawing of its own.
 //
-// The plate holds the hour lines (the run's angles, through the gnomon's
-// root), optionally the half and quarter hours, the substyle, the numerals,
+// Any flat dial: the plate lies in a plane of any bearing and recline, at a
+// site north or south. The plate holds the hour lines the sun can light
+// (from the dial engine), optionally the half and quarter hours, the
+// substyle, the numerals,
 // the nodus's date lines and the noon figure-eight; below the plate a strip
 // holds the title block, the 100 mm scale bar and the equation-of-time table.
 #pragma once
@@ -12,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "core/dial/geometry.h"
+#include "core/engine/dial.h"
 #include "core/plan/drawing.h"
 #include "core/plan/extra_line_options.h"
 #include "core/site/site_state.h"
@@ -34,14 +37,24 @@ struct SunSample {
 struct PlanOptions {
     double widthMm = 600;  // the plate, 50..5000 mm each way
     double heightMm = 450;
-    std::optional<Point> root;  // the gnomon's root on the plate; centre of the top edge if unset
+    // The dial's plane; unset: a vertical wall facing the site's bearing.
+    std::optional<engine::Plane> plane;
+    // The gnomon, by its root (which may lie off the plate) and the nodus's
+    // distance along the style, or by the nodus's foot and height above the
+    // plate. Neither: a root on the plate's edge opposite the noon line (the
+    // centre of the top edge for a wall facing the equator), or for a root at
+    // infinity a foot at the plate's centre.
+    std::optional<Point> root;
+    std::optional<Point> foot;
+    double nodusHeightMm = 0;  // with `foot`
+    bool toSolstices = false;  // hour lines only between the solstices' shadows (with dateLines)
     bool halfHours = false;
     bool quarterHours = false;
     NumeralStyle numerals = NumeralStyle::Roman;
     bool dateLines = false;   // solstices and equinoxes; needs nodusMm
     bool monthLines = false;  // also the first of every month (with dateLines)
     bool noonCurve = false;   // figure-eight and equation table; needs nodusMm and samples
-    double nodusMm = 0;       // the nodus's distance along the style from the root
+    double nodusMm = 0;       // the nodus's distance along the style from the root (with root)
     double styleMm = 0;       // the style's length; 0 chooses (the nodus distance, if any)
     std::string madeOn;       // the date written in the title block
     ExtraLineOptions extras;  // what a dial maker adds on request
@@ -66,16 +79,28 @@ struct GnomonSize {
     double outMm = 0;        // the edge standing out from the wall (opposite)
     double angleDeg = 0;     // style height: between the style and the wall
 };
-GnomonSize SizeGnomon(double styleMm, float gnomonAngleDeg);
+GnomonSize SizeGnomon(double styleMm, double gnomonAngleDeg);
+
+// The engine's site for a stored one (its longitude is west positive).
+engine::Site EngineSite(const SiteState& site);
+
+// The dial the options describe at `site`, with the plate's default gnomon
+// when none is given. Nothing when the options place it by a root the style
+// never meets (a style parallel to the plane: give the foot instead).
+std::optional<engine::Dial> DialFor(const SiteState& site, const PlanOptions& options);
 
 struct Plan {
     double plateWidthMm = 0;
     double plateHeightMm = 0;
-    Point root;
+    engine::Plane plane;
+    Point root;  // meaningless with rootAtInfinity
+    bool rootAtInfinity = false;
+    Point foot;  // the nodus's foot, and its height above the plate
+    double nodusHeightMm = 0;
     Drawing dial;    // the plate and the strip below it
     Drawing gnomon;  // the gnomon's triangle, full size
     GnomonSize gnomonSize;
-    double numeralSizeMm = 0;  // 0 without numerals
+    double numeralSizeMm = 0;  // the largest numeral; 0 without numerals
     // Things the user should know: what could not be fitted, a date line that
     // never reaches the plate.
     std::vector<std::string> notes;
@@ -85,6 +110,7 @@ enum class PlanStatus {
     Built,
     BadOptions,       // `message` says which
     ArithmeticFault,  // the site gave no dial
+    NoLines,          // no hour line falls on the plate (`plan` is still given)
 };
 
 struct PlanResult {
@@ -93,12 +119,13 @@ struct PlanResult {
     std::optional<Plan> plan;
 };
 
-// The plan for `site`. Samples are used only with options.noonCurve.
+// The plan for `site` (latitude south negative, longitude west positive as
+// stored, any zone). Samples are used only with options.noonCurve.
 PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
                      const std::vector<SunSample>& samples = {});
 
-// The numeral written for a clock hour: the screen drawing's Roman numerals
-// (13 -> "I", 16 -> "IV", 18 -> "VI"), or the hour itself.
+// The numeral written for a clock hour 0..23: the screen drawing's Roman
+// numerals (13 -> "I", 16 -> "IV", 18 -> "VI", 0 -> "XII"), or the hour itself.
 std::string NumeralText(int hour, NumeralStyle style);
 
 }  // namespace sundial::plan

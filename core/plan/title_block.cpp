@@ -1,6 +1,7 @@
 #include "core/plan/title_block.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "core/plan/clip.h"
@@ -22,25 +23,37 @@ std::string Degrees(float value) {
     return NumberText(value) + kDegree;
 }
 
-std::string WallText(const SiteState& site) {
-    std::string text = "the wall faces " + site.WallBearing + kDegree;
-    if (site.DeclinationSide == "West" || site.DeclinationSide == "East") {
-        text += " (" + Degrees(site.WallDeclination) + " " +
-                (site.DeclinationSide == "West" ? "west" : "east") + " of south)";
-    } else {
-        text += " (due south)";
-    }
-    return text;
+// Two decimals always, whatever the locale: "51.50".
+std::string Fixed2(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return std::string(text, end.ptr);
 }
 
-std::string GnomonText(const DialGeometry& dial) {
-    std::string text = "Gnomon " + Degrees(FloorHundredths(dial.GnomonAngle)) +
-                       " from the wall; its foot line (substyle) ";
-    if (dial.OffsetSide.empty() || FloorHundredths(dial.GnomonOffset) == 0) {
-        return text + "vertical";
-    }
-    return text + Degrees(FloorHundredths(dial.GnomonOffset)) + " " +
-           (dial.OffsetSide == "right." ? "right" : "left") + " of the vertical";
+std::string Angle(double value) {
+    return DecimalText(std::round(value * 100) / 100, 9) + kDegree;
+}
+
+// The plane in words: "a horizontal dial, its top edge toward 0°".
+std::string PlaneText(const engine::Plane& plane) {
+    const double b = plane.bearingDeg, r = plane.reclineDeg;
+    if (r == 90) return "a horizontal dial, its top edge toward " + Angle(std::fmod(b + 180, 360));
+    if (r == -90) return "a dial facing straight down, its top edge toward " + Angle(b);
+    if (r == 0) return "a vertical face looking " + Angle(b);
+    const std::string text = "a face looking " + Angle(b);
+    return text + (r > 0 ? ", reclined " + Angle(r) : ", inclined " + Angle(-r) + " forward");
+}
+
+// Where the substyle runs on the plate, from the downward vertical.
+std::string GnomonText(const engine::Dial& dial) {
+    std::string text = "Style height " + Angle(dial.StyleHeightDeg());
+    if (dial.StyleHeightDeg() >= 89.9) return text + ", square to the plate";
+    const engine::PlatePoint d = dial.SubstyleDirection();
+    const double angle = engine::Deg(std::atan2(-d.x, d.y));
+    text += "; its foot line (substyle) ";
+    if (std::fabs(angle) < 0.005) return text + "runs straight down the plate";
+    if (std::fabs(std::fabs(angle) - 180) < 0.005) return text + "runs straight up the plate";
+    return text + Angle(std::fabs(angle)) + (angle > 0 ? " left" : " right") + " of straight down";
 }
 
 std::string SignedMinutes(double minutes) {
@@ -54,6 +67,12 @@ std::string SignedMinutes(double minutes) {
 
 std::string MmText(double mm) {
     return DecimalText(std::round(mm * 10) / 10, 7);
+}
+
+std::string TitlePlace(const SiteState& site) {
+    if (!site.PlaceName.empty() && site.PlaceName != "Unknown") return site.PlaceName;
+    return Fixed2(std::fabs(site.Latitude)) + kDegree + (site.Latitude < 0 ? " S, " : " N, ") +
+           Fixed2(std::fabs(site.Longitude)) + kDegree + (site.Longitude < 0 ? " E" : " W");
 }
 
 std::string ZoneText(float utcOffset) {
@@ -90,22 +109,29 @@ void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing) {
     const double size = std::clamp(0.008 * o.widthMm, 3.5, 7.0);
     const double leading = 1.6 * size;
 
+    const engine::Dial& dial = in.dial;
+    const auto root = dial.Root();
+    const bool south = site.Latitude < 0;
+    const engine::PlatePoint foot = dial.gnomon().foot;
+    std::string where = root ? "root " + MmText(root->x) + " mm from the left edge, " +
+                                   MmText(root->y) + " mm from the top"
+                             : std::string("the style parallel to the plate, hour lines parallel");
     std::vector<std::string> lines = {
-        "Latitude " + Degrees(site.Latitude) + " N, longitude " +
+        "Latitude " + Degrees(std::fabs(site.Latitude)) + (south ? " S" : " N") + ", longitude " +
             Degrees(std::fabs(site.Longitude)) + (site.Longitude < 0 ? " E" : " W") + "; " +
-            WallText(site),
-        "Clock time of zone " + ZoneText(site.UtcOffset) + ". " + GnomonText(in.dial) + ".",
-        "Style " + MmText(in.gnomon.styleMm) + " mm from the root" +
-            (o.nodusMm > 0 ? "; nodus " + MmText(o.nodusMm) + " mm along it from the root" : "") +
-            ".",
-        "Plate " + MmText(o.widthMm) + kTimes + MmText(o.heightMm) + " mm; root " +
-            MmText(in.root.x) + " mm from the left edge, " + MmText(in.root.y) +
-            " mm from the top." + (o.madeOn.empty() ? "" : " Made " + o.madeOn + "."),
+            PlaneText(dial.plane()) + ".",
+        "Clock time of zone " + ZoneText(site.UtcOffset) + ". " + GnomonText(dial) +
+            ", pointing to the " + (south ? "south" : "north") + " celestial pole.",
+        "Style " + MmText(in.gnomon.styleMm) + " mm" + (root ? " from the root" : "") + "; nodus " +
+            MmText(dial.gnomon().heightMm) + " mm above the plate at " + MmText(foot.x) + ", " +
+            MmText(foot.y) + " mm.",
+        "Plate " + MmText(o.widthMm) + kTimes + MmText(o.heightMm) + " mm, seen facing it; " +
+            where + "." + (o.madeOn.empty() ? "" : " Made " + o.madeOn + "."),
     };
 
     std::vector<Element> out;
     double y = topMm + kCapHeight * size * 1.25;
-    out.push_back(MakeText(Role::Title, {0, y}, "Sundial for " + site.PlaceName, size * 1.25,
+    out.push_back(MakeText(Role::Title, {0, y}, "Sundial for " + TitlePlace(site), size * 1.25,
                            Anchor::Start, true));
     for (const std::string& line : lines) {
         y += leading;

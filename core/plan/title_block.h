@@ -1,4 +1,4 @@
-// The strip below the plate: the title block (place, wall, zone, gnomon,
+// The strip below the plate: the title block (place, plane, zone, gnomon,
 // sizes, date made), the 100 mm scale bar and, from sun samples, the
 // equation-of-time table for reading clock time off the dial.
 #pragma once
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/dial/geometry.h"
+#include "core/engine/dial.h"
 #include "core/plan/drawing.h"
 #include "core/plan/plan.h"
 #include "core/site/site_state.h"
@@ -19,12 +19,14 @@ inline constexpr double kScaleBarMm = 100;
 std::string MmText(double mm);
 // "UTC", "UTC+1", "UTC-5".
 std::string ZoneText(float utcOffset);
+// What the title names: the place, or for typed coordinates (a place name
+// "Unknown") the coordinates, "51.50° N, 0.12° W".
+std::string TitlePlace(const SiteState& site);
 
 struct StripInput {
     const SiteState& site;
-    const DialGeometry& dial;
+    const engine::Dial& dial;
     const PlanOptions& options;
-    Point root;
     GnomonSize gnomon;
     const std::vector<SunSample>& samples;  // empty: no table
 };

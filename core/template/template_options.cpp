@@ -1,7 +1,10 @@
 #include "core/template/template_options.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
+#include <utility>
 
 #include "core/pdf/creation_time.h"
 
@@ -9,19 +12,37 @@ namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionEntry, 15> kSpecs = {{
+constexpr std::array<TemplateOptionEntry, 21> kSpecs = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
-    {"root-x", "The gnomon's root, mm from the plate's left edge (default: the middle).", "mm",
-     nullptr},
-    {"root-y", "The gnomon's root, mm down from the plate's top edge (default: 0).", "mm", nullptr},
+    {"dial",
+     "The dial's plane: vertical (facing --bearing), horizontal (its top edge away from "
+     "--bearing, default 180), polar or equatorial (default vertical).",
+     "type", "vertical"},
+    {"recline",
+     "With a vertical dial, tilt its face back by this much, degrees (-90 to 90; 90 faces up, "
+     "negative leans forward).",
+     "degrees", nullptr},
+    {"root-x",
+     "The gnomon's root, mm from the plate's left edge (default: the plate's edge behind the "
+     "noon line); it may lie off the plate.",
+     "mm", nullptr},
+    {"root-y", "The gnomon's root, mm down from the plate's top edge.", "mm", nullptr},
+    {"nodus", "The nodus's distance along the style from the root, mm.", "mm", nullptr},
+    {"foot-x",
+     "Instead of the root: the nodus's foot (the plate point under it), mm from the left edge.",
+     "mm", nullptr},
+    {"foot-y", "The nodus's foot, mm down from the top edge.", "mm", nullptr},
+    {"nodus-height", "With the foot: the nodus's height above the plate, mm.", "mm", nullptr},
     {"half", "Draw the half hours.", nullptr, nullptr},
     {"quarter", "Draw the quarter hours.", nullptr, nullptr},
     {"numerals", "Hour numerals: roman, arabic or none (default roman).", "style", "roman"},
-    {"date-lines", "Draw the nodus's shadow at the solstices and equinoxes (needs --nodus).",
-     nullptr, nullptr},
-    {"nodus", "The nodus's distance along the style from the root, mm.", "mm", nullptr},
+    {"date-lines",
+     "Draw the nodus's shadow at the solstices and equinoxes (needs --nodus or the foot).", nullptr,
+     nullptr},
     {"months", "With --date-lines, also the first of every month.", nullptr, nullptr},
+    {"to-solstices", "With --date-lines, end the hour lines at the solstices' lines.", nullptr,
+     nullptr},
     {"noon-curve", "The nodus's shadow at 12:00 through the year and the equation-of-time table.",
      nullptr, nullptr},
     {"style", "The style's length for the gnomon plate, mm (default: the nodus distance).", "mm",
@@ -75,6 +96,27 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
     const auto height = in.Number("height");
     if (!height) return std::nullopt;
     o.heightMm = *height;
+    const bool byFoot = in.Set("foot-x") || in.Set("foot-y") || in.Set("nodus-height");
+    if (byFoot && (in.Set("root-x") || in.Set("root-y") || in.Set("nodus"))) {
+        in.message =
+            "Place the gnomon either by its root (--root-x, --root-y, --nodus) or by the nodus's "
+            "foot (--foot-x, --foot-y, --nodus-height), not both.";
+        return std::nullopt;
+    }
+    if (byFoot) {
+        if (!in.Set("foot-x") || !in.Set("foot-y") || !in.Set("nodus-height")) {
+            in.message = "--foot-x, --foot-y and --nodus-height go together.";
+            return std::nullopt;
+        }
+        const auto x = in.Number("foot-x");
+        if (!x) return std::nullopt;
+        const auto y = in.Number("foot-y");
+        if (!y) return std::nullopt;
+        const auto height = in.Number("nodus-height");
+        if (!height) return std::nullopt;
+        o.foot = plan::Point{*x, *y};
+        o.nodusHeightMm = *height;
+    }
     if (in.Set("root-x") || in.Set("root-y")) {
         plan::Point root{o.widthMm / 2, 0.0};
         if (in.Set("root-x")) {
@@ -105,10 +147,11 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
     o.dateLines = in.Set("date-lines");
     o.monthLines = in.Set("months");
     o.noonCurve = in.Set("noon-curve");
-    if ((o.dateLines || o.noonCurve) && !in.Set("nodus")) {
+    o.toSolstices = in.Set("to-solstices");
+    if ((o.dateLines || o.noonCurve) && !in.Set("nodus") && !byFoot) {
         in.message =
-            "--date-lines and --noon-curve need --nodus MM, the nodus's distance along the style "
-            "from the root.";
+            "--date-lines and --noon-curve need the nodus: --nodus MM along the style from the "
+            "root, or --foot-x, --foot-y and --nodus-height.";
         return std::nullopt;
     }
     if (in.Set("nodus")) {
@@ -127,6 +170,38 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
         return std::nullopt;
     }
     return o;
+}
+
+std::optional<PlaneChoice> ReadPlane(Reader& in) {
+    static constexpr std::pair<const char*, DialType> kTypes[] = {
+        {"vertical", DialType::Vertical},
+        {"horizontal", DialType::Horizontal},
+        {"polar", DialType::Polar},
+        {"equatorial", DialType::Equatorial},
+    };
+    PlaneChoice choice;
+    const std::string type = LowerAscii(in.Text("dial", "vertical"));
+    const auto* found = std::find_if(std::begin(kTypes), std::end(kTypes),
+                                     [&](const auto& t) { return type == t.first; });
+    if (found == std::end(kTypes)) {
+        in.message = "--dial: \"" + type + "\" is not vertical, horizontal, polar or equatorial.";
+        return std::nullopt;
+    }
+    choice.type = found->second;
+    if (in.Set("recline")) {
+        if (choice.type != DialType::Vertical) {
+            in.message = "--recline goes with --dial vertical.";
+            return std::nullopt;
+        }
+        const auto recline = in.Number("recline");
+        if (!recline) return std::nullopt;
+        if (!(*recline >= -90 && *recline <= 90)) {
+            in.message = "--recline: the recline must be from -90 to 90 degrees.";
+            return std::nullopt;
+        }
+        choice.reclineDeg = *recline;
+    }
+    return choice;
 }
 
 std::optional<PageSetup> ReadPage(Reader& in) {
@@ -148,6 +223,23 @@ std::optional<PageSetup> ReadPage(Reader& in) {
 
 }  // namespace
 
+engine::Plane PlaneFor(const PlaneChoice& choice, const SiteState& site) {
+    double bearing = 180;
+    if (!ParseBearing(site.WallBearing, bearing)) bearing = 180;
+    const engine::Site at = plan::EngineSite(site);
+    switch (choice.type) {
+        case DialType::Vertical:
+            return {bearing, choice.reclineDeg};
+        case DialType::Horizontal:
+            return {choice.bearingGiven ? bearing : 180, 90};
+        case DialType::Polar:
+            return engine::PolarPlane(at);
+        case DialType::Equatorial:
+            return engine::EquatorialPlane(at);
+    }
+    return engine::VerticalPlane(bearing);
+}
+
 std::span<const TemplateOptionEntry> TemplateOptionTable() {
     return kSpecs;
 }
@@ -157,9 +249,11 @@ TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberR
     Reader in(given, readNumber);
     const std::optional<plan::PlanOptions> plan = ReadPlan(in, today);
     if (!plan) return {std::nullopt, std::move(in.message)};
+    const std::optional<PlaneChoice> plane = ReadPlane(in);
+    if (!plane) return {std::nullopt, std::move(in.message)};
     const std::optional<PageSetup> page = ReadPage(in);
     if (!page) return {std::nullopt, std::move(in.message)};
-    return {TemplateOptions{*plan, *page}, {}};
+    return {TemplateOptions{*plan, *plane, *page}, {}};
 }
 
 std::string TodayText() {

@@ -23,13 +23,31 @@ struct TemplateOptionEntry {
     const char* defaultValue;  // nullptr when none is shown
 };
 
-// --width, --height, --root-x, --root-y, --half, --quarter, --numerals,
-// --date-lines, --nodus, --months, --noon-curve, --style, --made, --paper and
-// --landscape, in the order a command's help lists them.
+// --width, --height, --dial, --recline, --root-x, --root-y, --nodus,
+// --foot-x, --foot-y, --nodus-height, --half, --quarter, --numerals,
+// --date-lines, --months, --to-solstices, --noon-curve, --style, --made,
+// --paper and --landscape, in the order a command's help lists them.
 std::span<const TemplateOptionEntry> TemplateOptionTable();
 
+enum class DialType { Vertical, Horizontal, Polar, Equatorial };
+
+// The dial's plane as asked for: a type, and for a vertical (or reclining)
+// dial its recline; the bearing is the site's.
+struct PlaneChoice {
+    DialType type = DialType::Vertical;
+    double reclineDeg = 0;
+    // The site's bearing was asked for (the reader leaves this to the
+    // command, which knows the site's options): a horizontal dial takes 180
+    // without one; polar and equatorial dials take none.
+    bool bearingGiven = false;
+};
+
+// The plane the choice makes at `site` (whose WallBearing is the bearing).
+engine::Plane PlaneFor(const PlaneChoice& choice, const SiteState& site);
+
 struct TemplateOptions {
-    plan::PlanOptions plan;
+    plan::PlanOptions plan;  // plan.plane unset: see PlaneFor
+    PlaneChoice plane;
     PageSetup page;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -56,6 +57,11 @@ TEST_F(TemplateCommand, JsonListsEachElementsRoleHourAndPoints) {
     const nlohmann::json json = o.json();
     EXPECT_EQ(json["plate"]["width"].get<double>(), 600);
     EXPECT_EQ(json["root"], nlohmann::json::array({300, 0}));
+    EXPECT_EQ(json["plane"], (nlohmann::json{{"bearing", 200}, {"recline", 0}}));
+    // The nodus 150 mm along the style from the root: its height and foot agree.
+    const nlohmann::json& nodus = json["nodus"];
+    const double along = std::hypot(nodus["x"].get<double>() - 300, nodus["y"].get<double>());
+    EXPECT_NEAR(std::hypot(along, nodus["height"].get<double>()), 150, 2e-3);  // micrometres
     std::map<std::string, int> roles;
     for (const nlohmann::json& e : json["elements"]) {
         ++roles[e["role"].get<std::string>()];
@@ -67,9 +73,15 @@ TEST_F(TemplateCommand, JsonListsEachElementsRoleHourAndPoints) {
         if (e["role"] == "numerals") {
             EXPECT_EQ(e["text"].get<std::string>(), std::to_string(e["hour"].get<int>()));
         }
+        if (e["role"] == "date-lines" && e["shape"] == "polyline") {
+            EXPECT_NEAR(std::fabs(e["declination"].get<double>()),
+                        e["text"] == "21 Jun" || e["text"] == "21 Dec" ? 23.44 : 0, 1e-9);
+        }
     }
-    EXPECT_EQ(roles["hour-lines"], 12);  // 7 to 18 at a wall facing 200 degrees
-    EXPECT_EQ(roles["half-hour-lines"], 11);
+    // The sun reaches a wall facing 200 degrees at 51.5 N from 08:00 to 19:00
+    // and beyond, on either side by less than half an hour.
+    EXPECT_EQ(roles["hour-lines"], 12);
+    EXPECT_EQ(roles["half-hour-lines"], 12);
     EXPECT_EQ(roles["numerals"], 12);
     EXPECT_GE(roles["date-lines"], 6);  // three lines and their labels
     EXPECT_NEAR(json["gnomon"]["style"].get<double>(), 150, 1e-9);
@@ -85,12 +97,28 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
         {"width a word", {"template", "--width", "wide", "--height", "400"}, "not a number"},
         {"too small", {"template", "--width", "49", "--height", "400"}, "from 50 to 5000 mm"},
         {"too large", {"template", "--width", "600", "--height", "5001"}, "from 50 to 5000 mm"},
-        {"root off the plate",
-         {"template", "--width", "600", "--height", "400", "--root-x", "601"},
-         "root must lie on the plate"},
+        {"root far off the plate",
+         {"template", "--width", "600", "--height", "400", "--root-x", "60601"},
+         "root must lie within 60000 mm"},
         {"date lines without nodus",
          {"template", "--width", "600", "--height", "400", "--date-lines"},
-         "need --nodus"},
+         "need the nodus"},
+        {"latitude beyond 89",
+         {"template", "--width", "600", "--height", "400", "--lat", "89.5", "--lon", "0", "--east"},
+         "from -89 (south) to 89 (north)"},
+        {"south and a minus",
+         {"template", "--width", "600", "--height", "400", "--lat", "-30", "--south", "--lon", "0",
+          "--east"},
+         "without a minus sign"},
+        {"zone not a quarter hour",
+         {"template", "--width", "600", "--height", "400", "--utc", "5.6"},
+         "in quarter hours"},
+        {"polar with a bearing",
+         {"template", "--width", "600", "--height", "400", "--dial", "polar", "--bearing", "170"},
+         "sets its own plane"},
+        {"root on a wall facing east",
+         {"template", "--width", "600", "--height", "400", "--bearing", "90", "--root-x", "1"},
+         "place the gnomon by the nodus's foot"},
         {"months alone",
          {"template", "--width", "600", "--height", "400", "--months", "--nodus", "100"},
          "month lines go with the date lines"},
@@ -101,11 +129,11 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
          {"template", "--width", "600", "--height", "400", "--paper", "a5"},
          "a4, letter or a3"},
         {"bad site",
-         {"template", "--width", "600", "--height", "400", "--bearing", "300"},
-         "Bearing value outside"},
+         {"template", "--width", "600", "--height", "400", "--bearing", "361"},
+         "from 0 to 360 degrees"},
         {"noon curve without a nodus",
          {"template", "--width", "600", "--height", "400", "--noon-curve"},
-         "need --nodus"},
+         "need the nodus"},
     };
     for (const auto& r : rows) {
         const Outcome o = RunTemplate(
@@ -114,6 +142,33 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
         EXPECT_TRUE(Contains(o.err, r.message)) << r.name << ": " << o.err;
         EXPECT_FALSE(fs::exists(dir / "bad.pdf")) << r.name;
         EXPECT_FALSE(fs::exists(dir / "bad.svg")) << r.name;
+    }
+}
+
+TEST_F(TemplateCommand, NothingMadeIsNeverReportedAsDone) {
+    const std::vector<std::string> plate = {"template", "--width", "600", "--height", "450"};
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } rows[] = {
+        {"no output asked for", {}, kCliBadInput, "Say what to make"},
+        {"one file for two",
+         {"--pdf", File("same"), "--svg", File("./same")},
+         kCliBadInput,
+         "name the same file"},
+        // On a wall every line runs down from the root: none from the bottom edge.
+        {"root on the bottom edge",
+         {"--root-y", "450", "--svg", File("same")},
+         kCliRunFailed,
+         "No hour line falls on the plate"},
+    };
+    for (const auto& r : rows) {
+        const Outcome o = RunTemplate(plate + r.args);
+        EXPECT_EQ(o.status, r.status) << r.name;
+        EXPECT_TRUE(Contains(o.err, r.message)) << r.name << ": " << o.err;
+        EXPECT_FALSE(fs::exists(dir / "same")) << r.name;
     }
 }
 

@@ -1,5 +1,6 @@
-// Hour lines on the plan: through the root, at the run's angle, and on the
-// line the style's shadow really takes at that clock time.
+// Hour lines on the plan: through the root, at the run's angle, on the line
+// the style's shadow really takes at that clock time, and only for the clock
+// times at which the sun reaches the face.
 #include "core/plan/hour_lines.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +63,9 @@ TEST_P(HourLinesOnPlan, RunFromTheRootAtTheRunsAngleAndTheShadowsLine) {
         }
         if (whole) {
             wholeHours.insert(static_cast<int>(*e.hour));
-            EXPECT_NEAR(angle, dial.RawShadowAngle[LineHour(static_cast<int>(*e.hour))],
-                        kRunAngleTol)
+            EXPECT_NEAR(
+                LineAngleDiff(angle, dial.RawShadowAngle[LineHour(static_cast<int>(*e.hour))]), 0,
+                kRunAngleTol)
                 << "hour " << *e.hour;
         }
         // Whatever the run's formula, the line is where the style's shadow
@@ -72,12 +74,20 @@ TEST_P(HourLinesOnPlan, RunFromTheRootAtTheRunsAngleAndTheShadowsLine) {
         EXPECT_NEAR(LineAngleDiff(angle, shadow), 0, kSingleAngleTol) << "hour " << *e.hour;
         EXPECT_TRUE((Rect{0, 0, 1000, 800}.Contains(far, 1e-9))) << *e.hour;
     }
-    // Each line of the run's table once, under its first label.
-    std::set<int> lines, expected;
-    for (const HourRow& row : dial.HourList) {
-        if (lines.insert(LineHour(row.hour)).second) expected.insert(row.hour);
+    // A numbered line for every whole hour the sun can light, no other.
+    std::set<int> lit;
+    for (int hour = 0; hour < 24; ++hour) {
+        for (double dec = -23.44; dec <= 23.44; dec += 0.02) {
+            const testing::V sun = sky.Sun(dec, sky.HourAngle(hour));
+            if (sun.u > 0 && sun.dot(sky.out) > 0) {
+                lit.insert(hour);
+                break;
+            }
+        }
     }
-    EXPECT_EQ(wholeHours, expected);
+    for (const int hour : wholeHours)
+        EXPECT_TRUE(lit.count(hour)) << "hour " << hour << " never lit";
+    EXPECT_GE(wholeHours.size() + 2, lit.size());  // the lines along the plate's top edge
 }
 
 TEST_P(HourLinesOnPlan, SubstyleIsTheStylesFootOnTheWall) {
@@ -99,22 +109,28 @@ TEST_P(HourLinesOnPlan, SubstyleIsTheStylesFootOnTheWall) {
 INSTANTIATE_TEST_SUITE_P(Sites, HourLinesOnPlan, ::testing::ValuesIn(testing::Sites()),
                          testing::SiteName);
 
-TEST(HourLines, PartsOfHoursOnlyBetweenTwoListedHours) {
-    const SiteState site = testing::SiteOf({"West250", 51.5f, 0.12f, "250", 0});
-    const DialGeometry dial = ComputeDial(site);
+TEST(HourLines, FromTheFirstToTheLastLitQuarterHour) {
+    // Sun on the face from sunrise (or the wall's turn) to its going.
     const struct {
         const char* name;
-        bool half, quarter;
-        size_t parts;  // per gap between listed hours
-    } rows[] = {{"hours only", false, false, 0},
-                {"half hours", true, false, 1},
-                {"quarters", false, true, 2},
-                {"both", true, true, 3}};
+        engine::Site site;
+        engine::Plane plane;
+        double first, last;  // clock hours of the first and last lit quarter hour
+    } rows[] = {
+        // Lit 05:22 to 12:50 (a wall facing 110 at 17 N): nothing numbered after 12.
+        {"17N wall facing 110", {17, -88, -6}, engine::VerticalPlane(110), 5.5, 12.75},
+        // Near the equinoxes the sun stays on a south wall until it sets at 18:00.
+        {"68N south wall", {68, 0, 0}, engine::VerticalPlane(180), 6.25, 17.75},
+        // Midsummer: sunrise 04:47, sunset 19:12 by the zone's clock.
+        {"Sydney horizontal", {-33.87, 151.21, 10}, engine::HorizontalPlane(), 5.0, 19.0},
+    };
     for (const auto& r : rows) {
-        const std::vector<HourLine> lines = HourLinesFor(site, dial, r.half, r.quarter);
-        // 11..22 listed: eleven gaps.
-        EXPECT_EQ(lines.size(), 12 + 11 * r.parts) << r.name;
-        for (size_t i = 1; i < lines.size(); ++i) EXPECT_LT(lines[i - 1].hour, lines[i].hour);
+        const engine::Dial dial(r.site, r.plane, {{300, 300}, 100});
+        const std::vector<HourLine> lines = HourLinesFor(dial, true, true);
+        ASSERT_FALSE(lines.empty()) << r.name;
+        EXPECT_EQ(lines.front().hour, r.first) << r.name;
+        EXPECT_EQ(lines.back().hour, r.last) << r.name;
+        EXPECT_EQ(lines.size(), static_cast<size_t>((r.last - r.first) * 4 + 1)) << r.name;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/dial/geometry.h"
 #include "core/plan/plan.h"
 #include "core/rules/input_rules.h"
 #include "tests/core/plan/test_plans.h"
@@ -36,14 +37,32 @@ TEST(PlanOptions, BadInputIsNamedBeforeAnythingIsBuilt) {
          [](PlanOptions& o) {
              o.root = Point{-0.1, 0};
          },
-         "The gnomon's root must lie on the plate, above its bottom edge: x from 0 to 600 mm, y "
-         "from 0 to less than 450 mm."},
-        {"root on the bottom edge",
+         nullptr},
+        {"root far above the plate",
          [](PlanOptions& o) {
-             o.root = Point{300, 450};
+             o.root = Point{300, -60001};
          },
-         "The gnomon's root must lie on the plate, above its bottom edge: x from 0 to 600 mm, y "
-         "from 0 to less than 450 mm."},
+         "The gnomon's root must lie within 60000 mm of the plate."},
+        {"root and foot",
+         [](PlanOptions& o) {
+             o.root = Point{300, 0};
+             o.foot = Point{300, 100};
+             o.nodusHeightMm = 50;
+         },
+         "Place the gnomon either by its root or by the nodus's foot, not both."},
+        {"foot off the plate",
+         [](PlanOptions& o) {
+             o.foot = Point{300, 451};
+             o.nodusHeightMm = 50;
+         },
+         "The nodus's foot must lie on the plate: x from 0 to 600 mm, y from 0 to 450 mm."},
+        {"foot without height",
+         [](PlanOptions& o) {
+             o.foot = Point{300, 100};
+         },
+         "The nodus's height must be from 5 to 5000 mm."},
+        {"to the solstices without date lines", [](PlanOptions& o) { o.toSolstices = true; },
+         "Hour lines stop at the solstices only with the date lines."},
         {"date lines without a nodus", [](PlanOptions& o) { o.dateLines = true; },
          "The nodus distance must be from 5 to 5000 mm."},
         {"noon curve, nodus too long",
@@ -83,9 +102,18 @@ TEST(PlanOptions, BadInputIsNamedBeforeAnythingIsBuilt) {
 }
 
 TEST(PlanOptions, ASiteThatGivesNoDialIsReportedNotThrown) {
-    SiteState site = testing::SiteOf({"Equator", 0, 0, "200", 0});
+    SiteState site = testing::SiteOf({"Pole", 90, 0, "200", 0});
     const PlanResult result = BuildPlan(site, PlanOptions{});
-    EXPECT_EQ(result.status, PlanStatus::ArithmeticFault);
+    EXPECT_EQ(result.status, PlanStatus::BadOptions);
+    EXPECT_FALSE(result.message.empty());
+}
+
+TEST(PlanOptions, APlateNoHourLineFallsOnIsReportedWithThePlan) {
+    const SiteState site = testing::SiteOf({"London", 51.5f, 0.12f, "200", 0});
+    PlanOptions o;
+    o.root = Point{300, 450};  // on the bottom edge of a wall: every line runs off
+    const PlanResult result = BuildPlan(site, o);
+    EXPECT_EQ(result.status, PlanStatus::NoLines);
     EXPECT_FALSE(result.message.empty());
 }
 

@@ -162,11 +162,24 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"NumeralsUnknownAreQuotedAsCompared", With(kPlate, {{"numerals", "Greek"}}),
                 "--numerals: \"greek\" is not roman, arabic or none."},
         BadCase{"DateLinesWithoutNodus", With(kPlate, {{"date-lines", ""}}),
-                "--date-lines and --noon-curve need --nodus MM, the nodus's distance along the "
-                "style from the root."},
+                "--date-lines and --noon-curve need the nodus: --nodus MM along the style from the "
+                "root, or --foot-x, --foot-y and --nodus-height."},
         BadCase{"NoonCurveWithoutNodus", With(kPlate, {{"noon-curve", ""}}),
-                "--date-lines and --noon-curve need --nodus MM, the nodus's distance along the "
-                "style from the root."},
+                "--date-lines and --noon-curve need the nodus: --nodus MM along the style from the "
+                "root, or --foot-x, --foot-y and --nodus-height."},
+        BadCase{"RootAndFoot",
+                With(kPlate,
+                     {{"root-x", "10"}, {"foot-x", "1"}, {"foot-y", "1"}, {"nodus-height", "9"}}),
+                "Place the gnomon either by its root (--root-x, --root-y, --nodus) or by the "
+                "nodus's foot (--foot-x, --foot-y, --nodus-height), not both."},
+        BadCase{"FootWithoutHeight", With(kPlate, {{"foot-x", "1"}, {"foot-y", "1"}}),
+                "--foot-x, --foot-y and --nodus-height go together."},
+        BadCase{"DialUnknown", With(kPlate, {{"dial", "Sloping"}}),
+                "--dial: \"sloping\" is not vertical, horizontal, polar or equatorial."},
+        BadCase{"ReclinePolar", With(kPlate, {{"dial", "polar"}, {"recline", "10"}}),
+                "--recline goes with --dial vertical."},
+        BadCase{"ReclineBeyondUp", With(kPlate, {{"recline", "90.5"}}),
+                "--recline: the recline must be from -90 to 90 degrees."},
         BadCase{"StyleAWord", With(kPlate, {{"style", "long"}}),
                 "--style: \"long\" is not a number."},
         BadCase{"PaperUnknown", With(kPlate, {{"paper", "A5"}}),

@@ -77,12 +77,12 @@ TEST_F(TemplateDialogTest, BadInputIsNamedAndNothingCanBeSaved) {
          "The plate's height is not a number: \"tall\"."},
         {"width empty", [](TemplateDialog& d) { d.txtWidth->clear(); },
          "Give the plate's width in millimetres."},
-        {"root outside",
+        {"root far outside",
          [](TemplateDialog& d) {
              d.optRootAt->setChecked(true);
-             d.txtRootX->setText("700");
+             d.txtRootX->setText("70000");
          },
-         "The gnomon's root must lie on the plate"},
+         "The gnomon's root must lie within 60000 mm of the plate."},
         {"nodus missing",
          [](TemplateDialog& d) {
              d.chkDateLines->setChecked(true);
