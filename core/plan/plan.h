@@ -101,6 +101,7 @@ struct Plan {
     Drawing gnomon;  // the gnomon's triangle, full size
     GnomonSize gnomonSize;
     double numeralSizeMm = 0;  // the largest numeral; 0 without numerals
+    int year = 0;  // the sun's year of the clock-time curves, sign and date lines; 0 without
     // Things the user should know: what could not be fitted, a date line that
     // never reaches the plate.
     std::vector<std::string> notes;

@@ -1,21 +1,20 @@
 #include "core/plan/sun_samples.h"
 
-#include "core/sun/solar_position.h"
+#include "core/sun/sun_year.h"
 
 namespace sundial::plan {
 
 std::vector<SunSample> YearOfSunSamples(const SiteState& site) {
-    static constexpr int kDaysIn[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    // The declination and the equation of time are the same seen from
+    // anywhere: the year's table gives them at the zone's noon, at a
+    // fiftieth of the cost of a full position for every day.
     std::vector<SunSample> samples;
-    for (int month = 1; month <= 12; ++month) {
-        for (int day = 1; day <= kDaysIn[month - 1]; ++day) {
-            const SolarResult sun =
-                SunAt(site.Latitude, site.Longitude, ClockTime{kSampleYear, month, day, 12, 0, 0},
-                      site.UtcOffset);
-            if (!sun.position) continue;
-            samples.push_back(
-                {month, day, sun.position->declinationDeg, sun.position->equationOfTimeMin});
-        }
+    const auto year = SunYear::For(kSampleYear);
+    if (!year || !(site.UtcOffset >= -24 && site.UtcOffset <= 24)) return samples;
+    for (int d = 1; d <= year->days(); ++d) {
+        const MonthDay date = *MonthDayOf(kSampleYear, d);
+        const CentreSun sun = year->AtClock(d, 12, site.UtcOffset);
+        samples.push_back({date.month, date.day, sun.declinationDeg, sun.equationOfTimeMin});
     }
     return samples;
 }
