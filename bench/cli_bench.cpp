@@ -15,6 +15,8 @@
 
 #include "cli/cli_app.h"
 
+namespace fs = std::filesystem;
+
 extern char** environ;
 
 namespace {
@@ -25,10 +27,10 @@ const std::string& SheetPath() {
     return path;
 }
 
-// `sundial-cli report --place London --pdf FILE`, its output thrown away.
-void BM_CliProcessReportWithSheet(benchmark::State& state) {
-    std::vector<std::string> words = {SUNDIAL_CLI_PATH, "report", "--place",
-                                      "London",         "--pdf",  SheetPath()};
+// sundial-cli started as a process with `words` after its path, its output
+// thrown away, once per iteration.
+void SpawnEach(benchmark::State& state, std::vector<std::string> words) {
+    words.insert(words.begin(), SUNDIAL_CLI_PATH);
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
@@ -49,6 +51,11 @@ void BM_CliProcessReportWithSheet(benchmark::State& state) {
         }
     }
     posix_spawn_file_actions_destroy(&actions);
+}
+
+// `sundial-cli report --place London --pdf FILE`.
+void BM_CliProcessReportWithSheet(benchmark::State& state) {
+    SpawnEach(state, {"report", "--place", "London", "--pdf", SheetPath()});
     std::filesystem::remove(SheetPath());
 }
 BENCHMARK(BM_CliProcessReportWithSheet)->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -63,5 +70,52 @@ void BM_RunCliReportWithSheet(benchmark::State& state) {
     std::filesystem::remove(SheetPath());
 }
 BENCHMARK(BM_RunCliReportWithSheet)->Unit(benchmark::kMillisecond);
+
+// A 1 m plate with clock-time curves for every hour and half hour and every
+// other line, both PDF and SVG.
+const std::vector<std::string> kClockTimeLines = {
+    "--half",        "--quarter",     "--date-lines",        "--months",
+    "--noon-curve",  "--clock-time",  "--clock-time-halves", "--summer-numerals",
+    "--ten-minutes", "--signs",       "--date-line",         "06-14",
+    "--horizon",     "--equinoctial", "--style-thickness",   "6"};
+
+void BM_CliProcessClockTimeTemplate(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path();
+    std::vector<std::string> words = {"template",
+                                      "--place",
+                                      "London",
+                                      "--bearing",
+                                      "200",
+                                      "--utc",
+                                      "0",
+                                      "--width",
+                                      "1000",
+                                      "--height",
+                                      "1000",
+                                      "--nodus",
+                                      "300",
+                                      "--pdf",
+                                      (dir / "sundial_ct_bench.pdf").string(),
+                                      "--svg",
+                                      (dir / "sundial_ct_bench.svg").string()};
+    words.insert(words.end(), kClockTimeLines.begin(), kClockTimeLines.end());
+    SpawnEach(state, words);
+}
+BENCHMARK(BM_CliProcessClockTimeTemplate)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// All 270 places with these templates, PDF and SVG each.
+void BM_CliProcessBatchClockTimeTemplates(benchmark::State& state) {
+    const fs::path dir = fs::temp_directory_path() / "sundial_ct_batch_bench";
+    std::vector<std::string> words = {"batch",          "--places",       "--out",   dir.string(),
+                                      "--template-pdf", "--template-svg", "--width", "1000",
+                                      "--height",       "1000",           "--nodus", "300"};
+    words.insert(words.end(), kClockTimeLines.begin(), kClockTimeLines.end());
+    SpawnEach(state, words);
+    fs::remove_all(dir);
+}
+BENCHMARK(BM_CliProcessBatchClockTimeTemplates)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
