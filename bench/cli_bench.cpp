@@ -5,17 +5,17 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_app.h"
-
-namespace fs = std::filesystem;
 
 extern char** environ;
 
@@ -27,8 +27,15 @@ const std::string& SheetPath() {
     return path;
 }
 
-// sundial-cli started as a process with `words` after its path, its output
-// thrown away, once per iteration.
+const std::string& TemplatePath(const char* extension) {
+    static const std::string base =
+        (std::filesystem::temp_directory_path() / "sundial_cli_bench_template").string();
+    static std::string pdf = base + ".pdf", svg = base + ".svg";
+    return extension[0] == 'p' ? pdf : svg;
+}
+
+// The program started with `words` (after its path) until it exits, its
+// output thrown away; the children's CPU time per run as a counter.
 void SpawnEach(benchmark::State& state, std::vector<std::string> words) {
     words.insert(words.begin(), SUNDIAL_CLI_PATH);
     std::vector<char*> argv;
@@ -37,6 +44,8 @@ void SpawnEach(benchmark::State& state, std::vector<std::string> words) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    rusage before{};
+    getrusage(RUSAGE_CHILDREN, &before);
     for (auto _ : state) {
         pid_t pid = 0;
         if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
@@ -50,15 +59,41 @@ void SpawnEach(benchmark::State& state, std::vector<std::string> words) {
             break;
         }
     }
+    rusage after{};
+    getrusage(RUSAGE_CHILDREN, &after);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    const double cpu = seconds(after.ru_utime) - seconds(before.ru_utime) +
+                       seconds(after.ru_stime) - seconds(before.ru_stime);
+    state.counters["cpu_ms"] = benchmark::Counter(
+        1e3 * cpu /
+        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations())));
     posix_spawn_file_actions_destroy(&actions);
 }
 
-// `sundial-cli report --place London --pdf FILE`.
+// `sundial-cli report --place London --pdf FILE`, its output thrown away.
 void BM_CliProcessReportWithSheet(benchmark::State& state) {
     SpawnEach(state, {"report", "--place", "London", "--pdf", SheetPath()});
     std::filesystem::remove(SheetPath());
 }
 BENCHMARK(BM_CliProcessReportWithSheet)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// A 1 m plate with everything on it, both files: half and quarter hours,
+// numerals, date lines with the months, the noon curve and its table.
+void BM_CliProcessTemplateMetrePlate(benchmark::State& state) {
+    SpawnEach(state, {"template",  "--place",
+                      "London",    "--width",
+                      "1000",      "--height",
+                      "1000",      "--half",
+                      "--quarter", "--date-lines",
+                      "--months",  "--noon-curve",
+                      "--nodus",   "250",
+                      "--made",    "2026-12-09",
+                      "--pdf",     TemplatePath("pdf"),
+                      "--svg",     TemplatePath("svg")});
+    std::filesystem::remove(TemplatePath("pdf"));
+    std::filesystem::remove(TemplatePath("svg"));
+}
+BENCHMARK(BM_CliProcessTemplateMetrePlate)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_RunCliReportWithSheet(benchmark::State& state) {
     const std::vector<std::string> args = {"sundial-cli", "report", "--place",
@@ -80,7 +115,6 @@ const std::vector<std::string> kClockTimeLines = {
     "--horizon",     "--equinoctial", "--style-thickness",   "6"};
 
 void BM_CliProcessClockTimeTemplate(benchmark::State& state) {
-    const fs::path dir = fs::temp_directory_path();
     std::vector<std::string> words = {"template",
                                       "--place",
                                       "London",
@@ -95,9 +129,9 @@ void BM_CliProcessClockTimeTemplate(benchmark::State& state) {
                                       "--nodus",
                                       "300",
                                       "--pdf",
-                                      (dir / "sundial_ct_bench.pdf").string(),
+                                      TemplatePath("pdf"),
                                       "--svg",
-                                      (dir / "sundial_ct_bench.svg").string()};
+                                      TemplatePath("svg")};
     words.insert(words.end(), kClockTimeLines.begin(), kClockTimeLines.end());
     SpawnEach(state, words);
 }
@@ -105,13 +139,13 @@ BENCHMARK(BM_CliProcessClockTimeTemplate)->UseRealTime()->Unit(benchmark::kMilli
 
 // All 270 places with these templates, PDF and SVG each.
 void BM_CliProcessBatchClockTimeTemplates(benchmark::State& state) {
-    const fs::path dir = fs::temp_directory_path() / "sundial_ct_batch_bench";
+    const auto dir = std::filesystem::temp_directory_path() / "sundial_ct_batch_bench";
     std::vector<std::string> words = {"batch",          "--places",       "--out",   dir.string(),
                                       "--template-pdf", "--template-svg", "--width", "1000",
                                       "--height",       "1000",           "--nodus", "300"};
     words.insert(words.end(), kClockTimeLines.begin(), kClockTimeLines.end());
     SpawnEach(state, words);
-    fs::remove_all(dir);
+    std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_CliProcessBatchClockTimeTemplates)
     ->UseRealTime()

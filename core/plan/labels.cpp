@@ -12,8 +12,7 @@ namespace sundial::plan {
 namespace {
 
 constexpr int kStationsPerRun = 80;
-constexpr double kClearanceMm = 0.8;   // between a label and its own line
-constexpr double kBlockingCost = 1e6;  // more than any other part of a score
+constexpr double kClearanceMm = 0.8;  // between a label and its own line
 
 int Crossings(const std::vector<Segment>& segments, const Rect& box) {
     int n = 0;
@@ -30,11 +29,20 @@ int Crossings(const std::vector<Segment>& segments, const Rect& box) {
     return n;
 }
 
+constexpr size_t kChunkSegments = 16;
+
 }  // namespace
 
 void LabelPlacer::AddBlocking(const std::vector<std::vector<Point>>& paths) {
     for (const auto& path : paths) {
-        for (size_t i = 1; i < path.size(); ++i) blocking_.push_back({path[i - 1], path[i]});
+        for (size_t start = 1; start < path.size(); start += kChunkSegments) {
+            const size_t end = std::min(path.size(), start + kChunkSegments);
+            Chunk chunk;
+            chunk.bounds = Bounds({path.begin() + static_cast<std::ptrdiff_t>(start - 1),
+                                   path.begin() + static_cast<std::ptrdiff_t>(end)});
+            for (size_t i = start; i < end; ++i) chunk.segments.push_back({path[i - 1], path[i]});
+            blocking_.push_back(std::move(chunk));
+        }
     }
 }
 
@@ -83,17 +91,23 @@ std::optional<Element> LabelPlacer::Place(const std::vector<std::vector<Point>>&
                 if (!clearOfBoxes) continue;
                 // Crossing a line it must not cross costs more than any amount
                 // of the rest.
+                // A place across another date line is never taken: count the
+                // rest only for places clear of them.
                 const int ownCrossings = Crossings(own, box);
-                const double score = kBlockingCost * (Crossings(blocking_, box) - ownCrossings) +
-                                     1e3 * (Crossings(soft_, box) + ownCrossings) +
-                                     std::min(s, total - s);
+                int blocking = 0;
+                for (const Chunk& chunk : blocking_) {
+                    if (Overlaps(chunk.bounds, box)) blocking += Crossings(chunk.segments, box);
+                }
+                if (blocking > ownCrossings) continue;
+                const double score =
+                    1e3 * (Crossings(soft_, box) + ownCrossings) + std::min(s, total - s);
                 if (score < best.score) best = {score, label.points[0], box};
             }
         }
     }
     // A label across another date line would be read against the wrong one:
     // better none.
-    if (!std::isfinite(best.score) || best.score >= kBlockingCost) return std::nullopt;
+    if (!std::isfinite(best.score)) return std::nullopt;
     label.points = {best.baseline};
     boxes_.push_back(best.box);
     return label;

@@ -33,7 +33,13 @@ class LabelPlacer {
   private:
     Rect area_;
     std::vector<Rect> boxes_;
-    std::vector<Segment> blocking_;
+    // Runs of consecutive segments with their bounds: a label's box meets few
+    // of them, and the rest are passed over whole.
+    struct Chunk {
+        Rect bounds;
+        std::vector<Segment> segments;
+    };
+    std::vector<Chunk> blocking_;
     std::vector<Segment> soft_;
 };
 

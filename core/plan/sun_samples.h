@@ -14,7 +14,8 @@ namespace sundial::plan {
 inline constexpr int kSampleYear = 2026;
 
 // Every day of kSampleYear at 12:00 on the site's clock (its zone), seen from
-// the site. Days the routines refuse (a site outside their ranges) are left out.
+// the site, to within a second of time and a thousandth of a degree. Nothing
+// when the routines refuse the site (outside their ranges).
 std::vector<SunSample> YearOfSunSamples(const SiteState& site);
 
 }  // namespace sundial::plan

@@ -22,12 +22,15 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
+#include "core/engine/plane.h"
 #include "core/lines/date_marks.h"
 #include "core/plan/sun_samples.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
+#include "core/template/template_options.h"
 #include "ui/shell/main_window_api.h"
 #include "ui/template/plan_painter.h"
 
@@ -113,6 +116,29 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     setAttribute(Qt::WA_DeleteOnClose);
     const QLocale locale;
 
+    // The dial: its plane, and the site's latitude and zone, starting from
+    // the main window's site; any latitude north or south, any zone.
+    auto* dial = new QGroupBox(tr("Dial"), this);
+    auto* dialForm = new QFormLayout(dial);
+    cboDialType = new QComboBox(dial);
+    cboDialType->setObjectName("cboDialType");
+    cboDialType->addItems({tr("Vertical"), tr("Horizontal"), tr("Polar"), tr("Equatorial")});
+    txtBearing = NumberBox(dial, "txtBearing");
+    txtBearing->setToolTip(
+        tr("The direction the face looks, degrees from north (0 to 360); on a "
+           "horizontal dial, the direction of the plate's bottom edge"));
+    txtRecline = NumberBox(dial, "txtRecline", locale.toString(0));
+    txtRecline->setToolTip(tr("0 upright, 90 facing up, negative leaning forward"));
+    txtLatitude = NumberBox(dial, "txtLatitude");
+    txtLatitude->setToolTip(tr("Degrees, north positive, south negative (-89 to 89)"));
+    txtZone = NumberBox(dial, "txtZone");
+    txtZone->setToolTip(tr("Hours from UTC, -12 to 14, in quarter hours (5.75)"));
+    dialForm->addRow(tr("Type"), cboDialType);
+    dialForm->addRow(tr("Bearing (\u00b0)"), txtBearing);
+    dialForm->addRow(tr("Recline (\u00b0)"), txtRecline);
+    dialForm->addRow(tr("Latitude (\u00b0, south -)"), txtLatitude);
+    dialForm->addRow(tr("Zone (hours)"), txtZone);
+
     auto* plate = new QGroupBox(tr("Plate"), this);
     auto* plateForm = new QFormLayout(plate);
     txtWidth = NumberBox(plate, "txtWidth", locale.toString(kDefaultWidthMm));
@@ -120,9 +146,9 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     plateForm->addRow(tr("Width (mm)"), txtWidth);
     plateForm->addRow(tr("Height (mm)"), txtHeight);
 
-    auto* root = new QGroupBox(tr("Gnomon's root"), this);
+    auto* root = new QGroupBox(tr("Gnomon"), this);
     auto* rootForm = new QFormLayout(root);
-    optRootTop = new QRadioButton(tr("Centre of the top edge"), root);
+    optRootTop = new QRadioButton(tr("Root where the lines fan across the plate"), root);
     optRootTop->setObjectName("optRootTop");
     optRootTop->setChecked(true);
     optRootAt = new QRadioButton(tr("At, from the top left:"), root);
@@ -133,6 +159,18 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     rootForm->addRow(optRootAt);
     rootForm->addRow(tr("Across (mm)"), txtRootX);
     rootForm->addRow(tr("Down (mm)"), txtRootY);
+    optFootAt = new QRadioButton(tr("Nodus foot at, from the top left:"), root);
+    optFootAt->setObjectName("optFootAt");
+    optFootAt->setToolTip(
+        tr("The plate point under the nodus, for dials whose root lies far off "
+           "the plate or at infinity (polar dials, east and west walls)"));
+    txtFootX = NumberBox(root, "txtFootX");
+    txtFootY = NumberBox(root, "txtFootY");
+    txtNodusHeight = NumberBox(root, "txtNodusHeight");
+    rootForm->addRow(optFootAt);
+    rootForm->addRow(tr("Across (mm)"), txtFootX);
+    rootForm->addRow(tr("Down (mm)"), txtFootY);
+    rootForm->addRow(tr("Height (mm)"), txtNodusHeight);
 
     auto* lines = new QGroupBox(tr("Lines"), this);
     auto* linesForm = new QFormLayout(lines);
@@ -212,7 +250,8 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     paperRow->addStretch();
 
     auto* inputs = new QVBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{plate, root, lines, dates, extra, paper}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{dial, plate, root, lines, dates, extra, paper}) {
         inputs->addWidget(w);
     }
     inputs->addStretch();
@@ -251,17 +290,24 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
         txtRootX->setText(QLocale().toString(width / 2));
         txtRootY->setText(QLocale().toString(0));
     });
-    for (QLineEdit* box : {txtWidth, txtHeight, txtRootX, txtRootY, txtNodus, txtStyle, txtYear,
-                           txtDateLines, txtThickness}) {
+    for (QLineEdit* box : {txtBearing, txtRecline, txtLatitude, txtZone, txtWidth, txtHeight,
+                           txtRootX, txtRootY, txtFootX, txtFootY, txtNodusHeight, txtNodus,
+                           txtStyle, txtYear, txtDateLines, txtThickness}) {
         connect(box, &QLineEdit::textChanged, this, &TemplateDialog::Rebuild);
     }
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             optRootTop, optRootAt, chkHalf, chkQuarter, chkDateLines, chkMonths, chkNoonCurve,
-             chkLandscape, chkClockTime, chkClockTimeHalves, chkClockTimeOnly, chkSummerNumerals,
-             chkTenMinutes, chkSigns, chkHorizon, chkEquinoctial}) {
+             optRootTop, optRootAt, optFootAt, chkHalf, chkQuarter, chkDateLines, chkMonths,
+             chkNoonCurve, chkLandscape, chkClockTime, chkClockTimeHalves, chkClockTimeOnly,
+             chkSummerNumerals, chkTenMinutes, chkSigns, chkHorizon, chkEquinoctial}) {
         connect(b, &QAbstractButton::toggled, this, &TemplateDialog::Rebuild);
     }
-    for (QComboBox* c : {cboNumerals, cboPaper}) {
+    // A horizontal dial starts with north at the top of the plate.
+    connect(cboDialType, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (static_cast<tmpl::DialType>(index) != tmpl::DialType::Horizontal) return;
+        const QSignalBlocker block(txtBearing);
+        txtBearing->setText(QLocale().toString(180));
+    });
+    for (QComboBox* c : {cboDialType, cboNumerals, cboPaper}) {
         connect(c, &QComboBox::currentIndexChanged, this, &TemplateDialog::Rebuild);
     }
     connect(cmdSavePdf, &QPushButton::clicked, this, &TemplateDialog::SavePdf);
@@ -289,6 +335,16 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
         if (!y) return std::nullopt;
         o.root = plan::Point{*x, *y};
     }
+    if (optFootAt->isChecked()) {
+        const auto x = Number(*txtFootX, tr("the nodus foot's distance across"), message);
+        if (!x) return std::nullopt;
+        const auto y = Number(*txtFootY, tr("the nodus foot's distance down"), message);
+        if (!y) return std::nullopt;
+        const auto height = Number(*txtNodusHeight, tr("the nodus's height"), message);
+        if (!height) return std::nullopt;
+        o.foot = plan::Point{*x, *y};
+        o.nodusHeightMm = *height;
+    }
     o.halfHours = chkHalf->isChecked();
     o.quarterHours = chkQuarter->isChecked();
     o.numerals = static_cast<plan::NumeralStyle>(cboNumerals->currentIndex());
@@ -296,7 +352,7 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
     o.monthLines = o.dateLines && chkMonths->isChecked();
     o.noonCurve = chkNoonCurve->isChecked();
     if (!ReadExtraLines(o.extras, message)) return std::nullopt;
-    if (o.dateLines || o.noonCurve || o.extras.NeedsNodus()) {
+    if ((o.dateLines || o.noonCurve || o.extras.NeedsNodus()) && !o.foot) {
         const auto nodus = Number(*txtNodus, tr("the nodus distance"), message);
         if (!nodus) return std::nullopt;
         o.nodusMm = *nodus;
@@ -346,32 +402,99 @@ bool TemplateDialog::ReadExtraLines(plan::ExtraLineOptions& o, QString& message)
     return true;
 }
 
+std::optional<SiteState> TemplateDialog::ReadSite(QString& message) const {
+    SiteState site = main_.Site();
+    const auto latitude = Number(*txtLatitude, tr("the latitude"), message);
+    if (!latitude) return std::nullopt;
+    const auto zone = Number(*txtZone, tr("the zone"), message);
+    if (!zone) return std::nullopt;
+    if (!(*latitude >= -89 && *latitude <= 89)) {
+        message = tr("The latitude must be from -89 (south) to 89 (north).");
+        return std::nullopt;
+    }
+    if (!(*zone >= -12 && *zone <= 14) || std::fmod(*zone * 4, 1.0) != 0) {
+        message = tr("The zone must be from -12 to 14 hours, in quarter hours.");
+        return std::nullopt;
+    }
+    // Another latitude than the place's is a site of its own: the title
+    // names its coordinates.
+    if (static_cast<float>(*latitude) != site.Latitude) site.PlaceName = "Unknown";
+    site.Latitude = static_cast<float>(*latitude);
+    site.UtcOffset = static_cast<float>(*zone);
+    return site;
+}
+
+std::optional<engine::Plane> TemplateDialog::ReadPlane(const SiteState& site,
+                                                       QString& message) const {
+    const auto bearing = Number(*txtBearing, tr("the bearing"), message);
+    if (!bearing) return std::nullopt;
+    const auto recline = Number(*txtRecline, tr("the recline"), message);
+    if (!recline) return std::nullopt;
+    tmpl::PlaneChoice choice;
+    choice.type = static_cast<tmpl::DialType>(std::clamp(cboDialType->currentIndex(), 0, 3));
+    choice.reclineDeg = choice.type == tmpl::DialType::Vertical ? *recline : 0;
+    choice.bearingGiven = true;
+    SiteState facing = site;
+    facing.WallBearing = QString::number(*bearing, 'g', 10).toStdString();
+    const engine::Plane plane = tmpl::PlaneFor(choice, facing);
+    if (const auto problem = engine::CheckPlane(plane)) {
+        message = QString::fromStdString(*problem);
+        return std::nullopt;
+    }
+    return plane;
+}
+
 tmpl::PageSetup TemplateDialog::ReadPage() const {
     static constexpr tmpl::Paper kPapers[] = {tmpl::Paper::A4, tmpl::Paper::Letter,
                                               tmpl::Paper::A3};
     return {kPapers[std::clamp(cboPaper->currentIndex(), 0, 2)], chkLandscape->isChecked()};
 }
 
+void TemplateDialog::FollowMainSite() {
+    const SiteState& site = main_.Site();
+    if (followedSite_ && *followedSite_ == site) return;
+    followedSite_ = site;
+    double bearing = 180;
+    if (!ParseBearing(site.WallBearing, bearing)) bearing = 180;
+    const QLocale locale;
+    const QSignalBlocker b(txtBearing), l(txtLatitude), z(txtZone);
+    txtBearing->setText(locale.toString(bearing));
+    txtLatitude->setText(locale.toString(site.Latitude));
+    txtZone->setText(locale.toString(site.UtcOffset));
+}
+
 void TemplateDialog::Rebuild() {
-    const bool rootAt = optRootAt->isChecked();
+    FollowMainSite();
+    const bool rootAt = optRootAt->isChecked(), footAt = optFootAt->isChecked();
     txtRootX->setEnabled(rootAt);
     txtRootY->setEnabled(rootAt);
+    for (QLineEdit* box : {txtFootX, txtFootY, txtNodusHeight}) box->setEnabled(footAt);
+    const auto type = static_cast<tmpl::DialType>(cboDialType->currentIndex());
+    txtBearing->setEnabled(type == tmpl::DialType::Vertical || type == tmpl::DialType::Horizontal);
+    txtRecline->setEnabled(type == tmpl::DialType::Vertical);
     chkMonths->setEnabled(chkDateLines->isChecked());
     const bool clockTime = chkClockTime->isChecked();
     chkClockTimeHalves->setEnabled(clockTime);
     chkClockTimeOnly->setEnabled(clockTime);
     txtYear->setEnabled(clockTime || chkSigns->isChecked() ||
                         !txtDateLines->text().trimmed().isEmpty());
-    txtNodus->setEnabled(chkDateLines->isChecked() || chkNoonCurve->isChecked() || clockTime ||
-                         chkSigns->isChecked() || !txtDateLines->text().trimmed().isEmpty() ||
-                         chkHorizon->isChecked() || chkEquinoctial->isChecked());
+    txtNodus->setEnabled(!footAt &&
+                         (chkDateLines->isChecked() || chkNoonCurve->isChecked() || clockTime ||
+                          chkSigns->isChecked() || !txtDateLines->text().trimmed().isEmpty() ||
+                          chkHorizon->isChecked() || chkEquinoctial->isChecked()));
 
     plan_.reset();
     QString message;
-    if (const auto options = ReadOptions(message)) {
+    bool savable = false;
+    auto options = ReadOptions(message);
+    const auto site = options ? ReadSite(message) : std::nullopt;
+    const auto plane = site ? ReadPlane(*site, message) : std::nullopt;
+    if (options && site && plane) {
+        options->plane = *plane;
         static const std::vector<plan::SunSample> kNone;
         plan::PlanResult result =
-            plan::BuildPlan(main_.Site(), *options, options->noonCurve ? Samples() : kNone);
+            plan::BuildPlan(*site, *options, options->noonCurve ? Samples(*site) : kNone);
+        savable = result.status == plan::PlanStatus::Built;
         if (result.plan) {
             plan_ = std::move(result.plan);
             QStringList notes;
@@ -381,7 +504,7 @@ void TemplateDialog::Rebuild() {
                          .arg(layout.pages)
                          .arg(layout.dial.rows)
                          .arg(layout.dial.columns);
-            SetMessage(notes.join(' '), false);
+            SetMessage(notes.join(' '), !savable);
         } else {
             SetMessage(QString::fromStdString(result.message), true);
         }
@@ -389,12 +512,11 @@ void TemplateDialog::Rebuild() {
         SetMessage(message, true);
     }
     preview->SetPlan(plan_ ? &*plan_ : nullptr);
-    cmdSavePdf->setEnabled(plan_.has_value());
-    cmdSaveSvg->setEnabled(plan_.has_value());
+    cmdSavePdf->setEnabled(savable);
+    cmdSaveSvg->setEnabled(savable);
 }
 
-const std::vector<plan::SunSample>& TemplateDialog::Samples() {
-    const SiteState& site = main_.Site();
+const std::vector<plan::SunSample>& TemplateDialog::Samples(const SiteState& site) {
     const bool same = samplesSite_ && samplesSite_->Latitude == site.Latitude &&
                       samplesSite_->Longitude == site.Longitude &&
                       samplesSite_->UtcOffset == site.UtcOffset;

@@ -66,12 +66,21 @@ class TemplateDialog final : public QDialog {
     void SavePdf();
     void SaveSvg();
 
+    QComboBox* cboDialType;  // vertical, horizontal, polar, equatorial
+    QLineEdit* txtBearing;
+    QLineEdit* txtRecline;
+    QLineEdit* txtLatitude;  // degrees, south negative
+    QLineEdit* txtZone;      // hours from UTC, quarter hours allowed
     QLineEdit* txtWidth;
     QLineEdit* txtHeight;
     QRadioButton* optRootTop;
     QRadioButton* optRootAt;
     QLineEdit* txtRootX;
     QLineEdit* txtRootY;
+    QRadioButton* optFootAt;
+    QLineEdit* txtFootX;
+    QLineEdit* txtFootY;
+    QLineEdit* txtNodusHeight;
     QCheckBox* chkHalf;
     QCheckBox* chkQuarter;
     QComboBox* cboNumerals;
@@ -108,6 +117,14 @@ class TemplateDialog final : public QDialog {
     // The extra lines' boxes into `o`; false, with `message`, for one that
     // does not read.
     bool ReadExtraLines(plan::ExtraLineOptions& o, QString& message) const;
+    // The main window's site with the latitude and zone typed here, and the
+    // plane the dial type, bearing and recline give; nothing (and `message`)
+    // when one of them is not usable.
+    std::optional<SiteState> ReadSite(QString& message) const;
+    std::optional<engine::Plane> ReadPlane(const SiteState& site, QString& message) const;
+    // Puts the main window's latitude, zone and bearing into the boxes when
+    // its site has changed since they were last filled from it.
+    void FollowMainSite();
     tmpl::PageSetup ReadPage() const;
     QString SuggestedPath(const char* suffix) const;
     void SetMessage(const QString& text, bool problem);
@@ -117,10 +134,11 @@ class TemplateDialog final : public QDialog {
     TemplateWarning warn_;
     // The sun through the year for the figure-eight, worked out when first
     // asked for and again when the site's place or zone changes.
-    const std::vector<plan::SunSample>& Samples();
+    const std::vector<plan::SunSample>& Samples(const SiteState& site);
     std::vector<plan::SunSample> samples_;
     std::optional<SiteState> samplesSite_;
     std::optional<plan::Plan> plan_;
+    std::optional<SiteState> followedSite_;
 };
 
 }  // namespace sundial

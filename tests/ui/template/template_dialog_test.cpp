@@ -65,6 +65,54 @@ TEST_F(TemplateDialogTest, OpensWithAPlanOfTheSite) {
     EXPECT_NE(d->Plan()->gnomonSize.angleDeg, offset);
 }
 
+TEST_F(TemplateDialogTest, AnyPlaneAndSiteTypedHereReachesThePlan) {
+    const struct {
+        const char* name;
+        void (*type)(TemplateDialog&);
+        double bearing, recline;
+        bool rootAtInfinity;
+        const char* title;  // in the title strip
+    } rows[] = {
+        {"Sydney horizontal",
+         [](TemplateDialog& d) {
+             d.cboDialType->setCurrentIndex(1);
+             d.txtLatitude->setText("-33.87");
+             d.txtZone->setText("10");
+         },
+         180, 90, false, "33.87\u00b0 S"},
+        {"east wall by the foot",
+         [](TemplateDialog& d) {
+             d.txtBearing->setText("90");
+             d.optFootAt->setChecked(true);
+             d.txtFootX->setText("300");
+             d.txtFootY->setText("200");
+             d.txtNodusHeight->setText("80");
+         },
+         90, 0, true, "London, Britain"},
+        {"reclined at a half zone",
+         [](TemplateDialog& d) {
+             d.txtRecline->setText("30");
+             d.txtZone->setText("5.5");
+         },
+         200, 30, false, "UTC+5.5"},
+    };
+    for (const auto& r : rows) {
+        std::unique_ptr<TemplateDialog> d(Open());
+        r.type(*d);
+        ASSERT_TRUE(d->Plan().has_value()) << r.name << ": " << d->Message().toStdString();
+        EXPECT_EQ(d->Plan()->plane.bearingDeg, r.bearing) << r.name;
+        EXPECT_EQ(d->Plan()->plane.reclineDeg, r.recline) << r.name;
+        EXPECT_EQ(d->Plan()->rootAtInfinity, r.rootAtInfinity) << r.name;
+        bool named = false;
+        for (const plan::Element& e : d->Plan()->dial.elements) {
+            named =
+                named || (e.role == plan::Role::Title && e.text.find(r.title) != std::string::npos);
+        }
+        EXPECT_TRUE(named) << r.name;
+        EXPECT_TRUE(d->cmdSaveSvg->isEnabled()) << r.name;
+    }
+}
+
 TEST_F(TemplateDialogTest, BadInputIsNamedAndNothingCanBeSaved) {
     const struct {
         const char* name;
@@ -89,6 +137,10 @@ TEST_F(TemplateDialogTest, BadInputIsNamedAndNothingCanBeSaved) {
              d.txtNodus->clear();
          },
          "Give the nodus distance in millimetres."},
+        {"latitude beyond the pole", [](TemplateDialog& d) { d.txtLatitude->setText("-90"); },
+         "The latitude must be from -89 (south) to 89 (north)."},
+        {"zone between quarters", [](TemplateDialog& d) { d.txtZone->setText("5.6"); },
+         "The zone must be from -12 to 14 hours, in quarter hours."},
         {"style too short", [](TemplateDialog& d) { d.txtStyle->setText("2"); },
          "The style's length must be from 5 to 5000 mm."},
     };
