@@ -87,17 +87,19 @@ void AddBatchOptions(OptionParser& parser) {
         {"template-svg", "Also write each site's full-size template as SVG."},
         {"force", "Replace files that exist."},
     });
+    parser.Excludes("places", {"sites"});
+    parser.Needs("match", {"places"});
+    parser.Needs("bearing", {"places"});
+    parser.Required("out");
     AddTemplatePlateOptions(parser);
 }
 
 int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
-    if (parser.IsSet("places") == parser.IsSet("sites")) {
+    // The parser has refused both sources at once, and --match or --bearing
+    // without --places.
+    if (!parser.IsSet("places") && !parser.IsSet("sites")) {
         throw BadInput{"Give either --places or --sites FILE."};
     }
-    if (parser.IsSet("sites") && (parser.IsSet("match") || parser.IsSet("bearing"))) {
-        throw BadInput{"--match and --bearing go with --places; a sites file gives its own."};
-    }
-    if (!parser.IsSet("out")) throw BadInput{"--out DIR: say where the outputs go."};
 
     BatchRequest request;
     request.rows = parser.IsSet("places") ? PlaceRows(parser) : FileRows(parser.Value("sites"));

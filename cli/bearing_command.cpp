@@ -24,7 +24,7 @@ WallReading ShadowReading(const std::string& value, int number) {
                        "e.g. 2026-06-21T10:15:00@12.5."};
     }
     const std::string angleText = value.substr(at + 1);
-    const std::optional<double> angle = ReadNumber(angleText, UserLocaleDigits());
+    const std::optional<double> angle = ReadNumber(angleText);
     if (!angle || !std::isfinite(*angle)) {
         throw BadInput{label + ": \"" + angleText + "\" is not an angle."};
     }

@@ -13,11 +13,7 @@ std::string Usage() {
     std::string text =
         "Usage: sundial-cli COMMAND [options]\n"
         "       sundial-cli --help | --version\n\nCommands:\n";
-    for (const CliCommand& c : CliCommands()) {
-        std::string name = c.name;
-        if (name.size() < 8) name.append(8 - name.size(), ' ');
-        text += "  " + name + "  " + c.summary + "\n";
-    }
+    for (const CliCommand& c : CliCommands()) text += HelpRow(c.name, 9, c.summary);
     text += "\n'sundial-cli COMMAND --help' lists a command's options.\n";
     return text;
 }
@@ -69,6 +65,12 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     const CliCommand* command = FindCommand(first);
     if (!command) {
+        // A mistyped command is named, so that it is not taken for a missing one.
+        if (first.starts_with('-')) {
+            err << "sundial-cli: unknown option '" << first << "'\n\n";
+        } else if (!first.empty()) {
+            err << "sundial-cli: unknown command '" << first << "'\n\n";
+        }
         err << Usage();
         return kCliBadInput;
     }
@@ -82,7 +84,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     std::vector<std::string> rest = arguments;
     rest.erase(rest.begin() + 1);
     if (!parser.Parse(rest)) {
-        err << parser.ErrorText() << '\n';
+        err << "sundial-cli " << command->name << ": " << parser.ErrorText() << '\n';
         return kCliBadInput;
     }
     if (parser.IsSet("help")) {

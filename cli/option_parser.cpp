@@ -1,7 +1,12 @@
 #include "cli/option_parser.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <charconv>
+#include <stdexcept>
 #include <utility>
+
+#include "cli/site_options.h"
 
 namespace sundial {
 
@@ -13,10 +18,9 @@ bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// One option's lines of help: its names (and value) in a column `width` wide,
-// the description wrapped beside it so no line passes 79 characters.
-std::string WrapOption(const std::string& names, std::size_t width,
-                       const std::string& description) {
+}  // namespace
+
+std::string HelpRow(const std::string& names, std::size_t width, const std::string& description) {
     const std::string indent = "  ";
     std::size_t nameIndex = 0;
     auto nextNames = [&] {
@@ -65,6 +69,34 @@ std::string WrapOption(const std::string& names, std::size_t width,
     return text;
 }
 
+namespace {
+
+std::string Dashed(const std::string& name) {
+    return (name.size() == 1 ? "-" : "--") + name;
+}
+
+// "-h,--help", as the parser library names an option.
+std::string LibraryName(const CliOption& option) {
+    std::string text;
+    for (const std::string& name : option.names) text += (text.empty() ? "" : ",") + Dashed(name);
+    return text;
+}
+
+// "2", "-12", "0.5": the shortest text that reads back as the bound.
+std::string BoundText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string ListText(std::initializer_list<std::string_view> names) {
+    std::string text;
+    for (const std::string_view name : names) {
+        text += (text.empty() ? "--" : ", --") + std::string(name);
+    }
+    return text;
+}
+
 }  // namespace
 
 CliOption::CliOption(std::string name, std::string description_, std::string valueName_,
@@ -77,155 +109,195 @@ CliOption::CliOption(std::string name, std::string description_, std::string val
 CliOption::CliOption(std::vector<std::string> names_, std::string description_)
     : names(std::move(names_)), description(std::move(description_)) {}
 
+OptionParser::OptionParser() : app_(std::make_unique<CLI::App>()) {
+    // Help is an option like the others, added by whoever wants it; what is
+    // not declared is collected and named, not refused one at a time.
+    app_->set_help_flag();
+    app_->allow_extras();
+}
+
+OptionParser::~OptionParser() = default;
+OptionParser::OptionParser(OptionParser&&) noexcept = default;
+OptionParser& OptionParser::operator=(OptionParser&&) noexcept = default;
+
+void OptionParser::AddOption(CliOption option) {
+    Declared declared{std::move(option), nullptr, {}};
+    const CliOption& o = declared.option;
+    const bool isHelp = std::find(o.names.begin(), o.names.end(), "help") != o.names.end();
+    if (isHelp) {
+        app_->set_help_flag(LibraryName(o), o.description);
+    } else if (o.valueName.empty()) {
+        declared.parsed = app_->add_flag(LibraryName(o), o.description)
+                              ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    } else {
+        // Every value is kept: the commands decide whether twice is too often.
+        declared.parsed = app_->add_option(LibraryName(o), o.description)
+                              ->type_name(o.valueName)
+                              ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                              ->allow_extra_args(false);
+    }
+    declared_.push_back(std::move(declared));
+}
+
 void OptionParser::AddOptions(std::initializer_list<CliOption> options) {
-    options_.insert(options_.end(), options.begin(), options.end());
+    for (const CliOption& option : options) AddOption(option);
 }
 
-std::size_t OptionParser::Find(std::string_view name) const {
-    for (std::size_t i = 0; i < options_.size(); ++i) {
-        const auto& names = options_[i].names;
-        if (std::find(names.begin(), names.end(), name) != names.end()) return i;
+const OptionParser::Declared* OptionParser::Find(std::string_view name) const {
+    for (const Declared& d : declared_) {
+        const auto& names = d.option.names;
+        if (std::find(names.begin(), names.end(), name) != names.end()) return &d;
     }
-    return npos;
+    return nullptr;
 }
 
-bool OptionParser::Register(const std::string& name) {
-    if (Find(name) == npos) {
-        unknown_.push_back(name);
-        return false;
+OptionParser::Declared& OptionParser::Get(std::string_view name) {
+    const Declared* found = Find(name);
+    if (found == nullptr || found->parsed == nullptr) {
+        throw std::logic_error("no option --" + std::string(name) + " to declare");
     }
-    given_.push_back(name);
-    return true;
+    return const_cast<Declared&>(*found);
 }
 
-// The value of the option `name` just found in `argument`: after its "=", or
-// the next argument whatever it looks like.
-bool OptionParser::TakeValue(const std::string& name, const std::string& argument,
-                             std::vector<std::string>::const_iterator& it,
-                             std::vector<std::string>::const_iterator end) {
-    const std::size_t option = Find(name);
-    if (option == npos) return true;
-    const std::size_t assign = argument.find('=');
-    if (!options_[option].valueName.empty()) {
-        if (assign == std::string::npos) {
-            if (++it == end) {
-                error_ = "Missing value after '" + argument + "'.";
-                return false;
-            }
-            values_[option].push_back(*it);
-        } else {
-            values_[option].push_back(argument.substr(assign + 1));
-        }
-    } else if (assign != std::string::npos) {
-        error_ = "Unexpected value after '" + argument.substr(0, assign) + "'.";
-        return false;
-    }
-    return true;
+void OptionParser::Excludes(std::string_view name, std::initializer_list<std::string_view> others) {
+    Declared& d = Get(name);
+    for (const std::string_view other : others) d.parsed->excludes(Get(other).parsed);
+    d.notes += " Not with " + ListText(others) + ".";
+}
+
+void OptionParser::Needs(std::string_view name, std::initializer_list<std::string_view> others) {
+    Declared& d = Get(name);
+    for (const std::string_view other : others) d.parsed->needs(Get(other).parsed);
+    d.notes += " Needs " + ListText(others) + ".";
+}
+
+void OptionParser::Required(std::string_view name) {
+    Declared& d = Get(name);
+    d.parsed->required();
+    d.notes += " Required.";
+}
+
+void OptionParser::Range(std::string_view name, double min, double max) {
+    Declared& d = Get(name);
+    const std::string range = BoundText(min) + " to " + BoundText(max);
+    d.parsed->check(
+        [min, max, range](const std::string& text) -> std::string {
+            const std::optional<double> value = ReadNumber(text);
+            if (!value) return "\"" + text + "\" is not a number.";
+            if (!(*value >= min && *value <= max)) return text + " is not within " + range + ".";
+            return {};
+        },
+        range);
+    d.notes += " From " + range + ".";
 }
 
 bool OptionParser::Parse(const std::vector<std::string>& arguments) {
-    values_.assign(options_.size(), {});
+    help_ = false;
     given_.clear();
-    unknown_.clear();
     positional_.clear();
     error_.clear();
-    bool ok = true;
-    bool onlyPositional = false;
-    const auto end = arguments.end();
-    for (auto it = arguments.empty() ? end : arguments.begin() + 1; it != end; ++it) {
-        const std::string& argument = *it;
-        if (onlyPositional || argument.size() < 2 || argument[0] != '-') {
-            positional_.push_back(argument);
-        } else if (argument == "--") {
-            onlyPositional = true;
-        } else if (argument[1] == '-') {
-            const std::string name = argument.substr(2, argument.find('=') - 2);
-            if (!Register(name) || !TakeValue(name, argument, it, end)) ok = false;
-        } else {
-            // Single letters, run together: "-h".
-            std::string name;
-            bool valueFound = false;
-            for (std::size_t pos = 1; pos < argument.size(); ++pos) {
-                name = argument.substr(pos, 1);
-                if (!Register(name)) {
-                    ok = false;
-                    continue;
-                }
-                const std::size_t option = Find(name);
-                if (!options_[option].valueName.empty()) {
-                    if (pos + 1 < argument.size()) {
-                        if (argument[pos + 1] == '=') ++pos;
-                        values_[option].push_back(argument.substr(pos + 1));
-                        valueFound = true;
-                    }
-                    break;
-                }
-                if (pos + 1 < argument.size() && argument[pos + 1] == '=') break;
-            }
-            if (!valueFound && !TakeValue(name, argument, it, end)) ok = false;
-        }
-        if (it == end) break;
-    }
-    return ok;
-}
+    app_->clear();
 
-std::string OptionParser::ErrorText() const {
-    if (!error_.empty()) return error_;
-    if (unknown_.size() == 1) return "Unknown option '" + unknown_.front() + "'.";
-    if (unknown_.size() > 1) {
-        std::string text = "Unknown options: ";
-        for (std::size_t i = 0; i < unknown_.size(); ++i) {
-            text += (i ? ", " : "") + unknown_[i];
+    // The library takes the arguments last first. An empty value joined to
+    // its option ("--pdf=") is passed on apart, so that it reaches the
+    // command's own check rather than being taken for a missing value.
+    std::vector<std::string> reversed;
+    for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) {
+        if (it == arguments.rend() - 1) break;  // the program's name
+        const std::string& argument = *it;
+        const Declared* d = argument.size() > 3 && argument.starts_with("--") &&
+                                    argument.back() == '=' &&
+                                    argument.find('=') + 1 == argument.size()
+                                ? Find(std::string_view(argument).substr(2, argument.size() - 3))
+                                : nullptr;
+        if (d != nullptr && !d->option.valueName.empty()) {
+            reversed.push_back("");
+            reversed.push_back(argument.substr(0, argument.size() - 1));
+        } else {
+            reversed.push_back(argument);
         }
-        return text + ".";
     }
-    return {};
+    try {
+        app_->parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        help_ = true;
+        return true;
+    } catch (const CLI::ParseError& e) {
+        error_ = e.what();
+    }
+    for (const CLI::Option* option : app_->parse_order()) {
+        for (const Declared& d : declared_) {
+            if (d.parsed != option) continue;
+            given_.push_back(d.option.names.back());
+            // The library would read "--json=no" as the switch turned off.
+            const auto& results = option->results();
+            if (error_.empty() && d.option.valueName.empty() &&
+                std::any_of(results.begin(), results.end(),
+                            [](const std::string& r) { return r != "true"; })) {
+                error_ = "--" + d.option.names.back() + " takes no value";
+            }
+        }
+    }
+    // What the library did not take: options nobody declared, and words.
+    std::vector<std::string> unknown;
+    bool onlyPositional = false;
+    for (const std::string& argument : app_->remaining()) {
+        if (!onlyPositional && argument == "--") {
+            onlyPositional = true;
+        } else if (!onlyPositional && argument.size() > 1 && argument[0] == '-') {
+            unknown.push_back(argument.substr(0, argument.find('=')));
+        } else {
+            positional_.push_back(argument);
+        }
+    }
+    if (!unknown.empty()) {
+        std::string names;
+        for (const std::string& name : unknown) names += (names.empty() ? "'" : ", '") + name + "'";
+        error_ = (unknown.size() == 1 ? "unknown option " : "unknown options ") + names;
+    }
+    return error_.empty();
 }
 
 bool OptionParser::IsSet(std::string_view name) const {
-    const std::size_t option = Find(name);
-    if (option == npos) return false;
-    const auto& names = options_[option].names;
-    return std::any_of(given_.begin(), given_.end(), [&](const std::string& g) {
-        return std::find(names.begin(), names.end(), g) != names.end();
-    });
+    const Declared* d = Find(name);
+    if (d == nullptr) return false;
+    return d->parsed == nullptr ? help_ : d->parsed->count() > 0;
 }
 
 std::string OptionParser::Value(std::string_view name) const {
     const std::vector<std::string> all = Values(name);
     if (!all.empty()) return all.back();
-    const std::size_t option = Find(name);
-    return option == npos ? std::string() : options_[option].defaultValue;
+    const Declared* d = Find(name);
+    return d == nullptr ? std::string() : d->option.defaultValue;
 }
 
 std::vector<std::string> OptionParser::Values(std::string_view name) const {
-    const std::size_t option = Find(name);
-    if (option == npos || option >= values_.size()) return {};
-    return values_[option];
+    const Declared* d = Find(name);
+    if (d == nullptr || d->parsed == nullptr || d->option.valueName.empty()) return {};
+    return d->parsed->results();
 }
 
 std::string OptionParser::HelpText(std::string_view program) const {
     std::string text = "Usage: " + std::string(program);
-    if (!options_.empty()) text += " [options]";
+    if (!declared_.empty()) text += " [options]";
     text += '\n';
     if (!description_.empty()) text += description_ + '\n';
     text += '\n';
-    if (!options_.empty()) text += "Options:\n";
+    if (!declared_.empty()) text += "Options:\n";
     std::vector<std::string> nameColumn;
     std::size_t longest = 0;
-    for (const CliOption& option : options_) {
+    for (const Declared& d : declared_) {
         std::string names;
-        for (const std::string& name : option.names) {
-            if (!names.empty()) names += ", ";
-            names += (name.size() == 1 ? "-" : "--") + name;
+        for (const std::string& name : d.option.names) {
+            names += (names.empty() ? "" : ", ") + Dashed(name);
         }
-        if (!option.valueName.empty()) names += " <" + option.valueName + ">";
+        if (!d.option.valueName.empty()) names += " <" + d.option.valueName + ">";
         longest = std::max(longest, names.size());
         nameColumn.push_back(std::move(names));
     }
     const std::size_t width = std::min<std::size_t>(50, longest + 1);
-    for (std::size_t i = 0; i < options_.size(); ++i) {
-        text += WrapOption(nameColumn[i], width, options_[i].description);
+    for (std::size_t i = 0; i < declared_.size(); ++i) {
+        text += HelpRow(nameColumn[i], width, declared_[i].option.description + declared_[i].notes);
     }
     return text;
 }

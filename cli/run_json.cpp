@@ -1,9 +1,12 @@
 #include "cli/run_json.h"
 
+#include <cctype>
 #include <charconv>
 #include <optional>
 #include <string>
 
+#include "cli/facing_angle.h"
+#include "cli/number_option.h"
 #include "cli/output_text.h"
 #include "core/site/number_text.h"
 
@@ -11,16 +14,9 @@ namespace sundial {
 
 namespace {
 
-nlohmann::json HourTableJson(const HourTable& table) {
-    nlohmann::json object = nlohmann::json::object();
-    for (int h = kFirstDialHour; h <= kLastDialHour; ++h) {
-        object[std::to_string(h)] = SingleJson(table[h]);
-    }
-    return object;
-}
-
-nlohmann::json OptionalHour(const std::optional<int>& hour) {
-    return hour ? nlohmann::json(*hour) : nlohmann::json(nullptr);
+std::string LowerAscii(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 }  // namespace
@@ -35,27 +31,35 @@ nlohmann::json SingleJson(float value) {
 }
 
 std::string RunJson(const SiteState& site, const DialGeometry& dial) {
-    nlohmann::json hourList = nlohmann::json::array();
+    nlohmann::json hours = nlohmann::json::array();
     for (const HourRow& row : dial.HourList) {
-        hourList.push_back(nlohmann::json::array({row.hour, SingleJson(row.angle)}));
+        // The report's own angle, already positive to the right.
+        hours.push_back(nlohmann::json{{"hour", row.hour}, {"angle", SingleJson(row.angle)}});
     }
+    // The bearing is kept as the text typed; a settings file may hold one
+    // that is no number, which is written as null rather than guessed at.
+    const std::optional<double> bearing = ReadNumber(site.WallBearing);
+    const nlohmann::json conventions{
+        {"latitude", "degrees, positive north"},
+        {"longitude", "degrees, positive west of Greenwich"},
+        {"angle",
+         "degrees from the downward vertical through the root, positive to the right as one "
+         "faces the dial"},
+    };
     const nlohmann::json json{
-        {"PlaceName", site.PlaceName},
-        {"Latitude", SingleJson(site.Latitude)},
-        {"Longitude", SingleJson(site.Longitude)},
-        {"WallBearing", site.WallBearing},
-        {"WallDeclination", SingleJson(site.WallDeclination)},
-        {"DeclinationSide", site.DeclinationSide},
-        {"UtcOffset", SingleJson(site.UtcOffset)},
-        {"GnomonAngle", SingleJson(dial.GnomonAngle)},
-        {"GnomonOffset", SingleJson(dial.GnomonOffset)},
-        {"SubstyleHourAngle", SingleJson(dial.SubstyleHourAngle)},
-        {"OffsetSide", dial.OffsetSide},
-        {"RawShadowAngle", HourTableJson(dial.RawShadowAngle)},
-        {"ShadowAngle", HourTableJson(dial.ShadowAngle)},
-        {"FirstPositiveHour", OptionalHour(dial.FirstPositiveHour)},
-        {"LastNegativeHour", OptionalHour(dial.LastNegativeHour)},
-        {"HourList", hourList},
+        {"version", kRunJsonVersion},
+        {"conventions", conventions},
+        {"place", site.PlaceName},
+        {"latitude", SingleJson(site.Latitude)},
+        {"longitude", SingleJson(site.Longitude)},
+        {"wallBearing", bearing ? JsonNumber(*bearing) : nlohmann::json(nullptr)},
+        {"wallDeclination", SingleJson(site.WallDeclination)},
+        {"declinationSide", LowerAscii(site.DeclinationSide)},
+        {"utcOffset", SingleJson(site.UtcOffset)},
+        {"gnomonAngle", SingleJson(dial.GnomonAngle)},
+        {"gnomonOffset", SingleJson(static_cast<float>(FootLineAngle(dial)))},
+        {"substyleHourAngle", SingleJson(dial.SubstyleHourAngle)},
+        {"hours", hours},
     };
     return JsonText(json);
 }

@@ -1,9 +1,6 @@
 #include "cli/site_options.h"
 
-#include <cctype>
-#include <charconv>
 #include <cmath>
-#include <locale>
 
 #include "cli/cli_command.h"
 #include "core/rules/input_rules.h"
@@ -115,82 +112,22 @@ void AddSiteOptions(OptionParser& parser, SiteRanges ranges) {
          "degrees"},
         {"utc",
          any ? "Time zone, hours from UTC (-12 to 14, quarter hours allowed: 5.75)."
-             : "Time zone, whole hours from UTC (-12 to 12).",
+             : "Time zone, whole hours from UTC.",
          "hours"},
         {"settings", "Load the site from FILE as start-up does; save it as a run does.", "file"},
     });
-    if (any) parser.AddOptions({{"south", "The latitude given is south of the equator."}});
-}
-
-std::optional<double> ReadNumber(std::string_view text, const LocaleDigits& local) {
-    // As a number field reads: spaces around it and a leading plus are allowed.
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+')
-        text.remove_prefix(1);
-    auto read = [](std::string_view t) -> std::optional<double> {
-        double value = 0;
-        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), value);
-        if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
-        return value;
-    };
-    if (const auto value = read(text)) return value;
-    if (local.decimalPoint == '.' && local.groupSeparator == '\0') return std::nullopt;
-
-    // The locale's form, rewritten in the C form: thousands only in whole
-    // groups of three before the decimal separator, which comes at most once.
-    std::string c;
-    std::size_t digitsInGroup = 0;  // digits since the last separator of thousands
-    bool grouped = false, inInteger = true;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (inInteger && local.groupSeparator != '\0' && ch == local.groupSeparator) {
-            if (digitsInGroup == 0 || digitsInGroup > 3 || (grouped && digitsInGroup != 3))
-                return std::nullopt;
-            grouped = true;
-            digitsInGroup = 0;
-        } else if (ch == local.decimalPoint || ch == '.' || ch == 'e' || ch == 'E') {
-            // A point in a comma locale is no decimal separator.
-            if (ch == '.' && local.decimalPoint != '.') return std::nullopt;
-            if (grouped && digitsInGroup != 3) return std::nullopt;
-            inInteger = false;
-            c += ch == local.decimalPoint ? '.' : ch;
-        } else {
-            if (std::isdigit(static_cast<unsigned char>(ch))) ++digitsInGroup;
-            c += ch;
-        }
+    parser.Excludes("place", {"lat", "lon"});
+    parser.Needs("lat", {"lon"});
+    parser.Needs("lon", {"lat"});
+    parser.Excludes("east", {"west"});
+    parser.Needs("east", {"lon"});
+    parser.Needs("west", {"lon"});
+    if (any) {
+        parser.AddOptions({{"south", "The latitude given is south of the equator."}});
+        parser.Needs("south", {"lat"});
+    } else {
+        parser.Range("utc", -12, 12);
     }
-    if (inInteger && grouped && digitsInGroup != 3) return std::nullopt;
-    return read(c);
-}
-
-LocaleDigits UserLocaleDigits() {
-    try {
-        const std::locale user("");  // outlives the facet it lends
-        const auto& punct = std::use_facet<std::numpunct<char>>(user);
-        LocaleDigits digits;
-        digits.decimalPoint = punct.decimal_point();
-        // Only where the locale groups digits at all.
-        if (!punct.grouping().empty()) digits.groupSeparator = punct.thousands_sep();
-        if (digits.groupSeparator == digits.decimalPoint) digits.groupSeparator = '\0';
-        return digits;
-    } catch (const std::exception&) {
-        return {};  // a locale the system does not have: the C form only
-    }
-}
-
-double ParseNumberOption(const std::string& text, const std::string& option) {
-    const std::optional<double> value = ReadNumber(text, UserLocaleDigits());
-    if (!value || !std::isfinite(*value)) {
-        throw BadInput{"--" + option + ": \"" + text + "\" is not a number."};
-    }
-    // The dialogs treat a number no single can hold like text that is none.
-    if (!UsableSingle(*value)) {
-        throw BadInput{"--" + option + ": \"" + text + "\" is too large."};
-    }
-    return *value;
 }
 
 const Place& ResolvePlace(const std::string& text) {
@@ -221,17 +158,12 @@ SiteOptions ReadSiteOptions(const OptionParser& parser, SiteRanges ranges) {
         DeriveDeclination(site);
     }
 
-    const bool typed = parser.IsSet("lat") || parser.IsSet("lon");
-    if (parser.IsSet("place") && typed) {
-        throw BadInput{"Give either --place or --lat and --lon, not both."};
-    }
+    // The parser has refused --place with --lat, and either of --lat and
+    // --lon alone.
     if (parser.IsSet("place")) {
         host.Pick(ResolvePlace(parser.Value("place")));
-    } else if (typed) {
-        if (!parser.IsSet("lat") || !parser.IsSet("lon")) {
-            throw BadInput{"--lat and --lon go together."};
-        }
-        if (parser.IsSet("east") == parser.IsSet("west")) {
+    } else if (parser.IsSet("lat")) {
+        if (!parser.IsSet("east") && !parser.IsSet("west")) {
             throw BadInput{"With --lon give exactly one of --east or --west."};
         }
         if (any) {
@@ -240,13 +172,14 @@ SiteOptions ReadSiteOptions(const OptionParser& parser, SiteRanges ranges) {
             site.Longitude = AnyDialLongitudeWest(parser);
             site.UtcOffset = static_cast<float>(ZoneForLongitude(site.Longitude));
         }
-    } else if (any && parser.IsSet("south")) {
-        throw BadInput{"--south goes with --lat."};
     }
-    if (typed && !any) {
-        // As the location dialog's Go: the same checks, then the zone by Timeset.
-        const LatLongVerdict verdict = Accepted(CheckLatLong(
-            NumberOption(parser, "lat"), NumberOption(parser, "lon"), parser.IsSet("east")));
+    if (parser.IsSet("lat") && !parser.IsSet("place") && !any) {
+        // As the location dialog's Go: the same checks, then the zone by
+        // Timeset. The latitude is read first, so that its fault is the one named.
+        const double latitude = NumberOption(parser, "lat");
+        const double longitude = NumberOption(parser, "lon");
+        const LatLongVerdict verdict =
+            Accepted(CheckLatLong(latitude, longitude, parser.IsSet("east")));
         site.PlaceName = "Unknown";
         site.Latitude = verdict.latitude;
         site.Longitude = verdict.longitude;
@@ -260,7 +193,8 @@ SiteOptions ReadSiteOptions(const OptionParser& parser, SiteRanges ranges) {
     if (any && parser.IsSet("utc")) {
         site.UtcOffset = AnyDialZone(parser);
     } else if (parser.IsSet("utc")) {
-        // As the zone menu: only its 25 whole-hour items exist.
+        // As the zone menu: only its 25 whole-hour items exist; the parser has
+        // checked the range.
         const std::optional<int> zone = MatchZone(NumberOption(parser, "utc"));
         if (!zone) throw BadInput{"--utc: the zone must be a whole number from -12 to 12."};
         host.Timeset(*zone);

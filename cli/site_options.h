@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 
+#include "cli/number_option.h"
 #include "cli/option_parser.h"
 #include "core/places/places.h"
 #include "core/site/site_state.h"
@@ -34,26 +34,6 @@ void AddSiteOptions(OptionParser& parser, SiteRanges ranges = SiteRanges::Dialog
 // Builds the site from the options: the settings file (or the default site),
 // then the place or typed coordinates, then bearing and zone. Throws BadInput.
 SiteOptions ReadSiteOptions(const OptionParser& parser, SiteRanges ranges = SiteRanges::Dialogs);
-
-// A number option, read in the C locale ("51.5") and also in the user's
-// locale ("51,5") as the dialogs would. Throws BadInput naming `option` for
-// text that is not a finite number or is too large to store as a single.
-double ParseNumberOption(const std::string& text, const std::string& option);
-
-// How the user's locale writes a number: its decimal separator, and the
-// separator of thousands ('\0' for none).
-struct LocaleDigits {
-    char decimalPoint = '.';
-    char groupSeparator = '\0';
-};
-// The user's locale's (LC_ALL, LC_NUMERIC, LANG); the C form's when the
-// system does not know the locale or a separator is not one byte.
-LocaleDigits UserLocaleDigits();
-
-// A number read as ParseNumberOption reads it: the C form first ("51.5"),
-// then `local`'s ("51,5", "1.000,5"). Nothing when the text is no number, or
-// one too large for a double.
-std::optional<double> ReadNumber(std::string_view text, const LocaleDigits& local);
 
 // The one gazetteer place `text` names (caption or place name). Throws BadInput.
 const Place& ResolvePlace(const std::string& text);

@@ -30,14 +30,14 @@ nlohmann::json RoundedJson(double value, int decimals) {
 void AddSunOptions(OptionParser& parser) {
     AddSiteOptions(parser);
     parser.AddOptions({
-        {"at", "Clock time in the site's zone, e.g. 2026-06-21T12:00:00 (required).", "time"},
+        {"at", "Clock time in the site's zone, e.g. 2026-06-21T12:00:00.", "time"},
         {"json", "Print the sun's position as JSON."},
     });
+    parser.Required("at");
 }
 
 int RunSunCommand(const OptionParser& parser, std::ostream& out, std::ostream&) {
     const SiteOptions options = ReadSiteOptions(parser);
-    if (!parser.IsSet("at")) throw BadInput{"--at: give the clock time, e.g. 2026-06-21T12:00:00."};
     const ClockTime clock = ReadClockOption(parser.Value("at"), "at");
     const SiteState& site = options.site;
     const SolarResult sun = SunAt(site.Latitude, site.Longitude, clock, site.UtcOffset);

@@ -58,11 +58,11 @@ TEST_F(BatchCommand, BadOptionsExitWithTwoAndWriteNothing) {
         const char* message;
     } rows[] = {
         {"no sites", {"--out", out}, "either --places or --sites"},
-        {"both sources", {"--places", "--sites", sites, "--out", out}, "either --places"},
+        {"both sources", {"--places", "--sites", sites, "--out", out}, "--places excludes --sites"},
         {"no folder", {"--places"}, "--out"},
         {"match with a file",
          {"--sites", sites, "--match", "L*", "--out", out},
-         "go with --places"},
+         "--match requires --places"},
         {"bearing with a file", {"--sites", sites, "--bearing", "200", "--out", out}, "--places"},
         {"nothing matches", {"--places", "--match", "Atlantis*", "--out", out}, "no place"},
         {"bearing out of range", {"--places", "--bearing", "300", "--out", out}, "Bearing value"},

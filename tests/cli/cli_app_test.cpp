@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "cli/site_options.h"
@@ -52,21 +53,52 @@ TEST(Cli, JsonForTypedCoordinatesGivesTheWorkedExample) {
     const Outcome o = RunCommand({"report", "--lat", "51.5", "--lon", "0.12", "--west", "--json"});
     ASSERT_EQ(o.status, kCliOk) << o.err;
     const nlohmann::json json = o.json();
-    EXPECT_EQ(json["PlaceName"].get<std::string>(), "Unknown");
-    EXPECT_EQ(json["DeclinationSide"].get<std::string>(), "West");
-    EXPECT_EQ(json["OffsetSide"].get<std::string>(), "right.");
-    EXPECT_EQ(json["UtcOffset"].get<double>(), 0.0);
-    EXPECT_NEAR(json["GnomonAngle"].get<double>(), 38.3127, kFourPlaces);
-    EXPECT_NEAR(json["GnomonOffset"].get<double>(), 4.1235, kFourPlaces);
-    EXPECT_NEAR(json["SubstyleHourAngle"].get<double>(), 6.6330, kFourPlaces);
+    EXPECT_EQ(json["version"].get<int>(), 1);
+    EXPECT_EQ(json["place"].get<std::string>(), "Unknown");
+    EXPECT_EQ(json["latitude"].get<double>(), 51.5);
+    EXPECT_EQ(json["longitude"].get<double>(), 0.12);  // west: positive
+    EXPECT_EQ(json["wallBearing"].get<double>(), 185.2);
+    EXPECT_EQ(json["declinationSide"].get<std::string>(), "west");
+    EXPECT_EQ(json["utcOffset"].get<double>(), 0.0);
+    EXPECT_NEAR(json["gnomonAngle"].get<double>(), 38.3127, kFourPlaces);
+    EXPECT_NEAR(json["gnomonOffset"].get<double>(), 4.1235, kFourPlaces);  // to the right
+    EXPECT_NEAR(json["substyleHourAngle"].get<double>(), 6.6330, kFourPlaces);
+    const nlohmann::json hours = json["hours"];
+    ASSERT_EQ(hours.size(), 12);
     // Singles are printed as their shortest text: 72.71 stays 72.71.
-    EXPECT_EQ(json["ShadowAngle"]["7"].get<double>(), 72.71);
-    EXPECT_EQ(json["FirstPositiveHour"].get<int>(), 7);
-    EXPECT_EQ(json["LastNegativeHour"].get<int>(), 18);
-    const nlohmann::json list = json["HourList"];
-    ASSERT_EQ(list.size(), 12);
-    EXPECT_EQ(list[0][0].get<int>(), 7);
-    EXPECT_EQ(list[0][1].get<double>(), -72.71);
+    EXPECT_EQ(hours[0], (nlohmann::json{{"hour", 7}, {"angle", -72.71}}));
+    EXPECT_EQ(hours[11], (nlohmann::json{{"hour", 18}, {"angle", 83.32}}));
+}
+
+// The JSON says what the report says, in the report's convention: the same
+// hours with the same angles, and the foot line on the side the report names
+// (positive to the right).
+TEST(Cli, JsonAgreesWithTheReportText) {
+    const std::regex row(R"(^ *(\d+) +(-?[0-9.]+) *$)");
+    const std::vector<std::string> sites[] = {
+        {"--place", "Exeter", "--utc", "1", "--bearing", "193.4"},
+        {"--lat", "51.5", "--lon", "0.12", "--west", "--bearing", "110"},
+        {"--lat", "51.5", "--lon", "0.12", "--west", "--bearing", "250"},
+        {"--place", "Paris", "--bearing", "180"},
+        {"--place", "Aberdeen, USA", "--bearing", "174.5"},
+    };
+    for (const auto& site : sites) {
+        const std::string text = RunCommand(std::vector<std::string>{"report"} + site).out;
+        const nlohmann::json json =
+            RunCommand(std::vector<std::string>{"report", "--json"} + site).json();
+        nlohmann::json fromText = nlohmann::json::array();
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);) {
+            std::smatch m;
+            if (std::regex_match(line, m, row)) {
+                fromText.push_back({{"hour", std::stoi(m[1])}, {"angle", std::stod(m[2])}});
+            }
+        }
+        EXPECT_EQ(json["hours"], fromText) << site[1];
+        const double offset = json["gnomonOffset"].get<double>();
+        EXPECT_EQ(Contains(text, "degrees to the right."), offset >= 0.005) << site[1];
+        EXPECT_EQ(Contains(text, "degrees to the left."), offset <= -0.005) << site[1];
+    }
 }
 
 struct ZoneRow {
@@ -81,7 +113,7 @@ TEST_P(CliZoneTest, TypedCoordinatesTakeTheLongitudesZoneUnlessUtcIsGiven) {
     const Outcome o = RunCommand(std::vector<std::string>{"report", "--json"} + GetParam().args);
     ASSERT_EQ(o.status, kCliOk) << o.err;
     // Whole hours: exact.
-    EXPECT_EQ(o.json()["UtcOffset"].get<double>(), GetParam().zone);
+    EXPECT_EQ(o.json()["utcOffset"].get<double>(), GetParam().zone);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -115,7 +147,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"ambiguous place", {"report", "--place", "Aberdeen"}, "Aberdeen, USA"},
         BadRow{"unknown place", {"report", "--place", "Atlantis"}, "no place"},
         BadRow{"no side", {"report", "--lat", "50", "--lon", "5"}, "--east or --west"},
-        BadRow{"lat alone", {"report", "--lat", "50"}, "go together"},
+        BadRow{"lat alone", {"report", "--lat", "50"}, "--lat requires --lon"},
+        BadRow{"place and coordinates",
+               {"report", "--place", "London", "--lon", "3", "--lat", "50"},
+               "--place excludes --l"},  // whichever the parser meets first
+        BadRow{"side without longitude", {"report", "--west"}, "--west requires --lon"},
+        BadRow{"both sides",
+               {"report", "--lat", "50", "--lon", "3", "--east", "--west"},
+               "--east excludes --west"},
+        BadRow{"switch given a value", {"report", "--json=no"}, "--json takes no value"},
         BadRow{"bearing word",
                {"report", "--bearing", "south"},
                "--bearing: \"south\" is not a number."},
@@ -126,9 +166,11 @@ INSTANTIATE_TEST_SUITE_P(
                {"report", "--lat", "50", "--lon", "1e39", "--west"},
                "--lon: \"1e39\" is too large."},
         BadRow{"fractional zone", {"report", "--utc", "5.5"}, "whole number"},
-        BadRow{"zone too far", {"report", "--utc", "13"}, "whole number"},
-        BadRow{"unknown command", {"draw"}, "Usage"},
-        BadRow{"unknown option", {"report", "--colour", "red"}, "colour"},
+        BadRow{"zone too far", {"report", "--utc", "13"}, "--utc: 13 is not within -12 to 12."},
+        BadRow{"unknown command", {"reprot"}, "sundial-cli: unknown command 'reprot'\n"},
+        BadRow{"unknown option",
+               {"report", "--colour", "red"},
+               "sundial-cli report: unknown option '--colour'\n"},
         BadRow{"repeated option",
                {"report", "--place", "London", "--place", "Paris"},
                "more than once"},
@@ -214,9 +256,9 @@ TEST(Cli, SettingsFileIsReadAsStartUpDoesAndSavedAsARunDoes) {
 
     const Outcome restored = RunCommand({"report", "--settings", path, "--json"});
     const nlohmann::json json = restored.json();
-    EXPECT_EQ(json["PlaceName"].get<std::string>(), "Unknown");
-    EXPECT_EQ(json["WallBearing"].get<std::string>(), "200");
-    EXPECT_EQ(json["UtcOffset"].get<double>(), 1.0);
+    EXPECT_EQ(json["place"].get<std::string>(), "Unknown");
+    EXPECT_EQ(json["wallBearing"].get<double>(), 200);
+    EXPECT_EQ(json["utcOffset"].get<double>(), 1.0);
 
     EXPECT_EQ(RunCommand({"report", "--settings", path, "--bearing", "174.8"}).status, kCliOk);
     std::ifstream in(file, std::ios::binary);
@@ -280,7 +322,7 @@ TEST(Cli, ASettingsPathThatIsNotAFileIsLeftAloneAndTheDefaultSiteUsed) {
     io::testing::HangGuard guard;
     const Outcome o = RunCommand({"report", "--settings", fifo.string(), "--json"});
     EXPECT_EQ(o.status, kCliOk);
-    EXPECT_EQ(o.json()["PlaceName"].get<std::string>(), "Exeter, Britain");
+    EXPECT_EQ(o.json()["place"].get<std::string>(), "Exeter, Britain");
     EXPECT_TRUE(Contains(o.err,
                          "(it is not a regular file); the default site is used instead "
                          "and the file is left alone."))

@@ -37,7 +37,10 @@ TEST(CliHelp, TopLevelAnswers) {
         {"short help", {"-h"}, kCliOk, "^Designs"},
         {"version", {"--version"}, kCliOk, "^sundial-cli \\d+\\.\\d+\\.\\d+\\n$"},
         {"nothing", {}, kCliBadInput, "^Usage: sundial-cli COMMAND"},
-        {"unknown", {"--verbose"}, kCliBadInput, "^Usage: sundial-cli COMMAND"},
+        {"unknown",
+         {"--verbose"},
+         kCliBadInput,
+         "^sundial-cli: unknown option '--verbose'\\n\\nUsage: "},
     };
     for (const Row& row : rows) {
         const Outcome o = Cli(row.args);
@@ -58,6 +61,16 @@ TEST(CliHelp, EachCommandsHelpListsItsOptions) {
             << o.out;
         EXPECT_FALSE(Contains(o.out, "/some/folder")) << c.name;
         EXPECT_FALSE(Contains(o.out, "--help-all")) << c.name;
+    }
+}
+
+// Every help text fits a terminal 80 columns wide.
+TEST(CliHelp, EveryLineFitsEightyColumns) {
+    std::vector<std::vector<std::string>> calls = {{"--help"}};
+    for (const CliCommand& c : CliCommands()) calls.push_back({c.name, "--help"});
+    for (const auto& call : calls) {
+        std::istringstream lines(Cli(call).out);
+        for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
     }
 }
 

@@ -1,5 +1,6 @@
 // Reading a command's options: the two forms of a value, what ends the
-// options, every way of getting them wrong, and the help text's layout.
+// options, every way of getting them wrong, the declarations between them,
+// and the help text's layout.
 #include "cli/option_parser.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,12 @@ OptionParser ReportLikeParser() {
         {"shadow", "A reading.", "time@angle"},
         {"json", "Print JSON."},
         {"paper", "Paper.", "paper", "a4"},
+        {"lat", "Latitude.", "degrees"},
+        {"lon", "Longitude.", "degrees"},
     });
+    parser.Excludes("place", {"lat", "lon"});
+    parser.Needs("lat", {"lon"});
+    parser.Range("lon", -180, 180);
     return parser;
 }
 
@@ -45,7 +51,7 @@ struct ParseRow {
 
 class OptionParserParse : public ::testing::TestWithParam<ParseRow> {};
 
-TEST_P(OptionParserParse, ReadsTheArgumentsAsTheCommandsAlwaysHave) {
+TEST_P(OptionParserParse, ReadsTheArgumentsAndChecksTheDeclarations) {
     const ParseRow& row = GetParam();
     OptionParser parser = ReportLikeParser();
     std::vector<std::string> args = {"sundial-cli"};
@@ -76,27 +82,42 @@ INSTANTIATE_TEST_SUITE_P(
                  "place|json|place",
                  "A|B",
                  ""},
-        ParseRow{"short help", {"-h"}, "", "h", "", ""},
+        ParseRow{"short help", {"-h", "--lat", "1"}, "", "", "", ""},
         ParseRow{"missing value",
                  {"--json", "--place"},
-                 "Missing value after '--place'.",
-                 "json|place",
-                 "",
-                 ""},
-        ParseRow{"value for a switch",
-                 {"--json=yes"},
-                 "Unexpected value after '--json'.",
+                 "--place: 1 required text missing",
                  "json",
                  "",
                  ""},
-        ParseRow{"one unknown", {"--colour", "red"}, "Unknown option 'colour'.", "", "", "red"},
+        ParseRow{"value for a switch", {"--json=yes"}, "--json takes no value", "json", "", ""},
+        ParseRow{"one unknown", {"--colour", "red"}, "unknown option '--colour'", "", "", "red"},
         ParseRow{"two unknown",
                  {"--bogus", "--json", "--other=1"},
-                 "Unknown options: bogus, other.",
+                 "unknown options '--bogus', '--other'",
                  "json",
                  "",
                  ""},
-        ParseRow{"unknown letters", {"-xh"}, "Unknown option 'x'.", "h", "", ""},
+        ParseRow{"unknown letters", {"-xh"}, "unknown option '-xh'", "", "", ""},
+        ParseRow{"excluded",
+                 {"--place", "A", "--lon", "2"},
+                 "--place excludes --lon",
+                 "place|lon",
+                 "A",
+                 ""},
+        ParseRow{"needed", {"--lat", "1"}, "--lat requires --lon", "lat", "", ""},
+        ParseRow{"range's end", {"--lon=-180", "--lat", "1"}, "", "lon|lat", "", ""},
+        ParseRow{"beyond the range",
+                 {"--lat", "1", "--lon", "180.5"},
+                 "--lon: 180.5 is not within -180 to 180.",
+                 "lat|lon",
+                 "",
+                 ""},
+        ParseRow{"decimal comma",
+                 {"--lat", "1", "--lon", "1,5"},
+                 "--lon: \"1,5\" is not a number.",
+                 "lat|lon",
+                 "",
+                 ""},
         ParseRow{"after the end marker", {"--", "--place", "x"}, "", "", "", "--place|x"},
         ParseRow{"a lone dash", {"-"}, "", "", "", "-"},
         ParseRow{"a word", {"London", "--json"}, "", "json", "", "London"}),
@@ -104,9 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OptionParser, IsSetAndValueAnswerForEveryNameOfAnOption) {
     OptionParser parser = ReportLikeParser();
-    ASSERT_TRUE(parser.Parse({"sundial-cli", "-h", "--place", "A", "--place", "B"}));
+    ASSERT_TRUE(parser.Parse({"sundial-cli", "-h", "--place", "A", "--place", "B", "--lat=1"}));
     EXPECT_TRUE(parser.IsSet("help"));
     EXPECT_TRUE(parser.IsSet("h"));
+    EXPECT_EQ(parser.ErrorText(), "");  // help is answered before any other check
     EXPECT_FALSE(parser.IsSet("json"));
     EXPECT_FALSE(parser.IsSet("no such option"));
     EXPECT_EQ(parser.Value("place"), "B");   // the last one given
@@ -120,7 +142,8 @@ TEST(OptionParser, IsSetAndValueAnswerForEveryNameOfAnOption) {
 
 // The names in a column as wide as the longest and a space; descriptions
 // wrapped at the last space that keeps a line within 79 characters, the rest
-// of a line that has none cut where it must be.
+// of a line that has none cut where it must be; the declarations said after
+// the description.
 TEST(OptionParser, HelpTextWrapsDescriptionsBesideTheNames) {
     OptionParser parser;
     parser.SetDescription("what the command does");
@@ -133,16 +156,19 @@ TEST(OptionParser, HelpTextWrapsDescriptionsBesideTheNames) {
          "degrees"},
         {"east", std::string(70, 'x')},
     });
+    parser.Range("bearing", 110, 250.5);
+    parser.Needs("lon", {"bearing", "east"});
     EXPECT_EQ(parser.HelpText("sundial-cli report"),
               "Usage: sundial-cli report [options]\n"
               "what the command does\n"
               "\n"
               "Options:\n"
               "  -h, --help           Displays help.\n"
-              "  --bearing <degrees>  True bearing the wall faces, degrees (110 to 250).\n"
+              "  --bearing <degrees>  True bearing the wall faces, degrees (110 to 250). From\n"
+              "                       110 to 250.5.\n"
               "  --lon <degrees>      Longitude magnitude, degrees (0 to 180); give --east or\n"
               "                       --west, and some words more to wrap twice over the width\n"
-              "                       of one line of a terminal.\n"
+              "                       of one line of a terminal. Needs --bearing, --east.\n"
               "  --east               " +
                   std::string(56, 'x') + "\n                       " + std::string(14, 'x') + "\n");
     std::istringstream lines(parser.HelpText("sundial-cli report"));

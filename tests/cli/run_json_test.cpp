@@ -56,7 +56,7 @@ TEST_P(RunJsonLocale, NumbersDoNotDependOnTheProcessLocale) {
     const std::string json = RunJson(site, dial);
     EXPECT_EQ(json, reference);
     // The shortest text of the single, digits after the point included.
-    EXPECT_EQ(nlohmann::json::parse(json)["GnomonAngle"].get<double>(), 38.312675);
+    EXPECT_EQ(nlohmann::json::parse(json)["gnomonAngle"].get<double>(), 38.312675);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, RunJsonLocale,
