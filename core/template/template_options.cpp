@@ -231,11 +231,17 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
     const auto extras = ReadExtraLines(in, today);
     if (!extras) return std::nullopt;
     o.extras = *extras;
-    if ((o.dateLines || o.noonCurve || o.extras.NeedsNodus()) && !in.Set("nodus") && !byFoot) {
+    const bool hasNodus = in.Set("nodus") || byFoot;
+    if ((o.dateLines || o.noonCurve) && !hasNodus) {
         in.message =
-            "--date-lines, --noon-curve, --clock-time, --signs, --date-line, --horizon and "
-            "--equinoctial need the nodus: --nodus MM along the style from the root, or --foot-x, "
-            "--foot-y and --nodus-height.";
+            "--date-lines and --noon-curve need the nodus: --nodus MM along the style from the "
+            "root, or --foot-x, --foot-y and --nodus-height.";
+        return std::nullopt;
+    }
+    if (o.extras.NeedsNodus() && !hasNodus) {
+        in.message =
+            "--clock-time, --signs, --date-line, --horizon and --equinoctial need the nodus: "
+            "--nodus MM along the style from the root, or --foot-x, --foot-y and --nodus-height.";
         return std::nullopt;
     }
     if (in.Set("nodus")) {
