@@ -129,4 +129,50 @@ void BM_RunCliReportWithSheet(benchmark::State& state) {
 }
 BENCHMARK(BM_RunCliReportWithSheet)->Unit(benchmark::kMillisecond);
 
+// A 1 m plate with clock-time curves for every hour and half hour and every
+// other line, both PDF and SVG.
+const std::vector<std::string> kClockTimeLines = {
+    "--half",        "--quarter",     "--date-lines",        "--months",
+    "--noon-curve",  "--clock-time",  "--clock-time-halves", "--summer-numerals",
+    "--ten-minutes", "--signs",       "--date-line",         "06-14",
+    "--horizon",     "--equinoctial", "--style-thickness",   "6"};
+
+void BM_CliProcessClockTimeTemplate(benchmark::State& state) {
+    std::vector<std::string> words = {"template",
+                                      "--place",
+                                      "London",
+                                      "--bearing",
+                                      "200",
+                                      "--utc",
+                                      "0",
+                                      "--width",
+                                      "1000",
+                                      "--height",
+                                      "1000",
+                                      "--nodus",
+                                      "300",
+                                      "--pdf",
+                                      TemplatePath("pdf"),
+                                      "--svg",
+                                      TemplatePath("svg")};
+    words.insert(words.end(), kClockTimeLines.begin(), kClockTimeLines.end());
+    SpawnEach(state, words);
+}
+BENCHMARK(BM_CliProcessClockTimeTemplate)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// All 270 places with these templates, PDF and SVG each.
+void BM_CliProcessBatchClockTimeTemplates(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path() / "sundial_ct_batch_bench";
+    std::vector<std::string> words = {"batch",          "--places",       "--out",   dir.string(),
+                                      "--template-pdf", "--template-svg", "--width", "1000",
+                                      "--height",       "1000",           "--nodus", "300"};
+    words.insert(words.end(), kClockTimeLines.begin(), kClockTimeLines.end());
+    SpawnEach(state, words);
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_CliProcessBatchClockTimeTemplates)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -17,10 +17,16 @@ std::span<const CliCommand> CliCommands() {
          {"shadow", "enters", "leaves"}},
         {"shadow", "where the style's shadow falls on the wall at a clock time", AddShadowOptions,
          RunShadowCommand},
-        {"batch", "make the report (and sheet, JSON, template) for many sites, with an index",
-         AddBatchOptions, RunBatchCommand},
-        {"template", "write the full-size dial template: tiled PDF, SVG or JSON",
-         AddTemplateOptions, RunTemplateCommand},
+        {"batch",
+         "make the report (and sheet, JSON, template) for many sites, with an index",
+         AddBatchOptions,
+         RunBatchCommand,
+         {"date-line"}},
+        {"template",
+         "write the full-size dial template: tiled PDF, SVG or JSON",
+         AddTemplateOptions,
+         RunTemplateCommand,
+         {"date-line"}},
     };
     return commands;
 }

@@ -52,6 +52,7 @@ nlohmann::json ElementsJson(const std::vector<Element>& elements) {
         o["shape"] = ShapeName(e.shape);
         if (e.hour) o["hour"] = *e.hour;
         if (e.declinationDeg) o["declination"] = *e.declinationDeg;
+        if (!e.date.empty()) o["date"] = e.date;
         if (!e.text.empty()) o["text"] = e.text;
         if (e.shape == plan::Shape::Text) o["size"] = Micrometres(e.textSizeMm);
         if (e.shape == plan::Shape::Circle) o["radius"] = Micrometres(e.radiusMm);
@@ -60,6 +61,12 @@ nlohmann::json ElementsJson(const std::vector<Element>& elements) {
             points.push_back(nlohmann::json::array({Micrometres(p.x), Micrometres(p.y)}));
         }
         o["points"] = points;
+        if (!e.days.empty()) {
+            nlohmann::json days = nlohmann::json::array();
+            // Whole days, or to a thousandth where the plate's edge cuts.
+            for (const double d : e.days) days.push_back(std::round(d * 1000) / 1000);
+            o["days"] = days;
+        }
         array.push_back(o);
     }
     return array;
@@ -72,7 +79,7 @@ std::string PlanJson(const plan::Plan& p) {
                                 {"angle", p.gnomonSize.angleDeg},
                                 {"elements", ElementsJson(p.gnomon.elements)}};
     const nlohmann::json notes = p.notes;
-    const nlohmann::json root{
+    nlohmann::json root{
         {"plate", {{"width", p.plateWidthMm}, {"height", p.plateHeightMm}}},
         {"plane", {{"bearing", p.plane.bearingDeg}, {"recline", p.plane.reclineDeg}}},
         {"nodus",
@@ -89,6 +96,7 @@ std::string PlanJson(const plan::Plan& p) {
         {"gnomon", gnomon},
         {"notes", notes},
     };
+    if (p.year != 0) root["year"] = p.year;
     return JsonText(root);
 }
 
@@ -139,7 +147,12 @@ void AddTemplatePlateOptions(OptionParser& parser) {
 tmpl::OptionLookup OptionLookupOf(const OptionParser& parser) {
     return [&parser](std::string_view name) -> std::optional<std::string> {
         if (!parser.IsSet(name)) return std::nullopt;
-        return parser.Value(name);
+        // An option given more than once (--date-line): its values joined by commas.
+        std::string joined;
+        for (const std::string& value : parser.Values(name)) {
+            joined += (joined.empty() ? "" : ",") + value;
+        }
+        return parser.Values(name).empty() ? parser.Value(name) : joined;
     };
 }
 

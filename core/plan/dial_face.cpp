@@ -74,6 +74,7 @@ struct Numeral {
     Point centre;
     double size;
     Rect box;
+    bool summer = false;
 };
 
 Rect NumeralBox(const Numeral& n, const Rect& plate) {
@@ -118,6 +119,17 @@ FaceLayout LayoutFace(const FaceInput& in) {
     const Rect centres = {face.inner.left / 2, face.inner.top / 2,
                           (in.widthMm + face.inner.right) / 2,
                           (in.heightMm + face.inner.bottom) / 2};
+    // Summer time's numerals take a second band inside the first, as wide.
+    Rect summerCentres = centres;
+    if (numerals && in.summerNumerals) {
+        const Rect outer = face.inner;
+        face.inner = {outer.left + outer.left, outer.top + outer.top,
+                      outer.right - (in.widthMm - outer.right),
+                      outer.bottom - (in.heightMm - outer.bottom)};
+        summerCentres = {(outer.left + face.inner.left) / 2, (outer.top + face.inner.top) / 2,
+                         (outer.right + face.inner.right) / 2,
+                         (outer.bottom + face.inner.bottom) / 2};
+    }
 
     std::vector<Numeral> placed;
     std::vector<std::pair<Point, Point>> drawn;
@@ -137,19 +149,34 @@ FaceLayout LayoutFace(const FaceInput& in) {
             // Quarter hours only in the outer half, where the lines have room.
             from = Along(from, {(to.x - from.x) / 2, (to.y - from.y) / 2}, 1);
         }
+        if (line.role == Role::TenMinuteLines && !line.parallel) {
+            // Ten-minute lines only in the outer third.
+            from = Along(from, {(to.x - from.x) * 2 / 3, (to.y - from.y) * 2 / 3}, 1);
+        }
         const bool whole = line.role == Role::HourLines;
         Element e = MakeLine(line.role, from, to,
-                             whole                              ? kHourStrokeMm
-                             : line.role == Role::HalfHourLines ? kHalfHourStrokeMm
-                                                                : kQuarterHourStrokeMm,
+                             whole                                 ? kHourStrokeMm
+                             : line.role == Role::HalfHourLines    ? kHalfHourStrokeMm
+                             : line.role == Role::QuarterHourLines ? kQuarterHourStrokeMm
+                                                                   : kTenMinuteStrokeMm,
                              whole ? 0 : kPartHourColour);
         e.hour = line.hour;
         face.elements.push_back(e);
         drawn.push_back({from, to});
-        if (!numerals || !whole) continue;
+        // A thick style's line on the substyle comes twice: one numeral.
+        if (!numerals || !whole || (!placed.empty() && placed.back().hour == line.hour)) continue;
         // On into the band, to its middle.
         const double len = Distance(from, to);
         const Point dir{(to.x - from.x) / len, (to.y - from.y) / len};
+        if (in.summerNumerals) {
+            const Point summer = Along(to, dir, RayExit(to, dir, summerCentres));
+            placed.push_back({line.hour,
+                              NumeralText(static_cast<int>(line.hour) + 1, in.numerals),
+                              summer,
+                              nominal,
+                              {},
+                              true});
+        }
         const Point centre = Along(to, dir, RayExit(to, dir, centres));
         placed.push_back({line.hour,
                           NumeralText(static_cast<int>(line.hour), in.numerals),
@@ -190,8 +217,9 @@ FaceLayout LayoutFace(const FaceInput& in) {
     for (size_t i = 0; i < placed.size(); ++i) {
         const Numeral& n = placed[i];
         if (crowded(i)) face.fits = false;
-        Element numeral = MakeText(Role::Numerals, {(n.box.left + n.box.right) / 2, n.box.bottom},
-                                   n.text, n.size, Anchor::Middle);
+        Element numeral = MakeText(n.summer ? Role::SummerNumerals : Role::Numerals,
+                                   {(n.box.left + n.box.right) / 2, n.box.bottom}, n.text, n.size,
+                                   Anchor::Middle, false, n.summer ? kSummerColour : 0);
         numeral.hour = n.hour;
         face.elements.push_back(numeral);
         face.numeralBoxes.push_back(n.box);

@@ -17,6 +17,8 @@ inline constexpr double kMaxNumeralMm = 60;
 inline constexpr double kHourStrokeMm = 0.5;
 inline constexpr double kHalfHourStrokeMm = 0.35;
 inline constexpr double kQuarterHourStrokeMm = 0.25;
+inline constexpr double kTenMinuteStrokeMm = 0.18;
+inline constexpr std::uint32_t kSummerColour = 0xc62828;
 
 struct FaceInput {
     const std::vector<HourLine>& lines;  // from HourLinesFor
@@ -30,6 +32,8 @@ struct FaceInput {
     double heightMm = 0;
     NumeralStyle numerals = NumeralStyle::Roman;
     bool toSolstices = false;  // hour lines only between the solstices' shadows
+    // A second ring of numerals inside the first, an hour on, for summer time.
+    bool summerNumerals = false;
 };
 
 struct FaceLayout {

@@ -28,6 +28,20 @@ std::string_view RoleName(Role role) {
             return "title";
         case Role::GnomonPlate:
             return "gnomon-plate";
+        case Role::ClockTimeCurves:
+            return "clock-time-curves";
+        case Role::SummerNumerals:
+            return "summer-numerals";
+        case Role::TenMinuteLines:
+            return "ten-minute-lines";
+        case Role::SignLines:
+            return "sign-lines";
+        case Role::Horizon:
+            return "horizon";
+        case Role::Equinoctial:
+            return "equinoctial";
+        case Role::Legend:
+            return "legend";
     }
     return "unknown";
 }

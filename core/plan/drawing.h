@@ -51,12 +51,21 @@ enum class Role {
     EquationTable,     // the equation of time by date
     Title,             // the title block and the 100 mm scale bar
     GnomonPlate,       // the gnomon's triangle, drawn apart from the dial
+    ClockTimeCurves,   // the nodus's shadow at each clock hour through the year, and labels
+    SummerNumerals,    // hour numerals an hour on, for summer time
+    TenMinuteLines,    // ten, twenty, forty and fifty minutes past
+    SignLines,         // the days the sun enters the zodiac's signs, and their labels
+    Horizon,           // where the horizontal plane through the nodus meets the face
+    Equinoctial,       // where the plane through the nodus square to the axis meets it
+    Legend,            // what the extra lines' kinds mean, below the title strip
 };
 
 inline constexpr std::array kAllRoles = {
-    Role::Outline,       Role::HourLines, Role::HalfHourLines, Role::QuarterHourLines,
-    Role::Substyle,      Role::Numerals,  Role::DateLines,     Role::NoonCurve,
-    Role::EquationTable, Role::Title,     Role::GnomonPlate,
+    Role::Outline,        Role::HourLines,   Role::HalfHourLines, Role::QuarterHourLines,
+    Role::TenMinuteLines, Role::Substyle,    Role::Numerals,      Role::SummerNumerals,
+    Role::DateLines,      Role::SignLines,   Role::NoonCurve,     Role::ClockTimeCurves,
+    Role::Horizon,        Role::Equinoctial, Role::EquationTable, Role::Title,
+    Role::Legend,         Role::GnomonPlate,
 };
 
 // The name a role goes by in files: the SVG group's id, the JSON "role".
@@ -92,6 +101,11 @@ struct Element {
     double textSizeMm = 0;  // the font's size (its em), mm
     Anchor anchor = Anchor::Start;
     bool bold = false;
+    // Clock-time curves: each point's day of the year (1 = 1 January; a
+    // fraction where the plate's edge cuts between two days).
+    std::vector<double> days;
+    // A chosen date's line: "06-14".
+    std::string date;
 };
 
 struct Drawing {

@@ -23,7 +23,8 @@ std::string AngleText(double deg) {
 
 }  // namespace
 
-Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::string& placeName) {
+Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::string& placeName,
+                           double thicknessMm) {
     const Role role = Role::GnomonPlate;
     const double a = size.alongWallMm, o = size.outMm;
     // As the gnomon dialog draws it: the wall edge upright with the root at
@@ -99,10 +100,18 @@ Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::st
     // the lines within a page's width.
     constexpr double kNoteMm = 3.5;
     double y = foot.y + 4 + 3 * cap;
-    for (const std::string& line :
-         {"Gnomon plate for " + placeName + ", full size: cut along the outline.",
-          std::string("Stand it square to the wall on the dashed substyle line,"),
-          std::string("root end at the dial's root, the style sloping down and out.")}) {
+    std::vector<std::string> notes = {
+        "Gnomon plate for " + placeName + ", full size: cut along the outline.",
+        "Stand it square to the wall on the dashed substyle line,",
+        "root end at the dial's root, the style sloping down and out."};
+    if (thicknessMm > 0) {
+        // The hour lines were drawn for this thickness: the two faces each
+        // cast half the day's lines.
+        notes.push_back("Cut it from plate " + MmText(thicknessMm) +
+                        " mm thick, centred on the substyle line: the lines either side");
+        notes.push_back("of it were drawn from the face on their side.");
+    }
+    for (const std::string& line : notes) {
         out.push_back(MakeText(role, {tip.x, y}, line, kNoteMm, Anchor::Start));
         y += 1.6 * kNoteMm;
     }

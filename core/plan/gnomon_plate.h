@@ -10,7 +10,9 @@
 
 namespace sundial::plan {
 
-// `nodusMm` 0: no nodus mark. `placeName` goes into the heading.
-Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::string& placeName);
+// `nodusMm` 0: no nodus mark. `placeName` goes into the heading. A plate
+// `thicknessMm` thick (0: thin) says so in the notes.
+Drawing GnomonPlateDrawing(const GnomonSize& size, double nodusMm, const std::string& placeName,
+                           double thicknessMm = 0);
 
 }  // namespace sundial::plan

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+
+#include "core/lines/thick_style.h"
 
 namespace sundial::plan {
 
@@ -31,29 +34,41 @@ Point ToPoint(engine::PlatePoint p) {
     return {p.x, p.y};
 }
 
-std::vector<HourLine> HourLinesFor(const engine::Dial& dial, bool halfHours, bool quarterHours) {
-    std::vector<HourLine> lines;
-    for (int quarter = 0; quarter < 96; ++quarter) {
-        const int part = quarter % 4;
-        const Role role = part == 0   ? Role::HourLines
-                          : part == 2 ? Role::HalfHourLines
-                                      : Role::QuarterHourLines;
-        if ((role == Role::HalfHourLines && !halfHours) ||
-            (role == Role::QuarterHourLines && !quarterHours)) {
-            continue;
+std::vector<HourLine> HourLinesFor(const engine::Dial& dial, bool halfHours, bool quarterHours,
+                                   bool tenMinutes, double styleThicknessMm) {
+    // Which kind of line falls at a minute past the hour, if any is asked for.
+    const auto roleAt = [&](int minute) -> std::optional<Role> {
+        if (minute == 0) return Role::HourLines;
+        if (minute == 30) return halfHours ? std::optional(Role::HalfHourLines) : std::nullopt;
+        if (minute % 15 == 0) {
+            return quarterHours ? std::optional(Role::QuarterHourLines) : std::nullopt;
         }
-        const double hour = quarter / 4.0;
+        if (minute % 10 == 0) {
+            return tenMinutes ? std::optional(Role::TenMinuteLines) : std::nullopt;
+        }
+        return std::nullopt;
+    };
+    std::vector<HourLine> lines;
+    for (int minute = 0; minute < 24 * 60; minute += 5) {
+        const auto role = roleAt(minute % 60);
+        if (!role) continue;
+        const double hour = minute / 60.0;
         const double ha = engine::HourAngleDeg(dial.site(), hour);
         const auto lit = dial.LitDeclinations(ha);
         const auto geometry = dial.HourLine(ha);
         if (!lit || !geometry) continue;
-        HourLine line{hour, role, ToPoint(geometry->through), ToPoint(geometry->direction),
+        HourLine line{hour, *role, ToPoint(geometry->through), ToPoint(geometry->direction),
                       geometry->parallel};
         const double a = Along(dial, line, lit->lowDeg + kInsideDeg, ha, 1);
         const double b = Along(dial, line, lit->highDeg - kInsideDeg, ha, 1);
         line.nearMm = std::min(a, b);
         line.farMm = std::max(a, b);
-        lines.push_back(line);
+        // A thick style moves the whole line, so its shadow's reach along it
+        // stays the same.
+        for (const auto& face : lines::ThickStyleLines(dial, *geometry, styleThicknessMm)) {
+            line.through = ToPoint(face.through);
+            lines.push_back(line);
+        }
     }
     return lines;
 }

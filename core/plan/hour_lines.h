@@ -23,9 +23,12 @@ struct HourLine {
     double farMm = 0;
 };
 
-// In hour order, 0 to 23.75: the whole hours, and on request the half and
-// quarter hours, that can be lit.
-std::vector<HourLine> HourLinesFor(const engine::Dial& dial, bool halfHours, bool quarterHours);
+// In hour order, 0 to 23.75: the whole hours, and on request the half,
+// quarter and ten-minute hours, that can be lit. With a thick style
+// (thickness in mm), each line as its face of the style casts it: the line
+// on the substyle is listed twice.
+std::vector<HourLine> HourLinesFor(const engine::Dial& dial, bool halfHours, bool quarterHours,
+                                   bool tenMinutes = false, double styleThicknessMm = 0);
 
 Point ToPoint(engine::PlatePoint p);
 

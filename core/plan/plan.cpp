@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
+#include "core/lines/thick_style.h"
 #include "core/plan/clip.h"
 #include "core/plan/date_lines.h"
 #include "core/plan/dial_face.h"
+#include "core/plan/extra_lines.h"
 #include "core/plan/gnomon_plate.h"
 #include "core/plan/hour_lines.h"
 #include "core/plan/labels.h"
@@ -135,7 +138,8 @@ std::optional<std::string> CheckPlanOptions(const PlanOptions& o) {
     } else if (o.nodusHeightMm != 0) {
         return std::string("The nodus's height goes with its foot.");
     }
-    const bool needsNodus = (o.dateLines || o.noonCurve) && !o.foot;
+    if (auto message = CheckExtraLineOptions(o.extras)) return message;
+    const bool needsNodus = (o.dateLines || o.noonCurve || o.extras.NeedsNodus()) && !o.foot;
     if ((needsNodus || o.nodusMm != 0) && !Within(o.nodusMm, kMinGnomonMm, kMaxGnomonMm)) {
         return LengthRange("nodus distance", kMinGnomonMm, kMaxGnomonMm);
     }
@@ -194,6 +198,9 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
                 std::nullopt};
     }
     const engine::Dial& dial = *made;
+    if (auto message = lines::CheckStyleThickness(dial, options.extras.styleThicknessMm)) {
+        return {PlanStatus::BadOptions, *message, std::nullopt};
+    }
     Plan plan;
     const double w = options.widthMm, h = options.heightMm;
     plan.plateWidthMm = w;
@@ -213,14 +220,26 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     plan.dial.elements.push_back(MakePath(Role::Outline, Shape::Polygon,
                                           {{0, 0}, {w, 0}, {w, h}, {0, h}}, kOutlineStrokeMm));
 
-    const std::vector<HourLine> lines = HourLinesFor(dial, options.halfHours, options.quarterHours);
+    const std::vector<HourLine> lines =
+        HourLinesFor(dial, options.halfHours, options.quarterHours, options.extras.tenMinutes,
+                     options.extras.styleThicknessMm);
     const Point subDir = ToPoint(dial.SubstyleDirection());
-    const FaceLayout face = LayoutFace(
-        {lines, root ? std::optional<Point>(ToPoint(*root)) : std::nullopt, plan.foot,
-         options.foot.has_value(), root ? ToPoint(*root) : plan.foot, subDir,
-         dial.StyleHeightDeg() < kUprightStyleDeg, w, h, options.numerals, options.toSolstices});
+    const FaceLayout face =
+        LayoutFace({lines, root ? std::optional<Point>(ToPoint(*root)) : std::nullopt, plan.foot,
+                    options.foot.has_value(), root ? ToPoint(*root) : plan.foot, subDir,
+                    dial.StyleHeightDeg() < kUprightStyleDeg, w, h, options.numerals,
+                    options.toSolstices, options.extras.summerNumerals});
     plan.numeralSizeMm = face.numeralSizeMm;
-    plan.dial.elements.insert(plan.dial.elements.end(), face.elements.begin(), face.elements.end());
+    // With clock-time curves alone, the straight lines and their numerals
+    // (apparent time) would only mislead.
+    const auto straight = [&](const Element& e) {
+        return options.extras.clockTimeOnly &&
+               (e.role == Role::HourLines || e.role == Role::HalfHourLines ||
+                e.role == Role::QuarterHourLines || e.role == Role::TenMinuteLines ||
+                e.role == Role::Numerals || e.role == Role::SummerNumerals);
+    };
+    std::copy_if(face.elements.begin(), face.elements.end(), std::back_inserter(plan.dial.elements),
+                 [&](const Element& e) { return !straight(e); });
     if (!face.fits) {
         plan.notes.push_back("Some numerals are at their smallest (" + MmText(kMinNumeralMm) +
                              " mm) and still crowd: a larger plate gives them room.");
@@ -287,15 +306,26 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     } else if (options.noonCurve && !samples.empty()) {
         plan.notes.push_back("The nodus's shadow at 12:00 does not fall on the plate.");
     }
+    // The sun through the chosen year, once for every curve and date line.
+    const std::optional<SunYear> sunYear =
+        options.extras.NeedsYear() ? SunYear::For(options.extras.year) : std::nullopt;
+    if (sunYear) plan.year = sunYear->year();
+    ExtraLines extra = BuildExtraLines(
+        {dial, options, sunYear ? &*sunYear : nullptr, face.inner, labelSize, options.numerals},
+        placer);
+    std::move(extra.elements.begin(), extra.elements.end(), std::back_inserter(plan.dial.elements));
+    plan.notes.insert(plan.notes.end(), extra.notes.begin(), extra.notes.end());
 
     const double styleHeight = dial.StyleHeightDeg();
     plan.gnomonSize = root ? SizeGnomon(StyleLength(options, dial), styleHeight)
                            : GnomonSize{StyleLength(options, dial), StyleLength(options, dial),
                                         dial.gnomon().heightMm, 0};
     AddTitleStrip({site, dial, options, plan.gnomonSize, samples}, h + kStripGapMm, plan.dial);
+    AddLegend(extra.legend, labelSize, plan.dial);
     const double nodusMark =
         options.foot ? (root ? dial.NodusDistanceMm().value_or(0) : 0) : options.nodusMm;
-    plan.gnomon = GnomonPlateDrawing(plan.gnomonSize, nodusMark, TitlePlace(site));
+    plan.gnomon = GnomonPlateDrawing(plan.gnomonSize, nodusMark, TitlePlace(site),
+                                     options.extras.styleThicknessMm);
     if (noLines) return {PlanStatus::NoLines, plan.notes.back(), std::move(plan)};
     return {PlanStatus::Built, "", std::move(plan)};
 }

@@ -17,6 +17,7 @@
 
 #include "core/engine/dial.h"
 #include "core/plan/drawing.h"
+#include "core/plan/extra_line_options.h"
 #include "core/site/site_state.h"
 
 namespace sundial::plan {
@@ -56,6 +57,7 @@ struct PlanOptions {
     double nodusMm = 0;       // the nodus's distance along the style from the root (with root)
     double styleMm = 0;       // the style's length; 0 chooses (the nodus distance, if any)
     std::string madeOn;       // the date written in the title block
+    ExtraLineOptions extras;  // what a dial maker adds on request
 };
 
 inline constexpr double kMinPlateMm = 50;
@@ -99,6 +101,7 @@ struct Plan {
     Drawing gnomon;  // the gnomon's triangle, full size
     GnomonSize gnomonSize;
     double numeralSizeMm = 0;  // the largest numeral; 0 without numerals
+    int year = 0;  // the sun's year of the clock-time curves, sign and date lines; 0 without
     // Things the user should know: what could not be fitted, a date line that
     // never reaches the plate.
     std::vector<std::string> notes;

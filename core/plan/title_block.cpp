@@ -131,8 +131,12 @@ void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing) {
 
     std::vector<Element> out;
     double y = topMm + kCapHeight * size * 1.25;
-    out.push_back(MakeText(Role::Title, {0, y}, "Sundial for " + TitlePlace(site), size * 1.25,
-                           Anchor::Start, true));
+    // Clock-time curves hold for the year they were drawn for (and the
+    // decade round it): the title says which.
+    const std::string curvesYear =
+        o.extras.clockTime ? ", clock time for " + std::to_string(o.extras.year) : "";
+    out.push_back(MakeText(Role::Title, {0, y}, "Sundial for " + TitlePlace(site) + curvesYear,
+                           size * 1.25, Anchor::Start, true));
     for (const std::string& line : lines) {
         y += leading;
         out.push_back(MakeText(Role::Title, {0, y}, line, size, Anchor::Start));

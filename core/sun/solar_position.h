@@ -47,6 +47,15 @@ SolarResult SunAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& 
 SolarResult SunSeenAt(double latitudeDeg, double longitudeWestDeg, const ClockTime& clock,
                       double utcOffsetHours);
 
+// The sun from the Earth's centre at a UTC instant: what a table of many
+// instants needs, at a fraction of SunAt's cost. Nothing outside 1900 to 2100
+// or for an instant that does not exist.
+struct CentreSun {
+    double declinationDeg = 0;     // as SolarPosition's
+    double equationOfTimeMin = 0;  // as SolarPosition's
+};
+std::optional<CentreSun> SunFromCentre(const ClockTime& utc);
+
 // Standard refraction (1010 hPa, 10 degrees C) for a geometric altitude: how
 // much higher the sun appears, degrees. Below one degree under the horizon the
 // sun is out of sight anyway; the lift is held at its value there.

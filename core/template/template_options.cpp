@@ -2,18 +2,21 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <utility>
 
 #include "core/io/clean_text.h"
+#include "core/lines/date_marks.h"
 #include "core/pdf/creation_time.h"
 
 namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionEntry, 21> kSpecs = {{
+constexpr std::array<TemplateOptionEntry, 32> kSpecs = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
     {"dial",
@@ -46,6 +49,31 @@ constexpr std::array<TemplateOptionEntry, 21> kSpecs = {{
      nullptr},
     {"noon-curve", "The nodus's shadow at 12:00 through the year and the equation-of-time table.",
      nullptr, nullptr},
+    {"clock-time",
+     "Draw each clock hour's figure-eight: the nodus's shadow at that clock time on every day of "
+     "the year, so that the dial reads the clock (needs the nodus).",
+     nullptr, nullptr},
+    {"clock-time-halves", "With --clock-time, the half hours' figure-eights too.", nullptr,
+     nullptr},
+    {"clock-time-only", "With --clock-time, leave out the straight hour lines.", nullptr, nullptr},
+    {"year",
+     "The year whose sun draws the clock-time curves, sign and date lines (default: this year).",
+     "year", nullptr},
+    {"summer-numerals", "A second ring of numerals an hour on, for summer time.", nullptr, nullptr},
+    {"ten-minutes", "Draw lines every ten minutes.", nullptr, nullptr},
+    {"signs",
+     "Draw the lines of the days the sun enters each sign of the zodiac (needs the nodus).",
+     nullptr, nullptr},
+    {"date-line",
+     "Draw the nodus's shadow on a chosen date, MM-DD (a birthday, a founding day); give it again "
+     "for more dates.",
+     "MM-DD", nullptr},
+    {"horizon", "Draw the horizon line (needs the nodus).", nullptr, nullptr},
+    {"equinoctial", "Draw the equinoctial line (needs the nodus).", nullptr, nullptr},
+    {"style-thickness",
+     "The style plate's thickness, mm: the hour lines either side of the substyle move apart by "
+     "it (less than the nodus's height).",
+     "mm", nullptr},
     {"style", "The style's length for the gnomon plate, mm (default: the nodus distance).", "mm",
      nullptr},
     {"made", "The date written in the title block (default: today).", "text", nullptr},
@@ -84,6 +112,58 @@ class Reader {
     const OptionLookup& given_;
     const NumberReader& readNumber_;
 };
+
+// Reads "MM-DD", or several joined by commas (an option given more than once).
+std::optional<std::vector<MonthDay>> ReadDates(const std::string& text, std::string& message) {
+    std::vector<MonthDay> dates;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        const std::string item = text.substr(from, comma - from);
+        const auto date = lines::ParseMonthDay(item);
+        if (!date) {
+            message = "--date-line: \"" + item + "\" is not a date as MM-DD (06-14).";
+            return std::nullopt;
+        }
+        dates.push_back(*date);
+        from = comma + 1;
+    }
+    return dates;
+}
+
+std::optional<plan::ExtraLineOptions> ReadExtraLines(Reader& in, const std::string& today) {
+    plan::ExtraLineOptions o;
+    o.clockTime = in.Set("clock-time");
+    o.clockTimeHalves = in.Set("clock-time-halves");
+    o.clockTimeOnly = in.Set("clock-time-only");
+    o.summerNumerals = in.Set("summer-numerals");
+    o.tenMinutes = in.Set("ten-minutes");
+    o.signs = in.Set("signs");
+    o.horizon = in.Set("horizon");
+    o.equinoctial = in.Set("equinoctial");
+    // This year, from today's date as the title block writes it.
+    o.year = std::atoi(today.substr(0, 4).c_str());
+    if (in.Set("year")) {
+        const auto year = in.Number("year");
+        if (!year) return std::nullopt;
+        if (*year != std::floor(*year)) {
+            in.message = "--year: give a whole year (2026).";
+            return std::nullopt;
+        }
+        o.year = static_cast<int>(std::clamp(*year, -1e6, 1e6));
+    }
+    if (in.Set("date-line")) {
+        auto dates = ReadDates(in.Text("date-line", ""), in.message);
+        if (!dates) return std::nullopt;
+        o.dates = std::move(*dates);
+    }
+    if (in.Set("style-thickness")) {
+        const auto thickness = in.Number("style-thickness");
+        if (!thickness) return std::nullopt;
+        o.styleThicknessMm = *thickness;
+    }
+    return o;
+}
 
 std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) {
     if (!in.Set("width") || !in.Set("height")) {
@@ -149,10 +229,20 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
     o.monthLines = in.Set("months");
     o.noonCurve = in.Set("noon-curve");
     o.toSolstices = in.Set("to-solstices");
-    if ((o.dateLines || o.noonCurve) && !in.Set("nodus") && !byFoot) {
+    const auto extras = ReadExtraLines(in, today);
+    if (!extras) return std::nullopt;
+    o.extras = *extras;
+    const bool hasNodus = in.Set("nodus") || byFoot;
+    if ((o.dateLines || o.noonCurve) && !hasNodus) {
         in.message =
             "--date-lines and --noon-curve need the nodus: --nodus MM along the style from the "
             "root, or --foot-x, --foot-y and --nodus-height.";
+        return std::nullopt;
+    }
+    if (o.extras.NeedsNodus() && !hasNodus) {
+        in.message =
+            "--clock-time, --signs, --date-line, --horizon and --equinoctial need the nodus: "
+            "--nodus MM along the style from the root, or --foot-x, --foot-y and --nodus-height.";
         return std::nullopt;
     }
     if (in.Set("nodus")) {

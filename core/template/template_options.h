@@ -25,7 +25,10 @@ struct TemplateOptionEntry {
 
 // --width, --height, --dial, --recline, --root-x, --root-y, --nodus,
 // --foot-x, --foot-y, --nodus-height, --half, --quarter, --numerals,
-// --date-lines, --months, --to-solstices, --noon-curve, --style, --made,
+// --date-lines, --months, --to-solstices, --noon-curve, --clock-time,
+// --clock-time-halves, --clock-time-only, --year, --summer-numerals,
+// --ten-minutes, --signs, --date-line, --horizon, --equinoctial,
+// --style-thickness, --style, --made,
 // --paper and --landscape, in the order a command's help lists them.
 std::span<const TemplateOptionEntry> TemplateOptionTable();
 

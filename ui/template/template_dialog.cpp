@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -30,6 +31,7 @@
 #include <exception>
 
 #include "core/engine/plane.h"
+#include "core/lines/date_marks.h"
 #include "core/plan/sun_samples.h"
 #include "core/template/dxf_template.h"
 #include "core/template/pdf_template.h"
@@ -248,6 +250,40 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     datesForm->addRow(tr("Nodus along the style (mm)"), txtNodus);
     datesForm->addRow(tr("Style length (mm)"), txtStyle);
 
+    auto* extra = new QGroupBox(tr("Clock time and more"), this);
+    auto* extraForm = new QFormLayout(extra);
+    const auto check = [extra](const QString& text, const char* name) {
+        auto* box = new QCheckBox(text, extra);
+        box->setObjectName(name);
+        return box;
+    };
+    chkClockTime = check(tr("Clock-time figure-eights"), "chkClockTime");
+    chkClockTimeHalves = check(tr("Half hours' figure-eights"), "chkClockTimeHalves");
+    chkClockTimeOnly = check(tr("No straight hour lines"), "chkClockTimeOnly");
+    txtYear = NumberBox(extra, "txtYear", QString::number(QDate::currentDate().year()));
+    chkSummerNumerals = check(tr("Summer-time numerals"), "chkSummerNumerals");
+    chkTenMinutes = check(tr("Ten-minute lines"), "chkTenMinutes");
+    chkSigns = check(tr("Zodiac signs' lines"), "chkSigns");
+    txtDateLines = new QLineEdit(extra);
+    txtDateLines->setObjectName("txtDateLines");
+    txtDateLines->setPlaceholderText(tr("MM-DD, MM-DD"));
+    chkHorizon = check(tr("Horizon line"), "chkHorizon");
+    chkEquinoctial = check(tr("Equinoctial line"), "chkEquinoctial");
+    txtThickness = NumberBox(extra, "txtThickness");
+    txtThickness->setPlaceholderText(tr("thin"));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{chkClockTime, chkClockTimeHalves, chkClockTimeOnly}) {
+        extraForm->addRow(w);
+    }
+    extraForm->addRow(tr("Year"), txtYear);
+    for (QWidget* w : std::initializer_list<QWidget*>{chkSummerNumerals, chkTenMinutes, chkSigns}) {
+        extraForm->addRow(w);
+    }
+    extraForm->addRow(tr("Date lines"), txtDateLines);
+    extraForm->addRow(chkHorizon);
+    extraForm->addRow(chkEquinoctial);
+    extraForm->addRow(tr("Style thickness (mm)"), txtThickness);
+
     auto* paper = new QGroupBox(tr("Paper"), this);
     auto* paperRow = new QHBoxLayout(paper);
     cboPaper = new QComboBox(paper);
@@ -260,7 +296,8 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     paperRow->addStretch();
 
     auto* inputs = new QVBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{dial, plate, root, lines, dates, paper}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{dial, plate, root, lines, dates, extra, paper}) {
         inputs->addWidget(w);
     }
     inputs->addStretch();
@@ -314,14 +351,15 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
         txtRootX->setText(QLocale().toString(width / 2));
         txtRootY->setText(QLocale().toString(0));
     });
-    for (QLineEdit* box :
-         {txtBearing, txtRecline, txtLatitude, txtZone, txtWidth, txtHeight, txtRootX, txtRootY,
-          txtFootX, txtFootY, txtNodusHeight, txtNodus, txtStyle}) {
+    for (QLineEdit* box : {txtBearing, txtRecline, txtLatitude, txtZone, txtWidth, txtHeight,
+                           txtRootX, txtRootY, txtFootX, txtFootY, txtNodusHeight, txtNodus,
+                           txtStyle, txtYear, txtDateLines, txtThickness}) {
         connect(box, &QLineEdit::textChanged, this, &TemplateDialog::Rebuild);
     }
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              optRootTop, optRootAt, optFootAt, chkHalf, chkQuarter, chkDateLines, chkMonths,
-             chkNoonCurve, chkLandscape}) {
+             chkNoonCurve, chkLandscape, chkClockTime, chkClockTimeHalves, chkClockTimeOnly,
+             chkSummerNumerals, chkTenMinutes, chkSigns, chkHorizon, chkEquinoctial}) {
         connect(b, &QAbstractButton::toggled, this, &TemplateDialog::Rebuild);
     }
     // A horizontal dial starts with north at the top of the plate.
@@ -375,7 +413,8 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
     o.dateLines = chkDateLines->isChecked();
     o.monthLines = o.dateLines && chkMonths->isChecked();
     o.noonCurve = chkNoonCurve->isChecked();
-    if ((o.dateLines || o.noonCurve) && !o.foot) {
+    if (!ReadExtraLines(o.extras, message)) return std::nullopt;
+    if ((o.dateLines || o.noonCurve || o.extras.NeedsNodus()) && !o.foot) {
         const auto nodus = Number(*txtNodus, tr("the nodus distance"), message);
         if (!nodus) return std::nullopt;
         o.nodusMm = *nodus;
@@ -391,6 +430,38 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
         return std::nullopt;
     }
     return o;
+}
+
+bool TemplateDialog::ReadExtraLines(plan::ExtraLineOptions& o, QString& message) const {
+    o.clockTime = chkClockTime->isChecked();
+    o.clockTimeHalves = o.clockTime && chkClockTimeHalves->isChecked();
+    o.clockTimeOnly = o.clockTime && chkClockTimeOnly->isChecked();
+    o.summerNumerals = chkSummerNumerals->isChecked();
+    o.tenMinutes = chkTenMinutes->isChecked();
+    o.signs = chkSigns->isChecked();
+    o.horizon = chkHorizon->isChecked();
+    o.equinoctial = chkEquinoctial->isChecked();
+    const QStringList dates =
+        txtDateLines->text().split(QRegularExpression("[,;\\s]+"), Qt::SkipEmptyParts);
+    for (const QString& text : dates) {
+        const auto date = lines::ParseMonthDay(text.toStdString());
+        if (!date) {
+            message = tr("The date line \"%1\" is not a date as MM-DD (06-14).").arg(text);
+            return false;
+        }
+        o.dates.push_back(*date);
+    }
+    if (o.NeedsYear()) {
+        const auto year = Number(*txtYear, tr("the year"), message);
+        if (!year) return false;
+        o.year = static_cast<int>(std::clamp(*year, -1e6, 1e6));
+    }
+    if (!txtThickness->text().trimmed().isEmpty()) {
+        const auto thickness = Number(*txtThickness, tr("the style's thickness"), message);
+        if (!thickness) return false;
+        o.styleThicknessMm = *thickness;
+    }
+    return true;
 }
 
 std::optional<SiteState> TemplateDialog::ReadSite(QString& message) const {
@@ -465,7 +536,15 @@ void TemplateDialog::Rebuild() {
     txtBearing->setEnabled(type == tmpl::DialType::Vertical || type == tmpl::DialType::Horizontal);
     txtRecline->setEnabled(type == tmpl::DialType::Vertical);
     chkMonths->setEnabled(chkDateLines->isChecked());
-    txtNodus->setEnabled(!footAt && (chkDateLines->isChecked() || chkNoonCurve->isChecked()));
+    const bool clockTime = chkClockTime->isChecked();
+    chkClockTimeHalves->setEnabled(clockTime);
+    chkClockTimeOnly->setEnabled(clockTime);
+    txtYear->setEnabled(clockTime || chkSigns->isChecked() ||
+                        !txtDateLines->text().trimmed().isEmpty());
+    txtNodus->setEnabled(!footAt &&
+                         (chkDateLines->isChecked() || chkNoonCurve->isChecked() || clockTime ||
+                          chkSigns->isChecked() || !txtDateLines->text().trimmed().isEmpty() ||
+                          chkHorizon->isChecked() || chkEquinoctial->isChecked()));
 
     plan_.reset();
     QString message;

@@ -113,6 +113,17 @@ class TemplateDialog final : public QDialog {
     QCheckBox* chkMonths;
     QCheckBox* chkNoonCurve;
     QLineEdit* txtStyle;
+    QCheckBox* chkClockTime;
+    QCheckBox* chkClockTimeHalves;
+    QCheckBox* chkClockTimeOnly;
+    QLineEdit* txtYear;
+    QCheckBox* chkSummerNumerals;
+    QCheckBox* chkTenMinutes;
+    QCheckBox* chkSigns;
+    QLineEdit* txtDateLines;  // "06-14, 09-02"
+    QCheckBox* chkHorizon;
+    QCheckBox* chkEquinoctial;
+    QLineEdit* txtThickness;
     QComboBox* cboPaper;
     QCheckBox* chkLandscape;
     QLabel* lblMessage;
@@ -130,6 +141,9 @@ class TemplateDialog final : public QDialog {
   private:
     // The options as typed, or the message for the first one that is not.
     std::optional<plan::PlanOptions> ReadOptions(QString& message) const;
+    // The extra lines' boxes into `o`; false, with `message`, for one that
+    // does not read.
+    bool ReadExtraLines(plan::ExtraLineOptions& o, QString& message) const;
     // The main window's site with the latitude and zone typed here, and the
     // plane the dial type, bearing and recline give; nothing (and `message`)
     // when one of them is not usable.

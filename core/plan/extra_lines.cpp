@@ -1,0 +1,243 @@
+#include "core/plan/extra_lines.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/lines/clock_time_curves.h"
+#include "core/lines/date_marks.h"
+#include "core/lines/reference_lines.h"
+#include "core/plan/clip.h"
+#include "core/plan/date_lines.h"
+#include "core/plan/dial_face.h"
+#include "core/plan/hour_lines.h"
+#include "core/plan/text_metrics.h"
+
+namespace sundial::plan {
+
+namespace {
+
+constexpr double kCurveStrokeMm = 0.35;
+constexpr double kCurveDashMm = 2.5;  // the falling half
+constexpr std::uint32_t kCurveColour = 0x8b3a00;
+constexpr double kSignStrokeMm = 0.3;
+constexpr std::uint32_t kSignColour = 0x2e7d32;
+constexpr double kChosenStrokeMm = 0.35;
+constexpr std::uint32_t kChosenColour = 0x7b1fa2;
+constexpr double kReferenceStrokeMm = 0.3;
+constexpr double kReferenceDashMm = 4;
+constexpr std::uint32_t kReferenceColour = 0x505050;
+constexpr double kLegendSampleMm = 12;  // the sample line's length
+
+// A run of curve vertices cut to `area`: the pieces inside, with each
+// vertex's day of the year (fractional where the edge cuts between days).
+struct DayRun {
+    std::vector<Point> points;
+    std::vector<double> days;
+};
+
+std::vector<DayRun> ClipRun(const lines::CurveRun& run, const Rect& area) {
+    std::vector<DayRun> out;
+    bool open = false;
+    for (std::size_t i = 1; i < run.size(); ++i) {
+        const Point a = ToPoint(run[i - 1].at), b = ToPoint(run[i].at);
+        const auto piece = ClipSegment(a, b, area);
+        if (!piece) {
+            open = false;
+            continue;
+        }
+        // Days between two vertices may wrap past the year's end (365 -> 1).
+        const double da = run[i - 1].day;
+        const double step = run[i].day == run[i - 1].day + 1 ? 1.0 : run[i].day - da;
+        const double len = Distance(a, b);
+        const auto dayAt = [&](Point p) {
+            const double f = len > 0 ? Distance(a, p) / len : 0;
+            return f >= 1 ? run[i].day : da + f * step;
+        };
+        if (!open) {
+            out.push_back({{piece->first}, {dayAt(piece->first)}});
+            open = true;
+        }
+        out.back().points.push_back(piece->second);
+        out.back().days.push_back(dayAt(piece->second));
+        // Leaving the area ends the piece.
+        if (Distance(piece->second, b) > 1e-9) open = false;
+    }
+    std::erase_if(out, [](const DayRun& r) { return r.points.size() < 2; });
+    return out;
+}
+
+// Every kThinning-th point of each run, and its last.
+std::vector<std::vector<Point>> Thinned(const std::vector<std::vector<Point>>& runs) {
+    constexpr std::size_t kThinning = 4;
+    std::vector<std::vector<Point>> out;
+    for (const auto& run : runs) {
+        std::vector<Point> thin;
+        for (std::size_t i = 0; i < run.size(); i += kThinning) thin.push_back(run[i]);
+        if ((run.size() - 1) % kThinning != 0) thin.push_back(run.back());
+        out.push_back(std::move(thin));
+    }
+    return out;
+}
+
+Element CurveElement(const DayRun& run, double hour, bool falling) {
+    Element e =
+        MakePath(Role::ClockTimeCurves, Shape::Polyline, run.points, kCurveStrokeMm, kCurveColour);
+    e.hour = hour;
+    e.days = run.days;
+    e.dashMm = falling ? kCurveDashMm : 0;
+    e.text = falling ? "falling" : "rising";
+    return e;
+}
+
+std::string TwoDigits(int v) {
+    return std::string(1, static_cast<char>('0' + v / 10)) + static_cast<char>('0' + v % 10);
+}
+
+// Dated lines of one kind (signs, chosen dates): paths, elements and labels.
+void AddDateMarks(const ExtraLinesInput& in, const std::vector<lines::DateMark>& marks, Role role,
+                  double stroke, std::uint32_t colour, LabelPlacer& placer, ExtraLines& out) {
+    for (const lines::DateMark& m : marks) {
+        const auto path = DayPath(in.dial, m.declinationDeg, in.area);
+        if (path.empty()) {
+            out.notes.push_back("The nodus's shadow on the line of " + m.label +
+                                " does not fall on the plate.");
+            continue;
+        }
+        for (const auto& run : path) {
+            Element e = MakePath(role, Shape::Polyline, run, stroke, colour);
+            e.text = m.label;
+            e.declinationDeg = m.declinationDeg;
+            if (m.date) e.date = TwoDigits(m.date->month) + "-" + TwoDigits(m.date->day);
+            out.elements.push_back(std::move(e));
+        }
+        if (auto label = placer.Place(path, m.label, in.labelSizeMm, role, colour)) {
+            out.elements.push_back(std::move(*label));
+        }
+    }
+}
+
+void AddStraight(const ExtraLinesInput& in, const std::optional<lines::PlateLine>& line, Role role,
+                 const char* name, LabelPlacer& placer, ExtraLines& out) {
+    if (!line) return;
+    const Point through = ToPoint(line->through), dir = ToPoint(line->direction);
+    const double reach =
+        10 * (std::fabs(through.x) + std::fabs(through.y) + in.area.right + in.area.bottom);
+    const auto piece = ClipSegment({through.x - reach * dir.x, through.y - reach * dir.y},
+                                   {through.x + reach * dir.x, through.y + reach * dir.y}, in.area);
+    if (!piece) {
+        out.notes.push_back(std::string("The ") + name + " line does not cross the plate.");
+        return;
+    }
+    Element e = MakeLine(role, piece->first, piece->second, kReferenceStrokeMm, kReferenceColour);
+    e.dashMm = kReferenceDashMm;
+    e.text = name;
+    out.elements.push_back(e);
+    if (auto label = placer.Place({{piece->first, piece->second}}, name, in.labelSizeMm, role,
+                                  kReferenceColour)) {
+        out.elements.push_back(std::move(*label));
+    }
+}
+
+}  // namespace
+
+std::string ClockTimeLabel(double hour, NumeralStyle style) {
+    const int whole = static_cast<int>(std::floor(hour));
+    const int minutes = static_cast<int>(std::lround((hour - whole) * 60));
+    if (minutes == 0 && style != NumeralStyle::None) return NumeralText(whole, style);
+    return std::to_string(whole) + ":" + TwoDigits(minutes);
+}
+
+ExtraLines BuildExtraLines(const ExtraLinesInput& in, LabelPlacer& placer) {
+    ExtraLines out;
+    const ExtraLineOptions& o = in.options.extras;
+    if (o.clockTime && in.sun) {
+        const auto curves = lines::ClockTimeCurves(in.dial, *in.sun, o.clockTimeHalves);
+        std::vector<std::vector<std::vector<Point>>> paths;
+        for (const lines::ClockTimeCurve& c : curves) {
+            std::vector<std::vector<Point>> path;
+            for (const bool falling : {false, true}) {
+                for (const lines::CurveRun& run : falling ? c.falling : c.rising) {
+                    for (const DayRun& piece : ClipRun(run, in.area)) {
+                        out.elements.push_back(CurveElement(piece, c.hour, falling));
+                        path.push_back(piece.points);
+                    }
+                }
+            }
+            paths.push_back(std::move(path));
+        }
+        // Labels keep off the curves; every few days' point holds them well
+        // enough for that, at a fraction of the cost.
+        for (const auto& path : paths) placer.AddBlocking(Thinned(path));
+        for (std::size_t i = 0; i < curves.size(); ++i) {
+            if (paths[i].empty()) continue;
+            if (auto label = placer.Place(paths[i], ClockTimeLabel(curves[i].hour, in.numerals),
+                                          in.labelSizeMm, Role::ClockTimeCurves, kCurveColour)) {
+                label->hour = curves[i].hour;
+                out.elements.push_back(std::move(*label));
+            }
+        }
+        if (std::none_of(paths.begin(), paths.end(), [](const auto& p) { return !p.empty(); })) {
+            out.notes.push_back("No clock-time curve falls on the plate.");
+        }
+        const std::string year = std::to_string(in.sun->year());
+        Element rising = MakeLine(Role::ClockTimeCurves, {}, {}, kCurveStrokeMm, kCurveColour);
+        Element falling = rising;
+        falling.dashMm = kCurveDashMm;
+        out.legend.push_back(
+            {rising, "Clock time, " + year + ": December solstice to June solstice"});
+        out.legend.push_back(
+            {falling, "Clock time, " + year + ": June solstice to December solstice"});
+    }
+    if (o.summerNumerals && in.numerals != NumeralStyle::None && !o.clockTimeOnly) {
+        out.legend.push_back({MakeText(Role::Legend, {}, NumeralText(13, in.numerals), 0,
+                                       Anchor::Middle, false, kSummerColour),
+                              "Summer time: the clock an hour on"});
+    }
+    if (o.signs && in.sun) {
+        AddDateMarks(in, lines::SignLines(in.sun->obliquityDeg()), Role::SignLines, kSignStrokeMm,
+                     kSignColour, placer, out);
+    }
+    if (!o.dates.empty() && in.sun) {
+        std::vector<lines::DateMark> marks;
+        for (const MonthDay& d : o.dates) {
+            if (auto m = lines::ChosenDateLine(*in.sun, d, in.dial.site().zoneHours)) {
+                marks.push_back(std::move(*m));
+            }
+        }
+        AddDateMarks(in, marks, Role::DateLines, kChosenStrokeMm, kChosenColour, placer, out);
+    }
+    if (o.horizon)
+        AddStraight(in, lines::HorizonLine(in.dial), Role::Horizon, "horizon", placer, out);
+    if (o.equinoctial) {
+        AddStraight(in, lines::EquinoctialLine(in.dial), Role::Equinoctial, "equinoctial", placer,
+                    out);
+    }
+    return out;
+}
+
+void AddLegend(const std::vector<LegendEntry>& legend, double textSizeMm, Drawing& drawing) {
+    if (legend.empty()) return;
+    const double row = 1.8 * textSizeMm;
+    double y = drawing.heightMm + row;
+    for (const LegendEntry& entry : legend) {
+        Element sample = entry.sample;
+        sample.role = Role::Legend;
+        const double mid = y - 0.35 * textSizeMm;
+        if (sample.shape == Shape::Text) {
+            sample.points = {{kLegendSampleMm / 2, y}};
+            sample.anchor = Anchor::Middle;
+            sample.textSizeMm = textSizeMm;
+        } else {
+            sample.points = {{0, mid}, {kLegendSampleMm, mid}};
+        }
+        drawing.elements.push_back(std::move(sample));
+        drawing.elements.push_back(MakeText(Role::Legend, {kLegendSampleMm + 3, y}, entry.text,
+                                            textSizeMm, Anchor::Start));
+        drawing.widthMm = std::max(
+            drawing.widthMm, kLegendSampleMm + 3 + TextWidthMm(entry.text, textSizeMm, false));
+        y += row;
+    }
+    drawing.heightMm = y - row + kDescent * textSizeMm + 1;
+}
+
+}  // namespace sundial::plan

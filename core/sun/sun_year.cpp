@@ -1,0 +1,90 @@
+#include "core/sun/sun_year.h"
+
+#include <erfa.h>
+#include <erfam.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "core/sun/clock_time.h"
+
+namespace sundial {
+
+namespace {
+
+// Cubic interpolation over eight days keeps both curves within 0.001 degrees
+// (their fourth derivatives are tiny: the year is smooth), at fifty ERFA
+// positions a year.
+constexpr double kStepDays = 8;
+constexpr int kMarginNodes = 2;  // nodes before the year and after it
+constexpr double kFirstNodeDay = -kMarginNodes * kStepDays;
+
+std::chrono::year_month_day Ymd(int year, MonthDay date) {
+    return std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(date.month)} /
+           std::chrono::day{static_cast<unsigned>(date.day)};
+}
+
+// Lagrange's cubic through four equally spaced values at -1, 0, 1, 2, read at u.
+double Cubic(const double v[4], double u) {
+    return -v[0] * u * (u - 1) * (u - 2) / 6 + v[1] * (u + 1) * (u - 1) * (u - 2) / 2 -
+           v[2] * (u + 1) * u * (u - 2) / 2 + v[3] * (u + 1) * u * (u - 1) / 6;
+}
+
+}  // namespace
+
+int DaysInYear(int year) {
+    return std::chrono::year{year}.is_leap() ? 366 : 365;
+}
+
+std::optional<MonthDay> MonthDayOf(int year, int dayOfYear) {
+    if (dayOfYear < 1 || dayOfYear > DaysInYear(year)) return std::nullopt;
+    const std::chrono::year_month_day ymd{std::chrono::sys_days{Ymd(year, {1, 1})} +
+                                          std::chrono::days{dayOfYear - 1}};
+    return MonthDay{static_cast<int>(static_cast<unsigned>(ymd.month())),
+                    static_cast<int>(static_cast<unsigned>(ymd.day()))};
+}
+
+std::optional<int> DayOfYear(int year, MonthDay date) {
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31) return std::nullopt;
+    const auto ymd = Ymd(year, date);
+    if (!ymd.ok()) return std::nullopt;
+    return static_cast<int>(
+               (std::chrono::sys_days{ymd} - std::chrono::sys_days{Ymd(year, {1, 1})}).count()) +
+           1;
+}
+
+std::optional<SunYear> SunYear::For(int year) {
+    if (year < kFirstCurveYear || year > kLastCurveYear) return std::nullopt;
+    const ClockTime newYear{year, 1, 1, 0, 0, 0};
+    const int count = static_cast<int>(std::ceil(DaysInYear(year) / kStepDays)) + 2 * kMarginNodes;
+    std::vector<CentreSun> nodes;
+    nodes.reserve(count + 1);
+    for (int i = 0; i <= count; ++i) {
+        const auto sun = SunFromCentre(ShiftClock(newYear, (kFirstNodeDay + i * kStepDays) * 24));
+        if (!sun) return std::nullopt;
+        nodes.push_back(*sun);
+    }
+    // The mean obliquity: nutation moves it by under 0.003 degrees.
+    const double midyearTt = ERFA_DJ00 + (year - 2000) * 365.25;
+    return SunYear(year, eraObl06(midyearTt, 0) * ERFA_DR2D, std::move(nodes));
+}
+
+CentreSun SunYear::At(double utcDays) const {
+    const double s = (utcDays - kFirstNodeDay) / kStepDays;
+    const int last = static_cast<int>(nodes_.size()) - 3;
+    const int i = std::clamp(static_cast<int>(std::floor(s)), 1, last);
+    const double u = s - i;
+    double dec[4], eot[4];
+    for (int k = 0; k < 4; ++k) {
+        dec[k] = nodes_[i - 1 + k].declinationDeg;
+        eot[k] = nodes_[i - 1 + k].equationOfTimeMin;
+    }
+    return {Cubic(dec, u), Cubic(eot, u)};
+}
+
+CentreSun SunYear::AtClock(int dayOfYear, double clockHours, double zoneHours) const {
+    return At(dayOfYear - 1 + (clockHours - zoneHours) / 24.0);
+}
+
+}  // namespace sundial
