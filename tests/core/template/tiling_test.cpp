@@ -80,9 +80,10 @@ TEST(Tiling, LeavesOutOnlyTilesThatShowNothingNew) {
         size_t printed;
     } rows[] = {
         {"issue plate on A4", 600, 450, {Paper::A4, false}, 8},
-        // Four rows hold the plate; the fifth only the title's and the bar's tiles.
-        {"metre and a half on A4", 1500, 1000, {Paper::A4, false}, 4 * 9 + 4},
-        {"five metres on letter landscape", 5000, 5000, {Paper::Letter, true}, 536},
+        // Four rows hold the plate; of the fifth only the tiles under the title
+        // strip and the lines reaching it.
+        {"metre and a half on A4", 1500, 1000, {Paper::A4, false}, 4 * 9 + 5},
+        {"five metres on letter landscape", 5000, 5000, {Paper::Letter, true}, 542},
     };
     for (const auto& r : rows) {
         const plan::Plan p = testing::PlanFor(testing::London(), testing::IssueOptions(r.w, r.h));
