@@ -12,6 +12,7 @@
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
 #include "core/project/dial_project.h"
+#include "core/rules/input_rules.h"
 #include "core/template/dxf_template.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
@@ -221,6 +222,13 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
         throw BadInput{"--dial " + parser.Value("dial") +
                        " sets its own plane: leave out --bearing."};
     }
+    // A project's bearing is the one its dial faces, as the template window
+    // keeps it; a horizontal dial given none is saved facing 180.
+    choice.bearingGiven = choice.bearingGiven || base;
+    SiteState designed = site.site;
+    if (!choice.bearingGiven && choice.type == tmpl::DialType::Horizontal) {
+        ApplyBearing(designed, "180");
+    }
     plan::PlanOptions options = read.options->plan;
     options.plane = tmpl::PlaneFor(choice, site.site);
     const tmpl::PageSetup& page = read.options->page;
@@ -252,7 +260,7 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
                                                             : tmpl::DxfLettering::Text);
         }
         if (parser.IsSet("save-project")) {
-            const project::DialProject saved{site.site,
+            const project::DialProject saved{designed,
                                              project::GivenOptions(given, CliNumberReader())};
             std::string error;
             if (!project::WriteProject(saved, parser.Value("save-project"), error)) {

@@ -7,6 +7,7 @@
 #include "core/io/atomic_file.h"
 #include "core/io/regular_file.h"
 #include "core/rules/input_rules.h"
+#include "core/site/number_text.h"
 #include "core/site/time_zone_menu.h"
 
 namespace sundial::project {
@@ -102,7 +103,10 @@ std::string TextField(const Json& value, const std::string& where) {
     return text;
 }
 
-SiteState ReadSite(const Json& site) {
+// Any flat dial's site, as the template command takes it: latitude -89 to 89
+// (south negative), bearing 0 to 360, and the zone in quarter hours from -12
+// to 14. Version 1 kept the zone in whole hours.
+SiteState ReadSite(const Json& site, long long version) {
     if (!site.is_object()) throw Problem{"site must be an object"};
     for (const auto& [key, value] : site.items()) {
         if (key != "place" && key != "latitude" && key != "longitude" && key != "bearing" &&
@@ -113,33 +117,41 @@ SiteState ReadSite(const Json& site) {
     SiteState s;
     s.PlaceName = TextField(Field(site, "site.", "place"), "site.place");
     const double latitude = NumberField(site, "latitude");
-    const double longitude = NumberField(site, "longitude");
-    const LatLongVerdict place = CheckLatLong(latitude, std::abs(longitude), longitude < 0);
-    if (place.outcome != InputOutcome::Accept) {
-        throw Problem{
-            LatitudeAccepted(static_cast<float>(latitude))
-                ? "site.longitude " + NumberText(longitude) + " is outside -180 to 180 degrees"
-                : "site.latitude " + NumberText(latitude) + " is outside 15 to 70 degrees"};
+    if (!(latitude >= -89 && latitude <= 89)) {
+        throw Problem{"site.latitude " + NumberText(latitude) + " is outside -89 to 89 degrees"};
     }
-    s.Latitude = place.latitude;
-    s.Longitude = place.longitude;
+    const double longitude = NumberField(site, "longitude");
+    if (!(longitude >= -180 && longitude <= 180)) {
+        throw Problem{"site.longitude " + NumberText(longitude) +
+                      " is outside -180 to 180 degrees"};
+    }
+    s.Latitude = static_cast<float>(latitude);
+    s.Longitude = static_cast<float>(longitude);
     const Json& bearingField = Field(site, "site.", "bearing");
     const std::optional<double> bearing =
         bearingField.is_number()   ? std::optional<double>(bearingField.get<double>())
         : bearingField.is_string() ? CNumber(bearingField.get<std::string>())
                                    : std::nullopt;
     if (!bearing) throw Problem{"site.bearing must be a number"};
-    const BearingVerdict verdict = CheckBearing(*bearing);
-    if (verdict.outcome != InputOutcome::Accept) {
-        throw Problem{"site.bearing " + NumberText(*bearing) + " is outside 110 to 250 degrees"};
+    if (!(*bearing >= 0 && *bearing <= 360)) {
+        throw Problem{"site.bearing " + NumberText(*bearing) + " is outside 0 to 360 degrees"};
     }
-    ApplyBearing(s, verdict.bearingText);
+    ApplyBearing(s, sundial::NumberText(static_cast<float>(*bearing)));
     const double utc = NumberField(site, "utc");
-    const std::optional<int> zone = MatchZone(utc);
-    if (!zone) {
-        throw Problem{"site.utc " + NumberText(utc) + " is no zone (whole hours from -12 to 12)"};
+    if (version == 1) {
+        const std::optional<int> zone = MatchZone(utc);
+        if (!zone) {
+            throw Problem{"site.utc " + NumberText(utc) +
+                          " is no zone (whole hours from -12 to 12)"};
+        }
+        s.UtcOffset = static_cast<float>(*zone);
+    } else {
+        if (!(utc >= -12 && utc <= 14) || std::fmod(utc * 4, 1.0) != 0) {
+            throw Problem{"site.utc " + NumberText(utc) +
+                          " is no zone (quarter hours from -12 to 14)"};
+        }
+        s.UtcOffset = static_cast<float>(utc);
     }
-    s.UtcOffset = static_cast<float>(*zone);
     return s;
 }
 
@@ -186,13 +198,18 @@ DialProject Read(std::string_view text) {
         }
     }
     DialProject project;
-    project.site = ReadSite(Field(root, "", "site"));
+    project.site = ReadSite(Field(root, "", "site"), version.get<long long>());
     project.options = ReadOptions(Field(root, "", "template"));
     // Checked as the template command checks its options, so that nothing
     // wrong is found only when the project is used.
     const tmpl::TemplateOptionsRead read =
         tmpl::ReadTemplateOptions(ProjectLookup(project), ProjectNumberReader(), "");
     if (!read.options) throw Problem{"template: " + read.message};
+    // Version 1 kept the wall's bearing with a horizontal dial, which faced
+    // 180 whatever it held; now the bearing kept is the dial's own.
+    if (version.get<long long>() == 1 && read.options->plane.type == tmpl::DialType::Horizontal) {
+        ApplyBearing(project.site, "180");
+    }
     return project;
 }
 
@@ -230,7 +247,7 @@ std::string ProjectJson(const DialProject& project) {
     site["latitude"] = ShortestDecimal(s.Latitude);
     site["longitude"] = ShortestDecimal(s.Longitude);
     site["bearing"] = s.WallBearing;
-    site["utc"] = static_cast<int>(s.UtcOffset);
+    site["utc"] = ShortestDecimal(s.UtcOffset);
     Json options = Json::object();
     for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
         const auto it = project.options.find(entry.name);

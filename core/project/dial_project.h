@@ -11,7 +11,7 @@
 // line gives them (TemplateOptionTable()): a switch as true or false, any other
 // option as a number or a text. So a new template option is a new field with
 // nothing more to write. Longitude is positive west, as everywhere in the
-// program; "utc" is the zone in whole hours.
+// program; "utc" is the zone in hours from UTC, in quarter hours (9.5).
 #pragma once
 
 #include <cstddef>
@@ -26,7 +26,9 @@
 
 namespace sundial::project {
 
-inline constexpr int kProjectVersion = 1;
+// Version 2 takes any flat dial's site: south latitudes, any bearing and
+// zones in quarter hours. Version 1 files (whole-hour zones) are still read.
+inline constexpr int kProjectVersion = 2;
 inline constexpr const char* kProjectFormat = "sundial dial project";
 inline constexpr const char* kProjectExtension = ".sundial";
 // A project is a few hundred bytes; a reader takes no more than this.
@@ -47,7 +49,7 @@ struct ProjectRead {
     std::string message;                 // the first thing wrong, naming its field
 };
 
-// Checks every field (the site by the dialogs' rules, the template options as
+// Checks every field (the site by any flat dial's ranges, the template options as
 // the template command reads them) before anything is returned: a project is
 // used whole or not at all.
 ProjectRead ParseProject(std::string_view text);

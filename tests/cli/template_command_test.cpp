@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 
 #include "cli/cli_app.h"
 #include "tests/cli/cli_test_support.h"
@@ -203,6 +204,39 @@ TEST_F(TemplateCommand, AProjectGivesTheSameFilesAndTakesOptionsOverIt) {
     EXPECT_EQ(newer.status, kCliBadInput);
     EXPECT_TRUE(Contains(newer.err, "newer version")) << newer.err;
     EXPECT_FALSE(fs::exists(dir / "c.svg"));
+}
+
+// Any flat dial's site (south, a fractional zone, a turned horizontal plate)
+// saved as a project draws the same SVG as typed; so does a version-1 file,
+// whose horizontal dial faced 180 whatever bearing it held.
+TEST_F(TemplateCommand, AnyDialsSiteOpensFromItsProjectAsTyped) {
+    std::ofstream(dir / "v1.sundial") << R"({"format": "sundial dial project", "version": 1,
+        "site": {"place": "Unknown", "latitude": 50.72, "longitude": -3.53, "bearing": "185.2",
+        "utc": 1}, "template": {"width": 600, "height": 450, "dial": "horizontal"}})";
+    const struct {
+        std::string typed, saved;  // the site typed; what its project holds ("" for version 1)
+    } rows[] = {
+        {"--lat 33.87 --south --lon 151.21 --east --utc 10 --dial horizontal", "\"utc\": 10.0"},
+        {"--lat 34.93 --south --lon 138.6 --east --utc 9.5 --bearing 0 --date-lines --nodus 120",
+         "-34.93"},
+        {"--lat 27.7 --lon 85.3 --east --utc 5.75 --dial horizontal --bearing 200", "\"200\""},
+        {"--lat 50.72 --lon 3.53 --east --utc 1 --dial horizontal", ""},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.typed);
+        const std::string project = File(r.saved.empty() ? "v1.sundial" : "p.sundial");
+        std::vector<std::string> typed = {"template", "--made", "2026-12-09",
+                                          "--width",  "600",    "--height",
+                                          "450",      "--svg",  File("typed.svg")};
+        std::istringstream words(r.typed + (r.saved.empty() ? "" : " --save-project " + project));
+        typed.insert(typed.end(), std::istream_iterator<std::string>(words), {});
+        ASSERT_EQ(RunTemplate(typed).status, kCliOk);
+        EXPECT_TRUE(Contains(Bytes(project), r.saved)) << Bytes(project);
+        const Outcome o = RunTemplate({"template", "--made", "2026-12-09", "--project", project,
+                                       "--svg", File("opened.svg")});
+        ASSERT_EQ(o.status, kCliOk) << o.err;
+        EXPECT_EQ(Bytes(dir / "opened.svg"), Bytes(dir / "typed.svg"));
+    }
 }
 
 TEST_F(TemplateCommand, NothingMadeIsNeverReportedAsDone) {

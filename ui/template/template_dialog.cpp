@@ -33,6 +33,9 @@
 #include "core/engine/plane.h"
 #include "core/lines/date_marks.h"
 #include "core/plan/sun_samples.h"
+#include "core/rules/input_rules.h"
+#include "core/site/number_text.h"
+#include "core/site/time_zone_menu.h"
 #include "core/template/dxf_template.h"
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
@@ -57,12 +60,16 @@ using Switch = QCheckBox* TemplateDialog::*;
 struct Choice {
     const char* option;
     QComboBox* TemplateDialog::*combo;
-    std::array<const char*, 3> values;  // by the combo's index
+    std::array<const char*, 4> values;  // by the combo's index
+    int count;
 };
 constexpr std::pair<const char*, Box> kNumberBoxes[] = {
-    {"width", &TemplateDialog::txtWidth},  {"height", &TemplateDialog::txtHeight},
-    {"root-x", &TemplateDialog::txtRootX}, {"root-y", &TemplateDialog::txtRootY},
-    {"nodus", &TemplateDialog::txtNodus},  {"style", &TemplateDialog::txtStyle},
+    {"width", &TemplateDialog::txtWidth},     {"height", &TemplateDialog::txtHeight},
+    {"root-x", &TemplateDialog::txtRootX},    {"root-y", &TemplateDialog::txtRootY},
+    {"nodus", &TemplateDialog::txtNodus},     {"style", &TemplateDialog::txtStyle},
+    {"recline", &TemplateDialog::txtRecline}, {"foot-x", &TemplateDialog::txtFootX},
+    {"foot-y", &TemplateDialog::txtFootY},    {"nodus-height", &TemplateDialog::txtNodusHeight},
+    {"year", &TemplateDialog::txtYear},       {"style-thickness", &TemplateDialog::txtThickness},
 };
 constexpr std::pair<const char*, Switch> kSwitches[] = {
     {"half", &TemplateDialog::chkHalf},
@@ -71,11 +78,22 @@ constexpr std::pair<const char*, Switch> kSwitches[] = {
     {"months", &TemplateDialog::chkMonths},
     {"noon-curve", &TemplateDialog::chkNoonCurve},
     {"landscape", &TemplateDialog::chkLandscape},
+    {"clock-time", &TemplateDialog::chkClockTime},
+    {"clock-time-halves", &TemplateDialog::chkClockTimeHalves},
+    {"clock-time-only", &TemplateDialog::chkClockTimeOnly},
+    {"summer-numerals", &TemplateDialog::chkSummerNumerals},
+    {"ten-minutes", &TemplateDialog::chkTenMinutes},
+    {"signs", &TemplateDialog::chkSigns},
+    {"horizon", &TemplateDialog::chkHorizon},
+    {"equinoctial", &TemplateDialog::chkEquinoctial},
 };
 constexpr Choice kChoices[] = {
-    {"numerals", &TemplateDialog::cboNumerals, {"roman", "arabic", "none"}},
-    {"paper", &TemplateDialog::cboPaper, {"a4", "letter", "a3"}},
+    {"dial", &TemplateDialog::cboDialType, {"vertical", "horizontal", "polar", "equatorial"}, 4},
+    {"numerals", &TemplateDialog::cboNumerals, {"roman", "arabic", "none"}, 3},
+    {"paper", &TemplateDialog::cboPaper, {"a4", "letter", "a3"}, 3},
 };
+// The date lines' box holds its dates as the option does, joined by commas.
+constexpr const char* kDateLineOption = "date-line";
 
 QString ShortestNumber(double value, const QLocale& locale) {
     return locale.toString(value, 'g', QLocale::FloatingPointShortest);
@@ -465,7 +483,7 @@ bool TemplateDialog::ReadExtraLines(plan::ExtraLineOptions& o, QString& message)
 }
 
 std::optional<SiteState> TemplateDialog::ReadSite(QString& message) const {
-    SiteState site = main_.Site();
+    SiteState site = projectSite_.value_or(main_.Site());
     const auto latitude = Number(*txtLatitude, tr("the latitude"), message);
     if (!latitude) return std::nullopt;
     const auto zone = Number(*txtZone, tr("the zone"), message);
@@ -516,6 +534,7 @@ void TemplateDialog::FollowMainSite() {
     const SiteState& site = main_.Site();
     if (followedSite_ && *followedSite_ == site) return;
     followedSite_ = site;
+    projectSite_.reset();
     double bearing = 180;
     if (!ParseBearing(site.WallBearing, bearing)) bearing = 180;
     const QLocale locale;
@@ -653,13 +672,32 @@ void TemplateDialog::SaveDrawing(const QString& caption, const char* suffix, con
 std::optional<project::DialProject> TemplateDialog::Project(QString& message) const {
     const std::optional<plan::PlanOptions> options = ReadOptions(message);
     if (!options) return std::nullopt;
+    std::optional<SiteState> site = ReadSite(message);
+    if (!site) return std::nullopt;
+    const auto bearing = Number(*txtBearing, tr("the bearing"), message);
+    if (!bearing) return std::nullopt;
+    if (!(*bearing >= 0 && *bearing <= 360)) {
+        message = tr("The bearing must be from 0 to 360 degrees.");
+        return std::nullopt;
+    }
+    ApplyBearing(*site, NumberText(static_cast<float>(*bearing)));
     project::DialProject p;
-    p.site = main_.Site();
+    p.site = *site;
     // Only what the plan reads: a box that does not count now is not kept.
+    const bool foot = optFootAt->isChecked();
     const auto counts = [&](std::string_view name) {
         if (name == "root-x" || name == "root-y") return optRootAt->isChecked();
-        if (name == "nodus") return options->dateLines || options->noonCurve;
+        if (name == "foot-x" || name == "foot-y" || name == "nodus-height") return foot;
+        if (name == "nodus") {
+            return !foot &&
+                   (options->dateLines || options->noonCurve || options->extras.NeedsNodus());
+        }
         if (name == "months") return options->dateLines;
+        if (name == "recline") return cboDialType->currentIndex() == 0;
+        if (name == "year") return options->extras.NeedsYear();
+        if (name == "clock-time-halves" || name == "clock-time-only") {
+            return options->extras.clockTime;
+        }
         return true;
     };
     const QLocale locale;
@@ -673,8 +711,13 @@ std::optional<project::DialProject> TemplateDialog::Project(QString& message) co
     }
     for (const Choice& choice : kChoices) {
         p.options[choice.option] =
-            choice.values[std::clamp((this->*choice.combo)->currentIndex(), 0, 2)];
+            choice.values[std::clamp((this->*choice.combo)->currentIndex(), 0, choice.count - 1)];
     }
+    QStringList dates;
+    for (const auto& date : options->extras.dates) {
+        dates << QString::asprintf("%02d-%02d", date.month, date.day);
+    }
+    if (!dates.isEmpty()) p.options[kDateLineOption] = dates.join(',').toStdString();
     return p;
 }
 
@@ -699,6 +742,10 @@ bool TemplateDialog::OpenProject(const QString& path) {
             shown = ShortestNumber(QString::fromStdString(*text).toDouble(), locale);
         } else if (std::string_view(name) == "nodus") {
             shown = locale.toString(kDefaultNodusMm);
+        } else if (std::string_view(name) == "recline") {
+            shown = locale.toString(0);
+        } else if (std::string_view(name) == "year") {
+            shown = QString::number(QDate::currentDate().year());
         }
         (this->*box)->setText(shown);
     }
@@ -709,11 +756,14 @@ bool TemplateDialog::OpenProject(const QString& path) {
     }
     if (rootAt && !given("root-y")) txtRootY->setText(locale.toString(0));
     (rootAt ? optRootAt : optRootTop)->setChecked(true);
+    if (given("foot-x")) optFootAt->setChecked(true);
+    const std::string* dates = given(kDateLineOption);
+    txtDateLines->setText(dates ? QString::fromStdString(*dates).replace(',', ", ") : QString());
     for (const auto& [name, check] : kSwitches) (this->*check)->setChecked(given(name) != nullptr);
     for (const Choice& choice : kChoices) {
         const std::string* value = given(choice.option);
         int index = 0;
-        for (int i = 0; value && i < 3; ++i) {
+        for (int i = 0; value && i < choice.count; ++i) {
             if (QString::fromStdString(*value).compare(choice.values[i], Qt::CaseInsensitive) ==
                 0) {
                 index = i;
@@ -721,10 +771,25 @@ bool TemplateDialog::OpenProject(const QString& path) {
         }
         (this->*choice.combo)->setCurrentIndex(index);
     }
+    // The site goes into the boxes here; to the main window as well when its
+    // dialogs take it (a wall at 15 to 70 N, a whole-hour zone).
+    double bearing = 180;
+    if (!ParseBearing(p.site.WallBearing, bearing)) bearing = 180;
+    txtBearing->setText(locale.toString(bearing));
+    txtLatitude->setText(locale.toString(p.site.Latitude));
+    txtZone->setText(locale.toString(p.site.UtcOffset));
     loading_ = false;
 
-    main_.Site() = p.site;
-    main_.Timeset(p.site.UtcOffset);  // selects the zone and runs
+    const bool mainTakesIt =
+        CheckLatLong(p.site.Latitude, std::abs(p.site.Longitude), p.site.Longitude < 0).outcome ==
+            InputOutcome::Accept &&
+        CheckBearing(bearing).outcome == InputOutcome::Accept && MatchZone(p.site.UtcOffset);
+    if (mainTakesIt) {
+        main_.Site() = p.site;
+        main_.Timeset(p.site.UtcOffset);  // selects the zone and runs
+    }
+    followedSite_ = main_.Site();
+    projectSite_ = p.site;
     projectPath_ = path;
     RememberProject(path);
     ShowProjectName();

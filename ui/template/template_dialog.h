@@ -6,7 +6,8 @@
 //
 // Its Project menu keeps the whole design (the site and every input here) as
 // a dial project file: Open..., Open Recent, Save and Save As.... Opening one
-// sets the main window's site from it.
+// puts its site into the boxes here, and into the main window when its
+// dialogs take it.
 //
 // Modeless, destroyed when closed. The plan is rebuilt from the main window's
 // site whenever an input changes and whenever the dialog is activated.
@@ -75,7 +76,8 @@ class TemplateDialog final : public QDialog {
     void SaveSvg();
     void SaveDxf();
 
-    // The design as a project: the main window's site and the inputs here.
+    // The design as a project: the site as the boxes here give it (over the
+    // main window's longitude and place) and the inputs here.
     // Nothing (and `message` says why) while an input is not usable.
     std::optional<project::DialProject> Project(QString& message) const;
     // Opens a dial project: the site and every input from it, or, when the
@@ -179,6 +181,9 @@ class TemplateDialog final : public QDialog {
     std::optional<SiteState> samplesSite_;
     std::optional<plan::Plan> plan_;
     std::optional<SiteState> followedSite_;
+    // The site of the project opened, until the main window's site changes:
+    // the boxes' latitude and zone over it, its longitude and place kept.
+    std::optional<SiteState> projectSite_;
 };
 
 }  // namespace sundial

@@ -82,15 +82,15 @@ TEST(DialProject, EveryFieldIsCheckedAndNamed) {
         nlohmann::json value;
         const char* message;
     } rows[] = {
-        {"newer", "/version", 2, "newer version of the program (project version 2; this one"},
+        {"newer", "/version", 3, "newer version of the program (project version 3; this one"},
         {"version-text", "/version", "1", "version must be a whole number"},
         {"format", "/format", "sundial", "it is not a dial project"},
         {"extra", "/colour", "red", "colour is no field of a dial project"},
         {"no-site", "/site", nullptr, "site must be an object"},
-        {"latitude", "/site/latitude", 80, "site.latitude 80 is outside 15 to 70"},
+        {"latitude", "/site/latitude", 90, "site.latitude 90 is outside -89 to 89"},
         {"longitude", "/site/longitude", -181, "site.longitude -181 is outside -180 to 180"},
-        {"bearing", "/site/bearing", 300, "site.bearing 300 is outside 110 to 250"},
-        {"zone", "/site/utc", 0.5, "site.utc 0.5 is no zone"},
+        {"bearing", "/site/bearing", 361, "site.bearing 361 is outside 0 to 360"},
+        {"zone", "/site/utc", 0.3, "site.utc 0.3 is no zone"},
         {"place-control", "/site/place", "a\nb", "site.place holds a control character"},
         {"place-long", "/site/place", std::string(300, 'x'), "site.place is too long"},
         {"option", "/template/colour", "red", "template.colour is no template option"},

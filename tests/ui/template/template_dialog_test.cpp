@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <fstream>
+#include <map>
 
 #include "core/template/svg_template.h"
 #include "tests/ui/support/fake_main_window.h"
@@ -279,6 +280,73 @@ TEST_F(TemplateDialogTest, AProjectSavedOpensAsTheSameDesign) {
     ASSERT_TRUE(other->Plan().has_value()) << other->Message().toStdString();
     EXPECT_EQ(tmpl::PlanSvg(*other->Plan()), svg);
     EXPECT_TRUE(other->windowTitle().endsWith("church.sundial"));
+}
+
+// Every box, switch and choice the window shows, by object name.
+std::string Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+std::map<std::string, std::string> Shown(const TemplateDialog& d) {
+    std::map<std::string, std::string> shown;
+    for (const QLineEdit* box : d.findChildren<QLineEdit*>()) {
+        shown[box->objectName().toStdString()] = box->text().toStdString();
+    }
+    for (const QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
+        if (b->isCheckable()) shown[b->objectName().toStdString()] = b->isChecked() ? "on" : "off";
+    }
+    for (const QComboBox* c : d.findChildren<QComboBox*>()) {
+        shown[c->objectName().toStdString()] = std::to_string(c->currentIndex());
+    }
+    return shown;
+}
+
+// A design with a site of its own typed here (south, a fractional zone, a
+// turned horizontal plate, then a reclined wall) opens in a fresh window with
+// every field as it was and saves as the same file; the main window keeps a
+// site its dialogs could not take.
+TEST_F(TemplateDialogTest, EveryFieldShownOpensAsSaved) {
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir;
+    std::unique_ptr<TemplateDialog> d(Open());
+    d->cboDialType->setCurrentIndex(1);
+    for (auto [box, text] : {std::pair{d->txtBearing, "200"},
+                             {d->txtLatitude, "-33.87"},
+                             {d->txtZone, "9.5"},
+                             {d->txtFootX, "300"},
+                             {d->txtFootY, "200"},
+                             {d->txtNodusHeight, "80"},
+                             {d->txtDateLines, "06-14, 09-02"},
+                             {d->txtYear, "2027"},
+                             {d->txtThickness, "3"}}) {
+        box->setText(text);
+    }
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             d->optFootAt, d->chkClockTime, d->chkClockTimeHalves, d->chkSummerNumerals,
+             d->chkTenMinutes, d->chkSigns, d->chkHorizon, d->chkEquinoctial, d->chkLandscape}) {
+        b->setChecked(true);
+    }
+    d->cboNumerals->setCurrentIndex(1);
+    const SiteState london = main.site;
+    for (const char* recline : {"", "15"}) {
+        SCOPED_TRACE(recline);
+        main.site = london;
+        if (*recline) d->cboDialType->setCurrentIndex(0);
+        if (*recline) d->txtRecline->setText(recline);
+        ASSERT_TRUE(d->Plan().has_value()) << d->Message().toStdString();
+        answer = dir.filePath("a.sundial");
+        ASSERT_TRUE(d->SaveProjectAs()) << d->Message().toStdString();
+        main.site = {"Unknown", 40.f, 10.f, "150", 30.f, "East", 0};
+        std::unique_ptr<TemplateDialog> other(Open());
+        ASSERT_TRUE(other->OpenProject(dir.filePath("a.sundial")));
+        EXPECT_EQ(Shown(*other), Shown(*d));
+        EXPECT_EQ(main.site.Latitude, 40.f);
+        EXPECT_EQ(tmpl::PlanSvg(*other->Plan()), tmpl::PlanSvg(*d->Plan()));
+        answer = dir.filePath("b.sundial");
+        ASSERT_TRUE(other->SaveProjectAs());
+        EXPECT_EQ(Bytes(dir.filePath("b.sundial")), Bytes(dir.filePath("a.sundial")));
+    }
 }
 
 // The Tools menu's factory: one window while it is open, a new one (reading
