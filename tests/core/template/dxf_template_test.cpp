@@ -84,9 +84,14 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
         std::getline(out, line);
         EXPECT_EQ(line, "insunits 4");  // millimetres
         std::getline(out, line);
-        EXPECT_EQ(line,
-                  "layers 0 Defpoints date-lines equation-of-time gnomon-plate half-hour-lines "
-                  "hour-lines noon-curve numerals outline quarter-hour-lines substyle title");
+        // One layer for each role, named as the SVG's groups, beside the two
+        // every DXF has.
+        std::vector<std::string> layers = {"0", "Defpoints"};
+        for (const plan::Role role : plan::kAllRoles) layers.emplace_back(plan::RoleName(role));
+        std::sort(layers.begin() + 2, layers.end());
+        std::string expected = "layers";
+        for (const std::string& name : layers) expected += " " + name;
+        EXPECT_EQ(line, expected);
 
         const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
         std::vector<std::pair<const Element*, double>> elements;
