@@ -66,7 +66,8 @@ void AddBatchOptions(OptionParser& parser) {
         {"sites",
          "Sites from FILE, CSV with the header name,latitude,longitude,bearing,utc "
          "(longitude positive west) and optionally project (a dial project for the site's "
-         "template).",
+         "template), dial and recline (the template's plane, as template's --dial and "
+         "--recline).",
          "file"},
         {"out", "The folder for the outputs and index.csv (made when missing).", "dir"},
         {"pdf", "Also write each site's two-page printable dial sheet."},

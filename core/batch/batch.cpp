@@ -45,8 +45,8 @@ struct PlannedSite {
 
 // What a made site leaves besides its files.
 struct MadeSite {
-    DialGeometry dial;
-    std::vector<std::string> notes;  // its template's
+    std::optional<DialGeometry> dial;  // nothing for a template-only row
+    std::vector<std::string> notes;    // its template's
 };
 
 // Whatever has the name: a file, a folder, a link (even one to nothing).
@@ -83,25 +83,32 @@ std::string OffsetSideWord(const std::string& side) {
     return !side.empty() && side.back() == '.' ? side.substr(0, side.size() - 1) : side;
 }
 
-std::string IndexLine(const PlannedSite& planned, const DialGeometry* dial,
-                      const std::string& status, const std::string& problem) {
+// `made` is nothing for a skipped site.
+std::string IndexLine(const PlannedSite& planned, const MadeSite* made, const std::string& status,
+                      const std::string& problem) {
     const SiteRow& row = *planned.row;
     std::vector<std::string> fields = {CsvTextField(ShownText(row.name))};
-    if (dial != nullptr) {
+    if (made != nullptr) {
         const SiteState& s = row.site;
         fields.insert(fields.end(), {NumberText(s.Latitude), NumberText(s.Longitude),
-                                     CsvField(s.WallBearing), NumberText(s.UtcOffset),
-                                     NumberText(dial->GnomonAngle), NumberText(dial->GnomonOffset),
-                                     OffsetSideWord(dial->OffsetSide), CsvTextField(planned.report),
-                                     CsvTextField(planned.pdf), CsvTextField(planned.json)});
+                                     CsvField(s.WallBearing), NumberText(s.UtcOffset)});
+        if (const std::optional<DialGeometry>& dial = made->dial) {
+            fields.insert(fields.end(),
+                          {NumberText(dial->GnomonAngle), NumberText(dial->GnomonOffset),
+                           OffsetSideWord(dial->OffsetSide)});
+        } else {
+            fields.resize(fields.size() + 3);
+        }
+        fields.insert(fields.end(), {CsvTextField(planned.report), CsvTextField(planned.pdf),
+                                     CsvTextField(planned.json)});
     } else {
         fields.resize(kIndexColumns.size() - 5);
     }
     fields.push_back(status);
     fields.push_back(CsvTextField(problem));
-    fields.push_back(dial != nullptr ? CsvTextField(planned.templatePdf) : std::string());
-    fields.push_back(dial != nullptr ? CsvTextField(planned.templateSvg) : std::string());
-    fields.push_back(dial != nullptr ? CsvTextField(planned.templateDxf) : std::string());
+    fields.push_back(made != nullptr ? CsvTextField(planned.templatePdf) : std::string());
+    fields.push_back(made != nullptr ? CsvTextField(planned.templateSvg) : std::string());
+    fields.push_back(made != nullptr ? CsvTextField(planned.templateDxf) : std::string());
     return CsvLine(fields);
 }
 
@@ -113,9 +120,11 @@ std::vector<PlannedSite> Plan(const BatchRequest& request) {
         PlannedSite planned{&row, {}, {}, {}, {}, {}, {}};
         if (row.error.empty()) {
             const std::string stem = stems.Claim(row.name);
-            planned.report = stem + ".txt";
-            if (request.pdf) planned.pdf = stem + ".pdf";
-            if (request.json) planned.json = stem + ".json";
+            if (row.templateOnly.empty()) {
+                planned.report = stem + ".txt";
+                if (request.pdf) planned.pdf = stem + ".pdf";
+                if (request.json) planned.json = stem + ".json";
+            }
             // Stems hold no ".", so no other site's file can have these names.
             if (request.templatePdf) planned.templatePdf = stem + ".template.pdf";
             if (request.templateSvg) planned.templateSvg = stem + ".svg";
@@ -155,7 +164,7 @@ std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::s
         if (samples.empty()) return "the sun's position could not be found for this site";
     }
     plan::PlanOptions planOptions = options.plan;
-    planOptions.plane = tmpl::PlaneFor(options.plane, row.site);
+    planOptions.plane = tmpl::PlaneFor(row.plane ? *row.plane : options.plane, row.site);
     const plan::PlanResult result = plan::BuildPlan(row.site, planOptions, samples);
     if (result.status != plan::PlanStatus::Built) return result.message;
     notes = result.plan->notes;
@@ -178,15 +187,19 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Ma
     // that it too never replaces a file it should not.
     std::string pdfBytes;
     std::unique_ptr<PdfDialSheet> sheet;
-    if (request.pdf) {
+    if (!planned.pdf.empty()) {
         sheet =
             std::make_unique<PdfDialSheet>(request.folder, PdfDialSheet::ViewerHook(), planned.pdf);
         sheet->SetSinkFactory(
             [&pdfBytes](const fs::path&) { return std::make_unique<pdf::MemorySink>(pdfBytes); });
     }
-    const SiteOutputs outputs = MakeSiteOutputs(row.site, {}, sheet.get());
-    if (outputs.result.status != RunStatus::Completed) return outputs.result.message;
-    made.dial = outputs.dial;
+    std::string report;
+    if (!planned.report.empty()) {
+        SiteOutputs outputs = MakeSiteOutputs(row.site, {}, sheet.get());
+        if (outputs.result.status != RunStatus::Completed) return outputs.result.message;
+        made.dial = outputs.dial;
+        report = std::move(outputs.report);
+    }
 
     std::string templatePdf, templateSvg, templateDxf;
     if (request.templatePdf || request.templateSvg || request.templateDxf) {
@@ -194,9 +207,10 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Ma
             MakeTemplate(request, row, templatePdf, templateSvg, templateDxf, made.notes);
         if (!problem.empty()) return problem;
     }
-    const std::string json = request.json ? request.json(row.site, made.dial) : std::string();
+    const std::string json =
+        planned.json.empty() ? std::string() : request.json(row.site, *made.dial);
     const std::pair<const std::string*, std::string_view> files[] = {
-        {&planned.report, outputs.report},
+        {&planned.report, report},
         {&planned.pdf, pdfBytes},
         {&planned.json, json},
         {&planned.templatePdf, templatePdf},
@@ -245,9 +259,11 @@ std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& gi
             }
         }
         for (const SiteRow& row : request.rows) {
-            if (!row.project.empty()) {
-                return "the sites' project column shapes the template: give --template-pdf, "
-                       "--template-svg or --template-dxf.";
+            if (!row.project.empty() || row.plane) {
+                return "the sites' " +
+                       std::string(row.plane ? "dial and recline columns shape"
+                                             : "project column shapes") +
+                       " the template: give --template-pdf, --template-svg or --template-dxf.";
             }
         }
         return std::nullopt;
@@ -269,7 +285,8 @@ std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& gi
         tmpl::TemplateOptionsRead read = tmpl::ReadTemplateOptions(
             project::Overlay(given, project::ProjectLookup(*project.project)), readNumber, today);
         if (read.options) {
-            row.templateOptions = std::move(read.options);
+            row.templateOptions =
+                std::make_shared<const tmpl::TemplateOptions>(std::move(*read.options));
         } else {
             row.error = "project " + row.project + ": " + read.message;
         }
@@ -314,7 +331,10 @@ BatchResult RunBatch(const BatchRequest& request) {
         const std::string problem = ShownText(MakeSite(request, plan[i], made));
         if (problem.empty()) {
             ++result.made;
-            index += IndexLine(plan[i], &made.dial, "made", {});
+            const std::string templateOnly = row.templateOnly.empty()
+                                                 ? std::string()
+                                                 : "template only: " + ShownText(row.templateOnly);
+            index += IndexLine(plan[i], &made, "made", templateOnly);
             for (const std::string& note : made.notes) {
                 result.notes.push_back(Describe(row) + ": note: " + ShownText(note));
             }

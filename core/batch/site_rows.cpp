@@ -9,16 +9,29 @@
 #include "core/batch/csv.h"
 #include "core/batch/text.h"
 #include "core/rules/input_rules.h"
+#include "core/site/number_text.h"
 #include "core/site/time_zone_menu.h"
 
 namespace sundial {
 
 namespace {
 
-// The columns up to kProject must be there; the project may be left out.
-enum Column { kName, kLatitude, kLongitude, kBearing, kUtc, kProject, kColumnCount };
-constexpr std::array<const char*, kColumnCount> kColumnNames = {"name",    "latitude", "longitude",
-                                                                "bearing", "utc",      "project"};
+// The columns up to kProject must be there; the others may be left out.
+enum Column {
+    kName,
+    kLatitude,
+    kLongitude,
+    kBearing,
+    kUtc,
+    kProject,
+    kDial,
+    kRecline,
+    kColumnCount
+};
+constexpr std::array<const char*, kColumnCount> kColumnNames = {
+    "name", "latitude", "longitude", "bearing", "utc", "project", "dial", "recline"};
+using Fields = std::array<std::string_view, kColumnCount>;
+using Values = std::array<double, kColumnCount>;
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -47,20 +60,8 @@ std::optional<double> ReadNumber(std::string_view text) {
     return value;
 }
 
-// The values of one record, or why it gives no site.
-std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, SiteRow& row) {
-    if (row.name.empty()) return "the name is missing";
-    if (!PrintableText(row.name)) return "the name is not printable UTF-8 text";
-    std::array<double, kColumnCount> value{};
-    for (int c = kLatitude; c < kProject; ++c) {
-        if (field[c].empty()) return std::string("the ") + kColumnNames[c] + " is missing";
-        const std::optional<double> number = ReadNumber(field[c]);
-        if (!number) {
-            return std::string("the ") + kColumnNames[c] + " \"" + ShortText(field[c]) +
-                   "\" is not a number";
-        }
-        value[c] = *number;
-    }
+// The site as the wall's dialogs take it, or why they refuse it.
+std::string ReadWallSite(const Fields& field, const Values& value, SiteRow& row) {
     const double longitude = value[kLongitude];
     const LatLongVerdict place = CheckLatLong(value[kLatitude], std::abs(longitude), longitude < 0);
     if (place.outcome != InputOutcome::Accept) {
@@ -83,6 +84,82 @@ std::string ReadRow(const std::array<std::string_view, kColumnCount>& field, Sit
     row.site.UtcOffset = static_cast<float>(*zone);
     ApplyBearing(row.site, bearing.bearingText);
     return {};
+}
+
+// The plane a row's dial and recline columns name, or why they cannot.
+std::string ReadPlane(const Fields& field, tmpl::PlaneChoice& plane) {
+    // The bearing column is always there: a horizontal dial turns to it.
+    plane.bearingGiven = true;
+    if (!field[kDial].empty()) {
+        const std::optional<tmpl::DialType> type = tmpl::DialTypeNamed(field[kDial]);
+        if (!type) {
+            return "the dial \"" + ShortText(field[kDial]) +
+                   "\" is not vertical, horizontal, polar or equatorial";
+        }
+        plane.type = *type;
+    }
+    if (field[kRecline].empty()) return {};
+    if (plane.type != tmpl::DialType::Vertical) return "the recline goes with the dial vertical";
+    const std::optional<double> recline = ReadNumber(field[kRecline]);
+    if (!recline) return "the recline \"" + ShortText(field[kRecline]) + "\" is not a number";
+    if (!(*recline >= -90 && *recline <= 90)) {
+        return "the recline " + ShortText(field[kRecline]) + " is outside -90 to 90 degrees";
+    }
+    plane.reclineDeg = *recline;
+    return {};
+}
+
+// A row naming its plane: the template's ranges. Its report is the wall's
+// when the wall's dialogs would take the row.
+std::string ReadPlaneRow(const Fields& field, const Values& value, SiteRow& row) {
+    tmpl::PlaneChoice plane;
+    if (std::string problem = ReadPlane(field, plane); !problem.empty()) return problem;
+    const double zone = value[kUtc];
+    if (!(std::abs(value[kLatitude]) <= 89)) {
+        return "the latitude " + ShortText(field[kLatitude]) + " is outside -89 to 89 degrees";
+    }
+    if (!(std::abs(value[kLongitude]) <= 180)) {
+        return "the longitude " + ShortText(field[kLongitude]) + " is outside -180 to 180 degrees";
+    }
+    if (!(value[kBearing] >= 0 && value[kBearing] <= 360)) {
+        return "the bearing " + ShortText(field[kBearing]) + " is outside 0 to 360 degrees";
+    }
+    // Zones keep to whole minutes, and every zone in use is a quarter hour.
+    if (!(zone >= -12 && zone <= 14) || std::fmod(zone * 4, 1.0) != 0) {
+        return "the zone " + ShortText(field[kUtc]) +
+               " is not a quarter hour from -12 to 14 (5.75)";
+    }
+    row.plane = plane;
+    if (plane.type == tmpl::DialType::Vertical && plane.reclineDeg == 0) {
+        row.templateOnly = ReadWallSite(field, value, row);
+        if (row.templateOnly.empty()) return {};
+    } else {
+        row.templateOnly = "the report, sheet and JSON are a vertical wall's";
+    }
+    row.site.PlaceName = row.name;
+    row.site.Latitude = static_cast<float>(value[kLatitude]);
+    row.site.Longitude = static_cast<float>(value[kLongitude]);
+    row.site.UtcOffset = static_cast<float>(zone);
+    ApplyBearing(row.site, NumberText(static_cast<float>(value[kBearing])));
+    return {};
+}
+
+// The values of one record, or why it gives no site.
+std::string ReadRow(const Fields& field, SiteRow& row) {
+    if (row.name.empty()) return "the name is missing";
+    if (!PrintableText(row.name)) return "the name is not printable UTF-8 text";
+    Values value{};
+    for (int c = kLatitude; c < kProject; ++c) {
+        if (field[c].empty()) return std::string("the ") + kColumnNames[c] + " is missing";
+        const std::optional<double> number = ReadNumber(field[c]);
+        if (!number) {
+            return std::string("the ") + kColumnNames[c] + " \"" + ShortText(field[c]) +
+                   "\" is not a number";
+        }
+        value[c] = *number;
+    }
+    if (!field[kDial].empty() || !field[kRecline].empty()) return ReadPlaneRow(field, value, row);
+    return ReadWallSite(field, value, row);
 }
 
 }  // namespace
@@ -135,7 +212,7 @@ SitesFile ReadSitesCsv(std::istream& in) {
         }
         SiteRow row;
         row.line = record.line;
-        std::array<std::string_view, kColumnCount> field;
+        Fields field;
         for (int c = 0; c < kColumnCount; ++c) {
             const auto at = static_cast<size_t>(columnOf[c]);
             field[c] = columnOf[c] >= 0 && at < record.fields.size() ? Trim(record.fields[at])

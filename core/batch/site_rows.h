@@ -8,10 +8,19 @@
 // goes through the dialogs' own rules and ranges. An optional `project` column
 // names a dial project (relative to the sites file's folder) whose template
 // design that site's template takes; the row's own columns give the site.
+//
+// Optional `dial` (vertical, horizontal, polar or equatorial) and `recline`
+// (degrees, -90 to 90, a vertical dial's) columns give a row's template its
+// own plane. Such a row takes the template's ranges: latitude -89 to 89
+// (south negative), bearing 0 to 360 (for a horizontal dial the way its plate's
+// "down" looks), a zone in quarter hours from -12 to 14. Its report, sheet and
+// JSON are a vertical wall's: they are made only for a plain vertical dial
+// within the wall's ranges; any other such row makes its templates alone.
 #pragma once
 
 #include <cstddef>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +39,14 @@ struct SiteRow {
     SiteState site;       // complete when `error` is empty
     std::string error;    // why the row gives no site: it is skipped
     std::string project;  // the dial project named in the row, as written; empty for none
-    // The template's design from that project, once read.
-    std::optional<tmpl::TemplateOptions> templateOptions;
+    // The plane the row's dial and recline columns name; nothing when both
+    // are left empty (the template's options give it).
+    std::optional<tmpl::PlaneChoice> plane;
+    // Why a row with a plane gives no report, sheet nor JSON; empty when it does.
+    std::string templateOnly;
+    // The template's design from that project, once read; held apart, so
+    // that a file of many rows without projects stays small in memory.
+    std::shared_ptr<const tmpl::TemplateOptions> templateOptions;
 };
 
 struct SitesFile {

@@ -265,21 +265,14 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
 }
 
 std::optional<PlaneChoice> ReadPlane(Reader& in) {
-    static constexpr std::pair<const char*, DialType> kTypes[] = {
-        {"vertical", DialType::Vertical},
-        {"horizontal", DialType::Horizontal},
-        {"polar", DialType::Polar},
-        {"equatorial", DialType::Equatorial},
-    };
     PlaneChoice choice;
     const std::string type = LowerAscii(in.Text("dial", "vertical"));
-    const auto* found = std::find_if(std::begin(kTypes), std::end(kTypes),
-                                     [&](const auto& t) { return type == t.first; });
-    if (found == std::end(kTypes)) {
+    const std::optional<DialType> found = DialTypeNamed(type);
+    if (!found) {
         in.message = "--dial: \"" + type + "\" is not vertical, horizontal, polar or equatorial.";
         return std::nullopt;
     }
-    choice.type = found->second;
+    choice.type = *found;
     if (in.Set("recline")) {
         if (choice.type != DialType::Vertical) {
             in.message = "--recline goes with --dial vertical.";
@@ -314,6 +307,20 @@ std::optional<PageSetup> ReadPage(Reader& in) {
 }
 
 }  // namespace
+
+std::optional<DialType> DialTypeNamed(std::string_view name) {
+    static constexpr std::pair<const char*, DialType> kTypes[] = {
+        {"vertical", DialType::Vertical},
+        {"horizontal", DialType::Horizontal},
+        {"polar", DialType::Polar},
+        {"equatorial", DialType::Equatorial},
+    };
+    const std::string lower = LowerAscii(std::string(name));
+    for (const auto& [typeName, type] : kTypes) {
+        if (lower == typeName) return type;
+    }
+    return std::nullopt;
+}
 
 engine::Plane PlaneFor(const PlaneChoice& choice, const SiteState& site) {
     double bearing = 180;

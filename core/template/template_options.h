@@ -34,6 +34,10 @@ std::span<const TemplateOptionEntry> TemplateOptionTable();
 
 enum class DialType { Vertical, Horizontal, Polar, Equatorial };
 
+// The type a --dial value names ("vertical", "horizontal", "polar",
+// "equatorial"; ASCII case ignored), or nothing.
+std::optional<DialType> DialTypeNamed(std::string_view name);
+
 // The dial's plane as asked for: a type, and for a vertical (or reclining)
 // dial its recline; the bearing is the site's.
 struct PlaneChoice {

@@ -457,6 +457,56 @@ TEST(Batch, ARowsProjectShapesItsTemplate) {
         << request.rows[2].error;
 }
 
+// A row naming its dial's plane takes the template's ranges; its report and
+// sheet are made only where the wall's would be, and the index says why not.
+TEST(Batch, RowsNamingTheirPlaneMakeThatDialsTemplate) {
+    struct Case {
+        const char* row;  // after the header, with dial and recline
+        const char* status;
+        bool report;
+        const char* problem;  // fragment; "" for none
+    } cases[] = {
+        {"Sydney,-33.87,-151.21,180,10,horizontal,", "made", false, "template only: the report"},
+        {"Roof,50,-15,180,1,,30", "made", false, "template only: the report"},
+        {"Kathmandu,27.7,-85.3,180,5.75,vertical,", "made", false, "template only: the zone 5.75"},
+        {"Wall,50,-15,180,1,VERTICAL,", "made", true, ""},
+        {"Sloped,50,0,180,0,sloped,", "skipped", false, "the dial \"sloped\" is not"},
+        {"PolarRecline,50,0,180,0,polar,10", "skipped", false, "recline goes with"},
+        {"Steep,50,0,180,0,,90.5", "skipped", false, "recline 90.5 is outside -90 to 90"},
+        {"Round,50,0,360.5,0,polar,", "skipped", false, "bearing 360.5 is outside 0 to 360"},
+        {"Pole,-89.5,0,180,0,polar,", "skipped", false, "latitude -89.5 is outside -89 to 89"},
+        {"Odd,50,0,180,5.3,equatorial,", "skipped", false, "zone 5.3 is not a quarter hour"},
+    };
+    std::string csv = std::string(kSitesHeader) + ",dial,recline\n";
+    for (const Case& c : cases) csv += std::string(c.row) + "\n";
+    TempFolder temp, plain;
+    BatchRequest request;
+    request.rows = ReadSitesCsv(csv).rows;
+    request.folder = temp.path();
+    request.pdf = request.templateSvg = true;
+    request.templateOptions = ExamplePlate();
+    RunBatch(request);
+    const std::vector<CsvRecord> index = IndexRecords(temp.path());
+    ASSERT_EQ(index.size(), std::size(cases));
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        const std::vector<std::string>& field = index[i].fields;
+        const std::string name = field[kName];
+        EXPECT_EQ(field[kStatus], cases[i].status) << name;
+        EXPECT_NE(field[kProblem].find(cases[i].problem), std::string::npos) << field[kProblem];
+        EXPECT_EQ(fs::exists(temp / (name + ".txt")), cases[i].report) << name;
+        EXPECT_EQ(fs::exists(temp / (name + ".pdf")), cases[i].report) << name;
+        EXPECT_EQ(fs::exists(temp / (name + ".svg")), field[kStatus] == "made") << name;
+    }
+    // A plain vertical wall named in the columns is the row without them.
+    request.rows = RowsOf("Wall,50,-15,180,1\n");
+    request.folder = plain.path();
+    RunBatch(request);
+    for (const char* file : {"Wall.txt", "Wall.pdf", "Wall.svg"}) {
+        EXPECT_EQ(ReadBytes(temp / file), ReadBytes(plain / file)) << file;
+    }
+    EXPECT_NE(ReadBytes(temp / "Roof.svg"), ReadBytes(plain / "Wall.svg"));
+}
+
 TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
     TempFolder temp;
     WriteBytes(temp / "file", "x");
