@@ -203,7 +203,7 @@ DialProject Read(std::string_view text) {
     // Checked as the template command checks its options, so that nothing
     // wrong is found only when the project is used.
     const tmpl::TemplateOptionsRead read =
-        tmpl::ReadTemplateOptions(ProjectLookup(project), ProjectNumberReader(), "");
+        tmpl::ReadTemplateOptions(ProjectLookup(project), ProjectNumberReader(), tmpl::TodayText());
     if (!read.options) throw Problem{"template: " + read.message};
     // Version 1 kept the wall's bearing with a horizontal dial, which faced
     // 180 whatever it held; now the bearing kept is the dial's own.

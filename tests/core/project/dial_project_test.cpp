@@ -59,6 +59,8 @@ TEST(DialProject, SavedAndOpenedGivesTheSameDesign) {
                 {"made", "9 Dec 2026 \xC2\xB7 Z\xC3\xBCrich"},
                 {"paper", "letter"},
                 {"landscape", ""}}),
+        // Curves for the sun's year without a year named: this year's.
+        Exeter({{"width", "600"}, {"height", "450"}, {"nodus", "150"}, {"clock-time", ""}}),
     };
     ScratchFolder dir;
     for (const DialProject& p : rows) {
