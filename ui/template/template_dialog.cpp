@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -339,8 +341,20 @@ TemplateDialog::TemplateDialog(MainWindowApi& main, SaveFileChooser chooser, Tem
     buttons->addWidget(cmdSaveDxf);
     buttons->addWidget(cmdClose);
 
+    // The boxes scroll when the screen is shorter than they are, so that the
+    // buttons below them stay in view.
+    auto* inputsPage = new QWidget;
+    inputsPage->setLayout(inputs);
+    auto* inputsScroll = new QScrollArea;
+    inputsScroll->setObjectName("scrInputs");
+    inputsScroll->setWidget(inputsPage);
+    inputsScroll->setWidgetResizable(true);
+    inputsScroll->setFrameShape(QFrame::NoFrame);
+    inputsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inputsScroll->setMinimumWidth(inputsPage->sizeHint().width() +
+                                  inputsScroll->verticalScrollBar()->sizeHint().width());
     auto* top = new QHBoxLayout;
-    top->addLayout(inputs);
+    top->addWidget(inputsScroll);
     top->addWidget(preview, 1);
     auto* bar = new QMenuBar(this);
     mnuProject = bar->addMenu(tr("&Project"));
