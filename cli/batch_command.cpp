@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 
@@ -39,14 +40,14 @@ std::vector<SiteRow> PlaceRows(const OptionParser& parser) {
 
 // The sites file read as a stream, a row at a time (a pipe or a FIFO too);
 // a folder or an unreadable file is bad input naming why.
-std::vector<SiteRow> FileRows(const std::string& fileName) {
+std::vector<SiteRow> FileRows(const std::string& fileName, int zoneYear) {
     std::error_code ec;
     if (std::filesystem::is_directory(fileName, ec)) {
         throw BadInput{"--sites: cannot read " + fileName + ": it is a folder"};
     }
     std::ifstream in(fileName, std::ios::binary);
     if (!in) throw BadInput{"--sites: cannot read " + fileName + ": " + std::strerror(errno)};
-    SitesFile sites = ReadSitesCsv(in);
+    SitesFile sites = ReadSitesCsv(in, zoneYear);
     if (in.bad()) throw BadInput{"--sites: cannot read " + fileName + ": " + std::strerror(errno)};
     if (!sites.error.empty()) throw BadInput{fileName + ": " + sites.error};
     return std::move(sites.rows);
@@ -67,7 +68,7 @@ void AddBatchOptions(OptionParser& parser) {
          "Sites from FILE, CSV with the header name,latitude,longitude,bearing,utc "
          "(longitude positive west) and optionally project (a dial project for the site's "
          "template), dial and recline (the template's plane, as template's --dial and "
-         "--recline).",
+         "--recline) and tz (a named zone, as template's --tz; its utc may be left empty).",
          "file"},
         {"out", "The folder for the outputs and index.csv (made when missing).", "dir"},
         {"pdf", "Also write each site's two-page printable dial sheet."},
@@ -92,7 +93,15 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
     }
 
     BatchRequest request;
-    request.rows = parser.IsSet("places") ? PlaceRows(parser) : FileRows(parser.Value("sites"));
+    // The sites' named zones are read for the templates' year; a year the
+    // template options refuse is named when they are read, below.
+    int zoneYear = 0;
+    if (parser.IsSet("year")) {
+        const double year = ParseNumberOption(parser.Value("year"), "year");
+        if (year == std::floor(year) && std::fabs(year) < 1e4) zoneYear = static_cast<int>(year);
+    }
+    request.rows =
+        parser.IsSet("places") ? PlaceRows(parser) : FileRows(parser.Value("sites"), zoneYear);
     request.folder = std::filesystem::path(parser.Value("out"));
     request.pdf = parser.IsSet("pdf");
     request.force = parser.IsSet("force");

@@ -132,6 +132,31 @@ void CheckOutputsAsked(const OptionParser& parser) {
     }
 }
 
+// The named zone the dial keeps: --tz, or a project's own unless the command
+// line gives the site or its offset anew. Empty for a fixed offset.
+std::string TemplateZoneName(const OptionParser& parser, const project::DialProject* base) {
+    if (parser.IsSet("tz")) return parser.Value("tz");
+    const bool siteGiven = parser.IsSet("utc") || parser.IsSet("place") || parser.IsSet("lat");
+    return base && !siteGiven ? base->tz : std::string();
+}
+
+// The zone in the dial's year, its standard time made the site's offset.
+// Throws BadInput for an unknown zone, or one --utc disagrees with.
+ZoneYear TemplateZone(const OptionParser& parser, const std::string& name, int year,
+                      SiteState& site) {
+    const ZoneYearRead read = ZoneInYear(name, year);
+    if (!read.zone) throw BadInput{"--tz: " + read.error};
+    if (parser.IsSet("utc")) {
+        if (const std::string wrong = ZoneDisagreement(*read.zone, site.UtcOffset);
+            !wrong.empty()) {
+            throw BadInput{"--utc " + parser.Value("utc") + " and --tz " + name +
+                           " disagree: " + wrong + ". Give one of them."};
+        }
+    }
+    site.UtcOffset = static_cast<float>(read.zone->standardHours);
+    return *read.zone;
+}
+
 }  // namespace
 
 void AddTemplatePlateOptions(OptionParser& parser) {
@@ -188,6 +213,10 @@ void AddTemplateOptions(OptionParser& parser) {
         {"dxf", "Write the full-size DXF (1 unit = 1 mm, one layer per role) to FILE.", "file"},
         {"dxf-outlines", "With --dxf, numerals and labels as outlines, for engraving."},
         {"json", "Print the plan's elements (role, hour, points in mm) as JSON."},
+        {"tz",
+         "The clock's time zone by name (Europe/London): its standard time in the dial's year "
+         "draws the lines, its summer time the summer numerals. With --utc, the two must agree.",
+         "zone"},
         {"project",
          "Start from the dial project FILE: its site and design, with the options given "
          "here over them.",
@@ -215,6 +244,12 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     if (!read.options) throw BadInput{read.message};
     WarnOfCleanedText(parser, err);
     CheckOutputsAsked(parser);
+    plan::PlanOptions options = read.options->plan;
+    SiteState zoned = site.site;
+    const std::string zoneName = TemplateZoneName(parser, base ? &*base : nullptr);
+    if (!zoneName.empty()) {
+        options.zone = TemplateZone(parser, zoneName, options.extras.year, zoned);
+    }
     tmpl::PlaneChoice choice = read.options->plane;
     choice.bearingGiven = parser.IsSet("bearing");
     if (choice.bearingGiven &&
@@ -225,22 +260,21 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     // A project's bearing is the one its dial faces, as the template window
     // keeps it; a horizontal dial given none is saved facing 180.
     choice.bearingGiven = choice.bearingGiven || base;
-    SiteState designed = site.site;
+    SiteState designed = zoned;
     if (!choice.bearingGiven && choice.type == tmpl::DialType::Horizontal) {
         ApplyBearing(designed, "180");
     }
-    plan::PlanOptions options = read.options->plan;
-    options.plane = tmpl::PlaneFor(choice, site.site);
+    options.plane = tmpl::PlaneFor(choice, zoned);
     const tmpl::PageSetup& page = read.options->page;
     std::vector<plan::SunSample> samples;
     if (options.noonCurve) {
-        samples = plan::YearOfSunSamples(site.site);
+        samples = plan::YearOfSunSamples(zoned);
         if (samples.empty()) {
             throw BadInput{"--noon-curve: the sun's position could not be found for this site."};
         }
     }
 
-    const plan::PlanResult result = plan::BuildPlan(site.site, options, samples);
+    const plan::PlanResult result = plan::BuildPlan(zoned, options, samples);
     if (result.status != plan::PlanStatus::Built) {
         // A plate no line falls on is written nowhere: nothing was made.
         err << result.message << '\n';
@@ -260,8 +294,8 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
                                                             : tmpl::DxfLettering::Text);
         }
         if (parser.IsSet("save-project")) {
-            const project::DialProject saved{designed,
-                                             project::GivenOptions(given, CliNumberReader())};
+            const project::DialProject saved{
+                designed, project::GivenOptions(given, CliNumberReader()), zoneName};
             std::string error;
             if (!project::WriteProject(saved, parser.Value("save-project"), error)) {
                 throw tmpl::TemplateWriteError(parser.Value("save-project"), error);

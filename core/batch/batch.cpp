@@ -165,6 +165,14 @@ std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::s
     }
     plan::PlanOptions planOptions = options.plan;
     planOptions.plane = tmpl::PlaneFor(row.plane ? *row.plane : options.plane, row.site);
+    if (row.zone) {
+        // A project's own year may not be the one the sites were read for.
+        const ZoneYearRead zone = row.zone->year == planOptions.extras.year
+                                      ? ZoneYearRead{row.zone, {}}
+                                      : ZoneInYear(row.zone->name, planOptions.extras.year);
+        if (!zone.zone) return "the tz: " + zone.error;
+        planOptions.zone = zone.zone;
+    }
     const plan::PlanResult result = plan::BuildPlan(row.site, planOptions, samples);
     if (result.status != plan::PlanStatus::Built) return result.message;
     notes = result.plan->notes;

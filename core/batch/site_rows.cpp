@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 
@@ -26,10 +27,11 @@ enum Column {
     kProject,
     kDial,
     kRecline,
+    kTz,
     kColumnCount
 };
 constexpr std::array<const char*, kColumnCount> kColumnNames = {
-    "name", "latitude", "longitude", "bearing", "utc", "project", "dial", "recline"};
+    "name", "latitude", "longitude", "bearing", "utc", "project", "dial", "recline", "tz"};
 using Fields = std::array<std::string_view, kColumnCount>;
 using Values = std::array<double, kColumnCount>;
 
@@ -144,10 +146,34 @@ std::string ReadPlaneRow(const Fields& field, const Values& value, SiteRow& row)
     return {};
 }
 
+// The row's named zone into `row`, its standard time standing in for an
+// empty utc; or why it cannot be used.
+std::string ReadZone(Fields& field, int year, std::string& utcText, SiteRow& row) {
+    if (field[kTz].empty()) return {};
+    const ZoneYearRead read = ZoneInYear(std::string(field[kTz]), year);
+    if (!read.zone) return "the tz: " + read.error;
+    if (!field[kUtc].empty()) {
+        const std::optional<double> utc = ReadNumber(field[kUtc]);
+        const std::string wrong = utc ? ZoneDisagreement(*read.zone, *utc) : std::string();
+        if (!wrong.empty()) {
+            return "the utc " + ShortText(field[kUtc]) + " and the tz disagree: " + wrong;
+        }
+    } else {
+        utcText = NumberText(static_cast<float>(read.zone->standardHours));
+        field[kUtc] = utcText;
+    }
+    row.zone = read.zone;
+    return {};
+}
+
 // The values of one record, or why it gives no site.
-std::string ReadRow(const Fields& field, SiteRow& row) {
+std::string ReadRow(Fields field, int zoneYear, SiteRow& row) {
     if (row.name.empty()) return "the name is missing";
     if (!PrintableText(row.name)) return "the name is not printable UTF-8 text";
+    std::string utcText;
+    if (std::string problem = ReadZone(field, zoneYear, utcText, row); !problem.empty()) {
+        return problem;
+    }
     Values value{};
     for (int c = kLatitude; c < kProject; ++c) {
         if (field[c].empty()) return std::string("the ") + kColumnNames[c] + " is missing";
@@ -164,7 +190,8 @@ std::string ReadRow(const Fields& field, SiteRow& row) {
 
 }  // namespace
 
-SitesFile ReadSitesCsv(std::istream& in) {
+SitesFile ReadSitesCsv(std::istream& in, int zoneYear) {
+    if (zoneYear == 0) zoneYear = std::atoi(tmpl::TodayText().substr(0, 4).c_str());
     SitesFile file;
     CsvReader reader(in);
     const std::optional<CsvRecord> first = reader.Next();
@@ -226,16 +253,16 @@ SitesFile ReadSitesCsv(std::istream& in) {
             row.error = std::to_string(record.fields.size()) + " fields where the header has " +
                         std::to_string(header.fields.size());
         } else {
-            row.error = ReadRow(field, row);
+            row.error = ReadRow(field, zoneYear, row);
         }
         file.rows.push_back(std::move(row));
     }
     return file;
 }
 
-SitesFile ReadSitesCsv(std::string_view text) {
+SitesFile ReadSitesCsv(std::string_view text, int zoneYear) {
     std::istringstream in{std::string(text)};
-    return ReadSitesCsv(in);
+    return ReadSitesCsv(in, zoneYear);
 }
 
 SiteRow PlaceRow(const Place& place, const std::string& bearingText) {

@@ -16,6 +16,12 @@
 // "down" looks), a zone in quarter hours from -12 to 14. Its report, sheet and
 // JSON are a vertical wall's: they are made only for a plain vertical dial
 // within the wall's ranges; any other such row makes its templates alone.
+//
+// An optional `tz` column names the zone whose clock a row's dial keeps
+// ("Europe/London"), read for the batch's year: its standard time is the
+// row's zone and its summer time the template's summer numerals. A row with
+// a tz may leave its utc empty; one that gives both must give the zone's
+// standard time as its utc, or it is skipped.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +33,7 @@
 
 #include "core/places/places.h"
 #include "core/site/site_state.h"
+#include "core/sun/zone_year.h"
 #include "core/template/template_options.h"
 
 namespace sundial {
@@ -47,6 +54,9 @@ struct SiteRow {
     // The template's design from that project, once read; held apart, so
     // that a file of many rows without projects stays small in memory.
     std::shared_ptr<const tmpl::TemplateOptions> templateOptions;
+    // The row's named zone, in the year the file was read for; nothing for
+    // a fixed offset.
+    std::optional<ZoneYear> zone;
 };
 
 struct SitesFile {
@@ -62,8 +72,10 @@ inline constexpr std::size_t kSitesFileLimit = std::size_t{256} << 20;
 // The rows of a sites file read as a stream, a record at a time (see
 // CsvReader for the bounds of a line and a field). A file past kMaxSites or
 // kSitesFileLimit gives an error and no row.
-SitesFile ReadSitesCsv(std::istream& in);
-SitesFile ReadSitesCsv(std::string_view text);
+// `zoneYear` is the year whose rules the tz column's zones are read for
+// (0: this year).
+SitesFile ReadSitesCsv(std::istream& in, int zoneYear = 0);
+SitesFile ReadSitesCsv(std::string_view text, int zoneYear = 0);
 
 // A gazetteer place as its menu item sets it (place name, coordinates, zone),
 // on a wall facing `bearingText` (an accepted bearing, "185.2").

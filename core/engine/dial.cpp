@@ -98,6 +98,12 @@ std::optional<PlatePoint> Dial::Shadow(double declinationDeg, double hourAngleDe
     return Shadow(SunDirection(site_, declinationDeg, hourAngleDeg));
 }
 
+std::optional<PlatePoint> Dial::SiteShadow(double declinationDeg, double hourAngleDeg,
+                                           double distanceAu) const {
+    return Shadow(
+        SunSeenFromSite(site_, SunDirection(site_, declinationDeg, hourAngleDeg), distanceAu));
+}
+
 std::optional<HourLineGeometry> Dial::HourLine(double hourAngleDeg) const {
     // The sun's direction at the equinox, square to the axis; on other days
     // the sun adds a part along the axis, which moves the shadow along the

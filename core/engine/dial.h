@@ -74,6 +74,11 @@ class Dial {
     // the face.
     std::optional<PlatePoint> Shadow(Vec3 sun) const;
     std::optional<PlatePoint> Shadow(double declinationDeg, double hourAngleDeg) const;
+    // The shadow cast by the sun as seen from the site (SunSeenFromSite) for
+    // a declination and hour angle seen from the earth's centre, the sun
+    // `distanceAu` away: where the nodus's shadow really falls.
+    std::optional<PlatePoint> SiteShadow(double declinationDeg, double hourAngleDeg,
+                                         double distanceAu = 1) const;
 
     // The line the style's shadow lies on at an hour angle, whatever the
     // declination. Nothing when it has no place on the plane (the root at

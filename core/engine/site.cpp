@@ -47,6 +47,22 @@ Vec3 SunDirection(const Site& site, double declinationDeg, double hourAngleDeg) 
             std::sin(d) * std::sin(phi) + std::cos(d) * std::cos(h) * std::cos(phi)};
 }
 
+Vec3 SunSeenFromSite(const Site& site, Vec3 fromCentre, double distanceAu) {
+    // The earth's ellipsoid as positions are given on it, and the
+    // astronomical unit, in metres.
+    constexpr double kEquatorRadiusM = 6378137.0;
+    constexpr double kFlattening = 1 / 298.257223563;
+    constexpr double kAuM = 149597870700.0;
+    const double e2 = kFlattening * (2 - kFlattening);
+    const double phi = Rad(site.latitudeDeg);
+    const double s = std::sin(phi), c = std::cos(phi);
+    // The site seen from the centre, in the local frame: up, and off toward
+    // the equator, where the ellipsoid's normal misses the centre.
+    const double n = kEquatorRadiusM / std::sqrt(1 - e2 * s * s);
+    const Vec3 place{0, -n * e2 * s * c, n * (1 - e2 * s * s)};
+    return Unit((distanceAu * kAuM) * fromCentre - place);
+}
+
 Vec3 NorthPole(const Site& site) {
     const double phi = Rad(site.latitudeDeg);
     return {0, std::cos(phi), std::sin(phi)};

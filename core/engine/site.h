@@ -42,6 +42,13 @@ double ClockHourOf(const Site& site, double hourAngleDeg);
 // Unit vector toward the sun for a declination and hour angle.
 Vec3 SunDirection(const Site& site, double declinationDeg, double hourAngleDeg);
 
+// The unit vector toward the sun seen from the site, for `fromCentre`, the
+// unit vector toward it seen from the earth's centre, with the sun
+// `distanceAu` astronomical units away: the site stands off the centre by
+// the earth's radius (on its ellipsoid, at sea level), which lowers the sun
+// by up to 8.8 seconds of arc (its parallax, largest at the horizon).
+Vec3 SunSeenFromSite(const Site& site, Vec3 fromCentre, double distanceAu = 1);
+
 // Unit vector along the earth's axis toward the north celestial pole.
 Vec3 NorthPole(const Site& site);
 

@@ -21,8 +21,9 @@ std::vector<CurveRun> Runs(const engine::Dial& dial, const SunYear& sun, double 
     bool open = false;
     for (const int day : days) {
         const CentreSun s = sun.AtClock(day, hour, dial.site().zoneHours);
-        const auto at = dial.Shadow(s.declinationDeg,
-                                    engine::HourAngleDeg(dial.site(), hour, s.equationOfTimeMin));
+        const auto at = dial.SiteShadow(
+            s.declinationDeg, engine::HourAngleDeg(dial.site(), hour, s.equationOfTimeMin),
+            s.distanceAu);
         if (!at) {
             open = false;
             continue;

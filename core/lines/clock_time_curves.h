@@ -33,7 +33,8 @@ struct ClockTimeCurve {
 
 // The curves of every whole clock hour (and with `halfHours` every half
 // hour) whose shadow falls on the face on at least one day of `sun`'s year,
-// in clock order from midnight. The sun is taken at each day's clock time.
+// in clock order from midnight. The sun is taken at each day's clock time,
+// as seen from the site.
 std::vector<ClockTimeCurve> ClockTimeCurves(const engine::Dial& dial, const SunYear& sun,
                                             bool halfHours);
 

@@ -106,7 +106,7 @@ std::vector<DateCurve> DateCurvesFor(bool months) {
 std::vector<std::vector<Point>> DayPath(const engine::Dial& dial, double declinationDeg,
                                         const Rect& area) {
     const ShadowAt shadow = [&](double h) -> std::optional<Point> {
-        const auto s = dial.Shadow(declinationDeg, h);
+        const auto s = dial.SiteShadow(declinationDeg, h);
         if (!s) return std::nullopt;
         return Point{s->x, s->y};
     };
@@ -165,8 +165,8 @@ std::vector<std::vector<Point>> NoonPath(const engine::Dial& dial, std::vector<S
     });
     std::vector<std::optional<Point>> points;
     for (const SunSample& s : samples) {
-        const auto p = dial.Shadow(s.declinationDeg,
-                                   engine::HourAngleDeg(dial.site(), 12.0, s.equationOfTimeMin));
+        const auto p = dial.SiteShadow(
+            s.declinationDeg, engine::HourAngleDeg(dial.site(), 12.0, s.equationOfTimeMin));
         points.push_back(p ? std::optional<Point>(Point{p->x, p->y}) : std::nullopt);
     }
     // Round the year: the last day joins the first.

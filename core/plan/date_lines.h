@@ -33,8 +33,9 @@ std::vector<DateCurve> DateCurvesFor(bool months);
 inline constexpr double kPathToleranceMm = 0.01;
 
 // The shadow of the dial's nodus while the sun lights the face on a day of
-// declination `declinationDeg`: the runs of the path inside `area`. Ends
-// where the sun rises or sets are exact.
+// declination `declinationDeg`, the sun seen from the site at its mean
+// distance: the runs of the path inside `area`. Ends where the sun rises or
+// sets are exact.
 std::vector<std::vector<Point>> DayPath(const engine::Dial& dial, double declinationDeg,
                                         const Rect& area);
 

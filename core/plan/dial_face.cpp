@@ -170,12 +170,13 @@ FaceLayout LayoutFace(const FaceInput& in) {
         const Point dir{(to.x - from.x) / len, (to.y - from.y) / len};
         if (in.summerNumerals) {
             const Point summer = Along(to, dir, RayExit(to, dir, summerCentres));
-            placed.push_back({line.hour,
-                              NumeralText(static_cast<int>(line.hour) + 1, in.numerals),
-                              summer,
-                              nominal,
-                              {},
-                              true});
+            placed.push_back(
+                {line.hour,
+                 NumeralText(static_cast<int>(line.hour) + in.summerHoursOn, in.numerals),
+                 summer,
+                 nominal,
+                 {},
+                 true});
         }
         const Point centre = Along(to, dir, RayExit(to, dir, centres));
         placed.push_back({line.hour,

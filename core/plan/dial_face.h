@@ -32,8 +32,10 @@ struct FaceInput {
     double heightMm = 0;
     NumeralStyle numerals = NumeralStyle::Roman;
     bool toSolstices = false;  // hour lines only between the solstices' shadows
-    // A second ring of numerals inside the first, an hour on, for summer time.
+    // A second ring of numerals inside the first, `summerHoursOn` on, for
+    // summer time.
     bool summerNumerals = false;
+    int summerHoursOn = 1;
 };
 
 struct FaceLayout {

@@ -10,6 +10,7 @@
 #include "core/plan/date_lines.h"
 #include "core/plan/dial_face.h"
 #include "core/plan/hour_lines.h"
+#include "core/plan/summer_ring.h"
 #include "core/plan/text_metrics.h"
 
 namespace sundial::plan {
@@ -29,7 +30,11 @@ constexpr std::uint32_t kReferenceColour = 0x505050;
 constexpr double kLegendSampleMm = 12;  // the sample line's length
 
 // A run of curve vertices cut to `area`: the pieces inside, with each
-// vertex's day of the year (fractional where the edge cuts between days).
+// vertex's day of the year, fractional where the edge cuts between two days.
+// A cut vertex's day lies between its neighbours' and is counted from the
+// one kept beside it, so that a piece's days only ever rise, but for the
+// step from the year's last day to its first: a cut between 31 December and
+// 1 January is 365.4 at a piece's end and 0.6 at its start.
 struct DayRun {
     std::vector<Point> points;
     std::vector<double> days;
@@ -45,13 +50,17 @@ std::vector<DayRun> ClipRun(const lines::CurveRun& run, const Rect& area) {
             open = false;
             continue;
         }
-        // Days between two vertices may wrap past the year's end (365 -> 1).
-        const double da = run[i - 1].day;
-        const double step = run[i].day == run[i - 1].day + 1 ? 1.0 : run[i].day - da;
+        // A run's vertices are successive days; only at the year's end is
+        // the later one's number the smaller (365 -> 1).
+        const double da = run[i - 1].day, db = run[i].day;
         const double len = Distance(a, b);
         const auto dayAt = [&](Point p) {
             const double f = len > 0 ? Distance(a, p) / len : 0;
-            return f >= 1 ? run[i].day : da + f * step;
+            if (f >= 1) return db;
+            if (f <= 0) return da;
+            // A piece that starts here and keeps `b` counts back from it.
+            const bool startKeepsB = !open && Distance(piece->second, b) <= 1e-9;
+            return startKeepsB ? db - (1 - f) : da + f;
         };
         if (!open) {
             out.push_back({{piece->first}, {dayAt(piece->first)}});
@@ -188,10 +197,12 @@ ExtraLines BuildExtraLines(const ExtraLinesInput& in, LabelPlacer& placer) {
         out.legend.push_back(
             {falling, "Clock time, " + year + ": June solstice to December solstice"});
     }
-    if (o.summerNumerals && in.numerals != NumeralStyle::None && !o.clockTimeOnly) {
-        out.legend.push_back({MakeText(Role::Legend, {}, NumeralText(13, in.numerals), 0,
-                                       Anchor::Middle, false, kSummerColour),
-                              "Summer time: the clock an hour on"});
+    const SummerRing summer = SummerRingFor(in.options);
+    if (summer.hoursOn && in.numerals != NumeralStyle::None && !o.clockTimeOnly) {
+        out.legend.push_back(
+            {MakeText(Role::Legend, {}, NumeralText(12 + *summer.hoursOn, in.numerals), 0,
+                      Anchor::Middle, false, kSummerColour),
+             summer.legend});
     }
     if (o.signs && in.sun) {
         AddDateMarks(in, lines::SignLines(in.sun->obliquityDeg()), Role::SignLines, kSignStrokeMm,

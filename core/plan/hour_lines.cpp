@@ -21,7 +21,8 @@ constexpr double kInsideDeg = 1e-6;
 // (with the sign of `away`) when there is none or it is very far.
 double Along(const engine::Dial& dial, const HourLine& line, double declinationDeg,
              double hourAngleDeg, double away) {
-    const auto s = dial.Shadow(declinationDeg, hourAngleDeg);
+    // Seen from the site, as the date lines are, so that a line ends on them.
+    const auto s = dial.SiteShadow(declinationDeg, hourAngleDeg);
     if (!s) return away * kInfinity;
     const double t =
         (s->x - line.through.x) * line.direction.x + (s->y - line.through.y) * line.direction.y;

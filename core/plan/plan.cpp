@@ -12,6 +12,7 @@
 #include "core/plan/gnomon_plate.h"
 #include "core/plan/hour_lines.h"
 #include "core/plan/labels.h"
+#include "core/plan/summer_ring.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
 
@@ -197,6 +198,13 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
                 "the gnomon by the nodus's foot and height instead of its root.",
                 std::nullopt};
     }
+    if (options.zone) {
+        if (const std::string wrong = ZoneDisagreement(*options.zone, site.UtcOffset);
+            !wrong.empty()) {
+            return {PlanStatus::BadOptions,
+                    "The site's zone is not its named zone's: " + wrong + ".", std::nullopt};
+        }
+    }
     const engine::Dial& dial = *made;
     if (auto message = lines::CheckStyleThickness(dial, options.extras.styleThicknessMm)) {
         return {PlanStatus::BadOptions, *message, std::nullopt};
@@ -224,11 +232,13 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
         HourLinesFor(dial, options.halfHours, options.quarterHours, options.extras.tenMinutes,
                      options.extras.styleThicknessMm);
     const Point subDir = ToPoint(dial.SubstyleDirection());
+    const SummerRing summer = SummerRingFor(options);
+    if (!summer.note.empty()) plan.notes.push_back(summer.note);
     const FaceLayout face =
         LayoutFace({lines, root ? std::optional<Point>(ToPoint(*root)) : std::nullopt, plan.foot,
                     options.foot.has_value(), root ? ToPoint(*root) : plan.foot, subDir,
                     dial.StyleHeightDeg() < kUprightStyleDeg, w, h, options.numerals,
-                    options.toSolstices, options.extras.summerNumerals});
+                    options.toSolstices, summer.hoursOn.has_value(), summer.hoursOn.value_or(1)});
     plan.numeralSizeMm = face.numeralSizeMm;
     // With clock-time curves alone, the straight lines and their numerals
     // (apparent time) would only mislead.

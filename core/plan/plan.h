@@ -19,6 +19,7 @@
 #include "core/plan/drawing.h"
 #include "core/plan/extra_line_options.h"
 #include "core/site/site_state.h"
+#include "core/sun/zone_year.h"
 
 namespace sundial::plan {
 
@@ -58,6 +59,10 @@ struct PlanOptions {
     double styleMm = 0;       // the style's length; 0 chooses (the nodus distance, if any)
     std::string madeOn;       // the date written in the title block
     ExtraLineOptions extras;  // what a dial maker adds on request
+    // The named zone whose clock the dial keeps, read for extras.year: its
+    // standard time is the site's UtcOffset, its summer time (if any) the
+    // summer numerals'. Nothing for a fixed offset.
+    std::optional<ZoneYear> zone;
 };
 
 inline constexpr double kMinPlateMm = 50;

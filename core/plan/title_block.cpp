@@ -56,6 +56,11 @@ std::string GnomonText(const engine::Dial& dial) {
     return text + Angle(std::fabs(angle)) + (angle > 0 ? " left" : " right") + " of straight down";
 }
 
+// The clock the dial keeps: its named zone, or the fixed offset.
+std::string ClockZoneText(const SiteState& site, const PlanOptions& options) {
+    return options.zone ? ZoneTitle(*options.zone) : ZoneText(site.UtcOffset);
+}
+
 std::string SignedMinutes(double minutes) {
     const long rounded = std::lround(minutes);
     std::string text = rounded > 0 ? "+" : "";
@@ -120,7 +125,7 @@ void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing) {
         "Latitude " + Degrees(std::fabs(site.Latitude)) + (south ? " S" : " N") + ", longitude " +
             Degrees(std::fabs(site.Longitude)) + (site.Longitude < 0 ? " E" : " W") + "; " +
             PlaneText(dial.plane()) + ".",
-        "Clock time of zone " + ZoneText(site.UtcOffset) + ". " + GnomonText(dial) +
+        "Clock time of zone " + ClockZoneText(site, o) + ". " + GnomonText(dial) +
             ", pointing to the " + (south ? "south" : "north") + " celestial pole.",
         "Style " + MmText(in.gnomon.styleMm) + " mm" + (root ? " from the root" : "") + "; nodus " +
             MmText(dial.gnomon().heightMm) + " mm above the plate at " + MmText(foot.x) + ", " +

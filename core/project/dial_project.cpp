@@ -9,6 +9,7 @@
 #include "core/rules/input_rules.h"
 #include "core/site/number_text.h"
 #include "core/site/time_zone_menu.h"
+#include "core/sun/zone_year.h"
 
 namespace sundial::project {
 
@@ -109,8 +110,9 @@ std::string TextField(const Json& value, const std::string& where) {
 SiteState ReadSite(const Json& site, long long version) {
     if (!site.is_object()) throw Problem{"site must be an object"};
     for (const auto& [key, value] : site.items()) {
+        const bool zoneField = key == "tz" && version >= kNamedZoneVersion;
         if (key != "place" && key != "latitude" && key != "longitude" && key != "bearing" &&
-            key != "utc") {
+            key != "utc" && !zoneField) {
             throw Problem{"site." + key + " is no field of a site"};
         }
     }
@@ -198,13 +200,22 @@ DialProject Read(std::string_view text) {
         }
     }
     DialProject project;
-    project.site = ReadSite(Field(root, "", "site"), version.get<long long>());
+    const Json& site = Field(root, "", "site");
+    project.site = ReadSite(site, version.get<long long>());
     project.options = ReadOptions(Field(root, "", "template"));
     // Checked as the template command checks its options, so that nothing
     // wrong is found only when the project is used.
     const tmpl::TemplateOptionsRead read =
         tmpl::ReadTemplateOptions(ProjectLookup(project), ProjectNumberReader(), tmpl::TodayText());
     if (!read.options) throw Problem{"template: " + read.message};
+    if (const auto tz = site.find("tz"); tz != site.end()) {
+        project.tz = TextField(*tz, "site.tz");
+        // The zone's rules for the dial's year, not the offset saved: they
+        // hold even where the zone has changed them since.
+        const ZoneYearRead zone = ZoneInYear(project.tz, read.options->plan.extras.year);
+        if (!zone.zone) throw Problem{"site.tz: " + zone.error};
+        project.site.UtcOffset = static_cast<float>(zone.zone->standardHours);
+    }
     // Version 1 kept the wall's bearing with a horizontal dial, which faced
     // 180 whatever it held; now the bearing kept is the dial's own.
     if (version.get<long long>() == 1 && read.options->plane.type == tmpl::DialType::Horizontal) {
@@ -248,6 +259,7 @@ std::string ProjectJson(const DialProject& project) {
     site["longitude"] = ShortestDecimal(s.Longitude);
     site["bearing"] = s.WallBearing;
     site["utc"] = ShortestDecimal(s.UtcOffset);
+    if (!project.tz.empty()) site["tz"] = project.tz;
     Json options = Json::object();
     for (const tmpl::TemplateOptionEntry& entry : tmpl::TemplateOptionTable()) {
         const auto it = project.options.find(entry.name);
@@ -263,7 +275,7 @@ std::string ProjectJson(const DialProject& project) {
     }
     Json root = Json::object();
     root["format"] = kProjectFormat;
-    root["version"] = kProjectVersion;
+    root["version"] = project.tz.empty() ? kNamedZoneVersion - 1 : kNamedZoneVersion;
     root["site"] = std::move(site);
     root["template"] = std::move(options);
     return root.dump(2) + "\n";

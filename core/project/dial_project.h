@@ -11,7 +11,10 @@
 // line gives them (TemplateOptionTable()): a switch as true or false, any other
 // option as a number or a text. So a new template option is a new field with
 // nothing more to write. Longitude is positive west, as everywhere in the
-// program; "utc" is the zone in hours from UTC, in quarter hours (9.5).
+// program; "utc" is the zone in hours from UTC, in quarter hours (9.5). An
+// optional "tz" names the zone whose clock the dial keeps ("Europe/London"):
+// then "utc" is its standard time in the dial's year, as worked out when the
+// file was saved, and the zone's rules give the offset when it is opened.
 #pragma once
 
 #include <cstddef>
@@ -27,8 +30,12 @@
 namespace sundial::project {
 
 // Version 2 takes any flat dial's site: south latitudes, any bearing and
-// zones in quarter hours. Version 1 files (whole-hour zones) are still read.
-inline constexpr int kProjectVersion = 2;
+// zones in quarter hours. Version 3 adds the site's named zone. A file is
+// written with the lowest version that holds it, so that a project without
+// a named zone still opens in a program that reads up to version 2; older
+// files are all still read.
+inline constexpr int kProjectVersion = 3;
+inline constexpr int kNamedZoneVersion = 3;
 inline constexpr const char* kProjectFormat = "sundial dial project";
 inline constexpr const char* kProjectExtension = ".sundial";
 // A project is a few hundred bytes; a reader takes no more than this.
@@ -40,6 +47,8 @@ struct DialProject {
     // ("600", "roman"), "" for a switch that is on. Switches that are off and
     // options left to their defaults are absent.
     std::map<std::string, std::string, std::less<>> options;
+    // The named zone the dial keeps; empty for the fixed offset site.UtcOffset.
+    std::string tz{};
 
     friend bool operator==(const DialProject&, const DialProject&) = default;
 };

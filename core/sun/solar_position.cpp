@@ -145,7 +145,7 @@ std::optional<CentreSun> SunFromCentre(const ClockTime& utc) {
     eraApci(t.tt1, t.tt2, earthBary, earthHelio[0], x, y, eraS00(t.tt1, t.tt2, x, y), &astrom);
     SolarPosition position;
     FromCentre(t, astrom, position);
-    return CentreSun{position.declinationDeg, position.equationOfTimeMin};
+    return CentreSun{position.declinationDeg, position.equationOfTimeMin, astrom.em};
 }
 
 double StandardRefractionDeg(double geometricAltitudeDeg) {

@@ -53,6 +53,7 @@ SolarResult SunSeenAt(double latitudeDeg, double longitudeWestDeg, const ClockTi
 struct CentreSun {
     double declinationDeg = 0;     // as SolarPosition's
     double equationOfTimeMin = 0;  // as SolarPosition's
+    double distanceAu = 1;         // from the earth's centre, astronomical units
 };
 std::optional<CentreSun> SunFromCentre(const ClockTime& utc);
 

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <streambuf>
@@ -67,6 +68,44 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"malformed_utf8_name", "Z\xFCrich,47.4,-8.5,200,1", "not printable"},
         RowCase{"stray_quote", "Ch\"urch,50,0,200,0", "quote inside"}),
     [](const testing::TestParamInfo<RowCase>& info) { return std::string(info.param.name); });
+
+// The tz column: the zone's standard time in the year read for is the row's
+// zone, given in its utc or standing in for an empty one.
+TEST(SitesFile, NamedZonesGiveTheirStandardTime) {
+    const struct {
+        const char* name;
+        const char* row;
+        const char* error;  // fragment; "" when good
+        float utc;
+    } rows[] = {
+        {"utc left empty", "London,51.5,0.12,200,,Europe/London", "", 0},
+        {"utc agreeing", "London,51.5,0.12,200,0,Europe/London", "", 0},
+        {"south, summer at the year's end", "Sydney,-33.9,-151.2,20,,Australia/Sydney,vertical", "",
+         10},
+        {"utc the summer time", "London,51.5,0.12,200,1,Europe/London",
+         "the utc 1 and the tz disagree: Europe/London keeps UTC+0", 0},
+        {"unknown zone", "London,51.5,0.12,200,0,Europe/Londn", "no time zone called", 0},
+        {"wall row, half-hour zone", "Delhi,28.6,-77.2,200,,Asia/Kolkata", "zone 5.5 is unknown",
+         0},
+        {"neither", "London,51.5,0.12,200,,", "utc is missing", 0},
+    };
+    for (const auto& r : rows) {
+        const SitesFile file = ReadSitesCsv(
+            std::string("name,latitude,longitude,bearing,utc,tz,dial\n") + r.row +
+                (std::count(r.row, r.row + std::strlen(r.row), ',') == 5 ? ",\n" : "\n"),
+            2026);
+        ASSERT_EQ(file.rows.size(), 1u) << r.name << ": " << file.error;
+        const SiteRow& row = file.rows[0];
+        if (*r.error != '\0') {
+            EXPECT_NE(row.error.find(r.error), std::string::npos) << r.name << ": " << row.error;
+            continue;
+        }
+        ASSERT_EQ(row.error, "") << r.name;
+        EXPECT_EQ(row.site.UtcOffset, r.utc) << r.name;
+        ASSERT_TRUE(row.zone) << r.name;
+        EXPECT_EQ(row.zone->year, 2026) << r.name;
+    }
+}
 
 TEST(SitesFile, RowsBecomeTheSitesTheDialogsWouldMake) {
     const SitesFile file = ReadSitesCsv(

@@ -55,6 +55,14 @@ struct Sky {
         const V west{-1, 0, 0};
         return pole * std::sin(d) + (equatorTop * std::cos(h) + west * std::sin(h)) * std::cos(d);
     }
+    // The sun as seen from the site for `fromCentre`, its direction from the
+    // earth's centre: the site a round earth's radius (6371 km) up from the
+    // centre, the sun an astronomical unit away.
+    V FromSite(V fromCentre) const {
+        constexpr double kRadiiPerAu = 149597870.7 / 6371.0;
+        const V t = fromCentre * kRadiiPerAu - V{0, 0, 1};
+        return t * (1 / t.norm());
+    }
     plan::Point ToPlate(V p) const { return {p.dot(right), -p.u}; }
     V FromPlate(plan::Point p) const { return right * p.x + V{0, 0, -p.y}; }
 
