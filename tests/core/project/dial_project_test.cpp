@@ -6,7 +6,6 @@
 
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <optional>
 
 #include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
@@ -121,45 +120,6 @@ TEST(DialProject, EveryFieldIsCheckedAndNamed) {
             << r.name << ": " << read.message;
     }
     EXPECT_TRUE(ParseProject(good.dump()).project);
-}
-
-// A named zone is written with version 3, read by its rules for the dial's
-// year (whatever offset the file kept beside it), and checked by name; a
-// project without one stays at version 2, for programs that read no more.
-TEST(DialProject, NamedZoneTakesVersionThreeAndItsRules) {
-    DialProject zoned = Exeter({{"width", "600"}, {"height", "450"}, {"year", "2026"}});
-    zoned.site.UtcOffset = 0;
-    zoned.tz = "Europe/London";
-    const nlohmann::json saved = nlohmann::json::parse(ProjectJson(zoned));
-    EXPECT_EQ(saved["version"], 3);
-    EXPECT_EQ(saved["site"]["tz"], "Europe/London");
-    EXPECT_EQ(nlohmann::json::parse(ProjectJson(Exeter({{"width", "600"}})))["version"], 2);
-
-    const struct {
-        const char* name;
-        const char* tz;
-        double utc;
-        std::optional<float> opened;  // the site's offset; nothing: refused
-    } rows[] = {
-        {"as saved", "Europe/London", 0, 0.0f},
-        {"offset kept off the rules", "Europe/London", 1, 0.0f},
-        {"south", "Australia/Sydney", 10, 10.0f},
-        {"unknown zone", "Europe/Londn", 0, std::nullopt},
-    };
-    for (const auto& r : rows) {
-        nlohmann::json file = saved;
-        file["site"]["tz"] = r.tz;
-        file["site"]["utc"] = r.utc;
-        const ProjectRead read = ParseProject(file.dump());
-        ASSERT_EQ(read.project.has_value(), r.opened.has_value()) << r.name << ": " << read.message;
-        if (!read.project) {
-            EXPECT_NE(read.message.find("site.tz: there is no time zone"), std::string::npos)
-                << read.message;
-            continue;
-        }
-        EXPECT_EQ(read.project->site.UtcOffset, *r.opened) << r.name;
-        EXPECT_EQ(read.project->tz, r.tz) << r.name;
-    }
 }
 
 TEST(DialProject, OnlyASmallRegularFileIsRead) {

@@ -27,5 +27,7 @@ cli="$build/cli/sundial-cli"
     --root-x 100 --root-y 20 --quarter --numerals arabic --date-lines --months --nodus 90 \
     --noon-curve --style 120 --made "9 Dec" --paper letter --landscape \
     --save-project "$out/project-corpus/full.sundial" >/dev/null
+"$cli" template --lat 33.87 --south --lon 151.21 --east --tz Australia/Sydney --year 2026 \
+    --width 600 --height 450 --summer-numerals --save-project "$out/project-corpus/zone.sundial" >/dev/null
 
 "$out/project_fuzz" -max_total_time="$seconds" -max_len=2048 "$out/project-corpus" 2>&1 | tail -n 3
