@@ -4,10 +4,12 @@
 // "Save SVG..." (for a drawing program) and "Save DXF..." (for a cutter or a
 // CAD program).
 //
-// Its Project menu keeps the whole design (the site and every input here) as
-// a dial project file: Open..., Open Recent, Save and Save As.... Opening one
-// puts its site into the boxes here, and into the main window when its
-// dialogs take it.
+// The boxes sit in panels, each turning its group into one part of the
+// design: the site, the dial's plane and plate, the gnomon, the lines and the
+// outputs. The window arranges them, builds the plan from what they give and
+// keeps the design as a dial project through its Project menu (Open...,
+// Open Recent, Save and Save As...). Opening one puts its site into the boxes
+// here, and into the main window when its dialogs take it.
 //
 // Modeless, destroyed when closed. The plan is rebuilt from the main window's
 // site whenever an input changes and whenever the dialog is activated.
@@ -23,46 +25,28 @@
 #include "core/plan/plan.h"
 #include "core/project/dial_project.h"
 #include "core/site/site_state.h"
-#include "core/template/tiling.h"
+#include "ui/template/gnomon_panel.h"
+#include "ui/template/lines_panel.h"
+#include "ui/template/outputs_panel.h"
+#include "ui/template/plan_preview.h"
+#include "ui/template/plane_panel.h"
+#include "ui/template/project_menu.h"
+#include "ui/template/site_panel.h"
+#include "ui/template/template_hooks.h"
 
-class QCheckBox;
-class QComboBox;
 class QLabel;
-class QLineEdit;
-class QMenu;
 class QPushButton;
-class QRadioButton;
+class QScrollArea;
 
 namespace sundial {
 
 class MainWindowApi;
 
-// Asks where to save: returns the chosen path, or an empty text when the user
-// cancels. `suggested` is a full path in the documents folder.
-using SaveFileChooser = std::function<QString(QWidget* parent, const QString& caption,
-                                              const QString& suggested, const QString& filter)>;
-// Tells the user something went wrong (a file that could not be written).
-using TemplateWarning = std::function<void(QWidget* parent, const QString& text)>;
-
-// Paints the current plan, scaled to fit.
-class PlanPreview final : public QWidget {
-    Q_OBJECT
-  public:
-    explicit PlanPreview(QWidget* parent = nullptr);
-    void SetPlan(const plan::Plan* plan);
-    QSize sizeHint() const override { return {560, 480}; }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    const plan::Plan* plan_ = nullptr;
-};
-
 class TemplateDialog final : public QDialog {
     Q_OBJECT
   public:
-    // Empty hooks use the desktop's file dialog and a warning message box.
+    // Empty hooks use the desktop's file dialogs and a warning message box;
+    // a chooser given here answers both Save and Open until SetOpenChooser.
     explicit TemplateDialog(MainWindowApi& main, SaveFileChooser chooser = {},
                             TemplateWarning warn = {}, QWidget* parent = nullptr);
 
@@ -80,62 +64,27 @@ class TemplateDialog final : public QDialog {
     // main window's longitude and place) and the inputs here.
     // Nothing (and `message` says why) while an input is not usable.
     std::optional<project::DialProject> Project(QString& message) const;
-    // Opens a dial project: the site and every input from it, or, when the
-    // file cannot be used, a warning and nothing changed.
-    bool OpenProject(const QString& path);
-    // Save writes the open project's file (asking where when there is none).
-    bool SaveProject();
-    bool SaveProjectAs();
-    // How the desktop's file dialog asks which file to open.
-    void SetOpenChooser(SaveFileChooser chooser) { openChooser_ = std::move(chooser); }
-    // The project files opened or saved lately, newest first.
-    static QStringList RecentProjects();
+    bool OpenProject(const QString& path) { return projectMenu->Open(path); }
+    bool SaveProject() { return projectMenu->Save(); }
+    bool SaveProjectAs() { return projectMenu->SaveAs(); }
+    void SetOpenChooser(SaveFileChooser chooser) {
+        projectMenu->SetOpenChooser(std::move(chooser));
+    }
+    static QStringList RecentProjects() { return ProjectMenu::Recent(); }
 
-    QComboBox* cboDialType;  // vertical, horizontal, polar, equatorial
-    QLineEdit* txtBearing;
-    QLineEdit* txtRecline;
-    QLineEdit* txtLatitude;  // degrees, south negative
-    QLineEdit* txtZone;      // hours from UTC, quarter hours allowed
-    QLineEdit* txtWidth;
-    QLineEdit* txtHeight;
-    QRadioButton* optRootTop;
-    QRadioButton* optRootAt;
-    QLineEdit* txtRootX;
-    QLineEdit* txtRootY;
-    QRadioButton* optFootAt;
-    QLineEdit* txtFootX;
-    QLineEdit* txtFootY;
-    QLineEdit* txtNodusHeight;
-    QCheckBox* chkHalf;
-    QCheckBox* chkQuarter;
-    QComboBox* cboNumerals;
-    QCheckBox* chkOutlines;
-    QCheckBox* chkDateLines;
-    QLineEdit* txtNodus;
-    QCheckBox* chkMonths;
-    QCheckBox* chkNoonCurve;
-    QLineEdit* txtStyle;
-    QCheckBox* chkClockTime;
-    QCheckBox* chkClockTimeHalves;
-    QCheckBox* chkClockTimeOnly;
-    QLineEdit* txtYear;
-    QCheckBox* chkSummerNumerals;
-    QCheckBox* chkTenMinutes;
-    QCheckBox* chkSigns;
-    QLineEdit* txtDateLines;  // "06-14, 09-02"
-    QCheckBox* chkHorizon;
-    QCheckBox* chkEquinoctial;
-    QLineEdit* txtThickness;
-    QComboBox* cboPaper;
-    QCheckBox* chkLandscape;
+    SitePanel* site;
+    PlanePanel* plane;
+    GnomonPanel* gnomon;
+    LinesPanel* lines;
+    OutputsPanel* outputs;
+    ProjectMenu* projectMenu;
+    QScrollArea* inputsScroll;
     QLabel* lblMessage;
     PlanPreview* preview;
     QPushButton* cmdSavePdf;
     QPushButton* cmdSaveSvg;
     QPushButton* cmdSaveDxf;
     QPushButton* cmdClose;
-    QMenu* mnuProject;
-    QMenu* mnuRecent;
 
   protected:
     bool event(QEvent* event) override;
@@ -143,37 +92,25 @@ class TemplateDialog final : public QDialog {
   private:
     // The options as typed, or the message for the first one that is not.
     std::optional<plan::PlanOptions> ReadOptions(QString& message) const;
-    // The extra lines' boxes into `o`; false, with `message`, for one that
-    // does not read.
-    bool ReadExtraLines(plan::ExtraLineOptions& o, QString& message) const;
-    // The main window's site with the latitude and zone typed here, and the
-    // plane the dial type, bearing and recline give; nothing (and `message`)
-    // when one of them is not usable.
+    // The main window's site (or the open project's) with the latitude and
+    // zone typed here.
     std::optional<SiteState> ReadSite(QString& message) const;
-    std::optional<engine::Plane> ReadPlane(const SiteState& site, QString& message) const;
+    // Puts an opened project into the panels, and its site into the main
+    // window when its dialogs take it.
+    void ShowProject(const project::DialProject& p);
     // Puts the main window's latitude, zone and bearing into the boxes when
     // its site has changed since they were last filled from it.
     void FollowMainSite();
-    tmpl::PageSetup ReadPage() const;
-    QString SuggestedPath(const char* suffix) const;
     void SetMessage(const QString& text, bool problem);
     // Asks where, then writes the plan there at full size with `write`.
     using DrawingWriter = std::function<void(const plan::Plan&, const std::filesystem::path&)>;
     void SaveDrawing(const QString& caption, const char* suffix, const QString& filter,
                      const DrawingWriter& write);
 
-    void ChooseAndOpenProject();
-    bool WriteProjectTo(const QString& path);
-    void RememberProject(const QString& path);
-    void FillRecentMenu();
-    void ShowProjectName();
-
     MainWindowApi& main_;
     SaveFileChooser chooser_;
-    SaveFileChooser openChooser_;
-    QString projectPath_;   // the open project's file; empty for none
-    bool loading_ = false;  // a project is being put into the inputs
     TemplateWarning warn_;
+    bool loading_ = false;  // a project is being put into the inputs
     // The sun through the year for the figure-eight, worked out when first
     // asked for and again when the site's place or zone changes.
     const std::vector<plan::SunSample>& Samples(const SiteState& site);

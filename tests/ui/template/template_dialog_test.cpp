@@ -13,11 +13,15 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <fstream>
 #include <map>
 
+#include "core/project/dial_project.h"
 #include "core/template/svg_template.h"
 #include "tests/ui/support/fake_main_window.h"
 #include "ui/template/template_window.h"
@@ -78,24 +82,24 @@ TEST_F(TemplateDialogTest, AnyPlaneAndSiteTypedHereReachesThePlan) {
     } rows[] = {
         {"Sydney horizontal",
          [](TemplateDialog& d) {
-             d.cboDialType->setCurrentIndex(1);
-             d.txtLatitude->setText("-33.87");
-             d.txtZone->setText("10");
+             d.plane->cboDialType->setCurrentIndex(1);
+             d.site->txtLatitude->setText("-33.87");
+             d.site->txtZone->setText("10");
          },
          180, 90, false, "33.87\u00b0 S"},
         {"east wall by the foot",
          [](TemplateDialog& d) {
-             d.txtBearing->setText("90");
-             d.optFootAt->setChecked(true);
-             d.txtFootX->setText("300");
-             d.txtFootY->setText("200");
-             d.txtNodusHeight->setText("80");
+             d.plane->txtBearing->setText("90");
+             d.gnomon->optFootAt->setChecked(true);
+             d.gnomon->txtFootX->setText("300");
+             d.gnomon->txtFootY->setText("200");
+             d.gnomon->txtNodusHeight->setText("80");
          },
          90, 0, true, "London, Britain"},
         {"reclined at a half zone",
          [](TemplateDialog& d) {
-             d.txtRecline->setText("30");
-             d.txtZone->setText("5.5");
+             d.plane->txtRecline->setText("30");
+             d.site->txtZone->setText("5.5");
          },
          200, 30, false, "UTC+5.5"},
     };
@@ -122,29 +126,29 @@ TEST_F(TemplateDialogTest, BadInputIsNamedAndNothingCanBeSaved) {
         void (*type)(TemplateDialog&);
         const char* message;
     } rows[] = {
-        {"width too small", [](TemplateDialog& d) { d.txtWidth->setText("49"); },
+        {"width too small", [](TemplateDialog& d) { d.plane->txtWidth->setText("49"); },
          "The plate's width must be from 50 to 5000 mm."},
-        {"height a word", [](TemplateDialog& d) { d.txtHeight->setText("tall"); },
+        {"height a word", [](TemplateDialog& d) { d.plane->txtHeight->setText("tall"); },
          "The plate's height is not a number: \"tall\"."},
-        {"width empty", [](TemplateDialog& d) { d.txtWidth->clear(); },
+        {"width empty", [](TemplateDialog& d) { d.plane->txtWidth->clear(); },
          "Give the plate's width in millimetres."},
         {"root far outside",
          [](TemplateDialog& d) {
-             d.optRootAt->setChecked(true);
-             d.txtRootX->setText("70000");
+             d.gnomon->optRootAt->setChecked(true);
+             d.gnomon->txtRootX->setText("70000");
          },
          "The gnomon's root must lie within 60000 mm of the plate."},
         {"nodus missing",
          [](TemplateDialog& d) {
-             d.chkDateLines->setChecked(true);
-             d.txtNodus->clear();
+             d.lines->chkDateLines->setChecked(true);
+             d.gnomon->txtNodus->clear();
          },
          "Give the nodus distance in millimetres."},
-        {"latitude beyond the pole", [](TemplateDialog& d) { d.txtLatitude->setText("-90"); },
+        {"latitude beyond the pole", [](TemplateDialog& d) { d.site->txtLatitude->setText("-90"); },
          "The latitude must be from -89 (south) to 89 (north)."},
-        {"zone between quarters", [](TemplateDialog& d) { d.txtZone->setText("5.6"); },
+        {"zone between quarters", [](TemplateDialog& d) { d.site->txtZone->setText("5.6"); },
          "The zone must be from -12 to 14 hours, in quarter hours."},
-        {"style too short", [](TemplateDialog& d) { d.txtStyle->setText("2"); },
+        {"style too short", [](TemplateDialog& d) { d.gnomon->txtStyle->setText("2"); },
          "The style's length must be from 5 to 5000 mm."},
     };
     for (const auto& r : rows) {
@@ -161,7 +165,7 @@ TEST_F(TemplateDialogTest, BadInputIsNamedAndNothingCanBeSaved) {
 TEST_F(TemplateDialogTest, ReadsNumbersAsTheUsersLocaleWritesThem) {
     QLocale::setDefault(QLocale(QLocale::German));
     std::unique_ptr<TemplateDialog> d(Open());
-    d->txtWidth->setText("612,5");
+    d->plane->txtWidth->setText("612,5");
     ASSERT_TRUE(d->Plan().has_value()) << d->Message().toStdString();
     EXPECT_EQ(d->Plan()->plateWidthMm, 612.5);
 }
@@ -175,21 +179,21 @@ TEST_F(TemplateDialogTest, OptionsReachThePlan) {
     };
     EXPECT_GT(count(plan::Role::HalfHourLines), 0);  // on by default
     EXPECT_EQ(count(plan::Role::QuarterHourLines), 0);
-    EXPECT_FALSE(d->chkMonths->isEnabled());
-    d->chkQuarter->setChecked(true);
-    d->chkDateLines->setChecked(true);
-    EXPECT_TRUE(d->chkMonths->isEnabled());
-    d->chkMonths->setChecked(true);
-    d->cboNumerals->setCurrentIndex(2);  // none
+    EXPECT_FALSE(d->lines->chkMonths->isEnabled());
+    d->lines->chkQuarter->setChecked(true);
+    d->lines->chkDateLines->setChecked(true);
+    EXPECT_TRUE(d->lines->chkMonths->isEnabled());
+    d->lines->chkMonths->setChecked(true);
+    d->lines->cboNumerals->setCurrentIndex(2);  // none
     EXPECT_GT(count(plan::Role::QuarterHourLines), 0);
     EXPECT_GT(count(plan::Role::DateLines), 15);
     EXPECT_EQ(count(plan::Role::Numerals), 0);
-    d->optRootAt->setChecked(true);  // starts from where the root was
-    EXPECT_EQ(QLocale().toDouble(d->txtRootX->text()), 300);
-    d->txtRootY->setText("100");
+    d->gnomon->optRootAt->setChecked(true);  // starts from where the root was
+    EXPECT_EQ(QLocale().toDouble(d->gnomon->txtRootX->text()), 300);
+    d->gnomon->txtRootY->setText("100");
     EXPECT_EQ(d->Plan()->root.y, 100);
     EXPECT_EQ(count(plan::Role::NoonCurve), 0);
-    d->chkNoonCurve->setChecked(true);
+    d->lines->chkNoonCurve->setChecked(true);
     EXPECT_GT(count(plan::Role::NoonCurve), 0);
     EXPECT_GT(count(plan::Role::EquationTable), 0);
 }
@@ -213,7 +217,7 @@ TEST_F(TemplateDialogTest, SavesWhereTheUserChoosesStartingInDocuments) {
     EXPECT_TRUE(d->Message().contains("100 %")) << d->Message().toStdString();
 
     answer = dir.filePath("dial.svg");
-    d->chkLandscape->setChecked(true);
+    d->outputs->chkLandscape->setChecked(true);
     d->cmdSaveSvg->click();
     QFile svg(answer);
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
@@ -251,14 +255,14 @@ TEST_F(TemplateDialogTest, AProjectSavedOpensAsTheSameDesign) {
     QLocale::setDefault(QLocale(QLocale::German));
     QTemporaryDir dir;
     std::unique_ptr<TemplateDialog> d(Open());
-    d->txtWidth->setText("612,5");
-    d->optRootAt->setChecked(true);
-    d->txtRootY->setText("40,25");
-    d->chkQuarter->setChecked(true);
-    d->chkDateLines->setChecked(true);
-    d->txtNodus->setText("140,5");
-    d->cboNumerals->setCurrentIndex(1);
-    d->cboPaper->setCurrentIndex(2);
+    d->plane->txtWidth->setText("612,5");
+    d->gnomon->optRootAt->setChecked(true);
+    d->gnomon->txtRootY->setText("40,25");
+    d->lines->chkQuarter->setChecked(true);
+    d->lines->chkDateLines->setChecked(true);
+    d->gnomon->txtNodus->setText("140,5");
+    d->lines->cboNumerals->setCurrentIndex(1);
+    d->outputs->cboPaper->setCurrentIndex(2);
     answer = dir.filePath("church");  // the extension is added
     d->SaveProjectAs();
     ASSERT_TRUE(QFile::exists(dir.filePath("church.sundial"))) << d->Message().toStdString();
@@ -273,7 +277,7 @@ TEST_F(TemplateDialogTest, AProjectSavedOpensAsTheSameDesign) {
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_TRUE(warnings[0].contains("bad.sundial")) << warnings[0].toStdString();
     EXPECT_EQ(main.site.WallBearing, "150");
-    EXPECT_EQ(other->txtWidth->text(), "600");
+    EXPECT_EQ(other->plane->txtWidth->text(), "600");
 
     ASSERT_TRUE(other->OpenProject(dir.filePath("church.sundial")));
     EXPECT_EQ(main.site, site);
@@ -310,30 +314,31 @@ TEST_F(TemplateDialogTest, EveryFieldShownOpensAsSaved) {
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir dir;
     std::unique_ptr<TemplateDialog> d(Open());
-    d->cboDialType->setCurrentIndex(1);
-    for (auto [box, text] : {std::pair{d->txtBearing, "200"},
-                             {d->txtLatitude, "-33.87"},
-                             {d->txtZone, "9.5"},
-                             {d->txtFootX, "300"},
-                             {d->txtFootY, "200"},
-                             {d->txtNodusHeight, "80"},
-                             {d->txtDateLines, "06-14, 09-02"},
-                             {d->txtYear, "2027"},
-                             {d->txtThickness, "3"}}) {
+    d->plane->cboDialType->setCurrentIndex(1);
+    for (auto [box, text] : {std::pair{d->plane->txtBearing, "200"},
+                             {d->site->txtLatitude, "-33.87"},
+                             {d->site->txtZone, "9.5"},
+                             {d->gnomon->txtFootX, "300"},
+                             {d->gnomon->txtFootY, "200"},
+                             {d->gnomon->txtNodusHeight, "80"},
+                             {d->lines->txtDateLines, "06-14, 09-02"},
+                             {d->lines->txtYear, "2027"},
+                             {d->gnomon->txtThickness, "3"}}) {
         box->setText(text);
     }
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             d->optFootAt, d->chkClockTime, d->chkClockTimeHalves, d->chkSummerNumerals,
-             d->chkTenMinutes, d->chkSigns, d->chkHorizon, d->chkEquinoctial, d->chkLandscape}) {
+             d->gnomon->optFootAt, d->lines->chkClockTime, d->lines->chkClockTimeHalves,
+             d->lines->chkSummerNumerals, d->lines->chkTenMinutes, d->lines->chkSigns,
+             d->lines->chkHorizon, d->lines->chkEquinoctial, d->outputs->chkLandscape}) {
         b->setChecked(true);
     }
-    d->cboNumerals->setCurrentIndex(1);
+    d->lines->cboNumerals->setCurrentIndex(1);
     const SiteState london = main.site;
     for (const char* recline : {"", "15"}) {
         SCOPED_TRACE(recline);
         main.site = london;
-        if (*recline) d->cboDialType->setCurrentIndex(0);
-        if (*recline) d->txtRecline->setText(recline);
+        if (*recline) d->plane->cboDialType->setCurrentIndex(0);
+        if (*recline) d->plane->txtRecline->setText(recline);
         ASSERT_TRUE(d->Plan().has_value()) << d->Message().toStdString();
         answer = dir.filePath("a.sundial");
         ASSERT_TRUE(d->SaveProjectAs()) << d->Message().toStdString();
@@ -359,6 +364,78 @@ TEST_F(TemplateDialogTest, MenuFactoryKeepsOneWindowUntilItIsClosed) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window.Existing(), nullptr);
     EXPECT_NE(&window.Dialog(), nullptr);
+}
+
+// The wheel over the settings scrolls them; it turns a combo box only once
+// the user has clicked or tabbed into it.
+TEST_F(TemplateDialogTest, WheelScrollsThePaneUnlessTheBoxHasTheFocus) {
+    const struct {
+        const char* name;
+        QComboBox* (*box)(TemplateDialog&);
+        bool focused;
+    } rows[] = {
+        {"numerals passed over", [](TemplateDialog& d) { return d.lines->cboNumerals; }, false},
+        {"dial type passed over", [](TemplateDialog& d) { return d.plane->cboDialType; }, false},
+        {"paper passed over", [](TemplateDialog& d) { return d.outputs->cboPaper; }, false},
+        {"numerals clicked into", [](TemplateDialog& d) { return d.lines->cboNumerals; }, true},
+    };
+    for (const auto& r : rows) {
+        std::unique_ptr<TemplateDialog> d(Open());
+        d->resize(900, 420);  // shorter than the boxes: the pane scrolls
+        d->show();
+        d->activateWindow();
+        QComboBox* box = r.box(*d);
+        if (r.focused) box->setFocus(Qt::MouseFocusReason);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(box->hasFocus(), r.focused) << r.name;
+        QScrollBar* bar = d->inputsScroll->verticalScrollBar();
+        ASSERT_GT(bar->maximum(), 0) << r.name;
+        bar->setValue(bar->maximum() / 2);
+        const int index = box->currentIndex(), scrolled = bar->value();
+        const QPointF at(box->width() / 2.0, box->height() / 2.0);
+        QWheelEvent down(at, box->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(box, &down);
+        EXPECT_EQ(box->currentIndex() != index, r.focused) << r.name;
+        EXPECT_EQ(bar->value() != scrolled, !r.focused) << r.name;
+    }
+}
+
+// Save As keeps the bearing the window shows for every plane that has one,
+// typed in either locale, and the file reopens showing it again.
+TEST_F(TemplateDialogTest, SaveAsKeepsTheBearingShown) {
+    QStandardPaths::setTestModeEnabled(true);
+    const struct {
+        const char* name;
+        int type;  // the dial type's index
+        const char* locale;
+        const char* typed;
+        const char* kept;  // the project's site.bearing
+    } rows[] = {
+        {"horizontal turned", 1, "C", "185.2", "185.2"},
+        {"horizontal, comma", 1, "de", "185,2", "185.2"},
+        {"wall", 0, "C", "200.5", "200.5"},
+        {"wall due north", 0, "C", "360", "360"},
+    };
+    main.site = {"Exeter, Britain", 50.72f, 3.53f, "185.2", 5.2f, "West", 0};
+    const SiteState exeter = main.site;
+    for (const auto& r : rows) {
+        QLocale::setDefault(QLocale(r.locale));
+        main.site = exeter;
+        QTemporaryDir dir;
+        std::unique_ptr<TemplateDialog> d(Open());
+        d->plane->cboDialType->setCurrentIndex(r.type);
+        d->plane->txtBearing->setText(r.typed);
+        answer = dir.filePath("turned.sundial");
+        ASSERT_TRUE(d->SaveProjectAs()) << r.name << ": " << d->Message().toStdString();
+        const project::ProjectRead read = project::ReadProject(answer.toStdString());
+        ASSERT_TRUE(read.project) << r.name << ": " << read.message;
+        EXPECT_EQ(read.project->site.WallBearing, r.kept) << r.name;
+        std::unique_ptr<TemplateDialog> other(Open());
+        ASSERT_TRUE(other->OpenProject(answer)) << r.name;
+        EXPECT_EQ(other->plane->txtBearing->text().toStdString(), r.typed) << r.name;
+        EXPECT_EQ(other->Plan()->plane.bearingDeg, d->Plan()->plane.bearingDeg) << r.name;
+    }
 }
 
 }  // namespace
