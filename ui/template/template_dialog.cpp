@@ -133,11 +133,15 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
         message = QString::fromStdString(*problem);
         return std::nullopt;
     }
+    // A named zone keeps the year of the sun's lines, or this year's rules.
+    const int year = o.extras.year != 0 ? o.extras.year : QDate::currentDate().year();
+    if (!site->ReadZone(year, o.zone, message)) return std::nullopt;
     return o;
 }
 
-std::optional<SiteState> TemplateDialog::ReadSite(QString& message) const {
-    return site->Read(projectSite_.value_or(main_.Site()), message);
+std::optional<SiteState> TemplateDialog::ReadSite(const plan::PlanOptions& options,
+                                                  QString& message) const {
+    return site->Read(projectSite_.value_or(main_.Site()), options.zone, message);
 }
 
 void TemplateDialog::FollowMainSite() {
@@ -161,7 +165,7 @@ void TemplateDialog::Rebuild() {
     QString message;
     bool savable = false;
     auto options = ReadOptions(message);
-    const auto here = options ? ReadSite(message) : std::nullopt;
+    const auto here = options ? ReadSite(*options, message) : std::nullopt;
     const auto dialPlane = here ? plane->ReadPlane(*here, message) : std::nullopt;
     if (options && here && dialPlane) {
         options->plane = *dialPlane;
@@ -257,13 +261,14 @@ void TemplateDialog::SaveDrawing(const QString& caption, const char* suffix, con
 std::optional<project::DialProject> TemplateDialog::Project(QString& message) const {
     const std::optional<plan::PlanOptions> options = ReadOptions(message);
     if (!options) return std::nullopt;
-    std::optional<SiteState> here = ReadSite(message);
+    std::optional<SiteState> here = ReadSite(*options, message);
     if (!here) return std::nullopt;
     const auto bearing = plane->Bearing(message);
     if (!bearing) return std::nullopt;
     ApplyBearing(*here, NumberText(static_cast<float>(*bearing)));
     project::DialProject p;
     p.site = *here;
+    if (options->zone) p.tz = options->zone->name;
     // Only what the plan reads: a box that does not count now is not kept.
     plane->Store(p.options);
     gnomon->Store(*options, p.options);
@@ -282,7 +287,7 @@ void TemplateDialog::ShowProject(const project::DialProject& p) {
     // dialogs take it (a wall at 15 to 70 N, a whole-hour zone).
     const double bearing = BearingOf(p.site);
     plane->ShowBearing(bearing);
-    site->Show(p.site);
+    site->Show(p.site, p.tz);
     loading_ = false;
 
     const bool mainTakesIt =

@@ -93,8 +93,8 @@ class TemplateDialog final : public QDialog {
     // The options as typed, or the message for the first one that is not.
     std::optional<plan::PlanOptions> ReadOptions(QString& message) const;
     // The main window's site (or the open project's) with the latitude and
-    // zone typed here.
-    std::optional<SiteState> ReadSite(QString& message) const;
+    // zone typed here, or the options' named zone's standard time.
+    std::optional<SiteState> ReadSite(const plan::PlanOptions& options, QString& message) const;
     // Puts an opened project into the panels, and its site into the main
     // window when its dialogs take it.
     void ShowProject(const project::DialProject& p);

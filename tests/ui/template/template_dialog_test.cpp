@@ -102,6 +102,12 @@ TEST_F(TemplateDialogTest, AnyPlaneAndSiteTypedHereReachesThePlan) {
              d.site->txtZone->setText("5.5");
          },
          200, 30, false, "UTC+5.5"},
+        {"named zone, its standard time for the hours",
+         [](TemplateDialog& d) {
+             d.site->txtZone->setText("3");
+             d.site->txtTz->setText("Europe/London");
+         },
+         200, 0, false, "Clock time of zone Europe/London, UTC+0, summer UTC+1."},
     };
     for (const auto& r : rows) {
         std::unique_ptr<TemplateDialog> d(Open());
@@ -150,6 +156,8 @@ TEST_F(TemplateDialogTest, BadInputIsNamedAndNothingCanBeSaved) {
          "The zone must be from -12 to 14 hours, in quarter hours."},
         {"style too short", [](TemplateDialog& d) { d.gnomon->txtStyle->setText("2"); },
          "The style's length must be from 5 to 5000 mm."},
+        {"named zone unknown", [](TemplateDialog& d) { d.site->txtTz->setText("Europe/Londn"); },
+         "The named zone: there is no time zone called \"Europe/Londn\""},
     };
     for (const auto& r : rows) {
         std::unique_ptr<TemplateDialog> d(Open());
@@ -318,6 +326,7 @@ TEST_F(TemplateDialogTest, EveryFieldShownOpensAsSaved) {
     for (auto [box, text] : {std::pair{d->plane->txtBearing, "200"},
                              {d->site->txtLatitude, "-33.87"},
                              {d->site->txtZone, "9.5"},
+                             {d->site->txtTz, "Australia/Adelaide"},
                              {d->gnomon->txtFootX, "300"},
                              {d->gnomon->txtFootY, "200"},
                              {d->gnomon->txtNodusHeight, "80"},
