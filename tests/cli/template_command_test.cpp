@@ -214,49 +214,6 @@ TEST_F(TemplateCommand, AProjectGivesTheSameFilesAndTakesOptionsOverIt) {
     EXPECT_FALSE(fs::exists(dir / "c.svg"));
 }
 
-// A named zone: the title names it, its summer time sets the summer ring, and
-// a project keeps it (version 3), opening as typed.
-TEST_F(TemplateCommand, ANamedZoneIsTitledAndKeptInTheProject) {
-    const Outcome typed = RunTemplate({"template",
-                                       "--made",
-                                       "2026-12-09",
-                                       "--width",
-                                       "600",
-                                       "--height",
-                                       "450",
-                                       "--year",
-                                       "2026",
-                                       "--summer-numerals",
-                                       "--lat",
-                                       "33.87",
-                                       "--south",
-                                       "--lon",
-                                       "151.21",
-                                       "--east",
-                                       "--tz",
-                                       "Australia/Sydney",
-                                       "--save-project",
-                                       File("z.sundial"),
-                                       "--svg",
-                                       File("typed.svg"),
-                                       "--json"});
-    ASSERT_EQ(typed.status, kCliOk) << typed.err;
-    const nlohmann::json json = typed.json();
-    int titled = 0, summer = 0;
-    for (const auto& e : json["elements"]) {
-        titled += StartsWith(e.value("text", ""),
-                             "Clock time of zone Australia/Sydney, UTC+10, summer UTC+11.");
-        summer += e["role"] == "summer-numerals";
-    }
-    EXPECT_EQ(titled, 1);
-    EXPECT_GT(summer, 0);
-    EXPECT_TRUE(Contains(Bytes(dir / "z.sundial"), "\"version\": 3"));
-    const Outcome opened =
-        RunTemplate({"template", "--project", File("z.sundial"), "--svg", File("opened.svg")});
-    ASSERT_EQ(opened.status, kCliOk) << opened.err;
-    EXPECT_EQ(Bytes(dir / "opened.svg"), Bytes(dir / "typed.svg"));
-}
-
 // Any flat dial's site (south, a fractional zone, a turned horizontal plate)
 // saved as a project draws the same SVG as typed; so does a version-1 file,
 // whose horizontal dial faced 180 whatever bearing it held.
