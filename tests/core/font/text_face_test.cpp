@@ -81,7 +81,6 @@ TEST(TextFace, AdvancesAreTheFontFilesOwn) {
         {"bad-bytes-are-question-marks",
          "a\xff\xfe"
          "b"},
-        {"empty", ""},
     };
     for (const bool bold : {false, true}) {
         const FtFace reference = Open(bold ? kTextBoldFontFile : kTextFontFile);
