@@ -29,6 +29,8 @@ packages=(
     libcli11-dev libdxflib-dev libhowardhinnant-date-dev tzdata python3-ezdxf
     # A DXF's numerals and labels as outlines, for engraving.
     libfreetype-dev
+    # The template PDF embeds the subset of its face that it shows.
+    libharfbuzz-dev
 )
 
 missing=()

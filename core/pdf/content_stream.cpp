@@ -35,9 +35,8 @@ void ContentStream::SetTextRenderingMode(std::int32_t mode) {
     if (mode >= 0 && mode <= 2) lines_.Line(mode, " Tr");
 }
 
-void ContentStream::ShowText(float x, float y, std::string_view text, std::string_view font,
-                             float size, float rotateDeg) {
-    // Five lines, written together once every number in them is known good.
+void ContentStream::StartText(float x, float y, std::string_view font, float size,
+                              float rotateDeg) {
     lines_.StartLine();
     lines_.Append("BT\r\n/", LineWriter::Ansi{font}, ' ', size, " Tf\r\n");
     if (rotateDeg == 0) {
@@ -47,7 +46,20 @@ void ContentStream::ShowText(float x, float y, std::string_view text, std::strin
         lines_.Append(r.cos, ' ', r.sin, ' ', -r.sin, ' ', r.cos, ' ', Pt{x}, ' ', Pt{y},
                       " Tm\r\n");
     }
+}
+
+void ContentStream::ShowText(float x, float y, std::string_view text, std::string_view font,
+                             float size, float rotateDeg) {
+    // Five lines, written together once every number in them is known good.
+    StartText(x, y, font, size, rotateDeg);
     lines_.Append('(', LineWriter::Escaped{text}, ") Tj\r\nET");
+    lines_.FinishLine();
+}
+
+void ContentStream::ShowCodes(float x, float y, std::string_view hexString, std::string_view font,
+                              float size, float rotateDeg) {
+    StartText(x, y, font, size, rotateDeg);
+    lines_.Append(hexString, " Tj\r\nET");
     lines_.FinishLine();
 }
 

@@ -32,6 +32,10 @@ class ContentStream {
     // turned `rotateDeg` about its start.
     void ShowText(float x, float y, std::string_view text, std::string_view font, float size,
                   float rotateDeg);
+    // The same for a font of two-byte codes: `hexString` is the string
+    // operand as it stands ("<00010002>").
+    void ShowCodes(float x, float y, std::string_view hexString, std::string_view font, float size,
+                   float rotateDeg);
 
     // -255..0 grey (0 black), else red in the low byte, green, then blue.
     void SetColorStroke(std::int32_t rgb);
@@ -56,6 +60,8 @@ class ContentStream {
     void DrawForm(std::string_view name);
 
   private:
+    // A text object's start, up to its string: the line under construction.
+    void StartText(float x, float y, std::string_view font, float size, float rotateDeg);
     void PaintPath(std::int32_t options);
     void WritePath(std::span<const PathSegment> path);
     void WriteColor(std::int32_t rgb, const char* greyOperator, const char* rgbOperator);

@@ -112,6 +112,7 @@ void clsPdfWriter::InitPDFSink(std::unique_ptr<ByteSink> sink, std::filesystem::
     pageCount_ = 0;
     resources_.Clear();
     fontIndex_.clear();
+    embedded_.clear();
     forms_.clear();
     objects_.Clear();
     streamStart_ = 0;
@@ -179,6 +180,7 @@ void clsPdfWriter::ClosePDFFile() {
                   ' ', paperHeight_ - margin_, "]\r", orientation_ == 1 ? "/Rotate 90" : "",
                   "\r/Kids [", resources_.Kids(), " ]\r/Resources 4 0 R\r>>");
     const std::string pages = lines_.TakeLine();
+    WriteEmbeddedFonts();
     BeginObject(4);
     lines_.WriteLine(resources_.Text());
     WriteObjectEnd();
@@ -201,6 +203,13 @@ void clsPdfWriter::DrawText(float x, float y, std::string_view strTemp, std::str
     } else if (Align == 2) {
         x -= Length(strTemp, FontName, Fontsize) / 2;
     }
+    const std::string name = ToWin1252(FontName);
+    for (const FontIndexEntry& entry : fontIndex_) {
+        if (entry.embedded && SameIgnoringCase(entry.Name, name)) {
+            content_.ShowCodes(x, y, entry.embedded->Encode(strTemp), FontName, Fontsize, Rotate);
+            return;
+        }
+    }
     content_.ShowText(x, y, strTemp, FontName, Fontsize, Rotate);
 }
 
@@ -209,9 +218,15 @@ float clsPdfWriter::Length(std::string_view Phrase, std::string_view FontName,
     const std::string name = ToWin1252(FontName);
     for (const FontIndexEntry& entry : fontIndex_) {
         if (!SameIgnoringCase(entry.Name, name)) continue;
+        // Two-byte codes take no word spacing: only the one-byte code 32 does.
         const double points =
-            TextAdvance(*entry.metrics, ToWin1252(Phrase), Fontsize, content_.WordSpacing(),
-                        content_.CharSpacing(), content_.HorizontalScaling());
+            entry.embedded
+                ? (entry.embedded->Advance(Phrase) * Fontsize / 1000 +
+                   static_cast<double>(EmbeddedFont::CharacterCount(Phrase)) *
+                       content_.CharSpacing()) *
+                      content_.HorizontalScaling() / 100
+                : TextAdvance(*entry.metrics, ToWin1252(Phrase), Fontsize, content_.WordSpacing(),
+                              content_.CharSpacing(), content_.HorizontalScaling());
         if (!std::isfinite(points) || std::fabs(points) > FLT_MAX) {
             lines_.Fail("a text width is beyond single precision");
         }
@@ -309,6 +324,42 @@ void clsPdfWriter::LoadFont(std::string_view Name, std::string_view BaseFont,
     lines_.Line("<<\r/Type /FontDescriptor\r/FontName /", m.FontName, '\r', m.Descriptor, "\r>>");
     WriteObjectEnd();
     fontIndex_.push_back({name, &m});
+}
+
+void clsPdfWriter::LoadEmbeddedFont(std::string_view Name, const FontProgram& program) {
+    RequireOpen("LoadEmbeddedFont");
+    // Only the font's own number now, for the resources; the rest of its
+    // objects are numbered when the last page is done.
+    const std::int32_t font = AllocateObject();
+    const std::string name = ToWin1252(Name);
+    embedded_.push_back(std::make_unique<EmbeddedFont>(program, font));
+    resources_.AddFont(name, font);
+    fontIndex_.push_back({name, nullptr, embedded_.back().get()});
+}
+
+void clsPdfWriter::WriteEmbeddedFonts() {
+    for (const auto& font : embedded_) {
+        ReserveObjects(EmbeddedFont::kExtraObjects);
+        const std::int32_t first = objects_.Allocate();
+        for (std::int32_t i = 1; i < EmbeddedFont::kExtraObjects; ++i) objects_.Allocate();
+        std::vector<EmbeddedFont::Object> objects;
+        try {
+            objects = font->Objects(first);
+        } catch (const std::runtime_error& e) {
+            lines_.Fail(std::string("the font could not be embedded: ") + e.what());
+        }
+        for (const EmbeddedFont::Object& o : objects) {
+            BeginObject(o.number);
+            if (o.isStream) {
+                // "stream" ends with CR LF: a lone CR there would be read as data.
+                lines_.Line("<< ", o.dictionary, o.dictionary.empty() ? "" : " ", "/Length ",
+                            o.stream.size(), " >>\rstream\r\n", o.stream, "\rendstream");
+            } else {
+                lines_.WriteLine(o.dictionary);
+            }
+            WriteObjectEnd();
+        }
+    }
 }
 
 // ---------------------------------------------------------------- forms

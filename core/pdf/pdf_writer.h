@@ -27,6 +27,7 @@
 
 #include "core/pdf/byte_sink.h"
 #include "core/pdf/content_stream.h"
+#include "core/pdf/embedded_font.h"
 #include "core/pdf/font_metrics.h"
 #include "core/pdf/line_writer.h"
 #include "core/pdf/object_table.h"
@@ -136,6 +137,13 @@ class clsPdfWriter {
     // ---- Fonts (between pages). Options: 0 regular, 1 bold, 2 italic, 3 both.
     void LoadFontStandard(std::string_view Name, std::string_view BaseFont, std::int32_t Options);
     void LoadFont(std::string_view Name, std::string_view BaseFont, std::int32_t Options);
+    // `program` embedded as a subset of what the document shows in it (see
+    // EmbeddedFont), so that every viewer prints the same glyphs: any
+    // character the font has is shown, not just those of Windows-1252, and
+    // word spacing does not apply to its blanks. `program` must outlive the
+    // document; the subset is made at ClosePDFFile, which throws
+    // PdfWriteError when it cannot be.
+    void LoadEmbeddedFont(std::string_view Name, const FontProgram& program);
 
     // ---- Form objects. Options: 2 even pages, 4 odd pages, 4 + 8 odd pages
     // but the first, 7 every page; drawn automatically at BeginPage.
@@ -158,6 +166,7 @@ class clsPdfWriter {
     struct FontIndexEntry {
         std::string Name;  // Windows-1252, as given to LoadFont
         const FontMetrics* metrics;
+        EmbeddedFont* embedded = nullptr;  // instead of metrics, for LoadEmbeddedFont
     };
 
     void RequireOpen(const char* operation) const;
@@ -174,6 +183,7 @@ class clsPdfWriter {
     void BeginObject(std::int32_t n);  // "n 0 obj" at the current offset
     std::int32_t BeginNewObject();
     void WriteObjectEnd() { lines_.WriteLine("endobj"); }
+    void WriteEmbeddedFonts();
 
     LineWriter lines_;  // the sink, the file name, ScaleMode
     ContentStream content_{lines_};
@@ -188,6 +198,7 @@ class clsPdfWriter {
     float margin_ = 0;
     bool encodeASCII85_ = false;
     std::vector<FontIndexEntry> fontIndex_;
+    std::vector<std::unique_ptr<EmbeddedFont>> embedded_;
     std::vector<FormEntry> forms_;
     std::uint64_t streamStart_ = 0;
     PdfEnvironment env_;

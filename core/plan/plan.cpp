@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "core/font/text_fonts.h"
 #include "core/lines/thick_style.h"
 #include "core/plan/clip.h"
 #include "core/plan/date_lines.h"
@@ -190,6 +191,10 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     }
     if (const auto message = engine::CheckSite(EngineSite(site))) {
         return {PlanStatus::BadOptions, *message, std::nullopt};
+    }
+    // Every text's box is measured with the face: without it there is no layout.
+    if (auto message = font::TextFontProblem()) {
+        return {PlanStatus::FontMissing, std::move(*message), std::nullopt};
     }
     const std::optional<engine::Dial> made = DialFor(site, options);
     if (!made) {

@@ -117,6 +117,7 @@ enum class PlanStatus {
     BadOptions,       // `message` says which
     ArithmeticFault,  // the site gave no dial
     NoLines,          // no hour line falls on the plate (`plan` is still given)
+    FontMissing,      // the text face cannot be read; `message` names its file
 };
 
 struct PlanResult {

@@ -1,20 +1,8 @@
 #include "core/plan/text_metrics.h"
 
-#include <cstdint>
-#include <string>
-
-#include "core/pdf/font_metrics.h"
-#include "core/pdf/win1252.h"
-
 namespace sundial::plan {
 
 namespace {
-
-const pdf::FontMetrics& Metrics(bool bold) {
-    static const pdf::FontMetrics regular = pdf::ArialMetrics(0);
-    static const pdf::FontMetrics boldface = pdf::ArialMetrics(1);
-    return bold ? boldface : regular;
-}
 
 bool HasDescender(std::string_view text) {
     return text.find_first_of("gjpqyQ,;()[]{}/|") != std::string_view::npos;
@@ -23,12 +11,7 @@ bool HasDescender(std::string_view text) {
 }  // namespace
 
 double TextWidthMm(std::string_view text, double sizeMm, bool bold) {
-    const pdf::FontMetrics& metrics = Metrics(bold);
-    double thousandths = 0;
-    for (const char ch : pdf::ToWin1252(text)) {
-        thousandths += metrics.WidthOf(static_cast<std::uint8_t>(ch));
-    }
-    return thousandths * sizeMm / 1000.0;
+    return font::TextFace(bold).AdvanceEm(text) * sizeMm;
 }
 
 Rect TextBox(const Element& text) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/font/text_fonts.h"
 #include "core/pdf/byte_sink.h"
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
@@ -458,8 +459,9 @@ TemplatePdfLayout WriteDocument(const plan::Plan& plan, PageSetup setup,
     writer.Margin(0);
     writer.Orientation(setup.landscape ? 1 : 0);
     open(writer);
-    writer.LoadFont(kRegularFont, plan::kTextFamily, 0);
-    writer.LoadFont(kBoldFont, plan::kTextFamily, 1);
+    // Embedded, so that every viewer prints the glyphs the layout measured.
+    writer.LoadEmbeddedFont(kRegularFont, font::TextFace(false));
+    writer.LoadEmbeddedFont(kBoldFont, font::TextFace(true));
 
     int page = 1;
     writer.BeginPage();

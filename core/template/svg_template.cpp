@@ -139,8 +139,7 @@ std::string PlanSvg(const plan::Plan& p) {
         "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" "
         "width=\"" +
         Num(width) + "mm\" height=\"" + Num(height) + "mm\" viewBox=\"0 0 " + Num(width) + " " +
-        Num(height) + "\" font-family=\"" + plan::kTextFamily +
-        ", Helvetica, 'Liberation Sans', 'Nimbus Sans', sans-serif\">\n";
+        Num(height) + "\" font-family=\"'" + plan::kTextFamily + "', sans-serif\">\n";
     for (const Role role : plan::kAllRoles) {
         if (role != Role::GnomonPlate) Group(out, role, p.dial.elements);
     }

@@ -99,7 +99,8 @@ std::vector<std::vector<plan::Point>> TextOutlines(const plan::Element& text) {
     Flattener f;
     for (std::size_t i = 0; i < text.text.size();) {
         const char32_t cp = pdf::NextCodePoint(text.text, i);
-        const FT_UInt glyph = FT_Get_Char_Index(face, cp == pdf::kBadUtf8 ? U'?' : cp);
+        // The glyph the layout measured: "?" for a character the face lacks.
+        const FT_UInt glyph = font::TextFace(text.bold).GlyphFor(cp).id;
         if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) != 0) continue;
         if (face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
             FT_Outline_Decompose(&face->glyph->outline, &kFuncs, &f);

@@ -7,13 +7,14 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/font/text_fonts.h"
 #include "core/plan/drawing.h"
 
 namespace sundial::tmpl {
 
-inline constexpr const char* kOutlineFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-inline constexpr const char* kOutlineBoldFont =
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+// The text face's own files, so that the outlines are the glyphs the layout measured.
+inline constexpr const char* kOutlineFont = font::kTextFontFile;
+inline constexpr const char* kOutlineBoldFont = font::kTextBoldFontFile;
 
 // The closed contours of a Text element's glyphs. Throws TemplateWriteError
 // naming the font when it cannot be read.

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <regex>
 #include <sstream>
 
 #include "core/pdf/pdf_error.h"
+#include "core/pdf/win1252.h"
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
@@ -133,6 +135,91 @@ TEST_P(TemplatePdf, TilesShowThePlanAtFullSizeInPlace) {
         }
     }
     EXPECT_GE(numerals, 3);  // enough of them away from the overlaps to judge
+}
+
+// Every font is embedded as a subset with a ToUnicode map, and the widths it
+// declares are the plan's: each character any text of the plan uses is there,
+// as wide as the layout measured it.
+TEST_P(TemplatePdf, EveryFontIsEmbeddedWithThePlansWidths) {
+    constexpr double kWidthTol = 1e-3;  // thousandths of the size, written to three places
+    const std::string fonts = RunCommand("pdffonts " + Quoted(file)).output;
+    std::istringstream rows(fonts);
+    std::string row;
+    int listed = 0;
+    for (bool body = false; std::getline(rows, row);) {
+        if (body) {
+            ++listed;
+            EXPECT_TRUE(
+                std::regex_search(row, std::regex(R"(CID TrueType\s+Identity-H\s+yes yes yes)")))
+                << row;
+        }
+        body = body || row.starts_with("---");
+    }
+    EXPECT_EQ(listed, 2) << fonts;
+
+    const std::vector<pdf::testing::EmbeddedWidths> embedded =
+        pdf::testing::ReadEmbeddedWidths(file);
+    ASSERT_EQ(embedded.size(), 2u);
+    std::map<bool, const pdf::testing::EmbeddedWidths*> byWeight;
+    for (const auto& font : embedded) {
+        const bool bold = font.baseFont.find("Bold") != std::string::npos;
+        byWeight[bold] = &font;
+        for (const auto& [c, width] : font.widths) {
+            std::string utf8;
+            pdf::testing::AppendUtf8(utf8, c);
+            EXPECT_NEAR(width, plan::TextWidthMm(utf8, 1000, bold), kWidthTol)
+                << font.baseFont << " U+" << std::hex << static_cast<unsigned>(c);
+        }
+    }
+    ASSERT_EQ(byWeight.size(), 2u);
+    for (const plan::Drawing* drawing : {&plan.dial, &plan.gnomon}) {
+        for (const Element& e : drawing->elements) {
+            if (e.shape != plan::Shape::Text) continue;
+            for (std::size_t i = 0; i < e.text.size();) {
+                const char32_t c = pdf::NextCodePoint(e.text, i);
+                EXPECT_EQ(byWeight[e.bold]->widths.count(c), 1u) << e.text;
+            }
+        }
+    }
+}
+
+// Another reader's word boxes of the numerals on each tile: as wide as the
+// plan's boxes and where they are, in whichever way the page is turned.
+TEST_P(TemplatePdf, NumeralWordsSitInThePlansBoxes) {
+    constexpr double kBoxTolMm = 0.02;  // coordinates written to a thousandth of a point
+    const std::regex word(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
+    const TileGrid& grid = layout.dial;
+    int checked = 0;
+    for (size_t i = 0; i < grid.tiles.size(); ++i) {
+        const Tile& t = grid.tiles[i];
+        const std::string page = std::to_string(2 + i);
+        const std::string words =
+            RunCommand("pdftotext -bbox -f " + page + " -l " + page + " " + Quoted(file) + " -")
+                .output;
+        for (const Element& e : plan.dial.elements) {
+            if (e.role != Role::Numerals) continue;
+            const Rect box = plan::TextBox(e);
+            if (!t.area.Inset(kOverlapMm).ContainsRect(box)) continue;
+            const Point left = OnPage(t, grid.window, {box.left, box.top});
+            const Point right = OnPage(t, grid.window, {box.right, box.bottom});
+            double nearest = 1e9, width = 0;
+            for (auto it = std::sregex_iterator(words.begin(), words.end(), word);
+                 it != std::sregex_iterator(); ++it) {
+                const std::smatch& m = *it;
+                if (m[5] != e.text) continue;
+                const double xMin = std::stod(m[1]) / kPtPerMm, xMax = std::stod(m[3]) / kPtPerMm;
+                if (std::fabs(xMin - left.x) < std::fabs(nearest)) {
+                    nearest = xMin - left.x;
+                    width = xMax - xMin;
+                }
+            }
+            ++checked;
+            EXPECT_NEAR(nearest, 0, kBoxTolMm) << "tile " << i << " " << e.text;
+            EXPECT_NEAR(width, right.x - left.x, kBoxTolMm) << "tile " << i << " " << e.text;
+        }
+    }
+    EXPECT_GE(checked, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Papers, TemplatePdf,

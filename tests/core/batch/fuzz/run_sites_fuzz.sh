@@ -9,12 +9,12 @@ mkdir -p "$out/sites_corpus"
 cd "$root"
 # The reader itself under the sanitizers; what it calls from the debug build.
 libs=()
-for lib in project template plan lines engine pdf dial rules site io layout sun places; do
+for lib in project template plan lines engine font pdf dial rules site io layout sun places; do
     libs+=("build/debug/core/$lib/libsundial_$lib.a")
 done
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
     core/batch/{csv,site_rows,text}.cpp tests/core/batch/fuzz/sites_fuzz.cpp \
-    -Wl,--start-group "${libs[@]}" -Wl,--end-group $(pkg-config --libs dxflib freetype2) -lerfa \
+    -Wl,--start-group "${libs[@]}" -Wl,--end-group $(pkg-config --libs dxflib freetype2 harfbuzz-subset) -lerfa \
     -ldate-tz -o "$out/sites_fuzz"
 header='name,latitude,longitude,bearing,utc'
 printf '%s\nExeter,50.7,3.5,185.2,0\n"Boston, MA",42.36,71.06,180,-5\n' "$header" >"$out/sites_corpus/good"

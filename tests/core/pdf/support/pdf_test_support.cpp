@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <random>
+#include <regex>
 #include <sstream>
 
 namespace sundial::pdf::testing {
@@ -116,6 +118,101 @@ std::vector<std::string> PageContentLines(const std::string& pdf, int page) {
         at = next + 2;
     }
     return lines;
+}
+
+namespace {
+
+int ObjectNumber(const nlohmann::json& reference) {
+    return std::stoi(reference.get<std::string>());  // "37 0 R"
+}
+
+// CID to character, from a ToUnicode CMap's bfchar and bfrange entries
+// (UTF-16BE, surrogate pairs joined).
+std::map<unsigned, char32_t> ReadToUnicode(const std::string& cmap) {
+    const auto utf32 = [](const std::string& hex) {
+        const unsigned hi = std::stoul(hex.substr(0, 4), nullptr, 16);
+        if (hex.size() >= 8 && hi >= 0xD800 && hi < 0xDC00) {
+            const unsigned lo = std::stoul(hex.substr(4, 4), nullptr, 16);
+            return static_cast<char32_t>(0x10000 + ((hi - 0xD800) << 10) + (lo - 0xDC00));
+        }
+        return static_cast<char32_t>(hi);
+    };
+    std::map<unsigned, char32_t> map;
+    const auto blocks = [&](const std::string& kind, const std::regex& entry, auto&& add) {
+        const std::regex block("begin" + kind + "([\\s\\S]*?)end" + kind);
+        for (auto b = std::sregex_iterator(cmap.begin(), cmap.end(), block);
+             b != std::sregex_iterator(); ++b) {
+            const std::string body = (*b)[1];
+            for (auto e = std::sregex_iterator(body.begin(), body.end(), entry);
+                 e != std::sregex_iterator(); ++e)
+                add(*e);
+        }
+    };
+    const std::string hex = R"(\s*<([0-9A-Fa-f]+)>)";
+    blocks("bfchar", std::regex(hex + hex),
+           [&](const std::smatch& m) { map[std::stoul(m[1], nullptr, 16)] = utf32(m[2]); });
+    blocks("bfrange", std::regex(hex + hex + hex), [&](const std::smatch& m) {
+        const unsigned first = std::stoul(m[1], nullptr, 16), last = std::stoul(m[2], nullptr, 16);
+        for (unsigned c = first; c <= last; ++c) map[c] = utf32(m[3]) + (c - first);
+    });
+    return map;
+}
+
+// CID to width from a /W array: "c [w1 w2 ...]" and "c1 c2 w" runs.
+std::map<unsigned, double> ReadW(const nlohmann::json& w) {
+    std::map<unsigned, double> widths;
+    for (std::size_t i = 0; i < w.size();) {
+        const auto first = w[i].get<unsigned>();
+        if (w[i + 1].is_array()) {
+            for (std::size_t k = 0; k < w[i + 1].size(); ++k)
+                widths[first + static_cast<unsigned>(k)] = w[i + 1][k].get<double>();
+            i += 2;
+        } else {
+            for (unsigned c = first; c <= w[i + 1].get<unsigned>(); ++c)
+                widths[c] = w[i + 2].get<double>();
+            i += 3;
+        }
+    }
+    return widths;
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+    const auto byte = [&](unsigned v) { out += static_cast<char>(v); };
+    if (c < 0x80) {
+        byte(c);
+    } else if (c < 0x800) {
+        byte(0xC0 | (c >> 6)), byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        byte(0xE0 | (c >> 12)), byte(0x80 | ((c >> 6) & 0x3F)), byte(0x80 | (c & 0x3F));
+    } else {
+        byte(0xF0 | (c >> 18)), byte(0x80 | ((c >> 12) & 0x3F)), byte(0x80 | ((c >> 6) & 0x3F)),
+            byte(0x80 | (c & 0x3F));
+    }
+}
+
+std::vector<EmbeddedWidths> ReadEmbeddedWidths(const std::filesystem::path& path) {
+    const nlohmann::json doc =
+        nlohmann::json::parse(RunCommand("qpdf --json --json-key=qpdf " + Quoted(path)).output);
+    const nlohmann::json& objects = doc.at("qpdf").at(1);
+    const auto object = [&](int n) -> const nlohmann::json& {
+        return objects.at("obj:" + std::to_string(n) + " 0 R");
+    };
+    std::vector<EmbeddedWidths> fonts;
+    for (const auto& [key, entry] : objects.items()) {
+        const nlohmann::json& v = entry.contains("value") ? entry["value"] : nlohmann::json();
+        if (!v.is_object() || v.value("/Subtype", "") != "/Type0") continue;
+        const nlohmann::json& cidFont =
+            object(ObjectNumber(v.at("/DescendantFonts").at(0))).at("value");
+        const std::map<unsigned, double> w = ReadW(cidFont.at("/W"));
+        EmbeddedWidths font{v.at("/BaseFont").get<std::string>(), {}};
+        for (const auto& [cid, c] :
+             ReadToUnicode(DecodedStream(path, ObjectNumber(v.at("/ToUnicode")))))
+            font.widths[c] = w.count(cid) ? w.at(cid) : -1;
+        fonts.push_back(std::move(font));
+    }
+    return fonts;
 }
 
 }  // namespace sundial::pdf::testing

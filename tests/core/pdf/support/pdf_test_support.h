@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -47,5 +48,14 @@ PdfEnvironment FixedEnvironment();
 std::string DecodedStream(const std::filesystem::path& path, int object);
 // The lines of page `page`'s content stream (pages counted from 1).
 std::vector<std::string> PageContentLines(const std::string& pdf, int page);
+
+// An embedded Type 0 font as qpdf reads it: its /BaseFont, and for every
+// code its ToUnicode map names, the character and the /W width given for it.
+struct EmbeddedWidths {
+    std::string baseFont;
+    std::map<char32_t, double> widths;
+};
+std::vector<EmbeddedWidths> ReadEmbeddedWidths(const std::filesystem::path& path);
+void AppendUtf8(std::string& out, char32_t c);
 
 }  // namespace sundial::pdf::testing

@@ -11,12 +11,12 @@ seconds="${1:-5}"
 mkdir -p "$out/project-corpus"
 
 libs=()
-for lib in template plan lines engine pdf dial rules site io layout sun places; do
+for lib in template plan lines engine font pdf dial rules site io layout sun places; do
     libs+=("$build/core/$lib/libsundial_$lib.a")
 done
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$root" "$root/core/project/dial_project.cpp" "$root/tests/core/project/fuzz/project_fuzz.cpp" \
-    -Wl,--start-group "${libs[@]}" -Wl,--end-group $(pkg-config --libs dxflib freetype2) -lerfa -ldate-tz \
+    -Wl,--start-group "${libs[@]}" -Wl,--end-group $(pkg-config --libs dxflib freetype2 harfbuzz-subset) -lerfa -ldate-tz \
     -o "$out/project_fuzz"
 
 # Seeds: projects as the command line writes them.
