@@ -42,6 +42,12 @@ std::string_view RoleName(Role role) {
             return "equinoctial";
         case Role::Legend:
             return "legend";
+        case Role::ItalianHours:
+            return "italian-hours";
+        case Role::BabylonianHours:
+            return "babylonian-hours";
+        case Role::TemporalHours:
+            return "temporal-hours";
     }
     return "unknown";
 }

@@ -58,6 +58,9 @@ enum class Role {
     Horizon,           // where the horizontal plane through the nodus meets the face
     Equinoctial,       // where the plane through the nodus square to the axis meets it
     Legend,            // what the extra lines' kinds mean, below the title strip
+    ItalianHours,      // hours since sunset, and their numerals
+    BabylonianHours,   // hours since sunrise, and their numerals
+    TemporalHours,     // the twelfths of daylight, and their numerals
 };
 
 inline constexpr std::array kAllRoles = {
@@ -65,7 +68,8 @@ inline constexpr std::array kAllRoles = {
     Role::TenMinuteLines, Role::Substyle,    Role::Numerals,      Role::SummerNumerals,
     Role::DateLines,      Role::SignLines,   Role::NoonCurve,     Role::ClockTimeCurves,
     Role::Horizon,        Role::Equinoctial, Role::EquationTable, Role::Title,
-    Role::Legend,         Role::GnomonPlate,
+    Role::Legend,         Role::GnomonPlate, Role::ItalianHours,  Role::BabylonianHours,
+    Role::TemporalHours,
 };
 
 // The name a role goes by in files: the SVG group's id, the JSON "role".
@@ -92,7 +96,9 @@ struct Element {
     double dashMm = 0;         // dash and gap length; 0 is a solid line
     std::uint32_t colour = 0;  // 0xRRGGBB
     // Clock hour in the site's zone of an hour line or numeral: 13 for one
-    // o'clock, 13.5 for half past, 13.25 for a quarter past.
+    // o'clock, 13.5 for half past, 13.25 for a quarter past. Italian and
+    // Babylonian lines: the hours since sunset or sunrise; temporal lines:
+    // the temporal hour, 0 at sunrise to 12 at sunset.
     std::optional<double> hour;
     // Date lines: the sun's declination that day, degrees.
     std::optional<double> declinationDeg;

@@ -21,11 +21,16 @@ struct ExtraLineOptions {
     bool horizon = false;
     bool equinoctial = false;
     double styleThicknessMm = 0;  // 0: a thin style
+    bool italian = false;         // hours since sunset
+    bool babylonian = false;      // hours since sunrise
+    bool temporal = false;        // daylight in twelve
 
     // Anything that needs the sun through a year.
     bool NeedsYear() const { return clockTime || signs || !dates.empty(); }
     // Anything drawn from the nodus rather than the style.
-    bool NeedsNodus() const { return NeedsYear() || horizon || equinoctial; }
+    bool NeedsNodus() const {
+        return NeedsYear() || horizon || equinoctial || italian || babylonian || temporal;
+    }
 };
 
 // The first thing wrong, as a message for the user, or nothing: a year the

@@ -10,6 +10,7 @@
 #include "core/plan/date_lines.h"
 #include "core/plan/dial_face.h"
 #include "core/plan/hour_lines.h"
+#include "core/plan/hour_system_lines.h"
 #include "core/plan/summer_ring.h"
 #include "core/plan/text_metrics.h"
 
@@ -223,6 +224,7 @@ ExtraLines BuildExtraLines(const ExtraLinesInput& in, LabelPlacer& placer) {
         AddStraight(in, lines::EquinoctialLine(in.dial), Role::Equinoctial, "equinoctial", placer,
                     out);
     }
+    AddHourSystemLines(in, placer, out);
     return out;
 }
 

@@ -16,7 +16,7 @@ namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionEntry, 32> kSpecs = {{
+constexpr std::array<TemplateOptionEntry, 35> kSpecs = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
     {"dial",
@@ -79,6 +79,14 @@ constexpr std::array<TemplateOptionEntry, 32> kSpecs = {{
     {"made", "The date written in the title block (default: today).", "text", nullptr},
     {"paper", "PDF paper: a4, letter or a3 (default a4).", "paper", "a4"},
     {"landscape", "PDF pages in landscape.", nullptr, nullptr},
+    {"italian",
+     "Draw the Italian hours, counted from sunset (13 to 23 on most dials; needs the nodus).",
+     nullptr, nullptr},
+    {"babylonian", "Draw the Babylonian hours, counted from sunrise (needs the nodus).", nullptr,
+     nullptr},
+    {"temporal",
+     "Draw the temporal hours, daylight divided into twelve from sunrise (needs the nodus).",
+     nullptr, nullptr},
 }};
 
 // Words are compared without regard to case; the message quotes them as
@@ -141,6 +149,9 @@ std::optional<plan::ExtraLineOptions> ReadExtraLines(Reader& in, const std::stri
     o.signs = in.Set("signs");
     o.horizon = in.Set("horizon");
     o.equinoctial = in.Set("equinoctial");
+    o.italian = in.Set("italian");
+    o.babylonian = in.Set("babylonian");
+    o.temporal = in.Set("temporal");
     // This year, from today's date as the title block writes it.
     o.year = std::atoi(today.substr(0, 4).c_str());
     if (in.Set("year")) {
@@ -241,7 +252,8 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
     }
     if (o.extras.NeedsNodus() && !hasNodus) {
         in.message =
-            "--clock-time, --signs, --date-line, --horizon and --equinoctial need the nodus: "
+            "--clock-time, --signs, --date-line, --horizon, --equinoctial, --italian, "
+            "--babylonian and --temporal need the nodus: "
             "--nodus MM along the style from the root, or --foot-x, --foot-y and --nodus-height.";
         return std::nullopt;
     }

@@ -29,7 +29,8 @@ struct TemplateOptionEntry {
 // --clock-time-halves, --clock-time-only, --year, --summer-numerals,
 // --ten-minutes, --signs, --date-line, --horizon, --equinoctial,
 // --style-thickness, --style, --made,
-// --paper and --landscape, in the order a command's help lists them.
+// --paper, --landscape, --italian, --babylonian and --temporal, in the order
+// a command's help lists them.
 std::span<const TemplateOptionEntry> TemplateOptionTable();
 
 enum class DialType { Vertical, Horizontal, Polar, Equatorial };
