@@ -38,6 +38,16 @@ void BM_PlanEveryLine(benchmark::State& state) {
 }
 BENCHMARK(BM_PlanEveryLine)->Unit(benchmark::kMillisecond);
 
+// The heaviest plan with the three old hour systems over it: it should stay
+// within 12 ms of the plan without them.
+void BM_PlanEveryLineAndHourSystems(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    PlanOptions o = Options(true);
+    o.extras.italian = o.extras.babylonian = o.extras.temporal = true;
+    for (auto _ : state) benchmark::DoNotOptimize(sundial::plan::BuildPlan(site, o));
+}
+BENCHMARK(BM_PlanEveryLineAndHourSystems)->Unit(benchmark::kMillisecond);
+
 // Worked out once per site and zone by the dialog, not per keystroke.
 void BM_YearOfSunSamples(benchmark::State& state) {
     const sundial::SiteState site = ExampleSite();

@@ -165,6 +165,7 @@ std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::s
     }
     plan::PlanOptions planOptions = options.plan;
     planOptions.plane = tmpl::PlaneFor(row.plane ? *row.plane : options.plane, row.site);
+    for (const auto on : row.hourSystems) planOptions.extras.*on = true;
     if (row.zone) {
         // A project's own year may not be the one the sites were read for.
         const ZoneYearRead zone = row.zone->year == planOptions.extras.year
@@ -267,10 +268,11 @@ std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& gi
             }
         }
         for (const SiteRow& row : request.rows) {
-            if (!row.project.empty() || row.plane) {
+            if (!row.project.empty() || row.plane || !row.hourSystems.empty()) {
                 return "the sites' " +
-                       std::string(row.plane ? "dial and recline columns shape"
-                                             : "project column shapes") +
+                       std::string(row.plane                  ? "dial and recline columns shape"
+                                   : !row.hourSystems.empty() ? "hours column shapes"
+                                                              : "project column shapes") +
                        " the template: give --template-pdf, --template-svg or --template-dxf.";
             }
         }

@@ -1,9 +1,11 @@
 #include "core/batch/site_rows.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <sstream>
 
@@ -28,10 +30,11 @@ enum Column {
     kDial,
     kRecline,
     kTz,
+    kHours,
     kColumnCount
 };
 constexpr std::array<const char*, kColumnCount> kColumnNames = {
-    "name", "latitude", "longitude", "bearing", "utc", "project", "dial", "recline", "tz"};
+    "name", "latitude", "longitude", "bearing", "utc", "project", "dial", "recline", "tz", "hours"};
 using Fields = std::array<std::string_view, kColumnCount>;
 using Values = std::array<double, kColumnCount>;
 
@@ -166,12 +169,31 @@ std::string ReadZone(Fields& field, int year, std::string& utcText, SiteRow& row
     return {};
 }
 
+// The hour systems the row's hours column names, or why it cannot.
+std::string ReadHourSystems(std::string_view text, SiteRow& row) {
+    while (!(text = Trim(text)).empty()) {
+        const std::string_view word = text.substr(0, text.find_first_of(" \t"));
+        text.remove_prefix(word.size());
+        const auto* found =
+            std::find_if(std::begin(plan::kHourSystemSwitches), std::end(plan::kHourSystemSwitches),
+                         [&](const plan::HourSystemSwitch& s) { return Lower(word) == s.name; });
+        if (found == std::end(plan::kHourSystemSwitches)) {
+            return "the hours \"" + ShortText(word) + "\" are not italian, babylonian or temporal";
+        }
+        row.hourSystems.push_back(found->on);
+    }
+    return {};
+}
+
 // The values of one record, or why it gives no site.
 std::string ReadRow(Fields field, int zoneYear, SiteRow& row) {
     if (row.name.empty()) return "the name is missing";
     if (!PrintableText(row.name)) return "the name is not printable UTF-8 text";
     std::string utcText;
     if (std::string problem = ReadZone(field, zoneYear, utcText, row); !problem.empty()) {
+        return problem;
+    }
+    if (std::string problem = ReadHourSystems(field[kHours], row); !problem.empty()) {
         return problem;
     }
     Values value{};

@@ -22,6 +22,9 @@
 // row's zone and its summer time the template's summer numerals. A row with
 // a tz may leave its utc empty; one that gives both must give the zone's
 // standard time as its utc, or it is skipped.
+//
+// An optional `hours` column adds old hour systems to a row's template:
+// any of italian, babylonian and temporal, apart by spaces.
 #pragma once
 
 #include <cstddef>
@@ -57,6 +60,8 @@ struct SiteRow {
     // The row's named zone, in the year the file was read for; nothing for
     // a fixed offset.
     std::optional<ZoneYear> zone;
+    // The hour systems the row's hours column adds to its template.
+    std::vector<bool plan::ExtraLineOptions::*> hourSystems;
 };
 
 struct SitesFile {

@@ -33,6 +33,17 @@ struct ExtraLineOptions {
     }
 };
 
+// The old hour systems by the names their options go by.
+struct HourSystemSwitch {
+    const char* name;
+    bool ExtraLineOptions::*on;
+};
+inline constexpr HourSystemSwitch kHourSystemSwitches[] = {
+    {"italian", &ExtraLineOptions::italian},
+    {"babylonian", &ExtraLineOptions::babylonian},
+    {"temporal", &ExtraLineOptions::temporal},
+};
+
 // The first thing wrong, as a message for the user, or nothing: a year the
 // sun's table does not cover, a date that year lacks, a negative thickness.
 // (A thickness beyond the nodus's height is found with the dial.)

@@ -20,18 +20,18 @@ struct Family {
     bool ExtraLineOptions::*wanted;
     Role role;
     const char* name;  // as the notes write it
-    double dashMm;     // 0: solid
+    double strokeMm;
+    double dashMm;  // 0: solid
     std::uint32_t colour;
     const char* legend;
 };
 
-constexpr double kStrokeMm = 0.3;
 constexpr Family kFamilies[] = {
-    {HourSystem::Italian, &ExtraLineOptions::italian, Role::ItalianHours, "Italian", 0, 0x00695c,
-     "Italian hours: hours since sunset"},
-    {HourSystem::Babylonian, &ExtraLineOptions::babylonian, Role::BabylonianHours, "Babylonian", 3,
-     0xad1457, "Babylonian hours: hours since sunrise"},
-    {HourSystem::Temporal, &ExtraLineOptions::temporal, Role::TemporalHours, "temporal", 1.2,
+    {HourSystem::Italian, &ExtraLineOptions::italian, Role::ItalianHours, "Italian", 0.45, 0,
+     0xe65100, "Italian hours: hours since sunset"},
+    {HourSystem::Babylonian, &ExtraLineOptions::babylonian, Role::BabylonianHours, "Babylonian",
+     0.45, 3, 0xad1457, "Babylonian hours: hours since sunrise"},
+    {HourSystem::Temporal, &ExtraLineOptions::temporal, Role::TemporalHours, "temporal", 0.35, 1.2,
      0x5d4037, "Temporal hours: daylight in twelve from sunrise"},
 };
 constexpr const char* kHorizonWords = " (the sun's centre on the geometric horizon)";
@@ -128,7 +128,7 @@ void AddHourSystemLines(const ExtraLinesInput& in, LabelPlacer& placer, ExtraLin
             for (const auto& run : path) {
                 Element e = MakePath(
                     f.role, f.system == HourSystem::Temporal ? Shape::Polyline : Shape::Line, run,
-                    kStrokeMm, f.colour);
+                    f.strokeMm, f.colour);
                 e.hour = hour;
                 e.dashMm = f.dashMm;
                 out.elements.push_back(std::move(e));
@@ -138,7 +138,7 @@ void AddHourSystemLines(const ExtraLinesInput& in, LabelPlacer& placer, ExtraLin
         }
         if (!any)
             out.notes.push_back(std::string("No ") + f.name + " hour line falls on the plate.");
-        Element sample = MakeLine(f.role, {}, {}, kStrokeMm, f.colour);
+        Element sample = MakeLine(f.role, {}, {}, f.strokeMm, f.colour);
         sample.dashMm = f.dashMm;
         out.legend.push_back({sample, std::string(f.legend) + kHorizonWords});
     }

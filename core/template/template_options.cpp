@@ -149,9 +149,7 @@ std::optional<plan::ExtraLineOptions> ReadExtraLines(Reader& in, const std::stri
     o.signs = in.Set("signs");
     o.horizon = in.Set("horizon");
     o.equinoctial = in.Set("equinoctial");
-    o.italian = in.Set("italian");
-    o.babylonian = in.Set("babylonian");
-    o.temporal = in.Set("temporal");
+    for (const plan::HourSystemSwitch& s : plan::kHourSystemSwitches) o.*s.on = in.Set(s.name);
     // This year, from today's date as the title block writes it.
     o.year = std::atoi(today.substr(0, 4).c_str());
     if (in.Set("year")) {

@@ -78,9 +78,17 @@ LinesPanel::LinesPanel(QWidget* parent) : QWidget(parent) {
     extraForm->addRow(chkHorizon);
     extraForm->addRow(chkEquinoctial);
 
+    auto* systems = new QGroupBox(tr("Hour systems"), this);
+    systems->setToolTip(tr("Sunrise and sunset: the sun's centre on the geometric horizon"));
+    auto* systemsForm = new QFormLayout(systems);
+    chkItalian = Check(systems, tr("Italian hours (since sunset)"), "chkItalian");
+    chkBabylonian = Check(systems, tr("Babylonian hours (since sunrise)"), "chkBabylonian");
+    chkTemporal = Check(systems, tr("Temporal hours (daylight in twelve)"), "chkTemporal");
+    for (QWidget* w : {chkItalian, chkBabylonian, chkTemporal}) systemsForm->addRow(w);
+
     auto* groups = new QVBoxLayout(this);
     groups->setContentsMargins(0, 0, 0, 0);
-    for (QWidget* w : {hours, dates, extra}) groups->addWidget(w);
+    for (QWidget* w : {hours, dates, extra, systems}) groups->addWidget(w);
 
     for (const Switch& s : Switches()) {
         connect(s.box, &QCheckBox::toggled, this, &LinesPanel::EnableForChoices);
@@ -107,7 +115,10 @@ std::vector<LinesPanel::Switch> LinesPanel::Switches() const {
             {"ten-minutes", chkTenMinutes},
             {"signs", chkSigns},
             {"horizon", chkHorizon},
-            {"equinoctial", chkEquinoctial}};
+            {"equinoctial", chkEquinoctial},
+            {"italian", chkItalian},
+            {"babylonian", chkBabylonian},
+            {"temporal", chkTemporal}};
 }
 
 bool LinesPanel::Read(plan::PlanOptions& o, QString& message) const {
@@ -129,6 +140,9 @@ bool LinesPanel::ReadExtraLines(plan::ExtraLineOptions& o, QString& message) con
     o.signs = chkSigns->isChecked();
     o.horizon = chkHorizon->isChecked();
     o.equinoctial = chkEquinoctial->isChecked();
+    o.italian = chkItalian->isChecked();
+    o.babylonian = chkBabylonian->isChecked();
+    o.temporal = chkTemporal->isChecked();
     const QStringList dates =
         txtDateLines->text().split(QRegularExpression("[,;\\s]+"), Qt::SkipEmptyParts);
     for (const QString& text : dates) {
@@ -150,7 +164,8 @@ bool LinesPanel::ReadExtraLines(plan::ExtraLineOptions& o, QString& message) con
 bool LinesPanel::NeedsNodus() const {
     return chkDateLines->isChecked() || chkNoonCurve->isChecked() || chkClockTime->isChecked() ||
            chkSigns->isChecked() || !txtDateLines->text().trimmed().isEmpty() ||
-           chkHorizon->isChecked() || chkEquinoctial->isChecked();
+           chkHorizon->isChecked() || chkEquinoctial->isChecked() || chkItalian->isChecked() ||
+           chkBabylonian->isChecked() || chkTemporal->isChecked();
 }
 
 void LinesPanel::EnableForChoices() {

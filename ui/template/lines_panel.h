@@ -1,6 +1,6 @@
 // The Dial Template window's lines: the hour lines and numerals, the nodus's
 // date lines and noon curve, the clock-time figure-eights and the other lines
-// the nodus draws, each in a group of its own.
+// the nodus draws, and the old hour systems, each in a group of its own.
 #pragma once
 
 #include <QWidget>
@@ -44,6 +44,9 @@ class LinesPanel final : public QWidget {
     QLineEdit* txtDateLines;  // "06-14, 09-02"
     QCheckBox* chkHorizon;
     QCheckBox* chkEquinoctial;
+    QCheckBox* chkItalian;
+    QCheckBox* chkBabylonian;
+    QCheckBox* chkTemporal;
 
   signals:
     void Changed();

@@ -507,6 +507,49 @@ TEST(Batch, RowsNamingTheirPlaneMakeThatDialsTemplate) {
     EXPECT_NE(ReadBytes(temp / "Roof.svg"), ReadBytes(plain / "Wall.svg"));
 }
 
+// A row's hours column adds those hour systems to its template alone.
+TEST(Batch, ARowsHoursColumnAddsItsHourSystems) {
+    const struct {
+        const char* row;     // after the header, with hours
+        const char* groups;  // the SVG groups that hold lines, in order; "" when skipped
+    } cases[] = {
+        {"Plain,50,0,190,0,", ""},
+        {"Rome,41.9,-12.5,190,1,italian", "italian-hours"},
+        {"Both,50,0,190,0,Temporal  italian", "italian-hours temporal-hours"},
+        {"Bad,50,0,190,0,italic", nullptr},
+    };
+    std::string csv = std::string(kSitesHeader) + ",hours\n";
+    for (const auto& c : cases) csv += std::string(c.row) + "\n";
+    TempFolder temp;
+    BatchRequest request;
+    request.rows = ReadSitesCsv(csv).rows;
+    request.folder = temp.path();
+    request.templateSvg = true;
+    request.templateOptions = ExamplePlate();
+    RunBatch(request);
+    const std::vector<CsvRecord> index = IndexRecords(temp.path());
+    ASSERT_EQ(index.size(), std::size(cases));
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        const std::string name = index[i].fields[kName];
+        if (!cases[i].groups) {
+            EXPECT_NE(index[i].fields[kProblem].find("the hours \"italic\" are not"),
+                      std::string::npos)
+                << index[i].fields[kProblem];
+            continue;
+        }
+        const std::string svg = ReadBytes(temp / (name + ".svg"));
+        std::string drawn;
+        for (const char* group : {"italian-hours", "babylonian-hours", "temporal-hours"}) {
+            const auto at = svg.find(std::string("<g id=\"") + group + "\"");
+            ASSERT_NE(at, std::string::npos) << name << " " << group;
+            if (svg.compare(svg.find('\n', at) + 1, 4, "</g>") != 0) {
+                drawn += std::string(drawn.empty() ? "" : " ") + group;
+            }
+        }
+        EXPECT_EQ(drawn, cases[i].groups) << name;
+    }
+}
+
 TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
     TempFolder temp;
     WriteBytes(temp / "file", "x");

@@ -338,7 +338,8 @@ TEST_F(TemplateDialogTest, EveryFieldShownOpensAsSaved) {
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              d->gnomon->optFootAt, d->lines->chkClockTime, d->lines->chkClockTimeHalves,
              d->lines->chkSummerNumerals, d->lines->chkTenMinutes, d->lines->chkSigns,
-             d->lines->chkHorizon, d->lines->chkEquinoctial, d->outputs->chkLandscape}) {
+             d->lines->chkHorizon, d->lines->chkEquinoctial, d->lines->chkItalian,
+             d->lines->chkBabylonian, d->lines->chkTemporal, d->outputs->chkLandscape}) {
         b->setChecked(true);
     }
     d->lines->cboNumerals->setCurrentIndex(1);
