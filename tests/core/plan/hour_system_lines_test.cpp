@@ -9,6 +9,7 @@
 #include <cmath>
 #include <set>
 
+#include "tests/core/plan/sky_model.h"
 #include "tests/core/plan/test_plans.h"
 
 namespace sundial::plan {
@@ -18,12 +19,7 @@ constexpr double kPointTolMm = 0.05;  // on a 1 m plate
 constexpr double kDeg = M_PI / 180;
 constexpr double kSolstice = engine::kSolsticeDeclinationDeg;
 
-struct V3 {
-    double x, y, z;  // east, north, up
-    V3 operator+(V3 o) const { return {x + o.x, y + o.y, z + o.z}; }
-    V3 operator*(double k) const { return {x * k, y * k, z * k}; }
-    double dot(V3 o) const { return x * o.x + y * o.y + z * o.z; }
-};
+using V3 = testing::V;  // east, north, up
 
 // The hour angle, degrees, of a system's hour on a day of declination `dec`.
 double HourAngle(Role role, double hour, double dec, double latRad) {
@@ -41,23 +37,23 @@ struct Face {
         d = std::fabs(std::cos(r)) < 1e-12
                 ? V3{std::sin(b), std::cos(b), 0}
                 : V3{std::sin(r) * std::sin(b), std::sin(r) * std::cos(b), -std::cos(r)};
-        right = {n.y * d.z - n.z * d.y, n.z * d.x - n.x * d.z, n.x * d.y - n.y * d.x};
+        right = n.cross(d);
         nodus = right * p.foot.x + d * p.foot.y + n * p.nodusHeightMm;
     }
     Point ShadowAt(Role role, double hour, double dec) const {
         double az = 0, el = 0;
         eraHd2ae(HourAngle(role, hour, dec, lat) * kDeg, dec * kDeg, lat, &az, &el);
         const V3 s{std::sin(az) * std::cos(el), std::cos(az) * std::cos(el), std::sin(el)};
-        const V3 q = nodus + s * -(nodus.dot(n) / s.dot(n));
+        const V3 q = nodus - s * (nodus.dot(n) / s.dot(n));
         return {q.dot(right), q.dot(d)};
     }
     // The sun lighting `q`: its declination, and whether it is up and in front.
     double SunOn(Point q, bool& lit) const {
-        V3 s = nodus + (right * q.x + d * q.y) * -1;
-        s = s * (1 / std::sqrt(s.dot(s)));
-        lit = s.dot(n) > 0 && s.z > -1e-9;
+        V3 s = nodus - (right * q.x + d * q.y);
+        s = s * (1 / s.norm());
+        lit = s.dot(n) > 0 && s.u > -1e-9;
         double ha = 0, dec = 0;
-        eraAe2hd(std::atan2(s.x, s.y), std::asin(s.z), lat, &ha, &dec);
+        eraAe2hd(std::atan2(s.e, s.n), std::asin(s.u), lat, &ha, &dec);
         return dec / kDeg;
     }
     // How far `q` lies from the hour's shadow on any day between the
