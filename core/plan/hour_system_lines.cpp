@@ -102,7 +102,8 @@ std::vector<std::vector<Point>> HourPath(const engine::Dial& dial, HourSystem sy
         const auto [first, last] = std::minmax_element(
             v.begin(), v.end(),
             [&](const Vertex& p, const Vertex& q) { return along(p) < along(q); });
-        if (const auto piece = ClipSegment(first->at, last->at, area)) {
+        const auto piece = ClipSegment(first->at, last->at, area);
+        if (piece && Distance(piece->first, piece->second) > 0) {
             runs.push_back({piece->first, piece->second});
         }
     }
@@ -136,8 +137,10 @@ void AddHourSystemLines(const ExtraLinesInput& in, LabelPlacer& placer, ExtraLin
             }
             drawn.push_back({&f, hour, std::move(path)});
         }
-        if (!any)
+        if (!any) {
             out.notes.push_back(std::string("No ") + f.name + " hour line falls on the plate.");
+            continue;
+        }
         Element sample = MakeLine(f.role, {}, {}, f.strokeMm, f.colour);
         sample.dashMm = f.dashMm;
         out.legend.push_back({sample, std::string(f.legend) + kHorizonWords});
