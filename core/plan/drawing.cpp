@@ -42,6 +42,16 @@ std::string_view RoleName(Role role) {
             return "equinoctial";
         case Role::Legend:
             return "legend";
+        case Role::Ellipse:
+            return "ellipse";
+        case Role::HourPoints:
+            return "hour-points";
+        case Role::DateScale:
+            return "date-scale";
+        case Role::NorthArrow:
+            return "north-arrow";
+        case Role::SettingOut:
+            return "setting-out";
     }
     return "unknown";
 }

@@ -58,6 +58,11 @@ enum class Role {
     Horizon,           // where the horizontal plane through the nodus meets the face
     Equinoctial,       // where the plane through the nodus square to the axis meets it
     Legend,            // what the extra lines' kinds mean, below the title strip
+    Ellipse,           // an analemmatic dial's ellipse and the cross at its centre
+    HourPoints,        // an analemmatic dial's clock hours, dots on the ellipse
+    DateScale,         // where the person stands on an analemmatic dial, by date
+    NorthArrow,        // true north on a dial laid on the ground
+    SettingOut,        // how to lay a ground dial out and read it
 };
 
 inline constexpr std::array kAllRoles = {
@@ -65,7 +70,8 @@ inline constexpr std::array kAllRoles = {
     Role::TenMinuteLines, Role::Substyle,    Role::Numerals,      Role::SummerNumerals,
     Role::DateLines,      Role::SignLines,   Role::NoonCurve,     Role::ClockTimeCurves,
     Role::Horizon,        Role::Equinoctial, Role::EquationTable, Role::Title,
-    Role::Legend,         Role::GnomonPlate,
+    Role::Legend,         Role::GnomonPlate, Role::Ellipse,       Role::HourPoints,
+    Role::DateScale,      Role::NorthArrow,  Role::SettingOut,
 };
 
 // The name a role goes by in files: the SVG group's id, the JSON "role".

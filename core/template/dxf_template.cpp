@@ -99,7 +99,9 @@ class PlanWriter {
     PlanWriter(const plan::Plan& p, DxfLettering lettering)
         : lettering_(lettering),
           height_(std::max(p.dial.heightMm, p.gnomon.heightMm)),
-          width_(p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm) {
+          // A dial without a gnomon (an analemmatic one) has no plate beside it.
+          width_(p.gnomon.elements.empty() ? p.dial.widthMm
+                                           : p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm) {
         const double gnomonDx = p.dial.widthMm + kGnomonGapMm;
         for (const Element& e : p.dial.elements) placed_.push_back({&e, 0});
         for (const Element& e : p.gnomon.elements) placed_.push_back({&e, gnomonDx});

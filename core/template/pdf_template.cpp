@@ -336,8 +336,10 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
         "foot of each page must measure 100 mm. The dial is split over " + tiles + " tiles",
         "(rows \u00d7 columns) that overlap by 10 mm, named as in the grid below. Trim each",
         "tile along its crop marks on the left and top, lay it over its neighbours so that",
-        "the round alignment marks meet, and tape it. The gnomon plate starts on page " +
-            gnomonPage + ".",
+        "the round alignment marks meet, and tape it." +
+            (plan.gnomon.elements.empty()
+                 ? std::string(" This dial has no gnomon: a person casts the shadow.")
+                 : " The gnomon plate starts on page " + gnomonPage + "."),
     };
     y += 4;
     for (const std::string& line : lines) {

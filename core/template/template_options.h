@@ -29,13 +29,13 @@ struct TemplateOptionEntry {
 // --clock-time-halves, --clock-time-only, --year, --summer-numerals,
 // --ten-minutes, --signs, --date-line, --horizon, --equinoctial,
 // --style-thickness, --style, --made,
-// --paper and --landscape, in the order a command's help lists them.
+// --paper, --landscape and --major, in the order a command's help lists them.
 std::span<const TemplateOptionEntry> TemplateOptionTable();
 
-enum class DialType { Vertical, Horizontal, Polar, Equatorial };
+enum class DialType { Vertical, Horizontal, Polar, Equatorial, Analemmatic };
 
 // The type a --dial value names ("vertical", "horizontal", "polar",
-// "equatorial"; ASCII case ignored), or nothing.
+// "equatorial", "analemmatic"; ASCII case ignored), or nothing.
 std::optional<DialType> DialTypeNamed(std::string_view name);
 
 // The dial's plane as asked for: a type, and for a vertical (or reclining)
