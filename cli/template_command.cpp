@@ -317,7 +317,11 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
             if (!parser.IsSet("json")) {
                 out << "Wrote " << parser.Value("pdf") << ": " << layout.pages
                     << " pages (overview, " << layout.dial.rows << " x " << layout.dial.columns
-                    << " dial tiles, gnomon plate on " << layout.gnomon.tiles.size() << ").\n";
+                    << " dial tiles";
+                if (!p.gnomon.elements.empty()) {
+                    out << ", gnomon plate on " << layout.gnomon.tiles.size();
+                }
+                out << ").\n";
             }
         }
     } catch (const std::exception& e) {

@@ -364,8 +364,8 @@ PlanResult BuildAnalemmaticPlan(const SiteState& state, const PlanOptions& o) {
     plan.analemmatic = AnalemmaticFrame{centre, major, minor};
     plan.dial.widthMm = w;
     plan.dial.heightMm = h;
-    plan.dial.elements.push_back(
-        MakePath(Role::Outline, Shape::Polygon, {{0, 0}, {w, 0}, {w, h}, {0, h}}, 0.35));
+    // No plate's edge: on the ground it would be one more line to paint, and
+    // on paper a ring of tiles holding nothing else.
     for (Element& e : ground) {
         for (Point& p : e.points) p = {p.x + centre.x, p.y + centre.y};
         plan.dial.elements.push_back(std::move(e));

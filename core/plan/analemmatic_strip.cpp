@@ -38,8 +38,8 @@ std::vector<std::string> SettingOutLines(const AnalemmaticStripInput& in) {
             ZoneText(site.UtcOffset) + ".",
         "Ellipse: " + MmText(f.majorMm) + " mm east and west of the centre, " + MmText(f.minorMm) +
             " mm north and south; the ground level.",
-        "Setting out: the centre is the cross, " + MmText(f.centre.x) +
-            " mm from the left edge and " + MmText(f.centre.y) + " mm from the top.",
+        "Setting out: the centre is the cross on the date scale, " + MmText(f.centre.x) +
+            " mm from the drawing's left edge and " + MmText(f.centre.y) + " mm from its top.",
         "Lay the date scale along true north, the arrow to the north: the shadow of a plumb line",
         "at the sun's noon gives it; a compass is off by the magnetic variation.",
         "Reading it: stand upright on today's date, feet together; your shadow crosses the ellipse",

@@ -337,10 +337,13 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
         "(rows \u00d7 columns) that overlap by 10 mm, named as in the grid below. Trim each",
         "tile along its crop marks on the left and top, lay it over its neighbours so that",
         "the round alignment marks meet, and tape it." +
-            (plan.gnomon.elements.empty()
-                 ? std::string(" This dial has no gnomon: a person casts the shadow.")
-                 : " The gnomon plate starts on page " + gnomonPage + "."),
+            (plan.gnomon.elements.empty() ? std::string()
+                                          : " The gnomon plate starts on page " + gnomonPage + "."),
     };
+    if (plan.gnomon.elements.empty()) {
+        lines.push_back("This dial has no gnomon: a person standing on its date scale casts the");
+        lines.push_back("shadow.");
+    }
     y += 4;
     for (const std::string& line : lines) {
         y += 5;

@@ -66,6 +66,15 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
              o.madeOn = "2025-03-07 Zürich";  // a character beyond ASCII
              return o;
          }()},
+        {"analemmatic-4m",
+         [] {
+             plan::PlanOptions o;
+             o.analemmaticMajorMm = 1500;
+             o.widthMm = o.heightMm = 4000;
+             o.extras.year = 2027;
+             o.extras.dates = {{6, 14}};
+             return o;
+         }()},
     };
     TempFolder dir;
     for (const auto& r : rows) {
