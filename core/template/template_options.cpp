@@ -391,6 +391,10 @@ engine::Plane PlaneFor(const PlaneChoice& choice, const SiteState& site) {
     return engine::VerticalPlane(bearing);
 }
 
+std::span<const char* const> OptionsNotOnAnalemmatic() {
+    return kNotOnAnalemmatic;
+}
+
 std::span<const TemplateOptionEntry> TemplateOptionTable() {
     return kSpecs;
 }

@@ -34,6 +34,10 @@ std::span<const TemplateOptionEntry> TemplateOptionTable();
 
 enum class DialType { Vertical, Horizontal, Polar, Equatorial, Analemmatic };
 
+// The template options an analemmatic dial, whose shadow a person casts,
+// has no use for (its --dial refuses them): the gnomon's and the lines'.
+std::span<const char* const> OptionsNotOnAnalemmatic();
+
 // The type a --dial value names ("vertical", "horizontal", "polar",
 // "equatorial", "analemmatic"; ASCII case ignored), or nothing.
 std::optional<DialType> DialTypeNamed(std::string_view name);
