@@ -26,7 +26,7 @@ constexpr double kPointRadiusOfMajor = 0.012;
 constexpr double kNumeralOfMajor = 0.07;
 constexpr double kSmallestNumeralOfMajor = 0.012;
 constexpr double kTickOfMajor = 0.03;
-constexpr double kDateTextOfMajor = 0.03;
+constexpr double kDateTextOfMajor = 0.045;
 constexpr double kArrowOfMajor = 0.15;
 constexpr double kMarginOfMajor = 0.05;
 
