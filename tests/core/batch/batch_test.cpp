@@ -509,46 +509,6 @@ TEST(Batch, RowsNamingTheirPlaneMakeThatDialsTemplate) {
     EXPECT_NE(ReadBytes(temp / "Roof.svg"), ReadBytes(plain / "Wall.svg"));
 }
 
-// A batch of analemmatic dials makes them for every row that names no other
-// dial and lies far enough from the equator, and says why for the rest.
-TEST(Batch, AnAnalemmaticBatchMakesOnlyAnalemmaticDials) {
-    const struct {
-        const char* row;
-        const char* status;
-        const char* problem;
-    } cases[] = {
-        {"School,51.5,0.12,180,0,,", "made", ""},
-        {"Garden,-33.9,-151.2,180,10,ANALEMMATIC,", "made", ""},
-        {"Wall,50,0,180,0,vertical,", "skipped", "makes no other dial"},
-        {"Quito,-0.2,78.5,180,-5,analemmatic,", "skipped", "at least 5 degrees"},
-    };
-    std::string csv = std::string(kSitesHeader) + ",dial,recline\n";
-    for (const auto& c : cases) csv += std::string(c.row) + "\n";
-    TempFolder temp;
-    BatchRequest request;
-    request.rows = ReadSitesCsv(csv).rows;
-    request.folder = temp.path();
-    request.templateSvg = true;
-    request.templateOptions = ExamplePlate();
-    request.templateOptions.plane.type = tmpl::DialType::Analemmatic;
-    request.templateOptions.plan = {};
-    request.templateOptions.plan.widthMm = request.templateOptions.plan.heightMm = 0;
-    request.templateOptions.plan.analemmaticMajorMm = 800;
-    RunBatch(request);
-    const std::vector<CsvRecord> index = IndexRecords(temp.path());
-    ASSERT_EQ(index.size(), std::size(cases));
-    for (std::size_t i = 0; i < index.size(); ++i) {
-        const std::vector<std::string>& field = index[i].fields;
-        EXPECT_EQ(field[kStatus], cases[i].status) << field[kName];
-        EXPECT_NE(field[kProblem].find(cases[i].problem), std::string::npos) << field[kProblem];
-        const fs::path svg = temp / (field[kName] + ".svg");
-        EXPECT_EQ(fs::exists(svg), field[kStatus] == "made") << field[kName];
-        if (fs::exists(svg)) {
-            EXPECT_NE(ReadBytes(svg).find("id=\"hour-points\""), std::string::npos);
-        }
-    }
-}
-
 TEST(Batch, AFolderThatCannotBeMadeIsRefused) {
     TempFolder temp;
     WriteBytes(temp / "file", "x");

@@ -71,8 +71,6 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
              plan::PlanOptions o;
              o.analemmaticMajorMm = 1500;
              o.widthMm = o.heightMm = 4000;
-             o.extras.year = 2027;
-             o.extras.dates = {{6, 14}};
              return o;
          }()},
     };
@@ -98,9 +96,8 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
         std::vector<std::string> layers = {"0", "Defpoints"};
         for (const plan::Role role : plan::kAllRoles) {
             // A dial without a gnomon (the analemmatic one) has no layer for it.
-            if (role != plan::Role::GnomonPlate || !p.gnomon.elements.empty()) {
+            if (role != plan::Role::GnomonPlate || !p.gnomon.elements.empty())
                 layers.emplace_back(plan::RoleName(role));
-            }
         }
         std::sort(layers.begin() + 2, layers.end());
         std::string expected = "layers";
