@@ -16,7 +16,7 @@ namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionEntry, 33> kSpecs = {{
+constexpr std::array<TemplateOptionEntry, 33> kEntries = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
     {"dial",
@@ -396,7 +396,7 @@ std::span<const char* const> OptionsNotOnAnalemmatic() {
 }
 
 std::span<const TemplateOptionEntry> TemplateOptionTable() {
-    return kSpecs;
+    return kEntries;
 }
 
 TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,
