@@ -98,6 +98,15 @@ std::string PlanJson(const plan::Plan& p) {
         {"notes", notes},
     };
     if (p.year != 0) root["year"] = p.year;
+    if (p.analemmatic) {
+        // A person is this dial's gnomon: no root, nodus or plate to give.
+        for (const char* key : {"root", "nodus", "gnomon"}) root.erase(key);
+        const plan::AnalemmaticFrame& f = *p.analemmatic;
+        root["analemmatic"] = {
+            {"center", nlohmann::json::array({Micrometres(f.centre.x), Micrometres(f.centre.y)})},
+            {"major", Micrometres(f.majorMm)},
+            {"minor", Micrometres(f.minorMm)}};
+    }
     return JsonText(root);
 }
 
@@ -253,7 +262,8 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     tmpl::PlaneChoice choice = read.options->plane;
     choice.bearingGiven = parser.IsSet("bearing");
     if (choice.bearingGiven &&
-        (choice.type == tmpl::DialType::Polar || choice.type == tmpl::DialType::Equatorial)) {
+        (choice.type == tmpl::DialType::Polar || choice.type == tmpl::DialType::Equatorial ||
+         choice.type == tmpl::DialType::Analemmatic)) {
         throw BadInput{"--dial " + parser.Value("dial") +
                        " sets its own plane: leave out --bearing."};
     }
@@ -307,7 +317,11 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
             if (!parser.IsSet("json")) {
                 out << "Wrote " << parser.Value("pdf") << ": " << layout.pages
                     << " pages (overview, " << layout.dial.rows << " x " << layout.dial.columns
-                    << " dial tiles, gnomon plate on " << layout.gnomon.tiles.size() << ").\n";
+                    << " dial tiles";
+                if (!p.gnomon.elements.empty()) {
+                    out << ", gnomon plate on " << layout.gnomon.tiles.size();
+                }
+                out << ").\n";
             }
         }
     } catch (const std::exception& e) {
@@ -321,6 +335,12 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
             if (parser.IsSet(format)) out << "Wrote " << parser.Value(format) << ".\n";
         }
         out << "Plate " << p.plateWidthMm << " x " << p.plateHeightMm << " mm, ";
+        if (p.analemmatic) {
+            const plan::AnalemmaticFrame& f = *p.analemmatic;
+            out << "analemmatic ellipse " << f.majorMm << " x " << f.minorMm
+                << " mm (semi-axes) about (" << f.centre.x << ", " << f.centre.y << ") mm.\n";
+            return kCliOk;
+        }
         if (p.rootAtInfinity) {
             out << "root at infinity (parallel hour lines)";
         } else {

@@ -164,7 +164,15 @@ std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::s
         if (samples.empty()) return "the sun's position could not be found for this site";
     }
     plan::PlanOptions planOptions = options.plan;
-    planOptions.plane = tmpl::PlaneFor(row.plane ? *row.plane : options.plane, row.site);
+    const tmpl::PlaneChoice& choice = row.plane ? *row.plane : options.plane;
+    // An analemmatic dial's ellipse comes only with the batch's own --dial
+    // analemmatic and --major, which in turn make no other dial.
+    const bool analemmatic = choice.type == tmpl::DialType::Analemmatic;
+    if (analemmatic != planOptions.analemmaticMajorMm.has_value()) {
+        return analemmatic ? "an analemmatic dial needs the batch's --dial analemmatic and --major"
+                           : "the batch's --dial analemmatic makes no other dial";
+    }
+    planOptions.plane = tmpl::PlaneFor(choice, row.site);
     for (const auto on : row.hourSystems) planOptions.extras.*on = true;
     if (row.zone) {
         // A project's own year may not be the one the sites were read for.

@@ -99,7 +99,7 @@ std::string ReadPlane(const Fields& field, tmpl::PlaneChoice& plane) {
         const std::optional<tmpl::DialType> type = tmpl::DialTypeNamed(field[kDial]);
         if (!type) {
             return "the dial \"" + ShortText(field[kDial]) +
-                   "\" is not vertical, horizontal, polar or equatorial";
+                   "\" is not vertical, horizontal, polar, equatorial or analemmatic";
         }
         plane.type = *type;
     }

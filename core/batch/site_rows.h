@@ -9,7 +9,7 @@
 // names a dial project (relative to the sites file's folder) whose template
 // design that site's template takes; the row's own columns give the site.
 //
-// Optional `dial` (vertical, horizontal, polar or equatorial) and `recline`
+// Optional `dial` (vertical, horizontal, polar, equatorial or analemmatic) and `recline`
 // (degrees, -90 to 90, a vertical dial's) columns give a row's template its
 // own plane. Such a row takes the template's ranges: latitude -89 to 89
 // (south negative), bearing 0 to 360 (for a horizontal dial the way its plate's

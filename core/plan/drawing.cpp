@@ -48,6 +48,16 @@ std::string_view RoleName(Role role) {
             return "babylonian-hours";
         case Role::TemporalHours:
             return "temporal-hours";
+        case Role::Ellipse:
+            return "ellipse";
+        case Role::HourPoints:
+            return "hour-points";
+        case Role::DateScale:
+            return "date-scale";
+        case Role::NorthArrow:
+            return "north-arrow";
+        case Role::SettingOut:
+            return "setting-out";
     }
     return "unknown";
 }

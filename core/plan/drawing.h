@@ -61,6 +61,11 @@ enum class Role {
     ItalianHours,      // hours since sunset, and their numerals
     BabylonianHours,   // hours since sunrise, and their numerals
     TemporalHours,     // the twelfths of daylight, and their numerals
+    Ellipse,           // an analemmatic dial's ellipse and the cross at its centre
+    HourPoints,        // an analemmatic dial's clock hours, dots on the ellipse
+    DateScale,         // where the person stands on an analemmatic dial, by date
+    NorthArrow,        // true north on a dial laid on the ground
+    SettingOut,        // how to lay a ground dial out and read it
 };
 
 inline constexpr std::array kAllRoles = {
@@ -69,7 +74,8 @@ inline constexpr std::array kAllRoles = {
     Role::DateLines,      Role::SignLines,   Role::NoonCurve,     Role::ClockTimeCurves,
     Role::Horizon,        Role::Equinoctial, Role::EquationTable, Role::Title,
     Role::Legend,         Role::GnomonPlate, Role::ItalianHours,  Role::BabylonianHours,
-    Role::TemporalHours,
+    Role::TemporalHours,  Role::Ellipse,     Role::HourPoints,    Role::DateScale,
+    Role::NorthArrow,     Role::SettingOut,
 };
 
 // The name a role goes by in files: the SVG group's id, the JSON "role".

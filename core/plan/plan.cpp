@@ -6,6 +6,7 @@
 
 #include "core/font/text_fonts.h"
 #include "core/lines/thick_style.h"
+#include "core/plan/analemmatic.h"
 #include "core/plan/clip.h"
 #include "core/plan/date_lines.h"
 #include "core/plan/dial_face.h"
@@ -110,6 +111,7 @@ std::optional<engine::Dial> DialFor(const SiteState& state, const PlanOptions& o
 }
 
 std::optional<std::string> CheckPlanOptions(const PlanOptions& o) {
+    if (o.analemmaticMajorMm) return CheckAnalemmaticOptions(o);
     if (!Within(o.widthMm, kMinPlateMm, kMaxPlateMm)) {
         return LengthRange("plate's width", kMinPlateMm, kMaxPlateMm);
     }
@@ -186,6 +188,7 @@ std::string NumeralText(int hour, NumeralStyle style) {
 
 PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
                      const std::vector<SunSample>& samples) {
+    if (options.analemmaticMajorMm) return BuildAnalemmaticPlan(site, options);
     if (const auto message = CheckPlanOptions(options)) {
         return {PlanStatus::BadOptions, *message, std::nullopt};
     }

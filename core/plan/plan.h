@@ -63,6 +63,10 @@ struct PlanOptions {
     // standard time is the site's UtcOffset, its summer time (if any) the
     // summer numerals'. Nothing for a fixed offset.
     std::optional<ZoneYear> zone;
+    // An analemmatic dial on level ground instead of a dial with a gnomon:
+    // the ellipse's semi-major axis, mm. Its plate may be left at 0 x 0 for
+    // the dial to choose. See core/plan/analemmatic.h.
+    std::optional<double> analemmaticMajorMm;
 };
 
 inline constexpr double kMinPlateMm = 50;
@@ -94,6 +98,14 @@ engine::Site EngineSite(const SiteState& site);
 // never meets (a style parallel to the plane: give the foot instead).
 std::optional<engine::Dial> DialFor(const SiteState& site, const PlanOptions& options);
 
+// An analemmatic dial's ellipse: its centre on the plate and its semi-axes,
+// mm, the major one east-west.
+struct AnalemmaticFrame {
+    Point centre;
+    double majorMm = 0;
+    double minorMm = 0;
+};
+
 struct Plan {
     double plateWidthMm = 0;
     double plateHeightMm = 0;
@@ -110,6 +122,9 @@ struct Plan {
     // Things the user should know: what could not be fitted, a date line that
     // never reaches the plate.
     std::vector<std::string> notes;
+    // Only for an analemmatic dial, which has no gnomon: `gnomon` is then
+    // empty and the root, foot and nodus mean nothing.
+    std::optional<AnalemmaticFrame> analemmatic;
 };
 
 enum class PlanStatus {

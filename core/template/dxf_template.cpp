@@ -99,7 +99,10 @@ class PlanWriter {
     PlanWriter(const plan::Plan& p, DxfLettering lettering)
         : lettering_(lettering),
           height_(std::max(p.dial.heightMm, p.gnomon.heightMm)),
-          width_(p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm) {
+          // A dial without a gnomon (an analemmatic one) has no plate beside it.
+          gnomon_(!p.gnomon.elements.empty()),
+          width_(p.gnomon.elements.empty() ? p.dial.widthMm
+                                           : p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm) {
         const double gnomonDx = p.dial.widthMm + kGnomonGapMm;
         for (const Element& e : p.dial.elements) placed_.push_back({&e, 0});
         for (const Element& e : p.gnomon.elements) placed_.push_back({&e, gnomonDx});
@@ -150,9 +153,12 @@ class PlanWriter {
         }
         w_.tableEnd();
 
-        w_.tableLayers(static_cast<int>(1 + plan::kAllRoles.size()));
+        // A dial without a gnomon has no layer for one.
+        const bool gnomonLayer = gnomon_;
+        w_.tableLayers(static_cast<int>(plan::kAllRoles.size() + (gnomonLayer ? 1 : 0)));
         dxf_.writeLayer(w_, DL_LayerData("0", 0), DL_Attributes("", 7, 0x000000, 25, "CONTINUOUS"));
         for (const Role role : plan::kAllRoles) {
+            if (role == Role::GnomonPlate && !gnomonLayer) continue;
             dxf_.writeLayer(w_, DL_LayerData(std::string(plan::RoleName(role)), 0),
                             DL_Attributes("", 7, 0x000000, 25, "CONTINUOUS"));
         }
@@ -241,6 +247,7 @@ class PlanWriter {
     StringWriter w_;
     std::vector<Placed> placed_;
     double height_;
+    bool gnomon_;
     double width_;
 };
 

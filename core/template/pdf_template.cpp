@@ -336,9 +336,14 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
         "foot of each page must measure 100 mm. The dial is split over " + tiles + " tiles",
         "(rows \u00d7 columns) that overlap by 10 mm, named as in the grid below. Trim each",
         "tile along its crop marks on the left and top, lay it over its neighbours so that",
-        "the round alignment marks meet, and tape it. The gnomon plate starts on page " +
-            gnomonPage + ".",
+        "the round alignment marks meet, and tape it." +
+            (plan.gnomon.elements.empty() ? std::string()
+                                          : " The gnomon plate starts on page " + gnomonPage + "."),
     };
+    if (plan.gnomon.elements.empty()) {
+        lines.push_back("This dial has no gnomon: a person standing on its date scale casts the");
+        lines.push_back("shadow.");
+    }
     y += 4;
     for (const std::string& line : lines) {
         y += 5;

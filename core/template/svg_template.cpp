@@ -131,7 +131,9 @@ void Group(std::string& out, Role role, const std::vector<Element>& elements,
 }  // namespace
 
 std::string PlanSvg(const plan::Plan& p) {
-    const double width = p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm;
+    // A dial without a gnomon (an analemmatic one) has no plate beside it.
+    const bool gnomon = !p.gnomon.elements.empty();
+    const double width = p.dial.widthMm + (gnomon ? kGnomonGapMm + p.gnomon.widthMm : 0);
     const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -143,8 +145,10 @@ std::string PlanSvg(const plan::Plan& p) {
     for (const Role role : plan::kAllRoles) {
         if (role != Role::GnomonPlate) Group(out, role, p.dial.elements);
     }
-    Group(out, Role::GnomonPlate, p.gnomon.elements,
-          " transform=\"translate(" + Num(p.dial.widthMm + kGnomonGapMm) + " 0)\"");
+    if (gnomon) {
+        Group(out, Role::GnomonPlate, p.gnomon.elements,
+              " transform=\"translate(" + Num(p.dial.widthMm + kGnomonGapMm) + " 0)\"");
+    }
     out += "</svg>\n";
     return out;
 }

@@ -16,12 +16,13 @@ namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionEntry, 35> kSpecs = {{
+constexpr std::array<TemplateOptionEntry, 36> kEntries = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
     {"dial",
      "The dial's plane: vertical (facing --bearing), horizontal (its top edge away from "
-     "--bearing, default 180), polar or equatorial (default vertical).",
+     "--bearing, default 180), polar, equatorial or analemmatic (on level ground, with --major; "
+     "default vertical).",
      "type", "vertical"},
     {"recline",
      "With a vertical dial, tilt its face back by this much, degrees (-90 to 90; 90 faces up, "
@@ -87,7 +88,21 @@ constexpr std::array<TemplateOptionEntry, 35> kSpecs = {{
     {"temporal",
      "Draw the temporal hours, daylight divided into twelve from sunrise (needs the nodus).",
      nullptr, nullptr},
+    {"major",
+     "With --dial analemmatic: the ellipse's semi-major axis, mm (100 to 2000); the plate may "
+     "then be left out for the dial to choose.",
+     "mm", nullptr},
 }};
+
+// What an analemmatic dial, whose shadow a person casts, has no use for.
+constexpr const char* kNotOnAnalemmatic[] = {
+    "recline",         "root-x",          "root-y",      "nodus",      "foot-x",
+    "foot-y",          "nodus-height",    "half",        "quarter",    "date-lines",
+    "months",          "to-solstices",    "noon-curve",  "clock-time", "clock-time-halves",
+    "clock-time-only", "summer-numerals", "ten-minutes", "signs",      "horizon",
+    "equinoctial",     "style-thickness", "style",       "italian",    "babylonian",
+    "temporal",
+};
 
 // Words are compared without regard to case; the message quotes them as
 // compared.
@@ -174,18 +189,52 @@ std::optional<plan::ExtraLineOptions> ReadExtraLines(Reader& in, const std::stri
     return o;
 }
 
+// An analemmatic dial's own options, and the refusal of those it has no
+// use for; the plate's size may be left to it.
+bool ReadAnalemmatic(Reader& in, plan::PlanOptions& o) {
+    for (const char* name : kNotOnAnalemmatic) {
+        if (in.Set(name)) {
+            in.message = std::string("--") + name +
+                         " does not apply to --dial analemmatic: it has no gnomon, a person "
+                         "standing on its date scale casts the shadow.";
+            return false;
+        }
+    }
+    if (!in.Set("major")) {
+        in.message = "--dial analemmatic needs --major MM, the ellipse's semi-major axis.";
+        return false;
+    }
+    const auto major = in.Number("major");
+    if (!major) return false;
+    o.analemmaticMajorMm = *major;
+    if (in.Set("width") != in.Set("height")) {
+        in.message = "Give the plate's size as --width MM --height MM, or neither.";
+        return false;
+    }
+    o.widthMm = o.heightMm = 0;
+    return true;
+}
+
 std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) {
-    if (!in.Set("width") || !in.Set("height")) {
+    plan::PlanOptions o;
+    const bool analemmatic = DialTypeNamed(in.Text("dial", "vertical")) == DialType::Analemmatic;
+    if (analemmatic && !ReadAnalemmatic(in, o)) return std::nullopt;
+    if (!analemmatic && in.Set("major")) {
+        in.message = "--major goes with --dial analemmatic.";
+        return std::nullopt;
+    }
+    if (!analemmatic && (!in.Set("width") || !in.Set("height"))) {
         in.message = "Give the plate's size: --width MM --height MM.";
         return std::nullopt;
     }
-    plan::PlanOptions o;
-    const auto width = in.Number("width");
-    if (!width) return std::nullopt;
-    o.widthMm = *width;
-    const auto height = in.Number("height");
-    if (!height) return std::nullopt;
-    o.heightMm = *height;
+    if (in.Set("width")) {
+        const auto width = in.Number("width");
+        if (!width) return std::nullopt;
+        o.widthMm = *width;
+        const auto height = in.Number("height");
+        if (!height) return std::nullopt;
+        o.heightMm = *height;
+    }
     const bool byFoot = in.Set("foot-x") || in.Set("foot-y") || in.Set("nodus-height");
     if (byFoot && (in.Set("root-x") || in.Set("root-y") || in.Set("nodus"))) {
         in.message =
@@ -248,7 +297,7 @@ std::optional<plan::PlanOptions> ReadPlan(Reader& in, const std::string& today) 
             "root, or --foot-x, --foot-y and --nodus-height.";
         return std::nullopt;
     }
-    if (o.extras.NeedsNodus() && !hasNodus) {
+    if (o.extras.NeedsNodus() && !hasNodus && !analemmatic) {
         in.message =
             "--clock-time, --signs, --date-line, --horizon, --equinoctial, --italian, "
             "--babylonian and --temporal need the nodus: "
@@ -279,7 +328,8 @@ std::optional<PlaneChoice> ReadPlane(Reader& in) {
     const std::string type = LowerAscii(in.Text("dial", "vertical"));
     const std::optional<DialType> found = DialTypeNamed(type);
     if (!found) {
-        in.message = "--dial: \"" + type + "\" is not vertical, horizontal, polar or equatorial.";
+        in.message = "--dial: \"" + type +
+                     "\" is not vertical, horizontal, polar, equatorial or analemmatic.";
         return std::nullopt;
     }
     choice.type = *found;
@@ -324,6 +374,7 @@ std::optional<DialType> DialTypeNamed(std::string_view name) {
         {"horizontal", DialType::Horizontal},
         {"polar", DialType::Polar},
         {"equatorial", DialType::Equatorial},
+        {"analemmatic", DialType::Analemmatic},
     };
     const std::string lower = LowerAscii(std::string(name));
     for (const auto& [typeName, type] : kTypes) {
@@ -345,12 +396,18 @@ engine::Plane PlaneFor(const PlaneChoice& choice, const SiteState& site) {
             return engine::PolarPlane(at);
         case DialType::Equatorial:
             return engine::EquatorialPlane(at);
+        case DialType::Analemmatic:
+            return engine::HorizontalPlane();
     }
     return engine::VerticalPlane(bearing);
 }
 
+std::span<const char* const> OptionsNotOnAnalemmatic() {
+    return kNotOnAnalemmatic;
+}
+
 std::span<const TemplateOptionEntry> TemplateOptionTable() {
-    return kSpecs;
+    return kEntries;
 }
 
 TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,

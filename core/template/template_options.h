@@ -29,14 +29,18 @@ struct TemplateOptionEntry {
 // --clock-time-halves, --clock-time-only, --year, --summer-numerals,
 // --ten-minutes, --signs, --date-line, --horizon, --equinoctial,
 // --style-thickness, --style, --made,
-// --paper, --landscape, --italian, --babylonian and --temporal, in the order
-// a command's help lists them.
+// --paper, --landscape, --italian, --babylonian, --temporal and --major, in
+// the order a command's help lists them.
 std::span<const TemplateOptionEntry> TemplateOptionTable();
 
-enum class DialType { Vertical, Horizontal, Polar, Equatorial };
+enum class DialType { Vertical, Horizontal, Polar, Equatorial, Analemmatic };
+
+// The template options an analemmatic dial, whose shadow a person casts,
+// has no use for (its --dial refuses them): the gnomon's and the lines'.
+std::span<const char* const> OptionsNotOnAnalemmatic();
 
 // The type a --dial value names ("vertical", "horizontal", "polar",
-// "equatorial"; ASCII case ignored), or nothing.
+// "equatorial", "analemmatic"; ASCII case ignored), or nothing.
 std::optional<DialType> DialTypeNamed(std::string_view name);
 
 // The dial's plane as asked for: a type, and for a vertical (or reclining)

@@ -168,6 +168,17 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
         {"zone unknown",
          {"template", "--width", "600", "--height", "400", "--tz", "Europe/Londn"},
          "--tz: there is no time zone called \"Europe/Londn\""},
+        {"analemmatic at the equator",
+         {"template", "--lat", "4", "--lon", "0", "--east", "--dial", "analemmatic", "--major",
+          "1000"},
+         "needs a latitude of at least 5 degrees"},
+        {"analemmatic with a nodus",
+         {"template", "--dial", "analemmatic", "--major", "1000", "--nodus", "100"},
+         "--nodus does not apply to --dial analemmatic"},
+        {"analemmatic without its axis", {"template", "--dial", "analemmatic"}, "needs --major MM"},
+        {"major on a wall",
+         {"template", "--width", "600", "--height", "400", "--major", "1000"},
+         "--major goes with --dial analemmatic"},
     };
     for (const auto& r : rows) {
         const Outcome o = RunTemplate(
@@ -294,6 +305,30 @@ TEST_F(TemplateCommand, AFileThatCannotBeWrittenFailsWithOne) {
         RunTemplate(kIssue + std::vector<std::string>{"--svg", File("missing/t.svg")});
     EXPECT_EQ(o.status, kCliRunFailed);
     EXPECT_TRUE(Contains(o.err, "t.svg")) << o.err;
+}
+
+// The analemmatic dial's JSON: its frame in place of a gnomon, each hour
+// point with its hour, each date mark with its date and declination.
+TEST_F(TemplateCommand, AnalemmaticJsonGivesTheEllipseItsPointsAndDateMarks) {
+    const Outcome o =
+        RunTemplate({"template", "--lat", "-33.87", "--lon", "151.21", "--east", "--utc", "10",
+                     "--dial", "analemmatic", "--major", "1200", "--date-line", "06-14", "--json"});
+    ASSERT_EQ(o.status, kCliOk) << o.err;
+    const nlohmann::json json = o.json();
+    EXPECT_FALSE(json.contains("gnomon"));
+    EXPECT_NEAR(json["analemmatic"]["minor"].get<double>(), 1200 * std::sin(33.87 * M_PI / 180),
+                1e-3);
+    std::map<std::string, int> counted;
+    for (const nlohmann::json& e : json["elements"]) {
+        const bool mark = e.contains("declination") && e.contains("date");
+        counted[e["role"].get<std::string>() + (e.contains("hour") || mark ? "" : " bare")]++;
+    }
+    // 5 am to 7 pm; the months and 14 June; their labels, the scale's line.
+    EXPECT_EQ(counted["hour-points"], 15);
+    EXPECT_EQ(counted["date-scale"], 13);
+    EXPECT_EQ(counted["hour-points bare"], 0);
+    EXPECT_EQ(counted["date-scale bare"], 14);
+    EXPECT_EQ(json["analemmatic"]["center"].size(), 2u);
 }
 
 }  // namespace

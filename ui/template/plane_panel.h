@@ -26,21 +26,24 @@ class PlanePanel final : public QGroupBox {
     std::optional<double> Bearing(QString& message) const;
     // The plane the type, bearing and recline give at `site`.
     std::optional<engine::Plane> ReadPlane(const SiteState& site, QString& message) const;
-    // The plate's width and height into `o`; false, with `message`, for a box
-    // that does not read.
+    // The plate's width and height into `o` (for an analemmatic dial its
+    // semi-major axis, the plate left to it); false, with `message`, for a
+    // box that does not read.
     bool ReadPlate(plan::PlanOptions& o, QString& message) const;
     // Shows a bearing without a Changed().
     void ShowBearing(double bearingDeg);
 
-    // The type, the plate and (for a vertical dial) the recline.
+    // The type, the plate (or the semi-major axis) and (for a vertical dial)
+    // the recline.
     void Store(ProjectOptions& options) const;
     void Show(const ProjectOptions& options);
 
-    QComboBox* cboDialType;  // vertical, horizontal, polar, equatorial
+    QComboBox* cboDialType;  // vertical, horizontal, polar, equatorial, analemmatic
     QLineEdit* txtBearing;
     QLineEdit* txtRecline;
     QLineEdit* txtWidth;
     QLineEdit* txtHeight;
+    QLineEdit* txtMajor;  // an analemmatic dial's semi-major axis
 
   signals:
     void Changed();

@@ -125,7 +125,8 @@ std::optional<plan::PlanOptions> TemplateDialog::ReadOptions(QString& message) c
     plan::PlanOptions o;
     if (!plane->ReadPlate(o, message)) return std::nullopt;
     if (!lines->Read(o, message)) return std::nullopt;
-    if (!gnomon->Read(o, o.dateLines || o.noonCurve || o.extras.NeedsNodus(), message)) {
+    if (!o.analemmaticMajorMm &&
+        !gnomon->Read(o, o.dateLines || o.noonCurve || o.extras.NeedsNodus(), message)) {
         return std::nullopt;
     }
     o.madeOn = QDate::currentDate().toString(Qt::ISODate).toStdString();
@@ -157,6 +158,8 @@ void TemplateDialog::Rebuild() {
     if (loading_) return;
     FollowMainSite();
     gnomon->EnableFor(lines->NeedsNodus());
+    // A person is an analemmatic dial's gnomon.
+    gnomon->setEnabled(plane->Type() != tmpl::DialType::Analemmatic);
     plan::PlanOptions plate;
     QString unused;
     if (plane->ReadPlate(plate, unused)) gnomon->SetPlateWidth(plate.widthMm);
@@ -274,6 +277,9 @@ std::optional<project::DialProject> TemplateDialog::Project(QString& message) co
     gnomon->Store(*options, p.options);
     lines->Store(*options, p.options);
     outputs->Store(p.options);
+    if (plane->Type() == tmpl::DialType::Analemmatic) {
+        for (const char* name : tmpl::OptionsNotOnAnalemmatic()) p.options.erase(name);
+    }
     return p;
 }
 

@@ -476,6 +476,8 @@ TEST(Batch, RowsNamingTheirPlaneMakeThatDialsTemplate) {
         {"Round,50,0,360.5,0,polar,", "skipped", false, "bearing 360.5 is outside 0 to 360"},
         {"Pole,-89.5,0,180,0,polar,", "skipped", false, "latitude -89.5 is outside -89 to 89"},
         {"Odd,50,0,180,5.3,equatorial,", "skipped", false, "zone 5.3 is not a quarter hour"},
+        {"School,51.5,0.12,180,0,analemmatic,", "skipped", false,
+         "needs the batch's --dial analemmatic"},
     };
     std::string csv = std::string(kSitesHeader) + ",dial,recline\n";
     for (const Case& c : cases) csv += std::string(c.row) + "\n";

@@ -14,6 +14,8 @@
 #include "core/pdf/win1252.h"
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
+#include "core/plan/title_block.h"
+#include "core/template/svg_template.h"
 #include "tests/core/pdf/support/pdf_test_support.h"
 #include "tests/core/template/raster.h"
 #include "tests/core/template/template_plans.h"
@@ -277,6 +279,62 @@ TEST(TemplatePdfContent, OverviewOfAFiveMetrePlateStaysReadable) {
         RunCommand("pdftotext -f 1 -l 1 " + Quoted(dir / "t.pdf") + " -").output;
     EXPECT_EQ(text.find("the bar is"), std::string::npos);
     EXPECT_NE(text.find("shows the dial at 1:"), std::string::npos);
+}
+
+// A school's analemmatic dial, 4 x 4 m on the ground: another reader finds
+// each numeral on its tile where the plan puts it; the SVG is at 1:1; nothing
+// of a gnomon in either.
+TEST(TemplatePdfContent, AGroundDialsTilesHoldItsNumeralsWhereThePlanPutsThem) {
+    constexpr double kBoxTolMm = 0.02;  // coordinates written to a thousandth of a point
+    plan::PlanOptions o;
+    o.analemmaticMajorMm = 1500;  // a 3 m ellipse
+    o.widthMm = o.heightMm = 4000;
+    o.extras.year = 2027;
+    const plan::Plan p = testing::PlanFor(testing::London(), o);
+    TempFolder dir;
+    const auto file = dir / "ground.pdf";
+    const TemplatePdfLayout layout =
+        WriteTemplatePdf(p, {Paper::A4, false}, file, pdf::testing::FixedEnvironment());
+    EXPECT_TRUE(pdf::testing::QpdfAccepts(file));
+    EXPECT_TRUE(layout.gnomon.tiles.empty());
+    EXPECT_EQ(layout.pages, 1 + static_cast<int>(layout.dial.tiles.size()));
+    // Every page: its words and their boxes, from one reading of the file.
+    const std::string all = RunCommand("pdftotext -bbox " + Quoted(file) + " -").output;
+    std::vector<std::string> pages;
+    for (std::size_t at = all.find("<page"); at != std::string::npos;) {
+        const std::size_t next = all.find("<page", at + 1);
+        pages.push_back(all.substr(at, next - at));
+        at = next;
+    }
+    ASSERT_EQ(pages.size(), static_cast<std::size_t>(layout.pages));
+    EXPECT_NE(pages[0].find(">gnomon:<"), std::string::npos) << "This dial has no gnomon: ...";
+    EXPECT_EQ(all.find(">plate<"), std::string::npos);
+
+    const std::regex word(R"re(xMin="([\d.]+)"[^>]*>([^<]*)<)re");
+    int found = 0, numerals = 0;
+    for (const plan::Element& e : p.dial.elements) {
+        numerals += e.role == plan::Role::Numerals;
+        for (std::size_t i = 0; e.role == plan::Role::Numerals && i < layout.dial.tiles.size();
+             ++i) {
+            const plan::Rect box = plan::TextBox(e), area = layout.dial.tiles[i].area;
+            if (!area.Inset(kOverlapMm).ContainsRect(box)) continue;
+            bool seen = false;
+            for (auto it = std::sregex_iterator(pages[i + 1].begin(), pages[i + 1].end(), word);
+                 it != std::sregex_iterator(); ++it) {
+                const double left = std::stod((*it)[1]) / kPtPerMm + area.left;
+                seen = seen || ((*it)[2] == e.text &&
+                                std::fabs(left - layout.dial.window.left - box.left) < kBoxTolMm);
+            }
+            EXPECT_TRUE(seen) << e.text << " on tile " << i;
+            found += seen;
+        }
+    }
+    EXPECT_EQ(numerals, 17);  // 4 am to 8 pm in London
+    EXPECT_GE(found, 3) << "enough numerals lie whole on one tile to judge";
+    // The SVG: as wide as the dial at 1:1, and nothing beside it.
+    const std::string svg = PlanSvg(p);
+    EXPECT_NE(svg.find("width=\"" + plan::MmText(p.dial.widthMm) + "mm\""), std::string::npos);
+    EXPECT_EQ(svg.find("gnomon-plate"), std::string::npos);
 }
 
 TEST(TemplatePdfContent, UnwritableFileIsAWriteErrorWithThePath) {

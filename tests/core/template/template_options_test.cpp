@@ -174,8 +174,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "nodus's foot (--foot-x, --foot-y, --nodus-height), not both."},
         BadCase{"FootWithoutHeight", With(kPlate, {{"foot-x", "1"}, {"foot-y", "1"}}),
                 "--foot-x, --foot-y and --nodus-height go together."},
-        BadCase{"DialUnknown", With(kPlate, {{"dial", "Sloping"}}),
-                "--dial: \"sloping\" is not vertical, horizontal, polar or equatorial."},
+        BadCase{
+            "DialUnknown", With(kPlate, {{"dial", "Sloping"}}),
+            "--dial: \"sloping\" is not vertical, horizontal, polar, equatorial or analemmatic."},
         BadCase{"ReclinePolar", With(kPlate, {{"dial", "polar"}, {"recline", "10"}}),
                 "--recline goes with --dial vertical."},
         BadCase{"ReclineBeyondUp", With(kPlate, {{"recline", "90.5"}}),
