@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/sun/clock_time.h"
 
@@ -40,8 +41,18 @@ struct ZoneOffset {
 // no one offset, and says so.
 ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock);
 
+// The offset written with a clock time (`given`), when the zone's clocks kept
+// it then: a fixed zone's own offset, or for a named zone its offset at that
+// time, either of the two for a time shown twice. Otherwise the error names
+// both the offset given and the zone's.
+ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock, double given);
+
 // The offset in force at the instant `utc`, read on a UTC clock.
 ZoneOffset OffsetAtUtc(const ClockZone& zone, const ClockTime& utc);
+
+// Every offset a zone of the database keeps in the year of `utc`, standard or
+// summer time, ascending from -12 to 14 hours: the fixed offsets worth offering.
+std::vector<double> OffsetsInUse(const ClockTime& utc);
 
 // "UTC", "UTC+1", "UTC-3:30", "UTC+5:45": as clocks are labelled.
 std::string OffsetText(double hours);
