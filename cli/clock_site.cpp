@@ -84,12 +84,11 @@ double ClockOffset(const ClockSite& site, const StampedClock& clock, const std::
     if (!offset.hours) {
         const std::string written = ClockTimeText(clock.clock) +
                                     (clock.offsetHours ? IsoOffsetText(*clock.offsetHours) : "");
-        std::string why = offset.error;
-        // Said as what to type: the option's name before each offered time.
-        for (std::size_t at = why.find(": " + ClockTimeText(clock.clock)); at != std::string::npos;
-             at = why.find(", " + ClockTimeText(clock.clock), at + 2)) {
-            why.insert(at + 2, "--" + option + " ");
-        }
+        // A repeated hour is said as what to type, the option before each time.
+        const std::string why =
+            offset.twice ? ShownTwiceText(site.zone.name, clock.clock, offset.twice->first,
+                                          offset.twice->second, "--" + option + " ")
+                         : offset.error;
         throw BadInput{"--" + option + " " + written + ": " + why};
     }
     return *offset.hours;

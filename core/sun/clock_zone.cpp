@@ -93,15 +93,21 @@ ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock) {
                            " to " + OffsetText(Hours(info.second.offset)) + ".";
             break;
         case date::local_info::ambiguous:
+            result.twice = {Hours(info.first.offset), Hours(info.second.offset)};
             result.error =
-                "the clocks in " + zone.name + " showed " + when + " twice, at " +
-                OffsetText(Hours(info.first.offset)) + " and, after they went back, at " +
-                OffsetText(Hours(info.second.offset)) + "; give the offset to say which: " + when +
-                IsoOffsetText(Hours(info.first.offset)) + " for the first, " + when +
-                IsoOffsetText(Hours(info.second.offset)) + " for the second.";
+                ShownTwiceText(zone.name, clock, result.twice->first, result.twice->second);
             break;
     }
     return result;
+}
+
+std::string ShownTwiceText(const std::string& zoneName, const ClockTime& clock, double first,
+                           double second, const std::string& typedBefore) {
+    const std::string when = ClockTimeText(clock);
+    return "the clocks in " + zoneName + " showed " + when + " twice, at " + OffsetText(first) +
+           " and, after they went back, at " + OffsetText(second) +
+           "; give the offset to say which: " + typedBefore + when + IsoOffsetText(first) +
+           " for the first, " + typedBefore + when + IsoOffsetText(second) + " for the second.";
 }
 
 ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock, double given) {

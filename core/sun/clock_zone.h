@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/sun/clock_time.h"
@@ -34,7 +35,15 @@ struct ZoneOffset {
     // Why there is no offset: the clock time was skipped when the clocks went
     // forward, or happened twice when they went back; or the zone is unknown.
     std::string error;
+    // For a time shown twice: the offsets before and after the clocks went back.
+    std::optional<std::pair<double, double>> twice;
 };
+
+// The message for a clock time a zone's clocks showed twice, at offsets
+// `first` and then `second`: it ends with the two ways to write the time,
+// each after `typedBefore` ("--at "), so that it says exactly what to type.
+std::string ShownTwiceText(const std::string& zoneName, const ClockTime& clock, double first,
+                           double second, const std::string& typedBefore = "");
 
 // The offset in force when the zone's clocks showed `clock` (which must pass
 // CheckClockTime). A time skipped or repeated by a change of the clocks has
