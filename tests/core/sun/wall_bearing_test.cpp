@@ -513,6 +513,9 @@ TEST(ReadingFile, RoundTripsAndRefusesBadRows) {
         {{ReadingMethod::Enters, {2026, 6, 21, 7, 2, 10}, 0, LightEdge::First}, FixedZone(-2.5)},
         {{ReadingMethod::Leaves, {2026, 6, 21, 19, 40, 0}, 0, LightEdge::Last},
          NamedZone("America/St_Johns")},
+        // A pin's shadow on a level plate may point anywhere round it.
+        {{ReadingMethod::Pin, {2026, 12, 21, 15, 20, 0}, 176.25, LightEdge::Centre},
+         NamedZone("Africa/Johannesburg")},
     };
     const ReadingsRead back = ParseReadingsCsv(ReadingsCsv(kept));
     EXPECT_EQ(back.error, "");
@@ -533,6 +536,8 @@ TEST(ReadingFile, RoundTripsAndRefusesBadRows) {
              {"no-such-day", header + "leaves,2026-02-30T19:00:00,,1,,last\n",
               "line 2: there is no date"},
              {"short-row", header + "leaves,2026-06-21T19:00:00\n", "line 2: a reading has 6"},
+             {"pin-past-half-turn", header + "pin,2026-06-21T10:00:00,,0,181,\n",
+              "line 2: a pin's shadow angle"},
          }) {
         const ReadingsRead r = ParseReadingsCsv(row.text);
         EXPECT_EQ(r.error.rfind(row.error, 0), 0u) << row.name << ": " << r.error;
