@@ -1,6 +1,8 @@
 // sundial-cli bearing: the wall's bearing from readings taken in sunlight,
 // given in any mix and number of --shadow, --enters and --leaves options; or,
-// with --plan, when to go out and take them.
+// with --plan, when to go out and take them. With --dial horizontal the
+// --shadow readings are a vertical pin's on the level plate, and they give
+// the plate's bearing and its true north line.
 #include <cmath>
 #include <map>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "cli/cli_command.h"
 #include "cli/clock_site.h"
 #include "cli/output_text.h"
+#include "cli/plane_options.h"
 #include "cli/site_options.h"
 #include "core/sun/reading_plan.h"
 #include "core/sun/wall_bearing.h"
@@ -18,7 +21,7 @@ namespace sundial {
 namespace {
 
 // "2026-06-21T10:15:00@12.5": the time, then the shadow's angle.
-WallReading ShadowReading(const std::string& value, int number) {
+WallReading ShadowReading(const std::string& value, int number, ReadingMethod method) {
     const std::string label = "Reading " + std::to_string(number) + " (--shadow " + value + ")";
     const std::size_t at = value.rfind('@');
     if (at == std::string::npos) {
@@ -31,8 +34,8 @@ WallReading ShadowReading(const std::string& value, int number) {
     if (!angle || !std::isfinite(*angle)) {
         throw BadInput{label + ": \"" + angleText + "\" is not an angle."};
     }
-    return {ReadingMethod::Shadow, ReadClockOption(value.substr(0, at), "shadow"), *angle,
-            LightEdge::Centre};
+    const StampedClock clock = ReadStampedOption(value.substr(0, at), "shadow");
+    return {method, clock.clock, *angle, LightEdge::Centre, clock.offsetHours};
 }
 
 // "2026-06-21T07:10:00" or "2026-06-21T07:10:00@last": the time, then which
@@ -49,11 +52,12 @@ WallReading GrazingReading(const std::string& name, const std::string& value, in
         }
         edge = *named;
     }
-    return {method, ReadClockOption(value.substr(0, at), name), 0, edge};
+    const StampedClock clock = ReadStampedOption(value.substr(0, at), name);
+    return {method, clock.clock, 0, edge, clock.offsetHours};
 }
 
 // The readings in the order given on the command line, whatever their kind.
-std::vector<WallReading> Readings(const OptionParser& parser) {
+std::vector<WallReading> Readings(const OptionParser& parser, ReadingMethod shadow) {
     std::map<std::string, std::vector<std::string>> values;
     for (const char* name : {"shadow", "enters", "leaves"}) values[name] = parser.Values(name);
     std::map<std::string, std::size_t> used;  // how many values of each option are taken
@@ -63,10 +67,15 @@ std::vector<WallReading> Readings(const OptionParser& parser) {
         if (list == values.end()) continue;
         const std::string& value = list->second.at(used[name]++);
         const int number = static_cast<int>(readings.size()) + 1;
-        readings.push_back(name == "shadow" ? ShadowReading(value, number)
+        readings.push_back(name == "shadow" ? ShadowReading(value, number, shadow)
                                             : GrazingReading(name, value, number));
     }
     return readings;
+}
+
+// A reading timed at the wall's edge, whose light edge counts.
+bool Timed(ReadingMethod method) {
+    return method == ReadingMethod::Enters || method == ReadingMethod::Leaves;
 }
 
 // Two decimals; what rounds to nothing without a sign.
@@ -76,7 +85,7 @@ std::string Number(double v) {
 
 std::string ReadingText(const WallReading& r) {
     std::string text = std::string(MethodName(r.method)) + " at " + ClockTimeText(r.clock);
-    if (r.method != ReadingMethod::Shadow) text += std::string(" (") + EdgeName(r.edge) + " light)";
+    if (Timed(r.method)) text += std::string(" (") + EdgeName(r.edge) + " light)";
     return text;
 }
 
@@ -89,7 +98,7 @@ int RunPlan(const OptionParser& parser, const ClockSite& where, std::ostream& ou
     const ReadingPlan plan = PlanReadings(where.observer, rough, day.year, day.month, day.day);
     if (!plan.error.empty()) throw BadInput{"--date " + parser.Value("date") + ": " + plan.error};
     if (!where.notice.empty()) err << where.notice << '\n';
-    const double offset = plan.moments.empty() ? ClockOffset(where, day, "date")
+    const double offset = plan.moments.empty() ? ClockOffset(where, {day, {}}, "date")
                                                : plan.moments.front().utcOffsetHours;
     if (parser.IsSet("json")) {
         nlohmann::json list = nlohmann::json::array();
@@ -139,12 +148,15 @@ int RunPlan(const OptionParser& parser, const ClockSite& where, std::ostream& ou
 }  // namespace
 
 void AddBearingOptions(OptionParser& parser) {
-    AddSiteOptions(parser);
+    AddSiteOptions(parser, SettingsUse::Read, SiteRanges::AnyDial);
     AddClockZoneOptions(parser);
+    AddPlaneOptions(parser);
     parser.AddOptions({
         {"shadow",
          "A pin's shadow on a level board against the wall: the clock time and the angle from "
-         "the line square to the wall, clockwise seen from above, TIME@DEGREES. Repeatable.",
+         "the line square to the wall, clockwise seen from above, TIME@DEGREES. With --dial "
+         "horizontal, a vertical pin's shadow on the level plate: the angle from the plate's "
+         "down line, positive towards its right edge. Repeatable.",
          "time@angle"},
         {"enters",
          "Clock time at which the sun just comes onto the wall; first light unless "
@@ -168,7 +180,25 @@ int RunBearingCommand(const OptionParser& parser, std::ostream& out, std::ostrea
         throw BadInput{"--bearing does not go with 'bearing': the readings measure it."};
     }
     const ClockSite where = ReadClockSite(parser);
-    const std::vector<WallReading> readings = Readings(parser);
+    const FieldPlane face = ReadFieldPlane(parser, where.options.site);
+    const bool plate = face.type == tmpl::DialType::Horizontal;
+    if (face.type == tmpl::DialType::Polar || face.type == tmpl::DialType::Equatorial) {
+        throw BadInput{"--dial " + parser.Value("dial") +
+                       ": the readings measure a wall (vertical or reclining) or, with --dial "
+                       "horizontal, a level plate's north line."};
+    }
+    if ((plate || face.plane.reclineDeg != 0) &&
+        (parser.IsSet("enters") || parser.IsSet("leaves"))) {
+        throw BadInput{plate ? "--dial horizontal: a level plate is lit all day; give --shadow "
+                               "readings of a vertical pin on it."
+                             : "--recline: the sun comes onto a reclining face off its bearing's "
+                               "square; give --shadow readings of a level board against it."};
+    }
+    if (plate && parser.IsSet("plan")) {
+        throw BadInput{"--plan times the sun on a wall; a level plate is lit all day."};
+    }
+    const std::vector<WallReading> readings =
+        Readings(parser, plate ? ReadingMethod::Pin : ReadingMethod::Shadow);
     if (parser.IsSet("plan")) {
         if (!readings.empty()) throw BadInput{"--plan goes without readings."};
         return RunPlan(parser, where, out, err);
@@ -193,12 +223,12 @@ int RunBearingCommand(const OptionParser& parser, std::ostream& out, std::ostrea
                 {"residual", RoundedJson(m.residualsDeg[i], 6)},
                 {"leftOut", m.leftOut[i]},
             };
-            if (readings[i].method != ReadingMethod::Shadow)
-                one["light"] = EdgeName(readings[i].edge);
+            if (Timed(readings[i].method)) one["light"] = EdgeName(readings[i].edge);
             list.push_back(one);
         }
         nlohmann::json json{
             {"bearing", RoundedJson(m.meanDeg, 6)},
+            {"measures", plate ? "plate" : "wall"},
             {"spread", m.spreadDeg ? RoundedJson(*m.spreadDeg, 6) : nlohmann::json(nullptr)},
             {"median", RoundedJson(m.medianDeg, 6)},
             {"robustSpread",
@@ -206,6 +236,7 @@ int RunBearingCommand(const OptionParser& parser, std::ostream& out, std::ostrea
             {"offered", m.offeredDeg ? JsonNumber(*m.offeredDeg) : nlohmann::json(nullptr)},
             {"readings", list},
         };
+        if (plate) json["northFromTop"] = RoundedJson(NorthFromPlateTop(m.meanDeg), 6);
         AddSiteJson(json, where, firstOffset);
         for (const auto& [key, text] :
              {std::pair{"warning", &m.warning}, std::pair{"clockHint", &m.clockHint},
@@ -223,7 +254,19 @@ int RunBearingCommand(const OptionParser& parser, std::ostream& out, std::ostrea
                 << Number(m.readings[i].bearingDeg) << "  residual " << Number(m.residualsDeg[i])
                 << (m.leftOut[i] ? "  (left out)" : "") << '\n';
         }
-        out << "Wall bearing: " << Number(m.meanDeg) << " degrees\n";
+        if (plate) {
+            const double north = NorthFromPlateTop(m.meanDeg);
+            out << "Plate bearing: " << Number(m.meanDeg)
+                << " degrees, the way its down line points\n"
+                << "North line: "
+                << (Number(north) == "0.00"
+                        ? std::string("along the plate's up line")
+                        : Number(std::fabs(north)) + " degrees to the " +
+                              (north < 0 ? "left" : "right") + " of the plate's up line")
+                << '\n';
+        } else {
+            out << "Wall bearing: " << Number(m.meanDeg) << " degrees\n";
+        }
         out << "Spread: "
             << (m.spreadDeg ? Number(*m.spreadDeg) + " degrees" : std::string("one reading"))
             << '\n';
@@ -235,7 +278,15 @@ int RunBearingCommand(const OptionParser& parser, std::ostream& out, std::ostrea
     if (!m.clockHint.empty()) err << "warning: " << m.clockHint << '\n';
     if (!m.warning.empty()) err << "warning: " << m.warning << '\n';
     if (!m.advice.empty()) err << m.advice << '\n';
-    if (!m.facing.empty()) err << m.facing << '\n';
+    if (plate) {
+        err << "For the plate as it lies: template --dial horizontal --bearing "
+            << Number(m.meanDeg) << '\n';
+    } else if (!m.facing.empty()) {
+        // The report and sheet keep their walls; the template draws any.
+        err << "The wall faces " << Number(m.meanDeg) << " degrees, towards the "
+            << CompassPoint(m.meanDeg) << "; template --bearing " << Number(m.meanDeg)
+            << " draws its dial (the report and sheet take walls facing 110 to 250).\n";
+    }
     return kCliOk;
 }
 

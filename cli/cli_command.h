@@ -65,6 +65,9 @@ tmpl::NumberReader CliNumberReader();
 // A clock time option ("2026-06-21T12:00:00") that names a real date and
 // time. Throws BadInput naming `option` and the text.
 ClockTime ReadClockOption(const std::string& text, const std::string& option);
+// The same, with the clock's offset from UTC if written after the time
+// ("2026-11-01T01:30:00-05:00").
+StampedClock ReadStampedOption(const std::string& text, const std::string& option);
 // An angle or other measure as JSON, rounded to `decimals` places: the
 // figures beyond are noise of the arithmetic, not knowledge.
 nlohmann::json RoundedJson(double value, int decimals);

@@ -72,17 +72,25 @@ void AddClockZoneOptions(OptionParser& parser) {
 
 ClockSite ReadClockSite(const OptionParser& parser) {
     ClockSite clock;
-    clock.options = ReadSiteOptions(parser, SettingsUse::Read, SiteRanges::Dialogs, nullptr, true);
+    clock.options = ReadSiteOptions(parser, SettingsUse::Read, SiteRanges::AnyDial, nullptr, true);
     clock.zone = ZoneOf(parser, clock.options, clock.notice);
     const SiteState& site = clock.options.site;
     clock.observer = {site.Latitude, site.Longitude, clock.zone.fixedOffsetHours, clock.zone.name};
     return clock;
 }
 
-double ClockOffset(const ClockSite& site, const ClockTime& clock, const std::string& option) {
-    const ZoneOffset offset = ObserverOffset(site.observer, clock);
-    if (!offset.hours)
-        throw BadInput{"--" + option + " " + ClockTimeText(clock) + ": " + offset.error};
+double ClockOffset(const ClockSite& site, const StampedClock& clock, const std::string& option) {
+    const ZoneOffset offset = ObserverOffset(site.observer, clock.clock, clock.offsetHours);
+    if (!offset.hours) {
+        const std::string written = ClockTimeText(clock.clock) +
+                                    (clock.offsetHours ? IsoOffsetText(*clock.offsetHours) : "");
+        // A repeated hour is said as what to type, the option before each time.
+        const std::string why =
+            offset.twice ? ShownTwiceText(site.zone.name, clock.clock, offset.twice->first,
+                                          offset.twice->second, "--" + option + " ")
+                         : offset.error;
+        throw BadInput{"--" + option + " " + written + ": " + why};
+    }
     return *offset.hours;
 }
 

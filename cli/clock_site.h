@@ -34,7 +34,8 @@ ClockSite ReadClockSite(const OptionParser& parser);
 
 // The offset the site's clock kept at `clock`; throws BadInput naming
 // `option` for a time the zone's clocks skipped or showed twice.
-double ClockOffset(const ClockSite& site, const ClockTime& clock, const std::string& option);
+// An offset written with the time must be one the zone kept then.
+double ClockOffset(const ClockSite& site, const StampedClock& clock, const std::string& option);
 
 // "Exeter, Britain, 50.7 N 3.5 W; Europe/London, UTC+1 on 2026-06-21".
 std::string SiteEcho(const ClockSite& site, double offsetHours, const ClockTime& clock);

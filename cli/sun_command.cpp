@@ -10,16 +10,25 @@
 
 namespace sundial {
 
-ClockTime ReadClockOption(const std::string& text, const std::string& option) {
-    const std::optional<ClockTime> clock = ParseClockTime(text);
-    if (!clock) {
+StampedClock ReadStampedOption(const std::string& text, const std::string& option) {
+    const std::optional<StampedClock> stamped = ParseStampedClock(text);
+    if (!stamped) {
         throw BadInput{"--" + option + ": \"" + text +
-                       "\" is not a date and time like 2026-06-21T12:00:00."};
+                       "\" is not a date and time like 2026-06-21T12:00:00 (or "
+                       "2026-11-01T01:30:00-05:00 with the clock's offset)."};
     }
-    if (const std::string wrong = CheckClockTime(*clock); !wrong.empty()) {
+    if (const std::string wrong = CheckClockTime(stamped->clock); !wrong.empty()) {
         throw BadInput{"--" + option + " " + text + ": " + wrong};
     }
-    return *clock;
+    return *stamped;
+}
+
+ClockTime ReadClockOption(const std::string& text, const std::string& option) {
+    const StampedClock stamped = ReadStampedOption(text, option);
+    if (stamped.offsetHours) {
+        throw BadInput{"--" + option + " " + text + ": give the time without an offset here."};
+    }
+    return stamped.clock;
 }
 
 nlohmann::json RoundedJson(double value, int decimals) {
@@ -29,10 +38,13 @@ nlohmann::json RoundedJson(double value, int decimals) {
 }
 
 void AddSunOptions(OptionParser& parser) {
-    AddSiteOptions(parser);
+    AddSiteOptions(parser, SettingsUse::Read, SiteRanges::AnyDial);
     AddClockZoneOptions(parser);
     parser.AddOptions({
-        {"at", "Clock time in the site's zone, e.g. 2026-06-21T12:00:00.", "time"},
+        {"at",
+         "Clock time in the site's zone, e.g. 2026-06-21T12:00:00; an offset after it "
+         "(2026-11-01T01:30:00-05:00) says which of a repeated hour.",
+         "time"},
         {"json", "Print the sun's position as JSON."},
     });
     parser.Required("at");
@@ -40,9 +52,10 @@ void AddSunOptions(OptionParser& parser) {
 
 int RunSunCommand(const OptionParser& parser, std::ostream& out, std::ostream& err) {
     const ClockSite where = ReadClockSite(parser);
-    const ClockTime clock = ReadClockOption(parser.Value("at"), "at");
+    const StampedClock at = ReadStampedOption(parser.Value("at"), "at");
+    const ClockTime& clock = at.clock;
     const SiteState& site = where.options.site;
-    const double offset = ClockOffset(where, clock, "at");
+    const double offset = ClockOffset(where, at, "at");
     const SolarResult sun = SunAt(site.Latitude, site.Longitude, clock, offset);
     if (!sun.position) {
         throw BadInput{"--at " + parser.Value("at") + ": " + sun.error};

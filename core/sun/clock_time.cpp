@@ -72,6 +72,39 @@ std::optional<ClockTime> ParseClockTime(std::string_view text) {
     return c;
 }
 
+std::optional<StampedClock> ParseStampedClock(std::string_view text) {
+    StampedClock stamped;
+    if (!text.empty() && text.back() == 'Z') {
+        stamped.offsetHours = 0.0;
+        text.remove_suffix(1);
+    } else if (const size_t sign = text.find_last_of("+-");
+               sign != std::string_view::npos && sign > 10) {
+        // The date's own dashes come before the "T"; a sign after it starts the offset.
+        std::string_view zone = text.substr(sign + 1);
+        size_t pos = 0;
+        int hours = 0, minutes = 0;
+        if (!ReadDigits(zone, pos, 2, hours)) return std::nullopt;
+        if (pos < zone.size() && zone[pos] == ':') ++pos;
+        if (pos < zone.size() && !ReadDigits(zone, pos, 2, minutes)) return std::nullopt;
+        if (pos != zone.size() || hours > 24 || minutes > 59) return std::nullopt;
+        const double magnitude = hours + minutes / 60.0;
+        stamped.offsetHours = text[sign] == '-' ? -magnitude : magnitude;
+        text = text.substr(0, sign);
+    }
+    const std::optional<ClockTime> clock = ParseClockTime(text);
+    if (!clock) return std::nullopt;
+    stamped.clock = *clock;
+    return stamped;
+}
+
+std::string IsoOffsetText(double hours) {
+    const long minutes = std::lround(std::fabs(hours) * 60.0);
+    char text[48];  // room for any long, as the compiler counts
+    std::snprintf(text, sizeof text, "%c%02ld:%02ld", hours < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
+    return text;
+}
+
 std::string ClockTimeText(const ClockTime& c) {
     char buffer[48];
     const double whole = std::floor(c.second);

@@ -24,6 +24,20 @@ struct ClockTime {
 // form is checked here: "2026-02-30T10:00" reads, and CheckClockTime refuses it.
 std::optional<ClockTime> ParseClockTime(std::string_view text);
 
+// A clock time with the clock's offset from UTC written after it, as ISO 8601
+// writes it: "2026-11-01T01:30:00-05:00", "...+05:30", "...+0530", "...+05",
+// or "...Z" for UTC. Without one, `offsetHours` is empty and the zone said
+// apart decides. Only the form is checked, as ParseClockTime's; an offset
+// beyond 24 hours or 59 minutes does not read.
+struct StampedClock {
+    ClockTime clock;
+    std::optional<double> offsetHours;
+};
+std::optional<StampedClock> ParseStampedClock(std::string_view text);
+
+// An offset as ISO 8601 writes it after a time: "-05:00", "+05:45".
+std::string IsoOffsetText(double hours);
+
 // "2026-06-21T10:15:00"; fractions of a second are shown only when present.
 std::string ClockTimeText(const ClockTime& clock);
 

@@ -2,6 +2,7 @@
 
 #include <date/tz.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -92,12 +93,51 @@ ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock) {
                            " to " + OffsetText(Hours(info.second.offset)) + ".";
             break;
         case date::local_info::ambiguous:
+            result.twice = {Hours(info.first.offset), Hours(info.second.offset)};
             result.error =
-                "the clocks in " + zone.name + " showed " + when + " twice, at " +
-                OffsetText(Hours(info.first.offset)) + " and, after they went back, at " +
-                OffsetText(Hours(info.second.offset)) + "; give the offset to say which.";
+                ShownTwiceText(zone.name, clock, result.twice->first, result.twice->second);
             break;
     }
+    return result;
+}
+
+std::string ShownTwiceText(const std::string& zoneName, const ClockTime& clock, double first,
+                           double second, const std::string& typedBefore) {
+    const std::string when = ClockTimeText(clock);
+    return "the clocks in " + zoneName + " showed " + when + " twice, at " + OffsetText(first) +
+           " and, after they went back, at " + OffsetText(second) +
+           "; give the offset to say which: " + typedBefore + when + IsoOffsetText(first) +
+           " for the first, " + typedBefore + when + IsoOffsetText(second) + " for the second.";
+}
+
+ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock, double given) {
+    ZoneOffset result;
+    const date::time_zone* tz = ZoneRules(zone, result);
+    // Offsets are whole minutes; a minute's difference is a different offset.
+    const auto same = [given](double hours) { return std::fabs(hours - given) < 0.5 / 60.0; };
+    const std::string asked = ClockTimeText(clock) + IsoOffsetText(given);
+    if (!tz) {
+        if (!result.hours || same(*result.hours)) return result;
+        result.error = asked + " is not on the clock given, " + OffsetText(*result.hours) +
+                       "; give the one or the other.";
+        result.hours.reset();
+        return result;
+    }
+    const date::local_info info = tz->get_info(LocalSeconds(clock));
+    if (info.result == date::local_info::nonexistent) return OffsetAtClock(zone, clock);
+    const bool twice = info.result == date::local_info::ambiguous;
+    for (const date::sys_info* kept : {&info.first, &info.second}) {
+        if (kept == &info.second && !twice) break;
+        if (same(Hours(kept->offset))) {
+            result.hours = Hours(kept->offset);
+            result.abbreviation = kept->abbrev;
+            return result;
+        }
+    }
+    result.error = asked + " is not a time of " + zone.name + ": its clocks kept " +
+                   OffsetText(Hours(info.first.offset)) +
+                   (twice ? " and then " + OffsetText(Hours(info.second.offset)) : "") +
+                   " then, not " + OffsetText(given) + ".";
     return result;
 }
 
@@ -109,6 +149,21 @@ ZoneOffset OffsetAtUtc(const ClockZone& zone, const ClockTime& utc) {
     result.hours = Hours(info.offset);
     result.abbreviation = info.abbrev;
     return result;
+}
+
+std::vector<double> OffsetsInUse(const ClockTime& utc) {
+    std::vector<double> offsets;
+    const date::sys_seconds start = date::sys_days{date::year{utc.year} / 1 / 1};
+    for (const date::time_zone& zone : date::get_tzdb().zones) {
+        // Each half of the year holds one season's offset, north or south.
+        for (const auto at : {start, start + date::days{182}}) {
+            const double hours = Hours(zone.get_info(at).offset);
+            if (hours >= -12 && hours <= 14) offsets.push_back(hours);
+        }
+    }
+    std::sort(offsets.begin(), offsets.end());
+    offsets.erase(std::unique(offsets.begin(), offsets.end()), offsets.end());
+    return offsets;
 }
 
 std::string OffsetText(double hours) {

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/sun/clock_time.h"
 
@@ -33,15 +35,33 @@ struct ZoneOffset {
     // Why there is no offset: the clock time was skipped when the clocks went
     // forward, or happened twice when they went back; or the zone is unknown.
     std::string error;
+    // For a time shown twice: the offsets before and after the clocks went back.
+    std::optional<std::pair<double, double>> twice;
 };
+
+// The message for a clock time a zone's clocks showed twice, at offsets
+// `first` and then `second`: it ends with the two ways to write the time,
+// each after `typedBefore` ("--at "), so that it says exactly what to type.
+std::string ShownTwiceText(const std::string& zoneName, const ClockTime& clock, double first,
+                           double second, const std::string& typedBefore = "");
 
 // The offset in force when the zone's clocks showed `clock` (which must pass
 // CheckClockTime). A time skipped or repeated by a change of the clocks has
 // no one offset, and says so.
 ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock);
 
+// The offset written with a clock time (`given`), when the zone's clocks kept
+// it then: a fixed zone's own offset, or for a named zone its offset at that
+// time, either of the two for a time shown twice. Otherwise the error names
+// both the offset given and the zone's.
+ZoneOffset OffsetAtClock(const ClockZone& zone, const ClockTime& clock, double given);
+
 // The offset in force at the instant `utc`, read on a UTC clock.
 ZoneOffset OffsetAtUtc(const ClockZone& zone, const ClockTime& utc);
+
+// Every offset a zone of the database keeps in the year of `utc`, standard or
+// summer time, ascending from -12 to 14 hours: the fixed offsets worth offering.
+std::vector<double> OffsetsInUse(const ClockTime& utc);
 
 // "UTC", "UTC+1", "UTC-3:30", "UTC+5:45": as clocks are labelled.
 std::string OffsetText(double hours);

@@ -38,7 +38,8 @@ std::vector<std::string_view> Fields(std::string_view line) {
 }
 
 std::optional<ReadingMethod> MethodNamed(std::string_view name) {
-    for (ReadingMethod m : {ReadingMethod::Shadow, ReadingMethod::Enters, ReadingMethod::Leaves}) {
+    for (ReadingMethod m : {ReadingMethod::Shadow, ReadingMethod::Enters, ReadingMethod::Leaves,
+                            ReadingMethod::Pin}) {
         if (name == MethodName(m)) return m;
     }
     return std::nullopt;
@@ -49,7 +50,7 @@ std::string ReadRow(std::string_view line, KeptReading& kept) {
     const std::vector<std::string_view> f = Fields(line);
     if (f.size() != 6) return "a reading has 6 fields, this row " + std::to_string(f.size()) + ".";
     const std::optional<ReadingMethod> method = MethodNamed(f[0]);
-    if (!method) return "the method must be shadow, enters or leaves.";
+    if (!method) return "the method must be shadow, enters, leaves or pin.";
     kept.reading.method = *method;
     const std::optional<ClockTime> clock = ParseClockTime(f[1]);
     if (!clock) return "the time must read like 2026-06-21T10:15:00.";
@@ -72,6 +73,13 @@ std::string ReadRow(std::string_view line, KeptReading& kept) {
         }
         kept.reading.shadowAngleDeg = *angle;
         kept.reading.edge = LightEdge::Centre;
+    } else if (*method == ReadingMethod::Pin) {
+        const std::optional<double> angle = ReadDouble(f[4]);
+        if (!angle || !(std::fabs(*angle) <= 180.0)) {
+            return "a pin's shadow angle must lie from -180 to 180 degrees.";
+        }
+        kept.reading.shadowAngleDeg = *angle;
+        kept.reading.edge = LightEdge::Centre;
     } else {
         const std::optional<LightEdge> edge = EdgeNamed(f[5]);
         if (!edge) return "the light must be first, centre or last.";
@@ -85,7 +93,8 @@ std::string ReadRow(std::string_view line, KeptReading& kept) {
 std::string ReadingsCsv(const std::vector<KeptReading>& readings) {
     std::string text = std::string(kHeader) + "\n";
     for (const KeptReading& k : readings) {
-        const bool shadow = k.reading.method == ReadingMethod::Shadow;
+        const bool shadow =
+            k.reading.method == ReadingMethod::Shadow || k.reading.method == ReadingMethod::Pin;
         text += std::string(MethodName(k.reading.method)) + "," + ClockTimeText(k.reading.clock) +
                 "," + k.zone.name + "," +
                 (k.zone.name.empty() ? Number(k.zone.fixedOffsetHours) : "") + "," +

@@ -116,4 +116,25 @@ ReadingPlan PlanReadings(const Observer& o, double bearing, int year, int month,
     return plan;
 }
 
+std::string PlanClause(const ReadingPlan& plan) {
+    if (plan.moments.empty()) return "the sun does not shine on it";
+    std::string clause = "the sun ";
+    for (const PlanMoment& m : plan.moments) {
+        const std::string at = ClockTimeText(m.clock).substr(11, 5);
+        if (&m != &plan.moments.front()) clause += ", ";
+        switch (m.event) {
+            case PlanEvent::Enters:
+                clause += (m.atWallEdge ? "comes onto it at " : "rises in front of it at ") + at;
+                break;
+            case PlanEvent::Square:
+                clause += "is square to it at " + at;
+                break;
+            case PlanEvent::Leaves:
+                clause += (m.atWallEdge ? "leaves it at " : "sets in front of it at ") + at;
+                break;
+        }
+    }
+    return clause;
+}
+
 }  // namespace sundial

@@ -38,6 +38,11 @@ struct ReadingPlan {
 ReadingPlan PlanReadings(const Observer& observer, double roughBearingDeg, int year, int month,
                          int day);
 
+// The moments in a clause, clock times to the minute: "the sun comes onto it
+// at 07:10, is square to it at 12:04, leaves it at 17:00", "the sun rises in
+// front of it at ..."; "the sun does not shine on it" for none.
+std::string PlanClause(const ReadingPlan& plan);
+
 // "enters", "square", "leaves".
 const char* PlanEventName(PlanEvent event);
 

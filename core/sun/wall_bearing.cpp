@@ -112,7 +112,9 @@ std::optional<double> SpreadWithClockShifted(const Observer& o,
         Observer fixed = o;
         fixed.zoneName.clear();
         fixed.utcOffsetHours = taken[i].utcOffsetHours + shiftHours;
-        const ReadingResult r = BearingFromReading(fixed, readings[i]);
+        WallReading shifted = readings[i];
+        shifted.utcOffsetHours.reset();  // the shifted clock is the one tried
+        const ReadingResult r = BearingFromReading(fixed, shifted);
         if (!r.value) return std::nullopt;
         if (i == 0) reference = r.value->bearingDeg;
         const double x = SignedDifference(r.value->bearingDeg - reference);
@@ -130,70 +132,23 @@ Observer ObserverAt(const SiteState& site) {
     return {site.Latitude, site.Longitude, site.UtcOffset, {}};
 }
 
-ZoneOffset ObserverOffset(const Observer& o, const ClockTime& clock) {
-    if (o.zoneName.empty()) return OffsetAtClock(FixedZone(o.utcOffsetHours), clock);
-    return OffsetAtClock(NamedZone(o.zoneName), clock);
+ZoneOffset ObserverOffset(const Observer& o, const ClockTime& clock, std::optional<double> given) {
+    const ClockZone zone = o.zoneName.empty() ? FixedZone(o.utcOffsetHours) : NamedZone(o.zoneName);
+    return given ? OffsetAtClock(zone, clock, *given) : OffsetAtClock(zone, clock);
 }
 
-LightEdge DefaultEdge(ReadingMethod method) {
-    return method == ReadingMethod::Leaves ? LightEdge::Last : LightEdge::First;
-}
-
-const char* EdgeName(LightEdge edge) {
-    switch (edge) {
-        case LightEdge::First:
-            return "first";
-        case LightEdge::Centre:
-            return "centre";
-        case LightEdge::Last:
-            return "last";
-    }
-    return "";
-}
-
-std::optional<LightEdge> EdgeNamed(std::string_view name) {
-    for (LightEdge e : {LightEdge::First, LightEdge::Centre, LightEdge::Last}) {
-        if (name == EdgeName(e)) return e;
-    }
-    return std::nullopt;
-}
-
-double NormalisedBearing(double deg) {
-    double b = std::fmod(deg, 360.0);
-    if (b < 0) b += 360.0;
-    // fmod of a tiny negative number can come back as 360 after the addition.
-    return b >= 360.0 ? 0.0 : b;
-}
-
-const char* MethodName(ReadingMethod method) {
-    switch (method) {
-        case ReadingMethod::Shadow:
-            return "shadow";
-        case ReadingMethod::Enters:
-            return "enters";
-        case ReadingMethod::Leaves:
-            return "leaves";
-    }
-    return "";
-}
-
-std::string ReadingLabel(int number, const WallReading& reading) {
-    return "reading " + std::to_string(number) + " (" + MethodName(reading.method) + " at " +
-           ClockTimeText(reading.clock) + ")";
-}
-
-std::string CompassPoint(double bearingDeg) {
-    static const char* const kPoints[16] = {
-        "north", "north-north-east", "north-east", "east-north-east",
-        "east",  "east-south-east",  "south-east", "south-south-east",
-        "south", "south-south-west", "south-west", "west-south-west",
-        "west",  "west-north-west",  "north-west", "north-north-west"};
-    const auto sector = static_cast<int>(std::floor(NormalisedBearing(bearingDeg) / 22.5 + 0.5));
-    return kPoints[sector % 16];
+double NorthFromPlateTop(double plateBearingDeg) {
+    return SignedDifference(180.0 - plateBearingDeg);
 }
 
 ReadingResult BearingFromReading(const Observer& o, const WallReading& reading) {
     ReadingResult result;
+    if (reading.method == ReadingMethod::Pin && !(std::fabs(reading.shadowAngleDeg) <= 180.0)) {
+        result.error = std::isfinite(reading.shadowAngleDeg)
+                           ? "the pin's shadow angle must lie from -180 to 180 degrees."
+                           : "the pin's shadow angle is not a number.";
+        return result;
+    }
     if (reading.method == ReadingMethod::Shadow && !(std::fabs(reading.shadowAngleDeg) < 90.0)) {
         result.error = std::isfinite(reading.shadowAngleDeg)
                            ? "the shadow's angle must lie between -90 and 90 degrees; at " +
@@ -206,7 +161,7 @@ ReadingResult BearingFromReading(const Observer& o, const WallReading& reading) 
         result.error = wrong;
         return result;
     }
-    const ZoneOffset offset = ObserverOffset(o, reading.clock);
+    const ZoneOffset offset = ObserverOffset(o, reading.clock, reading.utcOffsetHours);
     if (!offset.hours) {
         result.error = offset.error;
         return result;
@@ -226,6 +181,10 @@ ReadingResult BearingFromReading(const Observer& o, const WallReading& reading) 
     double bearing = 0;
     if (reading.method == ReadingMethod::Shadow) {
         bearing = p.azimuthDeg - reading.shadowAngleDeg;
+    } else if (reading.method == ReadingMethod::Pin) {
+        // The pin's shadow points away from the sun, at the plate's down line
+        // turned by `a` towards its right edge: anticlockwise seen from above.
+        bearing = p.azimuthDeg + 180.0 + reading.shadowAngleDeg;
     } else {
         const int sense = AzimuthSense(o, reading.clock, *offset.hours);
         if (sense == 0) {
@@ -260,6 +219,15 @@ MeasurementResult MeasureWallBearing(const Observer& o, const std::vector<WallRe
         result.error = "there are no readings.";
         return result;
     }
+    const auto pins = std::count_if(readings.begin(), readings.end(), [](const WallReading& r) {
+        return r.method == ReadingMethod::Pin;
+    });
+    if (pins != 0 && pins != static_cast<long>(readings.size())) {
+        result.error =
+            "a pin's shadow on a level plate and readings against a wall measure different "
+            "things; give the one or the other.";
+        return result;
+    }
     std::vector<ReadingBearing> bearings;
     std::vector<std::string> labels;
     for (size_t i = 0; i < readings.size(); ++i) {
@@ -276,6 +244,11 @@ MeasurementResult MeasureWallBearing(const Observer& o, const std::vector<WallRe
     const std::vector<ReadingBearing> taken = bearings;
     result.value = CombineBearings(std::move(bearings), labels);
     WallBearingMeasurement& m = *result.value;
+    if (pins != 0) {
+        // A plate lies any way round: the wall's range means nothing to it.
+        m.facing.clear();
+        if (m.advice.empty()) m.offeredDeg = NormalisedBearing(std::round(m.meanDeg * 100) / 100);
+    }
 
     // Readings spread by the sun's movement in an hour point at the clock,
     // not at one of them.

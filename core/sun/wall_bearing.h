@@ -33,8 +33,10 @@ struct Observer {
 // The site's coordinates and its fixed offset.
 Observer ObserverAt(const SiteState& site);
 
-// The offset the observer's clock kept at `clock`, or why there is none.
-ZoneOffset ObserverOffset(const Observer& observer, const ClockTime& clock);
+// The offset the observer's clock kept at `clock`, or why there is none;
+// with `given` (written with the time), that offset if the zone kept it then.
+ZoneOffset ObserverOffset(const Observer& observer, const ClockTime& clock,
+                          std::optional<double> given = std::nullopt);
 
 enum class ReadingMethod {
     // A board held level against the wall with a vertical pin on it: the
@@ -46,6 +48,12 @@ enum class ReadingMethod {
     // the sun then stands in the wall's plane, 90 degrees from its bearing.
     Enters,
     Leaves,
+    // A vertical pin on a level dial plate: the angle `a` from the plate's
+    // down line (towards its bottom edge) to the pin's shadow, positive
+    // towards its right edge, as the template measures angles on the plate.
+    // The plate's bearing, the way its down line points, is the sun's
+    // azimuth + 180 + a; true north lies at that angle from the down line.
+    Pin,
 };
 
 // Which moment of a grazing reading was timed. The sun is a disc half a
@@ -63,8 +71,11 @@ LightEdge DefaultEdge(ReadingMethod method);
 struct WallReading {
     ReadingMethod method = ReadingMethod::Shadow;
     ClockTime clock;                     // in the observer's zone
-    double shadowAngleDeg = 0;           // Shadow only: a, strictly between -90 and 90
+    double shadowAngleDeg = 0;           // Shadow: a, strictly between -90 and 90; Pin: -180..180
     LightEdge edge = LightEdge::Centre;  // Enters and Leaves only
+    // The clock's offset from UTC, when it was written with the time: it
+    // says which of a repeated hour was meant.
+    std::optional<double> utcOffsetHours = {};
 
     friend bool operator==(const WallReading&, const WallReading&) = default;
 };
@@ -90,8 +101,8 @@ struct ReadingResult {
 // the edges swap: the direction it is moving at the reading decides.
 ReadingResult BearingFromReading(const Observer& observer, const WallReading& reading);
 
-// "shadow", "enters" or "leaves": the reading's kind as the command line
-// names it.
+// "shadow", "enters", "leaves" or "pin": the reading's kind as the command
+// line names it.
 const char* MethodName(ReadingMethod method);
 
 // "first", "centre", "last"; and back (nothing for other text).
@@ -139,8 +150,17 @@ struct MeasurementResult {
     std::string error;  // the first refused reading, by name, and why; or no readings
 };
 
+// Pin readings measure a level plate, the others a wall: they do not mix.
+// For pins the mean is the plate's bearing, offered whatever it is (a plate
+// may lie any way round), and `facing` stays empty.
 MeasurementResult MeasureWallBearing(const Observer& observer,
                                      const std::vector<WallReading>& readings);
+
+// Where true north lies on a level plate of bearing `plateBearingDeg`:
+// degrees from the plate's up line (towards its top edge), positive towards
+// its right edge; -180 < result <= 180. 0 for a plate lying with north at
+// its top, the template's horizontal dial of bearing 180.
+double NorthFromPlateTop(double plateBearingDeg);
 
 // The mean, spread, outliers, warning and offer for bearings already taken
 // from readings (at least one); `labels` name them in the warning, as

@@ -410,6 +410,21 @@ std::span<const TemplateOptionEntry> TemplateOptionTable() {
     return kEntries;
 }
 
+const TemplateOptionEntry* TemplateOptionNamed(std::string_view name) {
+    for (const TemplateOptionEntry& entry : kSpecs) {
+        if (name == entry.name) return &entry;
+    }
+    return nullptr;
+}
+
+std::optional<PlaneChoice> ReadPlaneChoice(const OptionLookup& given,
+                                           const NumberReader& readNumber, std::string& message) {
+    Reader in(given, readNumber);
+    std::optional<PlaneChoice> choice = ReadPlane(in);
+    message = std::move(in.message);
+    return choice;
+}
+
 TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,
                                         const std::string& today) {
     Reader in(given, readNumber);

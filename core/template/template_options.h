@@ -72,6 +72,14 @@ using OptionLookup = std::function<std::optional<std::string>(std::string_view n
 using NumberReader = std::function<std::optional<double>(
     const std::string& text, std::string_view option, std::string& message)>;
 
+// --dial and --recline alone, for the commands that work on a plane without
+// drawing it (shadow, bearing): the choice, or nothing with `message` set.
+std::optional<PlaneChoice> ReadPlaneChoice(const OptionLookup& given,
+                                           const NumberReader& readNumber, std::string& message);
+
+// The table's row for `name`, or nullptr: for a command taking a few of them.
+const TemplateOptionEntry* TemplateOptionNamed(std::string_view name);
+
 struct TemplateOptionsRead {
     std::optional<TemplateOptions> options;  // nothing when something is wrong
     std::string message;                     // the first thing wrong, for the user

@@ -28,7 +28,8 @@ BoardPicture::BoardPicture(QWidget* parent) : QWidget(parent) {
 }
 
 void BoardPicture::setAngle(double degrees) {
-    const double held = std::isfinite(degrees) ? std::clamp(degrees, -75.0, 75.0) : 25.0;
+    const double limit = method_ == ReadingMethod::Pin ? 180.0 : 75.0;
+    const double held = std::isfinite(degrees) ? std::clamp(degrees, -limit, limit) : 25.0;
     if (held == angleDeg_) return;
     angleDeg_ = held;
     update();
@@ -90,6 +91,50 @@ void BoardPicture::paintGrazing(QPainter& p) {
                               "against it; never look at the sun itself."));
 }
 
+// The dial plate seen from above, its edges as the template draws them: the
+// pin in the middle, the down line to the bottom edge, and the shadow turned
+// from it by a towards the right edge.
+void BoardPicture::paintPlate(QPainter& p) {
+    const QRectF plate(30, 24, 180, 180);
+    p.setPen(QPen(QColor(90, 90, 90), 1.5));
+    p.setBrush(QColor(225, 225, 215));
+    p.drawRect(plate);
+    const QPointF pin = plate.center();
+    QFont font = p.font();
+    font.setPixelSize(11);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QRectF(0, 4, 240, 16), Qt::AlignCenter, QStringLiteral("top edge (up line)"));
+    p.drawText(QRectF(0, 206, 240, 16), Qt::AlignCenter, QStringLiteral("bottom edge"));
+    p.setPen(QPen(QColor(60, 60, 60), 1.2, Qt::DashLine));
+    p.drawLine(pin, QPointF(pin.x(), plate.bottom()));
+    // Measured from the down line towards the right edge: anticlockwise on the page.
+    p.setPen(QPen(QColor(40, 40, 40), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(pin, pin + Turned(180 - angleDeg_, 80));
+    QPainterPath arc;
+    const double radius = 40;
+    const QRectF arcBox(pin.x() - radius, pin.y() - radius, 2 * radius, 2 * radius);
+    arc.arcMoveTo(arcBox, -90);
+    arc.arcTo(arcBox, -90, angleDeg_);
+    p.setPen(QPen(QColor(200, 40, 0), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    font.setBold(true);
+    font.setPixelSize(14);
+    p.setFont(font);
+    const QPointF label = pin + Turned(180 - angleDeg_ / 2, radius + 14);
+    p.drawText(QRectF(label.x() - 20, label.y() - 9, 40, 18), Qt::AlignCenter,
+               angleDeg_ >= 0 ? QStringLiteral("+a") : QStringLiteral("-a"));
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::black);
+    p.drawEllipse(pin, 4, 4);
+    font.setBold(false);
+    font.setPixelSize(11);
+    p.setFont(font);
+    p.drawText(QRectF(0, 228, 240, 16), Qt::AlignCenter,
+               QStringLiteral("a > 0: shadow towards the right edge"));
+}
+
 void BoardPicture::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
@@ -98,6 +143,10 @@ void BoardPicture::paintEvent(QPaintEvent*) {
     p.translate((width() - 240 * scale) / 2, (height() - 250 * scale) / 2);
     p.scale(scale, scale);
     p.fillRect(QRectF(0, 0, 240, 250), QColor(255, 255, 240));
+    if (method_ == ReadingMethod::Pin) {
+        paintPlate(p);
+        return;
+    }
 
     // The wall, in section: a hatched band along the top, its face below.
     // For a grazing reading the wall stops short, so the sun can stand in

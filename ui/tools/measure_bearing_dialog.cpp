@@ -3,23 +3,17 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDateTime>
 #include <QFileDialog>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "core/places/places.h"
@@ -28,79 +22,19 @@
 #include "core/sun/reading_plan.h"
 #include "ui/shell/main_window_api.h"
 #include "ui/tools/board_picture.h"
+#include "ui/tools/reading_captions.h"
+#include "ui/tools/reading_entry.h"
 
 namespace sundial {
 
 namespace {
 
-// The methods in the order the list offers them.
-constexpr ReadingMethod kMethods[] = {ReadingMethod::Shadow, ReadingMethod::Enters,
-                                      ReadingMethod::Leaves};
-
-QString MethodCaption(ReadingMethod method) {
-    switch (method) {
-        case ReadingMethod::Shadow:
-            return QStringLiteral("Shadow on a level board");
-        case ReadingMethod::Enters:
-            return QStringLiteral("Sun comes onto the wall");
-        case ReadingMethod::Leaves:
-            return QStringLiteral("Sun leaves the wall");
-    }
-    return {};
-}
-
-QString ZoneCaption(double hours) {
-    if (hours == 0) return QStringLiteral("UTC");
-    return QStringLiteral("UTC%1%2").arg(hours > 0 ? "+" : "").arg(hours);
-}
-
-QString ZoneCaption(const ClockZone& zone) {
-    return zone.name.empty() ? ZoneCaption(zone.fixedOffsetHours)
-                             : QString::fromStdString(zone.name);
-}
-
-constexpr LightEdge kEdges[] = {LightEdge::First, LightEdge::Centre, LightEdge::Last};
-
-QString EdgeCaption(LightEdge edge) {
-    switch (edge) {
-        case LightEdge::First:
-            return QStringLiteral("First light");
-        case LightEdge::Centre:
-            return QStringLiteral("Centre of the sun");
-        case LightEdge::Last:
-            return QStringLiteral("Last light");
-    }
-    return {};
-}
-
-int EdgeIndex(LightEdge edge) {
-    return edge == LightEdge::First ? 0 : edge == LightEdge::Centre ? 1 : 2;
-}
-
-// The site as the dialog names it: "Exeter, Britain, 50.7 N 3.5 W".
-QString SiteCaption(const SiteState& site) {
-    return QStringLiteral("%1, %2 %3 %4 %5")
-        .arg(QString::fromStdString(site.PlaceName))
-        .arg(QLocale().toString(std::fabs(site.Latitude), 'g', 6))
-        .arg(site.Latitude < 0 ? "S" : "N")
-        .arg(QLocale().toString(std::fabs(site.Longitude), 'g', 6))
-        .arg(site.Longitude < 0 ? "E" : "W");
-}
-
 bool SamePlace(const SiteState& a, const SiteState& b) {
     return a.PlaceName == b.PlaceName && a.Latitude == b.Latitude && a.Longitude == b.Longitude;
 }
 
-// A number of degrees as the user's locale writes it, two places.
-QString Degrees(double value) {
-    // What rounds to nothing is shown without a sign.
-    return QLocale().toString(std::fabs(value) < 0.005 ? 0.0 : value, 'f', 2);
-}
-
-QString Sentence(const std::string& text) {
-    QString s = QString::fromStdString(text);
-    if (!s.isEmpty()) s[0] = s[0].toUpper();
-    return s;
+bool IsPin(const frmMeasureBearing::Entry& e) {
+    return e.kept.reading.method == ReadingMethod::Pin;
 }
 
 }  // namespace
@@ -128,59 +62,17 @@ frmMeasureBearing::frmMeasureBearing(MainWindowApi& main, WarnFunction warn, QWi
 
     // The reading being taken: when, in which zone, how, and for a shadow
     // its angle. The date and time run with the clock of the chosen zone.
-    auto* fraReading = new QGroupBox(QStringLiteral("Reading"), this);
-    fraReading->setObjectName("fraReading");
-    dtpDate = new QDateEdit(fraReading);
-    dtpDate->setObjectName("dtpDate");
-    dtpDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    dtpDate->setDateRange(QDate(kFirstSunYear, 1, 1), QDate(kLastSunYear, 12, 31));
-    dtpDate->setCalendarPopup(true);
-    dtpTime = new QTimeEdit(fraReading);
-    dtpTime->setObjectName("dtpTime");
-    dtpTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
-    cmdNow = new QPushButton(QStringLiteral("Now"), fraReading);
-    cmdNow->setObjectName("cmdNow");
-    cmdNow->setToolTip(QStringLiteral("Set the date and time to now, and keep them running"));
-    cboZone = new QComboBox(fraReading);
-    cboZone->setObjectName("cboZone");
-    FillZones();
-    cboMethod = new QComboBox(fraReading);
-    cboMethod->setObjectName("cboMethod");
-    for (ReadingMethod m : kMethods) cboMethod->addItem(MethodCaption(m));
-    cboLight = new QComboBox(fraReading);
-    cboLight->setObjectName("cboLight");
-    for (LightEdge e : kEdges) cboLight->addItem(EdgeCaption(e));
-    txtAngle = new QLineEdit(fraReading);
-    txtAngle->setObjectName("txtAngle");
-    txtAngle->setPlaceholderText(QStringLiteral("-90 to 90"));
-    cmdAdd = new QPushButton(QStringLiteral("Add Reading"), fraReading);
-    cmdAdd->setObjectName("cmdAdd");
-    cmdAdd->setDefault(true);
-
-    auto* when = new QHBoxLayout;
-    when->addWidget(dtpDate);
-    when->addWidget(dtpTime);
-    when->addWidget(cmdNow);
-    when->addWidget(cboZone, 1);
-    auto* angleRow = new QHBoxLayout;
-    angleRow->addWidget(txtAngle);
-    angleRow->addWidget(new QLabel(QStringLiteral("degrees, clockwise seen from above")));
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Clock time:"), when);
-    form->addRow(QStringLiteral("Method:"), cboMethod);
-    form->addRow(QStringLiteral("Moment timed:"), cboLight);
-    form->addRow(QStringLiteral("Shadow angle a:"), angleRow);
-    auto* readingColumn = new QVBoxLayout;
-    readingColumn->addLayout(form);
-    auto* addRow = new QHBoxLayout;
-    addRow->addStretch();
-    addRow->addWidget(cmdAdd);
-    readingColumn->addLayout(addRow);
-    readingColumn->addStretch();
-    picBoard = new BoardPicture(fraReading);
-    auto* readingLayout = new QHBoxLayout(fraReading);
-    readingLayout->addLayout(readingColumn, 1);
-    readingLayout->addWidget(picBoard);
+    fraReading = new ReadingEntry(this);
+    fraReading->FillZones(site_);
+    dtpDate = fraReading->dtpDate;
+    dtpTime = fraReading->dtpTime;
+    cmdNow = fraReading->cmdNow;
+    cboZone = fraReading->cboZone;
+    cboMethod = fraReading->cboMethod;
+    cboLight = fraReading->cboLight;
+    txtAngle = fraReading->txtAngle;
+    cmdAdd = fraReading->cmdAdd;
+    picBoard = fraReading->picBoard;
 
     lblPlan = new QLabel(this);
     lblPlan->setObjectName("lblPlan");
@@ -188,19 +80,7 @@ frmMeasureBearing::frmMeasureBearing(MainWindowApi& main, WarnFunction warn, QWi
 
     // The readings so far, each with the sun's position, its bearing and how
     // far that lies from the result.
-    grdReadings = new QTableWidget(0, 7, this);
-    grdReadings->setObjectName("grdReadings");
-    grdReadings->setHorizontalHeaderLabels({QStringLiteral("Clock time"), QStringLiteral("Zone"),
-                                            QStringLiteral("Method"), QStringLiteral("Sun azimuth"),
-                                            QStringLiteral("Sun altitude"),
-                                            QStringLiteral("Bearing"), QStringLiteral("Residual")});
-    grdReadings->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdReadings->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdReadings->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdReadings->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdReadings->horizontalHeader()->setStretchLastSection(true);
-    grdReadings->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdReadings->setMinimumHeight(120);
+    grdReadings = MakeReadingsTable(this);
     cmdRemove = new QPushButton(QStringLiteral("Remove Reading"), this);
     cmdRemove->setObjectName("cmdRemove");
     cmdSave = new QPushButton(QStringLiteral("Save Readings..."), this);
@@ -210,6 +90,7 @@ frmMeasureBearing::frmMeasureBearing(MainWindowApi& main, WarnFunction warn, QWi
 
     lblMean = new QLabel(this);
     lblMean->setObjectName("lblMean");
+    lblMean->setWordWrap(true);
     lblWarning = new QLabel(this);
     lblWarning->setObjectName("lblWarning");
     lblWarning->setWordWrap(true);
@@ -241,11 +122,19 @@ frmMeasureBearing::frmMeasureBearing(MainWindowApi& main, WarnFunction warn, QWi
     outer->addWidget(lblStatus);
     outer->addLayout(buttons);
 
+    Connect();
+    ShowSite();
+    Tick();
+    ShowPlan();
+    Recompute();
+    ticker_.start(1000);
+}
+
+void frmMeasureBearing::Connect() {
     connect(cmdAdd, &QPushButton::clicked, this, &frmMeasureBearing::cmdAdd_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmMeasureBearing::cmdRemove_Click);
     connect(cmdUse, &QPushButton::clicked, this, &frmMeasureBearing::cmdUse_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    connect(cmdNow, &QPushButton::clicked, this, &frmMeasureBearing::cmdNow_Click);
     connect(cmdSave, &QPushButton::clicked, this, [this] {
         const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Save Readings"),
                                                           QStringLiteral("readings.csv"),
@@ -257,56 +146,8 @@ frmMeasureBearing::frmMeasureBearing(MainWindowApi& main, WarnFunction warn, QWi
                                                           QStringLiteral("Readings (*.csv)"));
         if (!file.isEmpty()) LoadReadingsFrom(file.toStdString());
     });
-    // A date or time the person sets stops the clock; "Now" starts it again.
-    connect(dtpDate, &QDateEdit::dateChanged, this, [this] {
-        clockRunning_ = false;
-        ShowPlan();
-    });
-    connect(dtpTime, &QTimeEdit::timeChanged, this, [this] { clockRunning_ = false; });
-    connect(cboZone, &QComboBox::currentIndexChanged, this, [this] {
-        if (clockRunning_) Tick();
-        ShowPlan();
-    });
-    connect(cboLight, &QComboBox::currentIndexChanged, this, [this] {
-        picBoard->setReading(kMethods[cboMethod->currentIndex()], kEdges[cboLight->currentIndex()]);
-    });
+    connect(fraReading, &ReadingEntry::planChanged, this, &frmMeasureBearing::ShowPlan);
     connect(&ticker_, &QTimer::timeout, this, &frmMeasureBearing::Tick);
-    connect(cboMethod, &QComboBox::currentIndexChanged, this, &frmMeasureBearing::MethodChanged);
-    connect(txtAngle, &QLineEdit::textChanged, this, [this](const QString& text) {
-        bool ok = false;
-        const double a = QLocale().toDouble(text.trimmed(), &ok);
-        if (ok) picBoard->setAngle(a);
-    });
-    MethodChanged();
-    ShowSite();
-    Tick();
-    ShowPlan();
-    Recompute();
-    ticker_.start(1000);
-}
-
-void frmMeasureBearing::FillZones() {
-    const QSignalBlocker quiet(cboZone);
-    cboZone->clear();
-    // The place's own zone with its summer time first, then fixed offsets.
-    if (const Place* place = PlaceOf(site_)) {
-        cboZone->addItem(QStringLiteral("%1 (with summer time)").arg(place->zone),
-                         QString::fromUtf8(place->zone));
-    }
-    for (int h = -12; h <= 12; ++h) cboZone->addItem(ZoneCaption(h), double(h));
-    // A restored site may keep a zone that is not a whole hour; offer it too.
-    int zoneIndex = cboZone->findData(double(site_.UtcOffset));
-    if (zoneIndex < 0) {
-        cboZone->addItem(ZoneCaption(site_.UtcOffset), double(site_.UtcOffset));
-        zoneIndex = cboZone->count() - 1;
-    }
-    cboZone->setCurrentIndex(PlaceOf(site_) ? 0 : zoneIndex);
-}
-
-ClockZone frmMeasureBearing::ChosenZone() const {
-    const QVariant data = cboZone->currentData();
-    if (data.typeId() == QMetaType::QString) return NamedZone(data.toString().toStdString());
-    return FixedZone(data.toDouble());
 }
 
 Observer frmMeasureBearing::ObserverFor(const ClockZone& zone) const {
@@ -325,6 +166,12 @@ void frmMeasureBearing::ShowSite() {
 // For the wall's present bearing and the chosen day: when the sun comes onto
 // the wall, is square to it and leaves it.
 void frmMeasureBearing::ShowPlan() {
+    if (fraReading->Method() == ReadingMethod::Pin) {
+        lblPlan->setText(
+            QStringLiteral("A level plate is lit all day: stand a pin upright on it, and read "
+                           "its shadow a few hours apart with the sun well up."));
+        return;
+    }
     double bearing = 0;
     if (!ParseBearing(site_.WallBearing, bearing)) {
         lblPlan->clear();
@@ -332,34 +179,15 @@ void frmMeasureBearing::ShowPlan() {
     }
     const QDate d = dtpDate->date();
     const ReadingPlan plan =
-        PlanReadings(ObserverFor(ChosenZone()), bearing, d.year(), d.month(), d.day());
-    QStringList parts;
-    for (const PlanMoment& m : plan.moments) {
-        const QString at = QString::fromStdString(ClockTimeText(m.clock).substr(11, 5));
-        switch (m.event) {
-            case PlanEvent::Enters:
-                parts << (m.atWallEdge ? QStringLiteral("comes onto it at %1").arg(at)
-                                       : QStringLiteral("rises in front of it at %1").arg(at));
-                break;
-            case PlanEvent::Square:
-                parts << QStringLiteral("is square to it at %1").arg(at);
-                break;
-            case PlanEvent::Leaves:
-                parts << (m.atWallEdge ? QStringLiteral("leaves it at %1").arg(at)
-                                       : QStringLiteral("sets in front of it at %1").arg(at));
-                break;
-        }
-    }
-    lblPlan->setText(
-        QStringLiteral("When to go out, for a wall facing about %1 on %2: %3.")
-            .arg(QLocale().toString(bearing, 'f', 1), d.toString(QStringLiteral("yyyy-MM-dd")),
-                 parts.isEmpty() ? QStringLiteral("the sun does not shine on it")
-                                 : QStringLiteral("the sun ") + parts.join(QStringLiteral(", "))));
+        PlanReadings(ObserverFor(fraReading->ChosenZone()), bearing, d.year(), d.month(), d.day());
+    lblPlan->setText(QStringLiteral("When to go out, for a wall facing about %1 on %2: %3.")
+                         .arg(QLocale().toString(bearing, 'f', 1),
+                              d.toString(QStringLiteral("yyyy-MM-dd")),
+                              QString::fromStdString(PlanClause(plan))));
 }
 
 void frmMeasureBearing::cmdNow_Click() {
-    clockRunning_ = true;
-    Tick();
+    cmdNow->click();
 }
 
 void frmMeasureBearing::Tick() {
@@ -367,7 +195,7 @@ void frmMeasureBearing::Tick() {
         // The readings were taken at the wall, wherever the program's site
         // says it is: work them out again for the new site.
         site_ = main_.Site();
-        FillZones();
+        fraReading->FillZones(site_);
         ShowSite();
         std::vector<Entry> kept;
         int dropped = 0;
@@ -395,58 +223,37 @@ void frmMeasureBearing::Tick() {
         site_ = main_.Site();
         ShowPlan();
     }
-    if (!clockRunning_) return;
-    const ClockTime utc = ClockTimeOf(std::chrono::system_clock::now());
-    const ZoneOffset offset = OffsetAtUtc(ChosenZone(), utc);
-    const ClockTime now = ShiftClock(utc, offset.hours.value_or(0));
-    const QSignalBlocker quietDate(dtpDate), quietTime(dtpTime);
-    const QDate day(now.year, now.month, now.day);
-    const bool newDay = dtpDate->date() != day;
-    dtpDate->setDate(day);
-    dtpTime->setTime(QTime(now.hour, now.minute, static_cast<int>(now.second)));
-    if (newDay) ShowPlan();
+    if (fraReading->Tick()) ShowPlan();
 }
 
 void frmMeasureBearing::Say(const QString& text) {
     lblStatus->setText(text);
 }
 
-void frmMeasureBearing::MethodChanged() {
-    const ReadingMethod method = kMethods[cboMethod->currentIndex()];
-    const bool shadow = method == ReadingMethod::Shadow;
-    txtAngle->setEnabled(shadow);
-    cboLight->setEnabled(!shadow);
-    {
-        const QSignalBlocker quiet(cboLight);
-        cboLight->setCurrentIndex(EdgeIndex(DefaultEdge(method)));
-    }
-    picBoard->setReading(method, kEdges[cboLight->currentIndex()]);
-}
-
 void frmMeasureBearing::cmdAdd_Click() {
-    WallReading reading;
-    reading.method = kMethods[cboMethod->currentIndex()];
-    const QDate d = dtpDate->date();
-    const QTime t = dtpTime->time();
-    reading.clock = {d.year(), d.month(), d.day(), t.hour(), t.minute(), double(t.second())};
-    if (reading.method == ReadingMethod::Shadow) {
-        bool ok = false;
-        reading.shadowAngleDeg = QLocale().toDouble(txtAngle->text().trimmed(), &ok);
-        if (!ok) {
-            Say(QStringLiteral("Type the shadow's angle a in degrees, from -90 to 90."));
-            txtAngle->setFocus();
-            return;
-        }
-    } else {
-        reading.edge = kEdges[cboLight->currentIndex()];
+    QString problem;
+    const std::optional<WallReading> reading = fraReading->Reading(problem);
+    if (!reading) {
+        Say(problem);
+        txtAngle->setFocus();
+        return;
     }
-    const ClockZone zone = ChosenZone();
-    const ReadingResult r = BearingFromReading(ObserverFor(zone), reading);
+    // A plate's readings and a wall's measure different things.
+    const bool pin = reading->method == ReadingMethod::Pin;
+    if (!entries_.empty() && IsPin(entries_.front()) != pin) {
+        Say(pin ? QStringLiteral("This reading is not added: a pin on a level plate measures the "
+                                 "plate, not the wall; remove the wall's readings first.")
+                : QStringLiteral("This reading is not added: the table holds a plate's pin "
+                                 "readings; remove them first."));
+        return;
+    }
+    const ClockZone zone = fraReading->ChosenZone();
+    const ReadingResult r = BearingFromReading(ObserverFor(zone), *reading);
     if (!r.value) {
         Say(QStringLiteral("This reading is not added: %1").arg(QString::fromStdString(r.error)));
         return;
     }
-    entries_.push_back({{reading, zone}, *r.value});
+    entries_.push_back({{*reading, zone}, *r.value});
     unsaved_ = true;
     Say({});
     Recompute();
@@ -489,36 +296,12 @@ void frmMeasureBearing::Recompute() {
                                  .value.value_or(CombineBearings(bearings, labels))
                            : CombineBearings(std::move(bearings), labels);
     const WallBearingMeasurement& m = *measurement_;
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        const Entry& e = entries_[i];
-        const int row = static_cast<int>(i);
-        const bool grazing = e.kept.reading.method != ReadingMethod::Shadow;
-        const QStringList cells = {
-            QString::fromStdString(ClockTimeText(e.kept.reading.clock)).replace('T', ' '),
-            e.kept.zone.name.empty()
-                ? ZoneCaption(e.kept.zone)
-                : QStringLiteral("%1 (%2)").arg(
-                      ZoneCaption(e.kept.zone),
-                      QString::fromStdString(OffsetText(e.result.utcOffsetHours))),
-            grazing ? QStringLiteral("%1, %2").arg(MethodCaption(e.kept.reading.method).toLower(),
-                                                   EdgeCaption(e.kept.reading.edge).toLower())
-                    : QStringLiteral("shadow, a = %1").arg(Degrees(e.kept.reading.shadowAngleDeg)),
-            Degrees(e.result.sun.azimuthDeg),
-            Degrees(e.result.sun.apparentAltitudeDeg),
-            Degrees(e.result.bearingDeg),
-            Degrees(m.residualsDeg[i]) +
-                (m.leftOut[i] ? QStringLiteral(" (left out)") : QString())};
-        for (int c = 0; c < cells.size(); ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
-            if (c >= 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (m.leftOut[i]) item->setForeground(QColor(160, 60, 0));
-            grdReadings->setItem(row, c, item);
-        }
-    }
+    ShowReadings(*grdReadings, entries_, m);
     const long leftOut = std::count(m.leftOut.begin(), m.leftOut.end(), true);
+    const bool plate = IsPin(entries_.front());
     lblMean->setText(
-        QStringLiteral("Wall bearing %1 degrees from %2 %3%4; spread %5.")
-            .arg(Degrees(m.meanDeg))
+        QStringLiteral("%1 bearing %2 degrees from %3 %4%5; spread %6.")
+            .arg(plate ? QStringLiteral("Plate") : QStringLiteral("Wall"), Degrees(m.meanDeg))
             .arg(entries_.size() - leftOut)
             .arg(entries_.size() - leftOut == 1 ? QStringLiteral("reading")
                                                 : QStringLiteral("readings"))
@@ -526,64 +309,22 @@ void frmMeasureBearing::Recompute() {
             .arg(m.spreadDeg ? Degrees(*m.spreadDeg) + QStringLiteral(" degrees")
                              : QStringLiteral("none from one reading")));
     lblWarning->setText(Sentence(m.clockHint.empty() ? m.warning : m.clockHint));
-    cmdUse->setEnabled(m.offeredDeg.has_value());
+    // The plate's bearing is the template's, never the wall's.
+    cmdUse->setEnabled(m.offeredDeg.has_value() && !plate);
     if (!m.advice.empty()) {
         Say(Sentence(m.advice));
+    } else if (plate) {
+        const double north = NorthFromPlateTop(m.meanDeg);
+        Say(QStringLiteral("North lies %1 degrees %2 of the plate's up line: turn the plate %1 "
+                           "degrees %3 to bring north to its top, or draw a horizontal dial "
+                           "facing %4 in the Dial Template window for it as it lies.")
+                .arg(Degrees(std::fabs(north)),
+                     north < 0 ? QStringLiteral("left") : QStringLiteral("right"),
+                     north < 0 ? QStringLiteral("anticlockwise") : QStringLiteral("clockwise"),
+                     Degrees(m.meanDeg)));
     } else if (!m.facing.empty()) {
         Say(Sentence(m.facing));
     }
-}
-
-bool frmMeasureBearing::SaveReadingsTo(const std::filesystem::path& file) {
-    std::vector<KeptReading> kept;
-    for (const Entry& e : entries_) kept.push_back(e.kept);
-    std::string error;
-    if (!SaveReadings(file, kept, error)) {
-        Say(QStringLiteral("The readings are not saved to %1: %2")
-                .arg(QString::fromStdString(file.string()), QString::fromStdString(error)));
-        return false;
-    }
-    unsaved_ = false;
-    Say(QStringLiteral("%1 readings saved to %2.")
-            .arg(kept.size())
-            .arg(QString::fromStdString(file.string())));
-    return true;
-}
-
-bool frmMeasureBearing::LoadReadingsFrom(const std::filesystem::path& file) {
-    const QString name = QString::fromStdString(file.string());
-    const ReadingsRead read = LoadReadings(file);
-    if (!read.error.empty()) {
-        Say(QStringLiteral("No readings are loaded from %1: %2")
-                .arg(name, QString::fromStdString(read.error)));
-        return false;
-    }
-    std::vector<Entry> loaded;
-    for (size_t i = 0; i < read.readings.size(); ++i) {
-        const KeptReading& k = read.readings[i];
-        const ReadingResult r = BearingFromReading(ObserverFor(k.zone), k.reading);
-        if (!r.value) {
-            Say(QStringLiteral("No readings are loaded from %1: %2: %3")
-                    .arg(name,
-                         QString::fromStdString(ReadingLabel(static_cast<int>(i + 1), k.reading)),
-                         QString::fromStdString(r.error)));
-            return false;
-        }
-        loaded.push_back({k, *r.value});
-    }
-    if (!entries_.empty() && unsaved_ &&
-        !ask_(this, QStringLiteral("Replace the %1 readings in the table, which are not saved, "
-                                   "with the %2 in %3?")
-                        .arg(entries_.size())
-                        .arg(loaded.size())
-                        .arg(name))) {
-        return false;
-    }
-    entries_ = std::move(loaded);
-    unsaved_ = false;
-    Say(QStringLiteral("%1 readings loaded from %2.").arg(entries_.size()).arg(name));
-    Recompute();
-    return true;
 }
 
 void frmMeasureBearing::closeEvent(QCloseEvent* event) {

@@ -2,7 +2,9 @@
 // pin's shadow on a level board, or the moment the sun comes onto or leaves
 // the face), each turned into a bearing from the sun's true position, their
 // mean and spread; "Use this bearing" stores the mean in the site exactly as
-// the Wall Bearing dialog would and runs once.
+// the Wall Bearing dialog would and runs once. Pin readings on a level dial
+// plate give the plate's bearing and its true north line instead, for the
+// template; they are not a wall's and are never used as one.
 //
 // Modeless, destroyed when closed. Unlike the input dialogs it stays open
 // when it loses the focus: a measurement takes a while, and a person goes
@@ -22,6 +24,7 @@
 #include "core/site/site_state.h"
 #include "core/sun/reading_file.h"
 #include "core/sun/wall_bearing.h"
+#include "ui/tools/readings_table.h"
 
 class QComboBox;
 class QDateEdit;
@@ -35,6 +38,7 @@ namespace sundial {
 
 class BoardPicture;
 class MainWindowApi;
+class ReadingEntry;
 
 class frmMeasureBearing final : public QDialog {
     Q_OBJECT
@@ -60,15 +64,14 @@ class frmMeasureBearing final : public QDialog {
     void Tick();
 
     // One row of the table: the reading as taken, in its own zone.
-    struct Entry {
-        KeptReading kept;
-        ReadingBearing result;
-    };
+    using Entry = MeasuredReading;
     const std::vector<Entry>& Entries() const { return entries_; }
     // The summary shown, when there are readings.
     const std::optional<WallBearingMeasurement>& Measurement() const { return measurement_; }
 
     QLabel* lblSite;
+    ReadingEntry* fraReading;
+    // The reading group's boxes, as the window's own.
     QDateEdit* dtpDate;
     QTimeEdit* dtpTime;
     QPushButton* cmdNow;
@@ -93,9 +96,7 @@ class frmMeasureBearing final : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void MethodChanged();
-    void FillZones();
-    ClockZone ChosenZone() const;
+    void Connect();
     Observer ObserverFor(const ClockZone& zone) const;
     void ShowSite();
     void ShowPlan();
@@ -107,10 +108,9 @@ class frmMeasureBearing final : public QDialog {
     AskFunction ask_;
     std::vector<Entry> entries_;
     std::optional<WallBearingMeasurement> measurement_;
-    SiteState site_;            // the site the readings are worked out for
-    bool clockRunning_ = true;  // the date and time follow the computer's clock
-    bool unsaved_ = false;      // readings added or changed since the last save
-    bool used_ = false;         // the result went to the dial: nothing to lose
+    SiteState site_;        // the site the readings are worked out for
+    bool unsaved_ = false;  // readings added or changed since the last save
+    bool used_ = false;     // the result went to the dial: nothing to lose
     QTimer ticker_;
 };
 

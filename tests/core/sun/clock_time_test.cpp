@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,42 @@ TEST(ClockTime, RefusesTextThatIsNotADateAndTime) {
                              "2026-06-21T10:15:00.5e3", "2026-06-21T10:15:00Z",
                              "2026-06-21T10:15:00+02:00", "+026-06-21T10:15", "2026-06-21x10:15"}) {
         EXPECT_FALSE(ParseClockTime(text)) << '"' << text << '"';
+    }
+}
+
+// The offset after the time: ISO 8601's forms, and the time itself as before.
+TEST(ClockTime, ReadsTheOffsetWrittenAfterTheTime) {
+    struct Row {
+        const char* name;
+        const char* text;
+        std::optional<double> offset;  // nothing: the text does not read
+    };
+    const std::vector<Row> rows = {
+        {"none", "2026-11-01T01:30:00", std::nullopt},
+        {"utc", "2026-11-01T01:30:00Z", 0.0},
+        {"west", "2026-11-01T01:30:00-05:00", -5.0},
+        {"east-quarter", "2026-11-01T01:30+05:45", 5.75},
+        {"compact", "2026-11-01T01:30:00.5+0530", 5.5},
+        {"hours-only", "2026-11-01T01:30:00-03", -3.0},
+        {"line-islands", "2026-11-01T01:30:00+14:00", 14.0},
+    };
+    for (const Row& row : rows) {
+        const auto read = ParseStampedClock(row.text);
+        ASSERT_TRUE(read) << row.name;
+        EXPECT_EQ(read->offsetHours, row.offset) << row.name;
+        EXPECT_EQ(read->clock.hour, 1) << row.name;
+        EXPECT_EQ(read->clock.minute, 30) << row.name;
+        if (row.offset) {
+            EXPECT_EQ(ParseStampedClock(ClockTimeText(read->clock) + IsoOffsetText(*row.offset))
+                          ->offsetHours,
+                      row.offset)
+                << row.name;
+        }
+    }
+    for (const char* bad :
+         {"2026-11-01T01:30:00-5:00", "2026-11-01T01:30:00+05:60", "2026-11-01T01:30:00-25:00",
+          "2026-11-01T01:30:00+", "2026-11-01-05:00", "2026-11-01T01:30:00-05:00Z"}) {
+        EXPECT_FALSE(ParseStampedClock(bad)) << bad;
     }
 }
 

@@ -61,6 +61,47 @@ TEST(ClockZone, ChangesAtThePublishedInstant) {
 
 // Every hour of a year: a UTC instant shown on the zone's clock reads back to
 // the same offset, except in the hour a change shows twice.
+// Half an hour after each change, on the new clock: in autumn that time was
+// shown twice and either offset says which; in spring only the new offset
+// was kept. Any other offset is refused, naming the zone's.
+TEST(ClockZone, AnOffsetWrittenWithTheTimeMustBeTheZones) {
+    for (const ChangeRow& row : kChanges) {
+        const ClockZone zone = NamedZone(row.zone);
+        const ClockTime local = ShiftClock(row.utc, row.after + 0.5);
+        const bool twice = row.after < row.before;
+        const ZoneOffset plain = OffsetAtClock(zone, local);
+        EXPECT_EQ(plain.hours.has_value(), !twice) << row.name;
+        if (twice) {
+            EXPECT_NE(plain.error.find(ClockTimeText(local) + IsoOffsetText(row.before)),
+                      std::string::npos)
+                << row.name << ": " << plain.error;
+        }
+        EXPECT_EQ(OffsetAtClock(zone, local, row.after).hours, row.after) << row.name;
+        EXPECT_EQ(OffsetAtClock(zone, local, row.before).hours.has_value(), twice) << row.name;
+        const ZoneOffset wrong = OffsetAtClock(zone, local, row.after - 2);
+        EXPECT_FALSE(wrong.hours) << row.name;
+        EXPECT_NE(wrong.error.find("not " + OffsetText(row.after - 2)), std::string::npos)
+            << row.name << ": " << wrong.error;
+        EXPECT_NE(wrong.error.find(OffsetText(row.after)), std::string::npos) << row.name;
+    }
+    EXPECT_EQ(OffsetAtClock(FixedZone(5.5), {2026, 1, 1, 12, 0, 0}, 5.5).hours, 5.5);
+    EXPECT_FALSE(OffsetAtClock(FixedZone(5.5), {2026, 1, 1, 12, 0, 0}, 5.75).hours);
+}
+
+// The offsets clocks keep: the odd ones in use are there, each once, and
+// every one a whole number of quarter hours within -12 to 14.
+TEST(ClockZone, OffsetsInUseRunFromMinusTwelveToFourteen) {
+    const std::vector<double> offsets = OffsetsInUse({2026, 6, 1, 0, 0, 0});
+    ASSERT_FALSE(offsets.empty());
+    EXPECT_EQ(offsets.front(), -12);
+    EXPECT_EQ(offsets.back(), 14);
+    for (const double known : {-9.5, -3.5, -2.5, 0.0, 5.5, 5.75, 8.75, 9.5, 10.5, 12.75, 13.75}) {
+        EXPECT_TRUE(std::count(offsets.begin(), offsets.end(), known) == 1) << known;
+    }
+    EXPECT_TRUE(std::is_sorted(offsets.begin(), offsets.end()));
+    for (const double hours : offsets) EXPECT_EQ(std::fmod(hours * 4, 1.0), 0) << hours;
+}
+
 TEST(ClockZone, ClockAndUtcAgreeThroughTheYear) {
     for (const char* name : {"Europe/London", "America/St_Johns", "Australia/Sydney",
                              "Asia/Kolkata", "America/Chicago"}) {

@@ -504,42 +504,6 @@ TEST(MeasureWallBearing, LeavesOutOutliersAndSuspectsTheClock) {
     EXPECT_NE(two.advice.find("agree within 2"), std::string::npos);
 }
 
-// Readings kept in a file come back as they were; a damaged row refuses the
-// file by its line.
-TEST(ReadingFile, RoundTripsAndRefusesBadRows) {
-    const std::vector<KeptReading> kept = {
-        {{ReadingMethod::Shadow, {2026, 6, 21, 10, 15, 0.25}, -12.5, LightEdge::Centre},
-         NamedZone("Europe/London")},
-        {{ReadingMethod::Enters, {2026, 6, 21, 7, 2, 10}, 0, LightEdge::First}, FixedZone(-2.5)},
-        {{ReadingMethod::Leaves, {2026, 6, 21, 19, 40, 0}, 0, LightEdge::Last},
-         NamedZone("America/St_Johns")},
-    };
-    const ReadingsRead back = ParseReadingsCsv(ReadingsCsv(kept));
-    EXPECT_EQ(back.error, "");
-    EXPECT_EQ(back.readings, kept);
-
-    const std::string header = "method,time,zone,utc_offset,angle,light\n";
-    struct Row {
-        const char* name;
-        std::string text;
-        const char* error;
-    };
-    for (const Row& row : std::vector<Row>{
-             {"no-header", "shadow,2026-06-21T10:00:00,,0,5,\n", "line 1: "},
-             {"angle-behind-wall", header + "shadow,2026-06-21T10:00:00,,0,95,\n",
-              "line 2: a shadow's angle"},
-             {"unknown-zone", header + "\nenters,2026-06-21T07:00:00,Europe/Nowhere,,,first\n",
-              "line 3: there is no time zone"},
-             {"no-such-day", header + "leaves,2026-02-30T19:00:00,,1,,last\n",
-              "line 2: there is no date"},
-             {"short-row", header + "leaves,2026-06-21T19:00:00\n", "line 2: a reading has 6"},
-         }) {
-        const ReadingsRead r = ParseReadingsCsv(row.text);
-        EXPECT_EQ(r.error.rfind(row.error, 0), 0u) << row.name << ": " << r.error;
-        EXPECT_TRUE(r.readings.empty()) << row.name;
-    }
-}
-
 // The plan of a day, read back: the moment it gives for the sun square to the
 // wall, or crossing its edge, gives the rough bearing back.
 TEST(PlanReadings, ItsMomentsGiveTheBearingBack) {

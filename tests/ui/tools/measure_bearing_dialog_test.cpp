@@ -31,7 +31,7 @@ namespace {
 struct Typed {
     ClockTime clock;
     double zone;
-    int method;  // index in the list: shadow, enters, leaves
+    int method;  // index in the list: shadow, enters, leaves, pin
     QString angle;
 };
 
@@ -259,6 +259,39 @@ TEST_F(MeasureBearingTest, KeepsReadingsInAFileAndAsksBeforeDroppingThem) {
     dlg->cmdClose->click();
     Settle();
     EXPECT_TRUE(dlg.isNull());
+}
+
+// A pin on a level plate: its readings give the plate's bearing and where
+// north lies on it, never a wall's bearing to use; and they do not mix with
+// a wall's readings.
+TEST_F(MeasureBearingTest, PinReadingsGiveThePlatesNorthLineAndAreNotUsedForTheWall) {
+    constexpr int kPin = 3;           // the method list's fourth entry
+    constexpr double kPlate = 172.5;  // the plate's down line; north 7.5 degrees right of its top
+    for (const ClockTime& at : {kMorning, ClockTime{2026, 6, 21, 15, 40, 0}}) {
+        const double az = SunAt(50.7f, 3.5f, at, 1).position.value().azimuthDeg;
+        Add({at, 1, kPin, QString::number(std::remainder(kPlate - 180 - az, 360.0), 'f', 6)});
+    }
+    ASSERT_EQ(dlg->grdReadings->rowCount(), 2) << dlg->lblStatus->text().toStdString();
+    EXPECT_TRUE(Cell(0, 2).startsWith("pin, a = ")) << Cell(0, 2).toStdString();
+    EXPECT_EQ(Cell(1, 5), "172.50");
+    EXPECT_TRUE(dlg->lblMean->text().startsWith("Plate bearing 172.50 degrees from 2 readings"))
+        << dlg->lblMean->text().toStdString();
+    EXPECT_TRUE(dlg->lblStatus->text().startsWith("North lies 7.50 degrees right of the plate's"))
+        << dlg->lblStatus->text().toStdString();
+    EXPECT_FALSE(dlg->cmdUse->isEnabled());
+    EXPECT_TRUE(dlg->lblPlan->text().contains("lit all day"));
+
+    Add({kMorning, 1, 0, AngleFor(193.4, kMorning, 1)});
+    EXPECT_EQ(dlg->grdReadings->rowCount(), 2);
+    EXPECT_TRUE(dlg->lblStatus->text().contains("remove them first"));
+}
+
+// The zones on offer are the ones clocks keep, beyond whole hours.
+TEST_F(MeasureBearingTest, OffersEveryOffsetInUse) {
+    for (const double hours : {-12.0, -9.5, 5.75, 12.75, 14.0}) {
+        EXPECT_GE(dlg->cboZone->findData(hours), 0) << hours;
+    }
+    EXPECT_GE(dlg->cboZone->findText("UTC+5:45"), 0);
 }
 
 // The clock runs until the person sets a time; "Now" starts it again.
