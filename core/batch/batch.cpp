@@ -150,6 +150,34 @@ std::vector<std::string> Clashes(const fs::path& folder, const std::vector<Plann
     return clashes;
 }
 
+// The planned files (and the index) that are files the batch reads.
+std::vector<std::string> InputsOverwritten(const BatchRequest& request,
+                                           const std::vector<PlannedSite>& plan) {
+    std::vector<std::pair<io::FileId, const io::NamedFile*>> inputs;
+    for (const io::NamedFile& input : request.inputs) {
+        if (const auto id = io::IdentityOf(input.path)) inputs.emplace_back(*id, &input);
+    }
+    std::vector<std::string> problems;
+    if (inputs.empty()) return problems;
+    // Inputs exist, so only an output that exists can be one: one look at each.
+    const auto check = [&](const std::string& name) {
+        if (name.empty()) return;
+        const auto id = io::IdentityOf(request.folder / name);
+        if (!id) return;
+        for (const auto& [inputId, input] : inputs) {
+            if (inputId == *id) {
+                problems.push_back((request.folder / name).string() + " would be written over " +
+                                   input->label + " (" + input->path.string() + ")");
+            }
+        }
+    };
+    check(kIndexFileName);
+    for (const PlannedSite& planned : plan) {
+        for (const std::string* name : planned.Files()) check(*name);
+    }
+    return problems;
+}
+
 // The site's template files in memory, and what its plan could not show.
 // Empty on success, else why there are none.
 std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::string& pdfBytes,
@@ -285,7 +313,9 @@ std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& gi
             someRowNeedsTheGivenOptions = true;
             continue;
         }
-        const project::ProjectRead project = project::ReadProject(projectsFolder / row.project);
+        const fs::path file = projectsFolder / row.project;
+        request.inputs.push_back({"the project of " + Describe(row), file});
+        const project::ProjectRead project = project::ReadProject(file);
         if (!project.project) {
             row.error = "project " + project.message;
             continue;
@@ -314,6 +344,11 @@ BatchResult RunBatch(const BatchRequest& request) {
     BatchResult result;
     const fs::path& folder = request.folder;
     const std::vector<PlannedSite> plan = Plan(request);
+    result.problems = InputsOverwritten(request, plan);
+    if (!result.problems.empty()) {
+        result.refused = true;
+        return result;
+    }
     if (!request.force) {
         result.problems = Clashes(folder, plan);
         if (!result.problems.empty()) {
