@@ -16,6 +16,7 @@
 
 #include "cli/cli_app.h"
 #include "tests/cli/cli_test_support.h"
+#include "tests/core/io/io_test_support.h"
 
 extern char** environ;
 
@@ -127,6 +128,40 @@ TEST_F(FileUse, NoOutputIsAnInputOrAnotherOutputUnderAnyName) {
         EXPECT_TRUE(Contains(o.err, row.first) && Contains(o.err, row.second))
             << row.name << ": " << o.err;
         EXPECT_EQ(Contents(dir), kept) << row.name;
+    }
+}
+
+// Several outputs are written all or none: a file that cannot be made keeps
+// the others from replacing anything, and a failure once files are in
+// place names those already written.
+TEST_F(FileUse, SeveralOutputsAreWrittenAllOrNone) {
+    const struct {
+        const char* name;
+        const char* dxf;
+        int failingRename;   // the rename that fails, counted from 0; -1 for none
+        const char* failed;  // the file the message names first
+        const char* message;
+    } rows[] = {
+        {"no folder for one", "nodir/x.dxf", -1, "nodir/x.dxf: ", "no file was written"},
+        {"the first rename", "x.dxf", 0, "ok.svg: ", "no file was written"},
+        {"the second rename", "x.dxf", 1, "x.dxf: ", "written all the same: ok.svg"},
+    };
+    for (const auto& row : rows) {
+        for (const char* name : {"ok.svg", "x.dxf", "ok.pdf"}) std::ofstream(name) << "old";
+        int renames = 0;
+        io::testing::ScopedFault fault([&](io::FileStep step) {
+            return step == io::FileStep::Rename && renames++ == row.failingRename ? EROFS : 0;
+        });
+        const Outcome o =
+            RunCommand(Args{"template", "--svg", "ok.svg", "--dxf", row.dxf, "--pdf", "ok.pdf"} +
+                       kSite + kPlate);
+        EXPECT_EQ(o.status, kCliRunFailed) << row.name;
+        EXPECT_TRUE(Contains(o.err, row.message)) << row.name << ": " << o.err;
+        EXPECT_EQ(o.err.rfind(row.failed, 0), 0u) << row.name << ": " << o.err;
+        EXPECT_EQ(Bytes("ok.svg") == "old", row.failingRename != 1) << row.name;
+        EXPECT_EQ(Bytes("ok.pdf"), "old") << row.name;
+        EXPECT_EQ(Bytes("x.dxf"), "old") << row.name;
+        EXPECT_FALSE(fs::exists("nodir")) << row.name;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -221,6 +222,50 @@ TEST(Batch, ASiteIsMadeWholeOrNotAtAll) {
     EXPECT_EQ(FilesIn(temp.path()),
               (std::set<std::string>{"A.txt", "A.pdf", "B.pdf", "C.txt", "C.pdf", kIndexFileName}));
     EXPECT_EQ(IndexRecords(temp.path())[1].fields[kStatus], "skipped");
+}
+
+// Durability is paid once for many files, not once a file: the sites' files
+// are stored with one flush of the disk per group of files the process may
+// hold open, and the index with one more.
+TEST(Batch, ManySheetsAreStoredWithAFewFlushes) {
+    const struct {
+        const char* name;
+        rlim_t openFiles;  // the process's limit; 0 leaves it
+        int flushes;
+    } rows[] = {
+        {"all in one group", 0, 2},
+        // 64 open files allow 16 staged: eight sites of two files a group.
+        {"five groups", 64, 6},
+    };
+    for (const auto& row : rows) {
+        TempFolder temp;
+        BatchRequest request;
+        for (const Place* place : PlacesMatching("*")) {
+            if (request.rows.size() < 40) request.rows.push_back(PlaceRow(*place, kDefaultBearing));
+        }
+        request.folder = temp.path();
+        request.pdf = true;
+        rlimit before{};
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+        if (row.openFiles != 0) {
+            rlimit lower = before;
+            lower.rlim_cur = row.openFiles;
+            ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lower), 0);
+        }
+        int flushes = 0;
+        io::SetFileFaultHook([&](io::FileStep step) {
+            flushes += step == io::FileStep::Sync;
+            return 0;
+        });
+        const BatchResult result = RunBatch(request);
+        io::SetFileFaultHook({});
+        ::setrlimit(RLIMIT_NOFILE, &before);
+        EXPECT_EQ(result.made, 40u) << row.name;
+        EXPECT_EQ(FilesIn(temp.path()).size(), 81u) << row.name;
+        EXPECT_EQ(flushes, row.flushes) << row.name;
+        EXPECT_TRUE(QpdfAccepts(temp / (IndexRecords(temp.path()).back().fields[kPdf])))
+            << row.name;
+    }
 }
 
 // A link where an output goes is never written through: without --force even
