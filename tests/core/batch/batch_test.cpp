@@ -224,34 +224,24 @@ TEST(Batch, ASiteIsMadeWholeOrNotAtAll) {
     EXPECT_EQ(IndexRecords(temp.path())[1].fields[kStatus], "skipped");
 }
 
-// Durability is paid once for many files, not once a file: the sites' files
-// are stored with one flush of the disk per group of files the process may
-// hold open, and the index with one more.
+// Durability is paid once for many files, not once a file: one flush of the
+// disk per group of files the process may hold open, and one for the index.
 TEST(Batch, ManySheetsAreStoredWithAFewFlushes) {
-    const struct {
-        const char* name;
-        rlim_t openFiles;  // the process's limit; 0 leaves it
-        int flushes;
-    } rows[] = {
-        {"all in one group", 0, 2},
-        // 64 open files allow 16 staged: eight sites of two files a group.
-        {"five groups", 64, 6},
-    };
-    for (const auto& row : rows) {
+    // 64 open files allow 16 staged: eight sites of two files a group.
+    for (const auto& [openFiles, expected] : {std::pair<rlim_t, int>{0, 2}, {64, 6}}) {
         TempFolder temp;
         BatchRequest request;
-        for (const Place* place : PlacesMatching("*")) {
-            if (request.rows.size() < 40) request.rows.push_back(PlaceRow(*place, kDefaultBearing));
+        const std::vector<const Place*> places = PlacesMatching("*");
+        for (std::size_t i = 0; i < 40; ++i) {
+            request.rows.push_back(PlaceRow(*places[i], kDefaultBearing));
         }
         request.folder = temp.path();
         request.pdf = true;
         rlimit before{};
         ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
-        if (row.openFiles != 0) {
-            rlimit lower = before;
-            lower.rlim_cur = row.openFiles;
-            ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lower), 0);
-        }
+        rlimit lower = before;
+        lower.rlim_cur = openFiles != 0 ? openFiles : before.rlim_cur;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lower), 0);
         int flushes = 0;
         io::SetFileFaultHook([&](io::FileStep step) {
             flushes += step == io::FileStep::Sync;
@@ -260,11 +250,9 @@ TEST(Batch, ManySheetsAreStoredWithAFewFlushes) {
         const BatchResult result = RunBatch(request);
         io::SetFileFaultHook({});
         ::setrlimit(RLIMIT_NOFILE, &before);
-        EXPECT_EQ(result.made, 40u) << row.name;
-        EXPECT_EQ(FilesIn(temp.path()).size(), 81u) << row.name;
-        EXPECT_EQ(flushes, row.flushes) << row.name;
-        EXPECT_TRUE(QpdfAccepts(temp / (IndexRecords(temp.path()).back().fields[kPdf])))
-            << row.name;
+        EXPECT_EQ(result.made, 40u);
+        EXPECT_EQ(FilesIn(temp.path()).size(), 81u);
+        EXPECT_EQ(flushes, expected) << openFiles << " open files";
     }
 }
 
