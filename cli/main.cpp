@@ -1,6 +1,7 @@
 // sundial-cli's entry point. It links no toolkit and sets no locale: every
 // start pays only for what the command uses, and no output depends on the
 // C library's locale.
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -16,6 +17,13 @@ int main(int argc, char* argv[]) {
     // A reader that quits (a pipe, a FIFO) makes a write fail with EPIPE,
     // which the writer reports, instead of ending the program unheard.
     std::signal(SIGPIPE, SIG_IGN);
+    // A batch holds its new files open until one flush stores them all: as
+    // many as the system allows this process, not the shell's cautious default.
+    if (rlimit files{};
+        ::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> arguments(argv, argv + argc);
     sundial::FdOutputBuffer standardOutput(STDOUT_FILENO);

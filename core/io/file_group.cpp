@@ -40,9 +40,9 @@ std::vector<GroupCommit> CommitGroups(std::span<FileGroup> groups) {
 }
 
 std::size_t StagedFileLimit() {
-    // A quarter of what the process may open, and no more than a few hundred:
-    // beyond that one flush already serves so many files that more save little.
-    constexpr std::size_t kMost = 256;
+    // A quarter of what the process may open, and no more than a few
+    // thousand: a whole batch of sheets is then stored with one flush.
+    constexpr std::size_t kMost = 4096;
     constexpr std::size_t kLeast = 8;
     rlimit limit{};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return kMost;
