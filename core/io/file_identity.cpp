@@ -25,19 +25,19 @@ fs::path ResolvedName(const fs::path& path) {
     for (bool restart = true; restart;) {
         restart = false;
         const fs::path rest = pending.relative_path();
-        for (auto part = rest.begin(); part != rest.end(); ++part) {
-            if (part->empty() || *part == ".") continue;
-            if (*part == "..") {
+        for (auto piece = rest.begin(); piece != rest.end(); ++piece) {
+            if (piece->empty() || *piece == ".") continue;
+            if (*piece == "..") {
                 resolved = resolved.parent_path();
                 continue;
             }
-            fs::path next = resolved / *part;
+            fs::path next = resolved / *piece;
             if (links < kMaxLinks && fs::is_symlink(fs::symlink_status(next, ec))) {
                 const fs::path target = fs::read_symlink(next, ec);
                 if (!ec) {
                     ++links;
                     fs::path remaining = target.is_absolute() ? target : resolved / target;
-                    for (auto after = std::next(part); after != rest.end(); ++after) {
+                    for (auto after = std::next(piece); after != rest.end(); ++after) {
                         remaining /= *after;
                     }
                     pending = remaining;
