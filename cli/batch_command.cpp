@@ -102,6 +102,7 @@ int RunBatchCommand(const OptionParser& parser, std::ostream& out, std::ostream&
     }
     request.rows =
         parser.IsSet("places") ? PlaceRows(parser) : FileRows(parser.Value("sites"), zoneYear);
+    if (parser.IsSet("sites")) request.inputs.push_back({"--sites", parser.Value("sites")});
     request.folder = std::filesystem::path(parser.Value("out"));
     request.pdf = parser.IsSet("pdf");
     request.force = parser.IsSet("force");

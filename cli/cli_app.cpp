@@ -5,6 +5,8 @@
 #include <map>
 
 #include "cli/cli_command.h"
+#include "cli/fd_output.h"
+#include "core/io/file_identity.h"
 
 namespace sundial {
 
@@ -47,13 +49,28 @@ void CheckOptionUse(const CliCommand& command, const OptionParser& parser) {
     }
 }
 
+// No output overwrites an input, nor another output, under whatever names.
+void CheckFileUse(const CliCommand& command, const OptionParser& parser) {
+    std::vector<io::NamedFile> files;
+    for (const FileOption& option : command.files) {
+        if (parser.IsSet(option.name)) {
+            files.push_back(
+                {std::string("--") + option.name, parser.Value(option.name), option.written});
+        }
+    }
+    if (const auto problem = io::SharedFileProblem(files)) throw BadInput{*problem};
+}
+
 }  // namespace
 
 const char* CliVersion() {
     return SUNDIAL_VERSION;
 }
 
-int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
+                   std::ostream& err) {
     // Numbers written through the streams read the same in every locale.
     out.imbue(std::locale::classic());
     err.imbue(std::locale::classic());
@@ -101,11 +118,28 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     try {
         CheckOptionUse(*command, parser);
+        CheckFileUse(*command, parser);
         return command->run(parser, out, err);
     } catch (const BadInput& bad) {
         err << bad.message << '\n';
         return kCliBadInput;
     }
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const int status = RunCommandLine(arguments, out, err);
+    // Whatever the command printed must have gone out whole: a full disk
+    // behind "> out.json", or a closed output, is a failure to tell.
+    out.flush();
+    if (out) return status;
+    err << "sundial-cli: cannot write to standard output";
+    if (const auto* buffer = dynamic_cast<const FdOutputBuffer*>(out.rdbuf())) {
+        if (!buffer->Error().empty()) err << ": " << buffer->Error();
+    }
+    err << '\n';
+    return status == kCliOk ? kCliRunFailed : status;
 }
 
 }  // namespace sundial

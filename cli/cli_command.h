@@ -21,6 +21,11 @@ struct BadInput {
     std::string message;
 };
 
+struct FileOption {
+    const char* name;
+    bool written;
+};
+
 struct CliCommand {
     const char* name;
     const char* summary;  // one line for the program's --help
@@ -30,6 +35,9 @@ struct CliCommand {
     // Options that may be given more than once (readings, say); any other
     // option given twice is bad input rather than the last one winning.
     std::initializer_list<const char*> repeatable = {};
+    // The options that name files, and whether the command writes them; no
+    // file written may be one the command reads or another it writes.
+    std::initializer_list<FileOption> files = {};
 };
 
 // Every command, in the order --help lists them.

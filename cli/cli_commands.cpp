@@ -4,8 +4,12 @@ namespace sundial {
 
 std::span<const CliCommand> CliCommands() {
     static const CliCommand commands[] = {
-        {"report", "print the Calculations report (or --json) for a site", AddReportOptions,
-         RunReportCommand},
+        {"report",
+         "print the Calculations report (or --json) for a site",
+         AddReportOptions,
+         RunReportCommand,
+         {},
+         {{"settings", true}, {"pdf", true}}},
         {"places", "list the built-in gazetteer, tab-separated", AddPlacesOptions,
          RunPlacesCommand},
         {"sun", "the sun's azimuth, altitude, declination and equation of time at a clock time",
@@ -21,12 +25,19 @@ std::span<const CliCommand> CliCommands() {
          "make the report (and sheet, JSON, template) for many sites, with an index",
          AddBatchOptions,
          RunBatchCommand,
-         {"date-line"}},
+         {"date-line"},
+         {{"sites", false}}},
         {"template",
          "write the full-size dial template: tiled PDF, SVG or JSON",
          AddTemplateOptions,
          RunTemplateCommand,
-         {"date-line"}},
+         {"date-line"},
+         {{"project", false},
+          {"settings", false},
+          {"pdf", true},
+          {"svg", true},
+          {"dxf", true},
+          {"save-project", true}}},
     };
     return commands;
 }

@@ -1,14 +1,18 @@
 // sundial-cli template: the full-size dial plan for a site, written as a tiled
 // PDF and/or an SVG, or printed as JSON.
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <filesystem>
+#include <memory>
+#include <span>
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
 #include "cli/output_text.h"
 #include "cli/site_options.h"
 #include "core/io/clean_text.h"
+#include "core/io/file_group.h"
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
 #include "core/project/dial_project.h"
@@ -110,35 +114,44 @@ std::string PlanJson(const plan::Plan& p) {
     return JsonText(root);
 }
 
-// Two names for one file: the same text, or the same file once resolved.
-bool SamePath(const std::string& a, const std::string& b) {
-    std::error_code error;
-    const auto ca = std::filesystem::weakly_canonical(a, error);
-    if (error) return a == b;
-    const auto cb = std::filesystem::weakly_canonical(b, error);
-    if (error) return a == b;
-    return ca == cb;
-}
-
-// At least one output, and no file named for two of them.
+// At least one output (RunCli has seen that no two share a file).
 void CheckOutputsAsked(const OptionParser& parser) {
-    constexpr const char* kFiles[] = {"pdf", "svg", "dxf", "save-project"};
-    std::vector<const char*> given;
-    for (const char* name : kFiles) {
-        if (parser.IsSet(name)) given.push_back(name);
-    }
-    if (given.empty() && !parser.IsSet("json")) {
+    constexpr const char* kFiles[] = {"pdf", "svg", "dxf", "save-project", "json"};
+    if (std::none_of(std::begin(kFiles), std::end(kFiles),
+                     [&](const char* name) { return parser.IsSet(name); })) {
         throw BadInput{
             "Say what to make: --pdf FILE, --svg FILE, --dxf FILE, --save-project FILE or --json."};
     }
-    for (std::size_t i = 0; i < given.size(); ++i) {
-        for (std::size_t j = i + 1; j < given.size(); ++j) {
-            if (SamePath(parser.Value(given[i]), parser.Value(given[j]))) {
-                throw BadInput{std::string("--") + given[i] + " and --" + given[j] +
-                               " name the same file: one would overwrite the other."};
-            }
+}
+
+// A file the command writes: the option naming it and its whole bytes.
+struct OutputFile {
+    const char* option;
+    std::string bytes;
+    // A pipe or a device (/dev/stdout) is written through.
+    io::SpecialTarget special = io::SpecialTarget::WriteThrough;
+};
+
+// Writes every file or none: each is stored whole before any replaces an old
+// one. Empty on success, else what failed and which files were written.
+std::string WriteAllOrNone(const OptionParser& parser, const std::vector<OutputFile>& files) {
+    io::FileGroup group;
+    for (const OutputFile& file : files) {
+        auto atomic = std::make_unique<io::AtomicFile>(parser.Value(file.option), file.special);
+        if (!io::AddToGroup(group, std::move(atomic), file.bytes)) {
+            return group.back()->Target().string() + ": " + group.back()->Error() +
+                   "; no file was written.";
         }
     }
+    const io::GroupCommit commit = io::CommitGroups(std::span(&group, 1)).front();
+    if (commit.error.empty()) return {};
+    std::string problem = group[commit.committed]->Target().string() + ": " + commit.error;
+    if (commit.committed == 0) return problem + "; no file was written.";
+    problem += "; written all the same:";
+    for (std::size_t i = 0; i < commit.committed; ++i) {
+        problem += " " + group[i]->Target().string();
+    }
+    return problem + ".";
 }
 
 // The named zone the dial keeps: --tz, or a project's own unless the command
@@ -293,40 +306,40 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     const plan::Plan& p = *result.plan;
     for (const std::string& note : p.notes) err << "note: " << note << '\n';
 
+    // Every file is made in memory first, and all are put in place together.
+    std::vector<OutputFile> files;
+    tmpl::TemplatePdfLayout layout;
     try {
-        if (parser.IsSet("svg")) {
-            const std::filesystem::path file(parser.Value("svg"));
-            tmpl::WriteTextFile(file, tmpl::PlanSvg(p));
-        }
+        if (parser.IsSet("svg")) files.push_back({"svg", tmpl::PlanSvg(p)});
         if (parser.IsSet("dxf")) {
-            tmpl::WritePlanDxf(p, std::filesystem::path(parser.Value("dxf")),
-                               parser.IsSet("dxf-outlines") ? tmpl::DxfLettering::Outlines
-                                                            : tmpl::DxfLettering::Text);
+            files.push_back(
+                {"dxf", tmpl::PlanDxf(p, parser.IsSet("dxf-outlines") ? tmpl::DxfLettering::Outlines
+                                                                      : tmpl::DxfLettering::Text)});
         }
         if (parser.IsSet("save-project")) {
             const project::DialProject saved{
                 designed, project::GivenOptions(given, CliNumberReader()), zoneName};
-            std::string error;
-            if (!project::WriteProject(saved, parser.Value("save-project"), error)) {
-                throw tmpl::TemplateWriteError(parser.Value("save-project"), error);
-            }
+            // A project is a file to reopen: never sent into a pipe.
+            files.push_back(
+                {"save-project", project::ProjectJson(saved), io::SpecialTarget::Refuse});
         }
         if (parser.IsSet("pdf")) {
-            const std::filesystem::path file(parser.Value("pdf"));
-            const tmpl::TemplatePdfLayout layout = tmpl::WriteTemplatePdf(p, page, file);
-            if (!parser.IsSet("json")) {
-                out << "Wrote " << parser.Value("pdf") << ": " << layout.pages
-                    << " pages (overview, " << layout.dial.rows << " x " << layout.dial.columns
-                    << " dial tiles";
-                if (!p.gnomon.elements.empty()) {
-                    out << ", gnomon plate on " << layout.gnomon.tiles.size();
-                }
-                out << ").\n";
-            }
+            files.push_back({"pdf", {}});
+            layout = tmpl::TemplatePdfBytes(p, page, files.back().bytes);
         }
     } catch (const std::exception& e) {
         err << e.what() << '\n';
         return kCliRunFailed;
+    }
+    if (const std::string problem = WriteAllOrNone(parser, files); !problem.empty()) {
+        err << problem << '\n';
+        return kCliRunFailed;
+    }
+    if (parser.IsSet("pdf") && !parser.IsSet("json")) {
+        out << "Wrote " << parser.Value("pdf") << ": " << layout.pages << " pages (overview, "
+            << layout.dial.rows << " x " << layout.dial.columns << " dial tiles";
+        if (!p.gnomon.elements.empty()) out << ", gnomon plate on " << layout.gnomon.tiles.size();
+        out << ").\n";
     }
     if (parser.IsSet("json")) {
         out << PlanJson(p);

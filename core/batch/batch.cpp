@@ -1,17 +1,20 @@
 #include "core/batch/batch.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 #include <memory>
 #include <system_error>
 #include <utility>
 
+#include "core/batch/batch_plan.h"
 #include "core/batch/csv.h"
 #include "core/batch/file_names.h"
 #include "core/batch/site_outputs.h"
 #include "core/batch/text.h"
 #include "core/dial/pdf_sheet.h"
 #include "core/io/atomic_file.h"
+#include "core/io/file_group.h"
 #include "core/pdf/byte_sink.h"
 #include "core/plan/sun_samples.h"
 #include "core/project/dial_project.h"
@@ -33,27 +36,11 @@ constexpr std::array<const char*, 16> kIndexColumns = {
     "gnomon_offset", "offset_side",  "report",       "pdf",         "json", "status",
     "problem",       "template_pdf", "template_svg", "template_dxf"};
 
-struct PlannedSite {
-    const SiteRow* row;
-    // File names in the folder; empty when not made.
-    std::string report, pdf, json, templatePdf, templateSvg, templateDxf;
-
-    std::array<const std::string*, 6> Files() const {
-        return {&report, &pdf, &json, &templatePdf, &templateSvg, &templateDxf};
-    }
-};
-
 // What a made site leaves besides its files.
 struct MadeSite {
     std::optional<DialGeometry> dial;  // nothing for a template-only row
     std::vector<std::string> notes;    // its template's
 };
-
-// Whatever has the name: a file, a folder, a link (even one to nothing).
-bool NameTaken(const fs::path& path) {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(path, ec));
-}
 
 // Every output goes to a file without a name in its folder and takes its name
 // only once whole, so that a full disk or a killed batch never leaves a
@@ -112,44 +99,6 @@ std::string IndexLine(const PlannedSite& planned, const MadeSite* made, const st
     return CsvLine(fields);
 }
 
-// Every site's file names, before anything is written.
-std::vector<PlannedSite> Plan(const BatchRequest& request) {
-    std::vector<PlannedSite> plan;
-    UniqueStems stems;
-    for (const SiteRow& row : request.rows) {
-        PlannedSite planned{&row, {}, {}, {}, {}, {}, {}};
-        if (row.error.empty()) {
-            const std::string stem = stems.Claim(row.name);
-            if (row.templateOnly.empty()) {
-                planned.report = stem + ".txt";
-                if (request.pdf) planned.pdf = stem + ".pdf";
-                if (request.json) planned.json = stem + ".json";
-            }
-            // Stems hold no ".", so no other site's file can have these names.
-            if (request.templatePdf) planned.templatePdf = stem + ".template.pdf";
-            if (request.templateSvg) planned.templateSvg = stem + ".svg";
-            if (request.templateDxf) planned.templateDxf = stem + ".dxf";
-        }
-        plan.push_back(std::move(planned));
-    }
-    return plan;
-}
-
-// The planned files (and the index) whose names are taken in the folder.
-std::vector<std::string> Clashes(const fs::path& folder, const std::vector<PlannedSite>& plan) {
-    std::vector<std::string> clashes;
-    const auto check = [&](const std::string& name) {
-        if (!name.empty() && NameTaken(folder / name)) {
-            clashes.push_back((folder / name).string() + " exists");
-        }
-    };
-    check(kIndexFileName);
-    for (const PlannedSite& planned : plan) {
-        for (const std::string* name : planned.Files()) check(*name);
-    }
-    return clashes;
-}
-
 // The site's template files in memory, and what its plan could not show.
 // Empty on success, else why there are none.
 std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::string& pdfBytes,
@@ -195,9 +144,10 @@ std::string MakeTemplate(const BatchRequest& request, const SiteRow& row, std::s
     return {};
 }
 
-// Runs one planned site and writes its files, all or none. Empty on success,
-// else why the site was not made.
-std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, MadeSite& made) {
+// Runs one planned site and stages its files into `staged`, all or none.
+// Empty on success, else why the site was not made.
+std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, MadeSite& made,
+                     io::FileGroup& staged) {
     const SiteRow& row = *planned.row;
     if (!row.error.empty()) return row.error;
     // The sheet is made in memory and written below like the other files, so
@@ -233,28 +183,50 @@ std::string MakeSite(const BatchRequest& request, const PlannedSite& planned, Ma
         {&planned.templatePdf, templatePdf},
         {&planned.templateSvg, templateSvg},
         {&planned.templateDxf, templateDxf}};
-    // Every file is written whole before any takes its name: a failure
-    // up to then leaves each old file as it was.
-    std::vector<std::unique_ptr<io::AtomicFile>> staged;
+    // Every file is written whole before any takes its name (CommitSites):
+    // a failure up to then leaves each old file as it was.
     for (const auto& [name, bytes] : files) {
         if (name->empty()) continue;
-        staged.push_back(StagedFile(request.folder / *name, request.force));
-        io::AtomicFile& file = *staged.back();
-        if (!file.Open() || !file.Write(bytes) || !file.Sync()) {
-            return "cannot write " + file.Target().string() + ": " + file.Error();
+        if (!io::AddToGroup(staged, StagedFile(request.folder / *name, request.force), bytes)) {
+            const io::AtomicFile& file = *staged.back();
+            const std::string problem =
+                "cannot write " + file.Target().string() + ": " + file.Error();
+            staged.clear();
+            return problem;
         }
     }
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (staged[i]->Commit()) continue;
+    return {};
+}
+
+// What became of a row: why it was not made (empty when it was), and what
+// its made site leaves.
+struct RowOutcome {
+    std::string problem;
+    MadeSite made;
+};
+
+// Puts the staged sites' files in place, all of a site or none, paying for
+// their durability once for all of them. `rows` are the sites' outcomes.
+void CommitSites(const BatchRequest& request, std::vector<io::FileGroup>& sites,
+                 std::vector<RowOutcome*>& rows) {
+    const std::vector<io::GroupCommit> commits = io::CommitGroups(sites);
+    for (std::size_t s = 0; s < sites.size(); ++s) {
+        const io::GroupCommit& commit = commits[s];
+        if (commit.error.empty()) continue;
         // The index lists no half site: files new to the folder go again;
         // ones that replaced an old file are whole and stay.
         std::error_code ec;
         if (!request.force) {
-            for (std::size_t done = 0; done < i; ++done) fs::remove(staged[done]->Target(), ec);
+            for (std::size_t done = 0; done < commit.committed; ++done) {
+                fs::remove(sites[s][done]->Target(), ec);
+            }
         }
-        return "cannot write " + staged[i]->Target().string() + ": " + staged[i]->Error();
+        const std::size_t failed = std::min(commit.committed, sites[s].size() - 1);
+        rows[s]->problem =
+            ShownText("cannot write " + sites[s][failed]->Target().string() + ": " + commit.error);
     }
-    return {};
+    sites.clear();
+    rows.clear();
 }
 
 }  // namespace
@@ -295,7 +267,9 @@ std::optional<std::string> ReadBatchTemplateOptions(const tmpl::OptionLookup& gi
             someRowNeedsTheGivenOptions = true;
             continue;
         }
-        const project::ProjectRead project = project::ReadProject(projectsFolder / row.project);
+        const fs::path file = projectsFolder / row.project;
+        request.inputs.push_back({"the project of " + Describe(row), file});
+        const project::ProjectRead project = project::ReadProject(file);
         if (!project.project) {
             row.error = "project " + project.message;
             continue;
@@ -324,6 +298,11 @@ BatchResult RunBatch(const BatchRequest& request) {
     BatchResult result;
     const fs::path& folder = request.folder;
     const std::vector<PlannedSite> plan = Plan(request);
+    result.problems = InputsOverwritten(request, plan);
+    if (!result.problems.empty()) {
+        result.refused = true;
+        return result;
+    }
     if (!request.force) {
         result.problems = Clashes(folder, plan);
         if (!result.problems.empty()) {
@@ -340,28 +319,47 @@ BatchResult RunBatch(const BatchRequest& request) {
         return result;
     }
 
+    // Sites are staged until enough files are open, then committed together.
+    std::vector<RowOutcome> outcomes(plan.size());
+    std::vector<io::FileGroup> staged;
+    std::vector<RowOutcome*> stagedRows;
+    std::size_t stagedFiles = 0;
+    const std::size_t limit = io::StagedFileLimit();
+    for (size_t i = 0; i < plan.size(); ++i) {
+        io::FileGroup files;
+        // Messages quote the row's own text: keep its control characters from
+        // reaching a terminal.
+        outcomes[i].problem = ShownText(MakeSite(request, plan[i], outcomes[i].made, files));
+        if (outcomes[i].problem.empty()) {
+            stagedFiles += files.size();
+            staged.push_back(std::move(files));
+            stagedRows.push_back(&outcomes[i]);
+        }
+        if (stagedFiles >= limit || i + 1 == plan.size()) {
+            CommitSites(request, staged, stagedRows);
+            stagedFiles = 0;
+        }
+        if (request.progress) request.progress(i + 1, plan.size(), ShortText(plan[i].row->name));
+    }
+
     std::string index = IndexHeader();
     for (size_t i = 0; i < plan.size(); ++i) {
         const SiteRow& row = *plan[i].row;
-        MadeSite made;
-        // Messages quote the row's own text: keep its control characters from
-        // reaching a terminal.
-        const std::string problem = ShownText(MakeSite(request, plan[i], made));
-        if (problem.empty()) {
+        const RowOutcome& outcome = outcomes[i];
+        if (outcome.problem.empty()) {
             ++result.made;
             const std::string templateOnly = row.templateOnly.empty()
                                                  ? std::string()
                                                  : "template only: " + ShownText(row.templateOnly);
-            index += IndexLine(plan[i], &made, "made", templateOnly);
-            for (const std::string& note : made.notes) {
+            index += IndexLine(plan[i], &outcome.made, "made", templateOnly);
+            for (const std::string& note : outcome.made.notes) {
                 result.notes.push_back(Describe(row) + ": note: " + ShownText(note));
             }
         } else {
             ++result.skipped;
-            result.problems.push_back(Describe(row) + ": " + problem + "; skipped");
-            index += IndexLine(plan[i], nullptr, "skipped", problem);
+            result.problems.push_back(Describe(row) + ": " + outcome.problem + "; skipped");
+            index += IndexLine(plan[i], nullptr, "skipped", outcome.problem);
         }
-        if (request.progress) request.progress(i + 1, plan.size(), ShortText(row.name));
     }
 
     const std::string error = WriteFile(folder / kIndexFileName, index, request.force);

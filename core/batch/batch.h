@@ -17,6 +17,7 @@
 
 #include "core/batch/site_rows.h"
 #include "core/dial/geometry.h"
+#include "core/io/file_identity.h"
 #include "core/template/template_options.h"
 
 namespace sundial {
@@ -34,6 +35,10 @@ struct BatchRequest {
     // and checked beforehand: a site whose plan still fails is skipped.
     tmpl::TemplateOptions templateOptions;
     bool force = false;  // replace files that exist
+    // The files the batch reads (the sites file, the rows' projects), each
+    // with how the user names it: no output may be one of them, whatever
+    // `force` says.
+    std::vector<io::NamedFile> inputs;
     // The JSON of one site's run; no JSON files when empty.
     std::function<std::string(const SiteState&, const DialGeometry&)> json;
     // Told after every row, made or not: rows done so far, of how many, and
@@ -42,8 +47,8 @@ struct BatchRequest {
 };
 
 struct BatchResult {
-    // Nothing was written: files exist (without `force`), or the folder
-    // cannot be made. `problems` says why.
+    // Nothing was written: files exist (without `force`), an output would be
+    // one of the inputs, or the folder cannot be made. `problems` says why.
     bool refused = false;
     bool namesTaken = false;  // refused because outputs' names are taken
     bool indexWritten = false;
@@ -62,7 +67,8 @@ BatchResult RunBatch(const BatchRequest& request);
 // the plate, line and paper options are read as the template command reads
 // them; without either, none of them may be given. A row naming a dial
 // project (found in `projectsFolder`) takes the project's design with the
-// given options over it; a project that cannot be used skips its row. Returns
+// given options over it; a project that cannot be used skips its row. Each
+// project read joins the request's inputs. Returns
 // why the options cannot be used, or nothing.
 std::optional<std::string> ReadBatchTemplateOptions(
     const tmpl::OptionLookup& given, const tmpl::NumberReader& readNumber, const std::string& today,

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <random>
+#include <set>
 #include <system_error>
 #include <utility>
 
@@ -40,16 +41,6 @@ std::string UniqueTag() {
     std::string tag(16, '0');
     for (int i = 0; i < 16; ++i) tag[i] = kHex[(value >> (4 * i)) & 0xF];
     return tag;
-}
-
-// The rename is only durable once the folder's entry is: best effort, since
-// the new file is already in place and some file systems cannot sync a folder.
-void SyncFolder(const std::filesystem::path& folder) {
-    const std::filesystem::path name = folder.empty() ? "." : folder;
-    const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 // Unnamed temporary files are given a name through /proc, which a container
@@ -194,7 +185,12 @@ bool AtomicFile::Sync() {
     return true;
 }
 
-bool AtomicFile::Commit() {
+bool AtomicFile::Stage() {
+    if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
+    return FlushBuffer();
+}
+
+bool AtomicFile::Commit(FolderSync folder) {
     if (!Sync()) return false;
     if (temporary_.empty() && !unnamed_) {
         // Written through: nothing to rename.
@@ -215,7 +211,7 @@ bool AtomicFile::Commit() {
         if (placement_ == Placement::NewEntry) ::unlink(temporary_.c_str());
         temporary_.clear();
     }
-    SyncFolder(destination_.parent_path());
+    if (folder == FolderSync::Now) SyncFolder(destination_.parent_path());
     return true;
 }
 
@@ -268,6 +264,44 @@ void AtomicFile::CloseAndRemove() {
     synced_ = false;
     if (!temporary_.empty()) ::unlink(std::exchange(temporary_, {}).c_str());
     buffer_.clear();
+}
+
+bool SyncTogether(std::span<AtomicFile* const> files, std::string* error) {
+    std::set<dev_t> synced;
+    const auto fail = [&](std::string reason) {
+        for (AtomicFile* file : files) file->Fail(reason);
+        if (error != nullptr) *error = std::move(reason);
+        return false;
+    };
+    for (AtomicFile* file : files) {
+        if (file->fd_ < 0)
+            return fail(file->error_.empty() ? "the file is already closed" : file->error_);
+        if (!file->FlushBuffer()) return fail(file->error_);
+        // Written through, a pipe cannot be synced.
+        if (file->synced_ || (file->temporary_.empty() && !file->unnamed_)) continue;
+        struct stat status {};
+        if (::fstat(file->fd_, &status) != 0) return fail(std::generic_category().message(errno));
+        if (synced.contains(status.st_dev)) continue;
+        if (const int injected = Injected(FileStep::Sync)) {
+            return fail(std::generic_category().message(injected));
+        }
+        // One flush of the whole file system stores every file on it, and
+        // reports a failure to store any of them (a full disk, a bad block).
+        if (::syncfs(file->fd_) != 0) return fail(std::generic_category().message(errno));
+        synced.insert(status.st_dev);
+    }
+    for (AtomicFile* file : files) file->synced_ = true;
+    return true;
+}
+
+// The rename is only durable once the folder's entry is: best effort, since
+// the new file is already in place and some file systems cannot sync a folder.
+void SyncFolder(const std::filesystem::path& folder) {
+    const std::filesystem::path name = folder.empty() ? "." : folder;
+    const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes,

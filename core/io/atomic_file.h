@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ enum class Placement {
     NewEntry,
 };
 
+// Whether Commit syncs the target's folder, or leaves that to a caller who
+// puts many files in one folder and syncs it once (SyncFolder).
+enum class FolderSync { Now, Later };
+
 class AtomicFile {
   public:
     explicit AtomicFile(std::filesystem::path target, SpecialTarget special = SpecialTarget::Refuse,
@@ -52,20 +57,28 @@ class AtomicFile {
     // caller can see several files stored before any of them replaces an old
     // one. On failure the partial file is removed.
     bool Sync();
-    // Makes the bytes durable (when Sync has not) and puts them in the
-    // target's place. On
-    // failure the partial file is removed and the target is untouched.
-    bool Commit();
+    // Hands every byte written to the system without waiting for the disk,
+    // for a caller that makes many files durable at once (SyncTogether)
+    // before any is committed. On failure the partial file is removed.
+    bool Stage();
+    // Makes the bytes durable (when Sync or SyncTogether has not) and puts
+    // them in the target's place. On failure the partial file is removed and
+    // the target is untouched.
+    bool Commit(FolderSync folder = FolderSync::Now);
     // Drops what was written; the target keeps its old bytes.
     void Discard();
 
     bool IsOpen() const { return fd_ >= 0; }
     const std::filesystem::path& Target() const { return target_; }
+    // Where Commit puts the file: the target, its links followed once Open
+    // has looked (FollowLinks).
+    const std::filesystem::path& Destination() const { return destination_; }
     // The reason for the latest failure, in the system's words where it gave
     // one ("No space left on device"); empty before any.
     const std::string& Error() const { return error_; }
 
   private:
+    friend bool SyncTogether(std::span<AtomicFile* const> files, std::string* error);
     bool Fail(int error);
     bool Fail(std::string reason);
     bool FlushBuffer();
@@ -85,6 +98,15 @@ class AtomicFile {
     std::string buffer_;
     std::string error_;
 };
+
+// Makes every staged file of `files` durable at once: one flush of each file
+// system they are on, where a sync of each would wait for the disk once a
+// file. False, with the reason in `error` when given, when the system could
+// not store them; each file is then discarded.
+bool SyncTogether(std::span<AtomicFile* const> files, std::string* error = nullptr);
+
+// Makes the names put in `folder` durable; best effort, as Commit does it.
+void SyncFolder(const std::filesystem::path& folder);
 
 // `bytes` as the whole new content of `target`. False, with the reason in
 // `error` when given, when the old file had to be kept.

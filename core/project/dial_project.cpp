@@ -178,7 +178,11 @@ std::map<std::string, std::string, std::less<>> ReadOptions(const Json& options)
 
 DialProject Read(std::string_view text) {
     if (TooDeep(text)) throw Problem{"it is not a dial project (nested too deeply)"};
-    const Json root = Json::parse(text.begin(), text.end(), nullptr, false);
+    // The JSON reader takes a NUL byte for the end of its input, which would
+    // let anything after it pass unread; JSON text holds none.
+    const bool nul = text.find('\0') != std::string_view::npos;
+    const Json root = nul ? Json(Json::value_t::discarded)
+                          : Json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded() || !root.is_object()) throw Problem{"it is not JSON text of an object"};
     const auto format = root.find("format");
     if (format == root.end() || *format != kProjectFormat) {

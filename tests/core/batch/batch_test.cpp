@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -221,6 +222,38 @@ TEST(Batch, ASiteIsMadeWholeOrNotAtAll) {
     EXPECT_EQ(FilesIn(temp.path()),
               (std::set<std::string>{"A.txt", "A.pdf", "B.pdf", "C.txt", "C.pdf", kIndexFileName}));
     EXPECT_EQ(IndexRecords(temp.path())[1].fields[kStatus], "skipped");
+}
+
+// Durability is paid once for many files, not once a file: one flush of the
+// disk per group of files the process may hold open, and one for the index.
+TEST(Batch, ManySheetsAreStoredWithAFewFlushes) {
+    // 64 open files allow 16 staged: eight sites of two files a group.
+    for (const auto& [openFiles, expected] : {std::pair<rlim_t, int>{0, 2}, {64, 6}}) {
+        TempFolder temp;
+        BatchRequest request;
+        const std::vector<const Place*> places = PlacesMatching("*");
+        for (std::size_t i = 0; i < 40; ++i) {
+            request.rows.push_back(PlaceRow(*places[i], kDefaultBearing));
+        }
+        request.folder = temp.path();
+        request.pdf = true;
+        rlimit before{};
+        ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+        rlimit lower = before;
+        lower.rlim_cur = openFiles != 0 ? openFiles : before.rlim_cur;
+        ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &lower), 0);
+        int flushes = 0;
+        io::SetFileFaultHook([&](io::FileStep step) {
+            flushes += step == io::FileStep::Sync;
+            return 0;
+        });
+        const BatchResult result = RunBatch(request);
+        io::SetFileFaultHook({});
+        ::setrlimit(RLIMIT_NOFILE, &before);
+        EXPECT_EQ(result.made, 40u);
+        EXPECT_EQ(FilesIn(temp.path()).size(), 81u);
+        EXPECT_EQ(flushes, expected) << openFiles << " open files";
+    }
 }
 
 // A link where an output goes is never written through: without --force even

@@ -120,6 +120,13 @@ TEST(DialProject, EveryFieldIsCheckedAndNamed) {
             << r.name << ": " << read.message;
     }
     EXPECT_TRUE(ParseProject(good.dump()).project);
+    // Whatever follows the object, even behind a NUL byte, spoils the file.
+    for (const std::string& tail : {std::string("{}"), std::string("\0garbage", 8),
+                                    std::string("\0", 1), std::string(" \0{}", 4)}) {
+        const ProjectRead read = ParseProject(good.dump() + tail);
+        EXPECT_FALSE(read.project) << tail.size();
+        EXPECT_EQ(read.message, "it is not JSON text of an object") << tail.size();
+    }
 }
 
 TEST(DialProject, OnlyASmallRegularFileIsRead) {
