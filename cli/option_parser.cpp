@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "cli/site_options.h"
@@ -225,17 +227,26 @@ bool OptionParser::Parse(const std::vector<std::string>& arguments) {
     } catch (const CLI::ParseError& e) {
         error_ = e.what();
     }
+    // The order lists an option once for each time it was given, and each
+    // option's values are looked at only the first time: a switch given a
+    // hundred thousand times costs as many steps, not their square.
+    std::unordered_map<const CLI::Option*, const Declared*> byParsed;
+    for (const Declared& d : declared_) {
+        if (d.parsed != nullptr) byParsed.emplace(d.parsed, &d);
+    }
+    std::unordered_set<const CLI::Option*> seen;
     for (const CLI::Option* option : app_->parse_order()) {
-        for (const Declared& d : declared_) {
-            if (d.parsed != option) continue;
-            given_.push_back(d.option.names.back());
-            // The library would read "--json=no" as the switch turned off.
-            const auto& results = option->results();
-            if (error_.empty() && d.option.valueName.empty() &&
-                std::any_of(results.begin(), results.end(),
-                            [](const std::string& r) { return r != "true"; })) {
-                error_ = "--" + d.option.names.back() + " takes no value";
-            }
+        const auto found = byParsed.find(option);
+        if (found == byParsed.end()) continue;
+        const Declared& d = *found->second;
+        given_.push_back(d.option.names.back());
+        if (!seen.insert(option).second) continue;
+        // The library would read "--json=no" as the switch turned off.
+        const auto& results = option->results();
+        if (error_.empty() && d.option.valueName.empty() &&
+            std::any_of(results.begin(), results.end(),
+                        [](const std::string& r) { return r != "true"; })) {
+            error_ = "--" + d.option.names.back() + " takes no value";
         }
     }
     // What the library did not take: options nobody declared, and words.

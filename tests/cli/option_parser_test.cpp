@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -138,6 +139,29 @@ TEST(OptionParser, IsSetAndValueAnswerForEveryNameOfAnOption) {
     ASSERT_TRUE(parser.Parse({"sundial-cli", "--json"}));
     EXPECT_FALSE(parser.IsSet("place"));
     EXPECT_EQ(parser.Value("place"), "");
+}
+
+// A command line of tens of thousands of options is read in one pass: each
+// argument costs the same however many came before it. Read quadratically,
+// these 80,000 took minutes; the bound leaves room for a slow, shared machine.
+TEST(OptionParser, ManyRepeatsAreReadInOnePass) {
+    constexpr int kCopies = 40000;
+    constexpr auto kBound = std::chrono::seconds(30);
+    std::vector<std::string> args = {"sundial-cli"};
+    for (int i = 0; i < kCopies; ++i) {
+        args.push_back("--json");
+        args.push_back("--place=" + std::to_string(i));
+    }
+    OptionParser parser = ReportLikeParser();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(parser.Parse(args)) << parser.ErrorText();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kBound);
+    EXPECT_EQ(parser.OptionNames().size(), 2u * kCopies);
+    EXPECT_EQ(parser.Value("place"), std::to_string(kCopies - 1));
+    // A value given to the switch at the very end is still found.
+    args.push_back("--json=no");
+    EXPECT_FALSE(parser.Parse(args));
+    EXPECT_EQ(parser.ErrorText(), "--json takes no value");
 }
 
 // The names in a column as wide as the longest and a space; descriptions
