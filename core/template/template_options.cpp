@@ -6,17 +6,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <set>
 #include <utility>
 
 #include "core/io/clean_text.h"
 #include "core/lines/date_marks.h"
 #include "core/pdf/creation_time.h"
+#include "core/template/option_limits.h"
 
 namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionEntry, 32> kSpecs = {{
+constexpr std::array<TemplateOptionEntry, 32> kOptions = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
     {"dial",
@@ -113,22 +115,47 @@ class Reader {
     const NumberReader& readNumber_;
 };
 
-// Reads "MM-DD", or several joined by commas (an option given more than once).
+// Reads "MM-DD", or several joined by commas (an option given more than once),
+// each date once in the order first given: a date repeated draws nothing
+// more, and a list of thousands is refused at its 25th different date.
 std::optional<std::vector<MonthDay>> ReadDates(const std::string& text, std::string& message) {
     std::vector<MonthDay> dates;
+    std::set<std::pair<int, int>> seen;
     std::size_t from = 0;
     while (from <= text.size()) {
         const std::size_t comma = std::min(text.find(',', from), text.size());
         const std::string item = text.substr(from, comma - from);
+        from = comma + 1;
+        if (auto tooLong = TextTooLong("--date-line", item)) {
+            message = *tooLong + ".";
+            return std::nullopt;
+        }
         const auto date = lines::ParseMonthDay(item);
         if (!date) {
             message = "--date-line: \"" + item + "\" is not a date as MM-DD (06-14).";
             return std::nullopt;
         }
+        if (!seen.insert({date->month, date->day}).second) continue;
+        if (dates.size() == kOptionLimits.dates) {
+            message = TooManyDates("--date-line") + ".";
+            return std::nullopt;
+        }
         dates.push_back(*date);
-        from = comma + 1;
     }
     return dates;
+}
+
+// Every value given, but the dates (read one by one), measured as it will be
+// written: cleaned, in characters.
+std::optional<std::string> LongText(const OptionLookup& given) {
+    for (const TemplateOptionEntry& entry : kOptions) {
+        if (entry.valueName == nullptr || std::string_view(entry.name) == "date-line") continue;
+        const std::optional<std::string> value = given(entry.name);
+        if (!value) continue;
+        if (auto tooLong = TextTooLong("--" + std::string(entry.name), io::CleanText(*value).text))
+            return *tooLong + ".";
+    }
+    return std::nullopt;
 }
 
 std::optional<plan::ExtraLineOptions> ReadExtraLines(Reader& in, const std::string& today) {
@@ -340,11 +367,12 @@ engine::Plane PlaneFor(const PlaneChoice& choice, const SiteState& site) {
 }
 
 std::span<const TemplateOptionEntry> TemplateOptionTable() {
-    return kSpecs;
+    return kOptions;
 }
 
 TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,
                                         const std::string& today) {
+    if (auto tooLong = LongText(given)) return {std::nullopt, std::move(*tooLong)};
     Reader in(given, readNumber);
     const std::optional<plan::PlanOptions> plan = ReadPlan(in, today);
     if (!plan) return {std::nullopt, std::move(in.message)};
@@ -353,6 +381,19 @@ TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberR
     const std::optional<PageSetup> page = ReadPage(in);
     if (!page) return {std::nullopt, std::move(in.message)};
     return {TemplateOptions{*plan, *plane, *page}, {}};
+}
+
+std::string DateLineText(std::string_view dates) {
+    std::string text;
+    std::set<std::string_view> seen;
+    std::size_t from = 0;
+    while (from <= dates.size()) {
+        const std::size_t comma = std::min(dates.find(',', from), dates.size());
+        const std::string_view item = dates.substr(from, comma - from);
+        from = comma + 1;
+        if (seen.insert(item).second) text += (text.empty() ? "" : ",") + std::string(item);
+    }
+    return text;
 }
 
 std::string TodayText() {
