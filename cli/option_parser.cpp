@@ -60,7 +60,9 @@ std::string HelpRow(const std::string& names, std::size_t width, const std::stri
             lastBreakable = npos;
             lineStart = nextLineStart;
             if (lineStart < len && IsSpace(description[lineStart])) ++lineStart;
-            i = lineStart;
+            // The loop's step brings `i` to the next line's first character,
+            // which is counted like every other.
+            i = lineStart - 1;
         }
     }
     while (nameIndex < names.size()) {
