@@ -221,6 +221,9 @@ bool OptionParser::Parse(const std::vector<std::string>& arguments) {
             reversed.push_back(argument);
         }
     }
+    // The library keeps the order of every reading it has made: this one's
+    // is what comes after the last one's.
+    const std::size_t earlier = app_->parse_order().size();
     try {
         app_->parse(reversed);
     } catch (const CLI::CallForHelp&) {
@@ -237,7 +240,9 @@ bool OptionParser::Parse(const std::vector<std::string>& arguments) {
         if (d.parsed != nullptr) byParsed.emplace(d.parsed, &d);
     }
     std::unordered_set<const CLI::Option*> seen;
-    for (const CLI::Option* option : app_->parse_order()) {
+    const auto& order = app_->parse_order();
+    for (auto it = order.begin() + static_cast<std::ptrdiff_t>(earlier); it != order.end(); ++it) {
+        const CLI::Option* option = *it;
         const auto found = byParsed.find(option);
         if (found == byParsed.end()) continue;
         const Declared& d = *found->second;

@@ -137,6 +137,7 @@ TEST(OptionParser, IsSetAndValueAnswerForEveryNameOfAnOption) {
     EXPECT_FALSE(parser.IsSet("paper"));
     // A second parse starts afresh.
     ASSERT_TRUE(parser.Parse({"sundial-cli", "--json"}));
+    EXPECT_EQ(Joined(parser.OptionNames()), "json");
     EXPECT_FALSE(parser.IsSet("place"));
     EXPECT_EQ(parser.Value("place"), "");
 }
