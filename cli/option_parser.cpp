@@ -204,12 +204,23 @@ bool OptionParser::Parse(const std::vector<std::string>& arguments) {
 
     // The library takes the arguments last first. An empty value joined to
     // its option ("--pdf=") is passed on apart, so that it reaches the
-    // command's own check rather than being taken for a missing value.
+    // command's own check rather than being taken for a missing value; past
+    // the "--" that ends the options it is a word like any other.
+    std::size_t optionsEnd = arguments.size();
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--") {
+            optionsEnd = i;
+            break;
+        }
+        const Declared* d = arguments[i].starts_with("--")
+                                ? Find(std::string_view(arguments[i]).substr(2))
+                                : nullptr;
+        if (d != nullptr && !d->option.valueName.empty()) ++i;  // its value, whatever it looks like
+    }
     std::vector<std::string> reversed;
-    for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) {
-        if (it == arguments.rend() - 1) break;  // the program's name
-        const std::string& argument = *it;
-        const Declared* d = argument.size() > 3 && argument.starts_with("--") &&
+    for (std::size_t i = arguments.size() - 1; i >= 1 && i < arguments.size(); --i) {
+        const std::string& argument = arguments[i];
+        const Declared* d = i < optionsEnd && argument.size() > 3 && argument.starts_with("--") &&
                                     argument.back() == '=' &&
                                     argument.find('=') + 1 == argument.size()
                                 ? Find(std::string_view(argument).substr(2, argument.size() - 3))

@@ -1,5 +1,8 @@
 #include "core/template/option_limits.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 #include "core/io/clean_text.h"
 
 namespace sundial::tmpl {
@@ -32,6 +35,18 @@ std::string TooManyDates(std::string_view where) {
 std::string ProjectTooLarge() {
     return "it is larger than a dial project can be (" +
            std::to_string(kOptionLimits.projectBytes / 1024) + " KiB)";
+}
+
+std::vector<std::string_view> UniqueItems(std::string_view list) {
+    std::vector<std::string_view> items;
+    std::unordered_set<std::string_view> seen;
+    for (std::size_t from = 0; from <= list.size();) {
+        const std::size_t comma = std::min(list.find(',', from), list.size());
+        const std::string_view item = list.substr(from, comma - from);
+        if (seen.insert(item).second) items.push_back(item);
+        from = comma + 1;
+    }
+    return items;
 }
 
 }  // namespace sundial::tmpl

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sundial::tmpl {
 
@@ -32,5 +33,9 @@ std::string TooManyDates(std::string_view where);
 
 // "it is larger than a dial project can be (64 KiB)".
 std::string ProjectTooLarge();
+
+// The items of a comma-joined list ("06-01,12-25,06-01", an option given more
+// than once), each once, in the order first given ("06-01", "12-25").
+std::vector<std::string_view> UniqueItems(std::string_view list);
 
 }  // namespace sundial::tmpl

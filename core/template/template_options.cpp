@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
-#include <set>
 #include <utility>
 
 #include "core/io/clean_text.h"
@@ -68,7 +67,7 @@ constexpr std::array<TemplateOptionEntry, 32> kOptions = {{
      nullptr, nullptr},
     {"date-line",
      "Draw the nodus's shadow on a chosen date, MM-DD (a birthday, a founding day); give it again "
-     "for more dates.",
+     "for more dates (up to 24).",
      "MM-DD", nullptr},
     {"horizon", "Draw the horizon line (needs the nodus).", nullptr, nullptr},
     {"equinoctial", "Draw the equinoctial line (needs the nodus).", nullptr, nullptr},
@@ -116,26 +115,19 @@ class Reader {
 };
 
 // Reads "MM-DD", or several joined by commas (an option given more than once),
-// each date once in the order first given: a date repeated draws nothing
-// more, and a list of thousands is refused at its 25th different date.
+// each date once in the order first given: a date repeated draws nothing more.
 std::optional<std::vector<MonthDay>> ReadDates(const std::string& text, std::string& message) {
     std::vector<MonthDay> dates;
-    std::set<std::pair<int, int>> seen;
-    std::size_t from = 0;
-    while (from <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', from), text.size());
-        const std::string item = text.substr(from, comma - from);
-        from = comma + 1;
+    for (const std::string_view item : UniqueItems(text)) {
         if (auto tooLong = TextTooLong("--date-line", item)) {
             message = *tooLong + ".";
             return std::nullopt;
         }
         const auto date = lines::ParseMonthDay(item);
         if (!date) {
-            message = "--date-line: \"" + item + "\" is not a date as MM-DD (06-14).";
+            message = "--date-line: \"" + std::string(item) + "\" is not a date as MM-DD (06-14).";
             return std::nullopt;
         }
-        if (!seen.insert({date->month, date->day}).second) continue;
         if (dates.size() == kOptionLimits.dates) {
             message = TooManyDates("--date-line") + ".";
             return std::nullopt;
@@ -385,13 +377,8 @@ TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberR
 
 std::string DateLineText(std::string_view dates) {
     std::string text;
-    std::set<std::string_view> seen;
-    std::size_t from = 0;
-    while (from <= dates.size()) {
-        const std::size_t comma = std::min(dates.find(',', from), dates.size());
-        const std::string_view item = dates.substr(from, comma - from);
-        from = comma + 1;
-        if (seen.insert(item).second) text += (text.empty() ? "" : ",") + std::string(item);
+    for (const std::string_view item : UniqueItems(dates)) {
+        text += (text.empty() ? "" : ",") + std::string(item);
     }
     return text;
 }

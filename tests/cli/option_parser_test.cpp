@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  ""},
         ParseRow{"after the end marker", {"--", "--place", "x"}, "", "", "", "--place|x"},
+        ParseRow{"a word after the end marker", {"--", "--place="}, "", "", "", "--place="},
         ParseRow{"a lone dash", {"-"}, "", "", "", "-"},
         ParseRow{"a word", {"London", "--json"}, "", "json", "", "London"}),
     RowName());
@@ -142,27 +143,18 @@ TEST(OptionParser, IsSetAndValueAnswerForEveryNameOfAnOption) {
     EXPECT_EQ(parser.Value("place"), "");
 }
 
-// A command line of tens of thousands of options is read in one pass: each
-// argument costs the same however many came before it. Read quadratically,
-// these 80,000 took minutes; the bound leaves room for a slow, shared machine.
+// Each argument costs the same however many came before: read quadratically,
+// these 80,000 took minutes. The bound leaves room for a slow, shared machine.
 TEST(OptionParser, ManyRepeatsAreReadInOnePass) {
-    constexpr int kCopies = 40000;
-    constexpr auto kBound = std::chrono::seconds(30);
     std::vector<std::string> args = {"sundial-cli"};
-    for (int i = 0; i < kCopies; ++i) {
-        args.push_back("--json");
-        args.push_back("--place=" + std::to_string(i));
-    }
+    for (int i = 0; i < 80000; ++i) args.push_back(i % 2 ? "--place=p" : "--json");
     OptionParser parser = ReportLikeParser();
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(parser.Parse(args)) << parser.ErrorText();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, kBound);
-    EXPECT_EQ(parser.OptionNames().size(), 2u * kCopies);
-    EXPECT_EQ(parser.Value("place"), std::to_string(kCopies - 1));
-    // A value given to the switch at the very end is still found.
+    EXPECT_TRUE(parser.Parse(args));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    EXPECT_EQ(parser.OptionNames().size(), 80000u);
     args.push_back("--json=no");
-    EXPECT_FALSE(parser.Parse(args));
-    EXPECT_EQ(parser.ErrorText(), "--json takes no value");
+    EXPECT_FALSE(parser.Parse(args));  // found at the very end
 }
 
 // The names in a column as wide as the longest and a space; descriptions
