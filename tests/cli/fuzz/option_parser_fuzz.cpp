@@ -22,7 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     OptionParser& parser = parsers[data[0] % parsers.size()];
     std::vector<std::string> args = {"sundial-cli", ""};
     for (std::size_t i = 1; i < size; ++i) {
-        data[i] == 0 ? args.emplace_back() : args.back().push_back(static_cast<char>(data[i]));
+        if (data[i] == 0) {
+            args.emplace_back();
+        } else {
+            args.back() += static_cast<char>(data[i]);
+        }
     }
     if (parser.Parse(args) == !parser.ErrorText().empty()) std::abort();
     if (!parser.ErrorText().empty() || parser.IsSet("help")) return 0;
