@@ -12,6 +12,8 @@ cmake --build --preset debug
 ./tests/core/project/fuzz/run_project_fuzz.sh 5
 # And the sites-file reader, a few seconds too.
 ./tests/core/batch/fuzz/run_sites_fuzz.sh 5
+# And the command line's option reader.
+./tests/cli/fuzz/run_option_parser_fuzz.sh 5
 QT_QPA_PLATFORM=offscreen ctest --preset debug -j2
 # Files and reports must read the same whatever the locale: everything once
 # more with a comma as the decimal separator.

@@ -38,7 +38,9 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.wallsundial.Designer"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Designs a vertical sundial for a wall."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Designs sundials: a vertical wall at latitude 15 to 70 degrees north in the main "
+        "window, and any flat dial anywhere on Earth in the Dial Template window."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption userDataFolder(

@@ -12,6 +12,15 @@ namespace sundial {
 
 namespace {
 
+// Every dial the program makes, and which commands keep the wall designer's
+// range.
+constexpr const char* kWhatItDesigns =
+    "Designs sundials: vertical, reclining, inclining, horizontal, polar and\n"
+    "equatorial dials, anywhere on Earth, with clock-time and date lines (template,\n"
+    "and batch's templates). The report, the two-page sheet and the sun, bearing\n"
+    "and shadow commands keep the wall designer's range: a vertical wall at\n"
+    "latitude 15 to 70 degrees north.\n";
+
 std::string Usage() {
     std::string text =
         "Usage: sundial-cli COMMAND [options]\n"
@@ -76,7 +85,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     err.imbue(std::locale::classic());
     const std::string first = arguments.size() > 1 ? arguments[1] : std::string();
     if (first == "--help" || first == "-h" || first == "help") {
-        out << "Designs a vertical wall sundial.\n\n" << Usage();
+        out << kWhatItDesigns << '\n' << Usage();
         return kCliOk;
     }
     if (first == "--version") {

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "cli/site_options.h"
@@ -58,7 +60,9 @@ std::string HelpRow(const std::string& names, std::size_t width, const std::stri
             lastBreakable = npos;
             lineStart = nextLineStart;
             if (lineStart < len && IsSpace(description[lineStart])) ++lineStart;
-            i = lineStart;
+            // The loop's step brings `i` to the next line's first character,
+            // which is counted like every other.
+            i = lineStart - 1;
         }
     }
     while (nameIndex < names.size()) {
@@ -200,12 +204,23 @@ bool OptionParser::Parse(const std::vector<std::string>& arguments) {
 
     // The library takes the arguments last first. An empty value joined to
     // its option ("--pdf=") is passed on apart, so that it reaches the
-    // command's own check rather than being taken for a missing value.
+    // command's own check rather than being taken for a missing value; past
+    // the "--" that ends the options it is a word like any other.
+    std::size_t optionsEnd = arguments.size();
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--") {
+            optionsEnd = i;
+            break;
+        }
+        const Declared* d = arguments[i].starts_with("--")
+                                ? Find(std::string_view(arguments[i]).substr(2))
+                                : nullptr;
+        if (d != nullptr && !d->option.valueName.empty()) ++i;  // its value, whatever it looks like
+    }
     std::vector<std::string> reversed;
-    for (auto it = arguments.rbegin(); it != arguments.rend(); ++it) {
-        if (it == arguments.rend() - 1) break;  // the program's name
-        const std::string& argument = *it;
-        const Declared* d = argument.size() > 3 && argument.starts_with("--") &&
+    for (std::size_t i = arguments.size() - 1; i >= 1 && i < arguments.size(); --i) {
+        const std::string& argument = arguments[i];
+        const Declared* d = i < optionsEnd && argument.size() > 3 && argument.starts_with("--") &&
                                     argument.back() == '=' &&
                                     argument.find('=') + 1 == argument.size()
                                 ? Find(std::string_view(argument).substr(2, argument.size() - 3))
@@ -217,6 +232,9 @@ bool OptionParser::Parse(const std::vector<std::string>& arguments) {
             reversed.push_back(argument);
         }
     }
+    // The library keeps the order of every reading it has made: this one's
+    // is what comes after the last one's.
+    const std::size_t earlier = app_->parse_order().size();
     try {
         app_->parse(reversed);
     } catch (const CLI::CallForHelp&) {
@@ -225,17 +243,28 @@ bool OptionParser::Parse(const std::vector<std::string>& arguments) {
     } catch (const CLI::ParseError& e) {
         error_ = e.what();
     }
-    for (const CLI::Option* option : app_->parse_order()) {
-        for (const Declared& d : declared_) {
-            if (d.parsed != option) continue;
-            given_.push_back(d.option.names.back());
-            // The library would read "--json=no" as the switch turned off.
-            const auto& results = option->results();
-            if (error_.empty() && d.option.valueName.empty() &&
-                std::any_of(results.begin(), results.end(),
-                            [](const std::string& r) { return r != "true"; })) {
-                error_ = "--" + d.option.names.back() + " takes no value";
-            }
+    // The order lists an option once for each time it was given, and each
+    // option's values are looked at only the first time: a switch given a
+    // hundred thousand times costs as many steps, not their square.
+    std::unordered_map<const CLI::Option*, const Declared*> byParsed;
+    for (const Declared& d : declared_) {
+        if (d.parsed != nullptr) byParsed.emplace(d.parsed, &d);
+    }
+    std::unordered_set<const CLI::Option*> seen;
+    const auto& order = app_->parse_order();
+    for (auto it = order.begin() + static_cast<std::ptrdiff_t>(earlier); it != order.end(); ++it) {
+        const CLI::Option* option = *it;
+        const auto found = byParsed.find(option);
+        if (found == byParsed.end()) continue;
+        const Declared& d = *found->second;
+        given_.push_back(d.option.names.back());
+        if (!seen.insert(option).second) continue;
+        // The library would read "--json=no" as the switch turned off.
+        const auto& results = option->results();
+        if (error_.empty() && d.option.valueName.empty() &&
+            std::any_of(results.begin(), results.end(),
+                        [](const std::string& r) { return r != "true"; })) {
+            error_ = "--" + d.option.names.back() + " takes no value";
         }
     }
     // What the library did not take: options nobody declared, and words.

@@ -289,6 +289,15 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     }
     options.plane = tmpl::PlaneFor(choice, zoned);
     const tmpl::PageSetup& page = read.options->page;
+    // A project that would not open again is refused before anything is written.
+    const project::DialProject saved{designed, project::GivenOptions(given, CliNumberReader()),
+                                     zoneName};
+    if (parser.IsSet("save-project")) {
+        if (auto problem = project::SaveProblem(saved)) {
+            throw BadInput{"--save-project " + parser.Value("save-project") + ": " + *problem +
+                           "; nothing was written."};
+        }
+    }
     std::vector<plan::SunSample> samples;
     if (options.noonCurve) {
         samples = plan::YearOfSunSamples(zoned);
@@ -317,8 +326,6 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
                                                                       : tmpl::DxfLettering::Text)});
         }
         if (parser.IsSet("save-project")) {
-            const project::DialProject saved{
-                designed, project::GivenOptions(given, CliNumberReader()), zoneName};
             // A project is a file to reopen: never sent into a pipe.
             files.push_back(
                 {"save-project", project::ProjectJson(saved), io::SpecialTarget::Refuse});

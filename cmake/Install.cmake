@@ -73,7 +73,7 @@ endif()
 set(CPACK_PACKAGE_NAME sundial)
 set(CPACK_PACKAGE_VENDOR "Wall Sundial Designer")
 set(CPACK_PACKAGE_CONTACT "Wall Sundial Designer maintainers <maintainers@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "design vertical wall sundials")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "design sundials for walls, gardens and any flat face")
 set(CPACK_PACKAGE_DESCRIPTION
     "Name a place (one of 270 built-in towns, or a latitude and longitude), the true
 bearing the wall faces and the time zone; the program computes the gnomon's

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/io/atomic_file.h"
+#include "core/io/clean_text.h"
 #include "core/io/regular_file.h"
 #include "core/rules/input_rules.h"
 #include "core/site/number_text.h"
@@ -20,7 +21,6 @@ using Json = nlohmann::ordered_json;
 // A project nests two objects deep; anything much deeper is no project, and
 // is refused before a parser spends memory on it.
 constexpr int kMaxDepth = 4;
-constexpr std::size_t kMaxTextBytes = 200;
 
 bool TooDeep(std::string_view text) {
     int depth = 0;
@@ -96,7 +96,7 @@ double NumberField(const Json& object, const char* name) {
 std::string TextField(const Json& value, const std::string& where) {
     if (!value.is_string()) throw Problem{where + " must be a text"};
     std::string text = value.get<std::string>();
-    if (text.size() > kMaxTextBytes) throw Problem{where + " is too long"};
+    if (auto tooLong = tmpl::TextTooLong(where, text)) throw Problem{std::move(*tooLong)};
     for (const char c : text) {
         if (static_cast<unsigned char>(c) < 0x20)
             throw Problem{where + " holds a control character"};
@@ -247,8 +247,7 @@ ProjectRead ReadProject(const std::filesystem::path& file) {
         return {std::nullopt, name + io::KindProblem(prefix.kind)};
     }
     if (prefix.truncated) {
-        return {std::nullopt, name + "it is larger than a dial project can be (" +
-                                  std::to_string(kProjectReadLimit / 1024) + " KiB)"};
+        return {std::nullopt, name + tmpl::ProjectTooLarge()};
     }
     ProjectRead read = ParseProject(prefix.bytes);
     if (!read.project) read.message = name + read.message;
@@ -282,11 +281,27 @@ std::string ProjectJson(const DialProject& project) {
     root["version"] = project.tz.empty() ? kNamedZoneVersion - 1 : kNamedZoneVersion;
     root["site"] = std::move(site);
     root["template"] = std::move(options);
-    return root.dump(2) + "\n";
+    // Texts are cleaned before they get here; a byte that is still no UTF-8
+    // is written as U+FFFD rather than failing the save.
+    return root.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::optional<std::string> SaveProblem(const DialProject& project) {
+    const std::string text = ProjectJson(project);
+    if (text.size() > kProjectReadLimit) return tmpl::ProjectTooLarge();
+    // Read back as it will be opened: the reader's own checks, so that the
+    // writer can never let through what the reader refuses.
+    ProjectRead read = ParseProject(text);
+    if (!read.project) return std::move(read.message);
+    return std::nullopt;
 }
 
 bool WriteProject(const DialProject& project, const std::filesystem::path& file,
                   std::string& error) {
+    if (auto problem = SaveProblem(project)) {
+        error = std::move(*problem);
+        return false;
+    }
     return io::ReplaceFileContents(file, ProjectJson(project), &error);
 }
 
@@ -315,7 +330,13 @@ std::map<std::string, std::string, std::less<>> GivenOptions(const tmpl::OptionL
         std::string ignored;
         const std::optional<double> number =
             entry.valueName ? readNumber(*value, entry.name, ignored) : std::nullopt;
-        options[entry.name] = number ? NumberText(*number) : std::move(*value);
+        if (number) {
+            options[entry.name] = NumberText(*number);
+        } else if (std::string_view(entry.name) == "date-line") {
+            options[entry.name] = tmpl::DateLineText(*value);
+        } else {
+            options[entry.name] = io::CleanText(*value).text;
+        }
     }
     return options;
 }

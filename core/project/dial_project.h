@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "core/site/site_state.h"
+#include "core/template/option_limits.h"
 #include "core/template/template_options.h"
 
 namespace sundial::project {
@@ -38,8 +39,9 @@ inline constexpr int kProjectVersion = 3;
 inline constexpr int kNamedZoneVersion = 3;
 inline constexpr const char* kProjectFormat = "sundial dial project";
 inline constexpr const char* kProjectExtension = ".sundial";
-// A project is a few hundred bytes; a reader takes no more than this.
-inline constexpr std::size_t kProjectReadLimit = 64 * 1024;
+// A project is a few hundred bytes; a reader takes no more than this, and a
+// writer writes no more.
+inline constexpr std::size_t kProjectReadLimit = tmpl::kOptionLimits.projectBytes;
 
 struct DialProject {
     SiteState site;
@@ -67,8 +69,13 @@ ProjectRead ParseProject(std::string_view text);
 ProjectRead ReadProject(const std::filesystem::path& file);
 
 std::string ProjectJson(const DialProject& project);
+// Why `project`, once saved, would not open again (the reader's own message:
+// "template.made is too long (more than 200 characters)"); nothing when it
+// would open.
+std::optional<std::string> SaveProblem(const DialProject& project);
 // Replaces `file` in one step: it is always the old project or the new one.
-// False, with the reason in `error`, when the old file had to be kept.
+// False, with the reason in `error`, when the old file had to be kept, and
+// when the project would not open again (SaveProblem).
 bool WriteProject(const DialProject& project, const std::filesystem::path& file,
                   std::string& error);
 
@@ -77,7 +84,8 @@ tmpl::OptionLookup ProjectLookup(const DialProject& project);
 // `first`'s options where it has them, else `second`'s.
 tmpl::OptionLookup Overlay(tmpl::OptionLookup first, tmpl::OptionLookup second);
 // The template options `given` holds, as a project keeps them: numbers that
-// `readNumber` reads (in whatever form the user typed them) in the C form.
+// `readNumber` reads (in whatever form the user typed them) in the C form,
+// texts cleaned as they go into the files, each date once.
 std::map<std::string, std::string, std::less<>> GivenOptions(const tmpl::OptionLookup& given,
                                                              const tmpl::NumberReader& readNumber);
 

@@ -11,12 +11,13 @@
 #include "core/io/clean_text.h"
 #include "core/lines/date_marks.h"
 #include "core/pdf/creation_time.h"
+#include "core/template/option_limits.h"
 
 namespace sundial::tmpl {
 
 namespace {
 
-constexpr std::array<TemplateOptionEntry, 36> kEntries = {{
+constexpr std::array<TemplateOptionEntry, 36> kOptions = {{
     {"width", "The plate's width, mm (50 to 5000).", "mm", nullptr},
     {"height", "The plate's height, mm (50 to 5000).", "mm", nullptr},
     {"dial",
@@ -67,7 +68,7 @@ constexpr std::array<TemplateOptionEntry, 36> kEntries = {{
      nullptr, nullptr},
     {"date-line",
      "Draw the nodus's shadow on a chosen date, MM-DD (a birthday, a founding day); give it again "
-     "for more dates.",
+     "for more dates (up to 24).",
      "MM-DD", nullptr},
     {"horizon", "Draw the horizon line (needs the nodus).", nullptr, nullptr},
     {"equinoctial", "Draw the equinoctial line (needs the nodus).", nullptr, nullptr},
@@ -136,22 +137,40 @@ class Reader {
     const NumberReader& readNumber_;
 };
 
-// Reads "MM-DD", or several joined by commas (an option given more than once).
+// Reads "MM-DD", or several joined by commas (an option given more than once),
+// each date once in the order first given: a date repeated draws nothing more.
 std::optional<std::vector<MonthDay>> ReadDates(const std::string& text, std::string& message) {
     std::vector<MonthDay> dates;
-    std::size_t from = 0;
-    while (from <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', from), text.size());
-        const std::string item = text.substr(from, comma - from);
+    for (const std::string_view item : UniqueItems(text)) {
+        if (auto tooLong = TextTooLong("--date-line", item)) {
+            message = *tooLong + ".";
+            return std::nullopt;
+        }
         const auto date = lines::ParseMonthDay(item);
         if (!date) {
-            message = "--date-line: \"" + item + "\" is not a date as MM-DD (06-14).";
+            message = "--date-line: \"" + std::string(item) + "\" is not a date as MM-DD (06-14).";
+            return std::nullopt;
+        }
+        if (dates.size() == kOptionLimits.dates) {
+            message = TooManyDates("--date-line") + ".";
             return std::nullopt;
         }
         dates.push_back(*date);
-        from = comma + 1;
     }
     return dates;
+}
+
+// Every value given, but the dates (read one by one), measured as it will be
+// written: cleaned, in characters.
+std::optional<std::string> LongText(const OptionLookup& given) {
+    for (const TemplateOptionEntry& entry : kOptions) {
+        if (entry.valueName == nullptr || std::string_view(entry.name) == "date-line") continue;
+        const std::optional<std::string> value = given(entry.name);
+        if (!value) continue;
+        if (auto tooLong = TextTooLong("--" + std::string(entry.name), io::CleanText(*value).text))
+            return *tooLong + ".";
+    }
+    return std::nullopt;
 }
 
 std::optional<plan::ExtraLineOptions> ReadExtraLines(Reader& in, const std::string& today) {
@@ -407,11 +426,11 @@ std::span<const char* const> OptionsNotOnAnalemmatic() {
 }
 
 std::span<const TemplateOptionEntry> TemplateOptionTable() {
-    return kEntries;
+    return kOptions;
 }
 
 const TemplateOptionEntry* TemplateOptionNamed(std::string_view name) {
-    for (const TemplateOptionEntry& entry : kSpecs) {
+    for (const TemplateOptionEntry& entry : kOptions) {
         if (name == entry.name) return &entry;
     }
     return nullptr;
@@ -427,6 +446,7 @@ std::optional<PlaneChoice> ReadPlaneChoice(const OptionLookup& given,
 
 TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,
                                         const std::string& today) {
+    if (auto tooLong = LongText(given)) return {std::nullopt, std::move(*tooLong)};
     Reader in(given, readNumber);
     const std::optional<plan::PlanOptions> plan = ReadPlan(in, today);
     if (!plan) return {std::nullopt, std::move(in.message)};
@@ -435,6 +455,14 @@ TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberR
     const std::optional<PageSetup> page = ReadPage(in);
     if (!page) return {std::nullopt, std::move(in.message)};
     return {TemplateOptions{*plan, *plane, *page}, {}};
+}
+
+std::string DateLineText(std::string_view dates) {
+    std::string text;
+    for (const std::string_view item : UniqueItems(dates)) {
+        text += (text.empty() ? "" : ",") + std::string(item);
+    }
+    return text;
 }
 
 std::string TodayText() {

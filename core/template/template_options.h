@@ -86,10 +86,16 @@ struct TemplateOptionsRead {
 };
 
 // Reads the options of TemplateOptionTable(). The plate's size must be given;
-// --made defaults to `today`. Checks them as BuildPlan would, so that a
+// --made defaults to `today`. Every text is held to kOptionLimits
+// (option_limits.h), and the dates are taken each once. Checks them as BuildPlan would, so that a
 // command can refuse them before it writes anything.
 TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberReader& readNumber,
                                         const std::string& today);
+
+// The --date-line text (dates joined by commas) as a design keeps it: each
+// date once, in the order first given ("06-01,12-25,06-01" keeps
+// "06-01,12-25").
+std::string DateLineText(std::string_view dates);
 
 // The computer's date today, as the title block writes it ("2026-12-08").
 std::string TodayText();

@@ -33,7 +33,9 @@ TEST(CliHelp, TopLevelAnswers) {
         {"help",
          {"--help"},
          kCliOk,
-         "^Designs a vertical wall sundial\\.\\n\\nUsage: sundial-cli "},
+         "^Designs sundials: vertical, reclining, inclining, horizontal, polar and\\n"
+         "equatorial dials, anywhere on Earth, [\\s\\S]*latitude 15 to 70 degrees north\\.\\n\\n"
+         "Usage: sundial-cli "},
         {"short help", {"-h"}, kCliOk, "^Designs"},
         {"version", {"--version"}, kCliOk, "^sundial-cli \\d+\\.\\d+\\.\\d+\\n$"},
         {"nothing", {}, kCliBadInput, "^Usage: sundial-cli COMMAND"},
@@ -64,13 +66,13 @@ TEST(CliHelp, EachCommandsHelpListsItsOptions) {
     }
 }
 
-// Every help text fits a terminal 80 columns wide.
+// Every help text fits a terminal 80 columns wide, the last one left free.
 TEST(CliHelp, EveryLineFitsEightyColumns) {
     std::vector<std::vector<std::string>> calls = {{"--help"}};
     for (const CliCommand& c : CliCommands()) calls.push_back({c.name, "--help"});
     for (const auto& call : calls) {
         std::istringstream lines(Cli(call).out);
-        for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 80u) << line;
+        for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 79u) << line;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -119,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "",
                  ""},
         ParseRow{"after the end marker", {"--", "--place", "x"}, "", "", "", "--place|x"},
+        ParseRow{"a word after the end marker", {"--", "--place="}, "", "", "", "--place="},
         ParseRow{"a lone dash", {"-"}, "", "", "", "-"},
         ParseRow{"a word", {"London", "--json"}, "", "json", "", "London"}),
     RowName());
@@ -136,8 +138,23 @@ TEST(OptionParser, IsSetAndValueAnswerForEveryNameOfAnOption) {
     EXPECT_FALSE(parser.IsSet("paper"));
     // A second parse starts afresh.
     ASSERT_TRUE(parser.Parse({"sundial-cli", "--json"}));
+    EXPECT_EQ(Joined(parser.OptionNames()), "json");
     EXPECT_FALSE(parser.IsSet("place"));
     EXPECT_EQ(parser.Value("place"), "");
+}
+
+// Each argument costs the same however many came before: read quadratically,
+// these 80,000 took minutes. The bound leaves room for a slow, shared machine.
+TEST(OptionParser, ManyRepeatsAreReadInOnePass) {
+    std::vector<std::string> args = {"sundial-cli"};
+    for (int i = 0; i < 80000; ++i) args.push_back(i % 2 ? "--place=p" : "--json");
+    OptionParser parser = ReportLikeParser();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(parser.Parse(args));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    EXPECT_EQ(parser.OptionNames().size(), 80000u);
+    args.push_back("--json=no");
+    EXPECT_FALSE(parser.Parse(args));  // found at the very end
 }
 
 // The names in a column as wide as the longest and a space; descriptions

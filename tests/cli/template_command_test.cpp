@@ -165,6 +165,15 @@ TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
           "--year", "2026"},
          "--utc 1 and --tz Europe/London disagree: Europe/London keeps UTC+0 as its standard "
          "time in 2026. Give one of them."},
+        {"made too long",
+         {"template", "--width", "600", "--height", "400", "--made", std::string(201, 'm')},
+         "--made is too long (more than 200 characters)."},
+        {"a 25th date",
+         {"template", "--width", "600", "--height", "400", "--nodus", "100", "--date-line", "01-01",
+          "--date-line",
+          "01-02,01-03,01-04,01-05,01-06,01-07,01-08,01-09,01-10,01-11,01-12,01-13,"
+          "01-14,01-15,01-16,01-17,01-18,01-19,01-20,01-21,01-22,01-23,01-24,01-25"},
+         "--date-line: more than 24 different dates."},
         {"zone unknown",
          {"template", "--width", "600", "--height", "400", "--tz", "Europe/Londn"},
          "--tz: there is no time zone called \"Europe/Londn\""},
@@ -226,6 +235,27 @@ TEST_F(TemplateCommand, AProjectGivesTheSameFilesAndTakesOptionsOverIt) {
     EXPECT_EQ(newer.status, kCliBadInput);
     EXPECT_TRUE(Contains(newer.err, "newer version")) << newer.err;
     EXPECT_FALSE(fs::exists(dir / "c.svg"));
+}
+
+// What is saved opens again and draws what was typed: a text at the limit,
+// bytes that are no UTF-8 (saved as the drawing's U+FFFD), a date given 1,000
+// times (kept once).
+TEST_F(TemplateCommand, ASavedProjectOpensAndDrawsWhatWasTyped) {
+    std::vector<std::string> repeated;
+    for (int i = 0; i < 2000; ++i) repeated.push_back(i % 2 ? "06-01" : "--date-line");
+    const std::vector<std::string> rows[][2] = {
+        {{"--made", std::string(200, 'm')}, {"\"made\": \"mmm"}},
+        {{"--made", "M\xE4rz"}, {"\"made\": \"M\xEF\xBF\xBDrz\""}},
+        {repeated, {"\"date-line\": \"06-01\"\n"}},
+    };
+    const std::vector<std::string> outputs = {"--svg", File("a.svg"), "--save-project", File("p")};
+    for (const auto& [args, saved] : rows) {
+        ASSERT_EQ(RunTemplate(kIssue + args + outputs).status, kCliOk) << saved[0];
+        EXPECT_TRUE(Contains(Bytes(dir / "p"), saved[0])) << saved[0];
+        ASSERT_EQ(RunTemplate({"template", "--project", File("p"), "--svg", File("b.svg")}).status,
+                  kCliOk);
+        EXPECT_EQ(Bytes(dir / "b.svg"), Bytes(dir / "a.svg")) << saved[0];
+    }
 }
 
 // Any flat dial's site (south, a fractional zone, a turned horizontal plate)

@@ -129,6 +129,40 @@ TEST(DialProject, EveryFieldIsCheckedAndNamed) {
     }
 }
 
+// A save is refused, leaving no file, exactly where opening would refuse, and
+// in the reader's words; a project at the limits saves and opens whole.
+TEST(DialProject, WhatWouldNotOpenIsNotSaved) {
+    std::string ae200, dates25 = "01-01";  // 200 characters in 400 bytes; 25 dates
+    for (int i = 0; i < 200; ++i) ae200 += "\xC3\xA4";
+    for (int day = 2; day <= 25; ++day)
+        dates25 += (day < 10 ? ",01-0" : ",01-") + std::to_string(day);
+    const struct {
+        const char *name, *option;
+        std::string place, value;
+        const char* refusal;  // empty: saved and opened again
+    } rows[] = {
+        {"at the limits", "date-line", ae200, dates25.substr(6), ""},
+        {"made at the limit", "made", "Exeter", std::string(200, 'm'), ""},
+        {"place", "half", std::string(201, 'p'), "",
+         "site.place is too long (more than 200 characters)"},
+        {"made", "made", "Exeter", ae200 + "m",
+         "template.made is too long (more than 200 characters)"},
+        {"dates", "date-line", "Exeter", dates25,
+         "template: --date-line: more than 24 different dates."},
+    };
+    ScratchFolder dir;
+    for (const auto& r : rows) {
+        DialProject p =
+            Exeter({{"width", "600"}, {"height", "450"}, {"nodus", "150"}, {r.option, r.value}});
+        p.site.PlaceName = r.place;
+        std::string error;
+        EXPECT_EQ(WriteProject(p, dir / r.name, error), *r.refusal == '\0') << r.name;
+        EXPECT_EQ(error, r.refusal) << r.name;
+        EXPECT_EQ(ReadProject(dir / r.name).project, *r.refusal ? std::nullopt : std::optional(p))
+            << r.name;
+    }
+}
+
 TEST(DialProject, OnlyASmallRegularFileIsRead) {
     ScratchFolder dir;
     std::ofstream(dir / "padded", std::ios::binary)
