@@ -55,7 +55,8 @@ BENCHMARK(BM_Svg)->Unit(benchmark::kMillisecond);
 // The heaviest sheet a maker asks for in one go: a metre plate with every
 // line, the clock-time curves (whose labels must find room among them all),
 // and both the PDF and the SVG. The command line's whole run, less its
-// start-up.
+// start-up. The sun's table for the year is worked out in the first run and
+// kept, as the dialog keeps it between keystrokes.
 void BM_MetrePlateClockTimePdfAndSvg(benchmark::State& state) {
     const sundial::SiteState site = ExampleSite();
     PlanOptions o = Options(true);

@@ -85,23 +85,29 @@ std::optional<Element> LabelPlacer::PlaceOnArc(const std::vector<Point>& arc,
     const double gap = 0.3 * size;
     const double halfCap = kCapHeight * size / 2;
     Element trial = label;
+    // The text is measured once: every trial box is this one moved.
+    trial.points = {{0, 0}};
+    trial.anchor = Anchor::Start;
+    const Rect measured = TextBox(trial);
     const auto clear = [&](Point baseline, Anchor anchor) {
-        trial.points = {baseline};
-        trial.anchor = anchor;
-        const Rect box = TextBox(trial);
+        const double shift = anchor == Anchor::Start    ? 0
+                             : anchor == Anchor::Middle ? measured.Width() / 2
+                                                        : measured.Width();
+        const Rect box{measured.left + baseline.x - shift, measured.top + baseline.y,
+                       measured.right + baseline.x - shift, measured.bottom + baseline.y};
         if (!area_.ContainsRect(box) || grid_.AnyBoxNear(box, gap) ||
             grid_.AnySegmentTouches(box.Inset(-kInkMm))) {
             return false;
         }
+        trial.points = {baseline};
+        trial.anchor = anchor;
         grid_.AddBox(box);
         return true;
     };
     // Just beyond an end, on the arc's own heading: the label reads as the
     // line's name where it starts (or, failing all else, where it ends).
-    trial.anchor = Anchor::Middle;
-    trial.points = {{0, 0}};
-    const Rect sized = TextBox(trial);
-    const double hw = sized.Width() / 2 + kClearanceMm, hh = sized.Height() / 2 + kClearanceMm;
+    const double hw = measured.Width() / 2 + kClearanceMm;
+    const double hh = measured.Height() / 2 + kClearanceMm;
     const auto beyond = [&](Point end, Point inner) {
         const double len = Distance(end, inner);
         if (!(len > 0)) return false;

@@ -32,7 +32,11 @@ constexpr double kRootReachPlates = 100;
 constexpr double kUprightStyleDeg = 89.9;
 // Standing in for the nodus when only the hour lines need the style.
 constexpr double kNominalNodusMm = 100;
-constexpr double kLabelMarginMm = 1;  // between a label and the plate's edge
+constexpr double kLabelMarginMm = 1;
+// A face reclined this far or more (a horizontal one is 90) has its default
+// root this many plate sizes in from the edge.
+constexpr double kUpwardFaceDeg = 45;
+constexpr double kRootInsetPlates = 0.2;  // between a label and the plate's edge
 
 bool Within(double value, double low, double high) {
     return value >= low && value <= high;  // false for NaN
@@ -79,7 +83,11 @@ Point DefaultRoot(const engine::Site& site, const engine::Plane& plane, double w
     const auto noon = probe.HourLine(0);
     if (!noon) return {w / 2, 0};
     const Point back{-noon->direction.x, -noon->direction.y};
-    const double t = RayExit(centre, back, {0, 0, w, h});
+    double t = RayExit(centre, back, {0, 0, w, h});
+    // A face looking up is lit for more than half the day: its lines fan
+    // beyond square to the noon line, and a root on the edge would lay the
+    // early and late hours along it with no room for their numerals.
+    if (plane.reclineDeg >= kUpwardFaceDeg) t -= kRootInsetPlates * std::min(w, h);
     return {centre.x + t * back.x, centre.y + t * back.y};
 }
 
