@@ -115,6 +115,29 @@ TEST(Labels, NoLineCrossesATextAndEveryCurveIsLabelledOrNamed) {
     }
 }
 
+// A face looking up, on a common plate with a common nodus: every numeral
+// finds room at one size.
+TEST(Labels, UpwardFacesLeaveTheNumeralsRoom) {
+    const testing::SiteCase rows[] = {
+        {"London", 51.5f, 0.12f, "180", 0},
+        {"Sydney", -33.87f, -151.2f, "0", 10},
+        {"NewYork", 40.7f, 74, "180", -5},
+        {"N65", 65, 0.12f, "180", 0},
+    };
+    for (const auto& r : rows) {
+        PlanOptions o;
+        o.plane = engine::HorizontalPlane();
+        o.nodusMm = 100;
+        const Plan p = testing::Built(testing::SiteOf(r), o);
+        EXPECT_TRUE(p.notes.empty()) << r.name << ": " << p.notes.front();
+        std::set<double> sizes;
+        for (const Element& e : p.dial.elements) {
+            if (e.role == Role::Numerals) sizes.insert(e.textSizeMm);
+        }
+        EXPECT_EQ(sizes.size(), 1u) << r.name;
+    }
+}
+
 TEST(Labels, RunsThatMeetEndToEndAreOneArc) {
     const Point a{0, 0}, b{10, 0}, c{10, 10}, d{50, 50}, e{60, 50};
     const struct {
