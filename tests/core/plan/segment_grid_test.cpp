@@ -34,7 +34,7 @@ TEST(SegmentGrid, AnswersAsATestOfEverySegmentAndBox) {
                 grid.AddBox(boxes.back());
             }
         }
-        int touched = 0, near = 0;
+        int touched = 0, near = 0;  // each answer must come up often
         for (int q = 0; q < 2000; ++q) {
             const Point c{x(random), y(random)};
             const Rect box{c.x, c.y, c.x + size(random), c.y + size(random) / 2};
@@ -46,7 +46,6 @@ TEST(SegmentGrid, AnswersAsATestOfEverySegmentAndBox) {
             touched += segment;
             near += other;
         }
-        // Both answers come up often enough for the comparison to mean something.
         EXPECT_GT(touched, 200);
         EXPECT_GT(near, 50);
     }
