@@ -7,6 +7,7 @@
 #include "bench/example_site.h"
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
+#include "core/template/pdf_template.h"
 #include "core/template/svg_template.h"
 
 namespace {
@@ -60,5 +61,29 @@ void BM_Svg(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(sundial::tmpl::PlanSvg(*plan));
 }
 BENCHMARK(BM_Svg)->Unit(benchmark::kMillisecond);
+
+// The heaviest sheet a maker asks for in one go: a metre plate with every
+// line, the clock-time curves (whose labels must find room among them all),
+// and both the PDF and the SVG. The command line's whole run, less its
+// start-up. The sun's table for the year is worked out in the first run and
+// kept, as the dialog keeps it between keystrokes.
+void BM_MetrePlateClockTimePdfAndSvg(benchmark::State& state) {
+    const sundial::SiteState site = ExampleSite();
+    PlanOptions o = Options(true);
+    o.widthMm = o.heightMm = 1000;
+    o.noonCurve = true;
+    o.extras.clockTime = true;
+    o.extras.tenMinutes = true;
+    o.extras.year = 2026;
+    std::string pdf;
+    for (auto _ : state) {
+        const auto samples = sundial::plan::YearOfSunSamples(site);
+        const auto plan = sundial::plan::BuildPlan(site, o, samples).plan;
+        benchmark::DoNotOptimize(sundial::tmpl::PlanSvg(*plan));
+        sundial::tmpl::TemplatePdfBytes(*plan, {}, pdf);
+        benchmark::DoNotOptimize(pdf);
+    }
+}
+BENCHMARK(BM_MetrePlateClockTimePdfAndSvg)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "core/io/file_group.h"
 #include "core/plan/plan.h"
 #include "core/plan/sun_samples.h"
+#include "core/plan/text_metrics.h"
 #include "core/project/dial_project.h"
 #include "core/rules/input_rules.h"
 #include "core/template/dxf_template.h"
@@ -59,7 +60,14 @@ nlohmann::json ElementsJson(const std::vector<Element>& elements) {
         if (e.declinationDeg) o["declination"] = *e.declinationDeg;
         if (!e.date.empty()) o["date"] = e.date;
         if (!e.text.empty()) o["text"] = e.text;
-        if (e.shape == plan::Shape::Text) o["size"] = Micrometres(e.textSizeMm);
+        if (e.shape == plan::Shape::Text) {
+            o["size"] = Micrometres(e.textSizeMm);
+            // The ink's box, as the layout kept it clear of lines and of
+            // other texts: left, top, right, bottom.
+            const plan::Rect box = plan::TextBox(e);
+            o["box"] = {Micrometres(box.left), Micrometres(box.top), Micrometres(box.right),
+                        Micrometres(box.bottom)};
+        }
         if (e.shape == plan::Shape::Circle) o["radius"] = Micrometres(e.radiusMm);
         nlohmann::json points = nlohmann::json::array();
         for (const plan::Point& p : e.points) {

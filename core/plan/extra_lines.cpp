@@ -76,19 +76,6 @@ std::vector<DayRun> ClipRun(const lines::CurveRun& run, const Rect& area) {
     return out;
 }
 
-// Every kThinning-th point of each run, and its last.
-std::vector<std::vector<Point>> Thinned(const std::vector<std::vector<Point>>& runs) {
-    constexpr std::size_t kThinning = 4;
-    std::vector<std::vector<Point>> out;
-    for (const auto& run : runs) {
-        std::vector<Point> thin;
-        for (std::size_t i = 0; i < run.size(); i += kThinning) thin.push_back(run[i]);
-        if ((run.size() - 1) % kThinning != 0) thin.push_back(run.back());
-        out.push_back(std::move(thin));
-    }
-    return out;
-}
-
 Element CurveElement(const DayRun& run, double hour, bool falling) {
     Element e =
         MakePath(Role::ClockTimeCurves, Shape::Polyline, run.points, kCurveStrokeMm, kCurveColour);
@@ -120,9 +107,8 @@ void AddDateMarks(const ExtraLinesInput& in, const std::vector<lines::DateMark>&
             if (m.date) e.date = TwoDigits(m.date->month) + "-" + TwoDigits(m.date->day);
             out.elements.push_back(std::move(e));
         }
-        if (auto label = placer.Place(path, m.label, in.labelSizeMm, role, colour)) {
-            out.elements.push_back(std::move(*label));
-        }
+        placer.AddLines(path);
+        placer.Ask(path, m.label, "the " + m.label + " line", in.labelSizeMm, role, colour);
     }
 }
 
@@ -142,10 +128,9 @@ void AddStraight(const ExtraLinesInput& in, const std::optional<lines::PlateLine
     e.dashMm = kReferenceDashMm;
     e.text = name;
     out.elements.push_back(e);
-    if (auto label = placer.Place({{piece->first, piece->second}}, name, in.labelSizeMm, role,
-                                  kReferenceColour)) {
-        out.elements.push_back(std::move(*label));
-    }
+    placer.AddLine(piece->first, piece->second);
+    placer.Ask({{piece->first, piece->second}}, name, std::string("the ") + name + " line",
+               in.labelSizeMm, role, kReferenceColour);
 }
 
 }  // namespace
@@ -175,18 +160,27 @@ ExtraLines BuildExtraLines(const ExtraLinesInput& in, LabelPlacer& placer) {
             }
             paths.push_back(std::move(path));
         }
-        // Labels keep off the curves; every few days' point holds them well
-        // enough for that, at a fraction of the cost.
-        for (const auto& path : paths) placer.AddBlocking(Thinned(path));
+        const bool anyOnPlate =
+            std::any_of(paths.begin(), paths.end(), [](const auto& p) { return !p.empty(); });
         for (std::size_t i = 0; i < curves.size(); ++i) {
-            if (paths[i].empty()) continue;
-            if (auto label = placer.Place(paths[i], ClockTimeLabel(curves[i].hour, in.numerals),
-                                          in.labelSizeMm, Role::ClockTimeCurves, kCurveColour)) {
-                label->hour = curves[i].hour;
-                out.elements.push_back(std::move(*label));
+            const std::string label = ClockTimeLabel(curves[i].hour, in.numerals);
+            // The sun reaches the face at this hour, but its shadow stays
+            // off the plate all year.
+            if (paths[i].empty()) {
+                if (anyOnPlate) {
+                    out.notes.push_back("The " +
+                                        ClockTimeLabel(curves[i].hour, NumeralStyle::None) +
+                                        " clock-time curve does not fall on the plate.");
+                }
+                continue;
             }
+            placer.AddLines(paths[i]);
+            placer.Ask(
+                paths[i], label,
+                "the " + ClockTimeLabel(curves[i].hour, NumeralStyle::None) + " clock-time curve",
+                in.labelSizeMm, Role::ClockTimeCurves, kCurveColour, curves[i].hour);
         }
-        if (std::none_of(paths.begin(), paths.end(), [](const auto& p) { return !p.empty(); })) {
+        if (!anyOnPlate) {
             out.notes.push_back("No clock-time curve falls on the plate.");
         }
         const std::string year = std::to_string(in.sun->year());

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
@@ -11,106 +10,166 @@ namespace sundial::plan {
 
 namespace {
 
-constexpr int kStationsPerRun = 80;
+constexpr int kStationsPerArc = 120;
 constexpr double kClearanceMm = 0.8;  // between a label and its own line
+// Runs whose ends lie this near are one arc (the halves of a figure-eight
+// meet at a solstice's shared point).
+constexpr double kJoinMm = 0.01;
+// A line's ink reaches half its stroke beyond its centre: the box is checked
+// grown by this much.
+constexpr double kInkMm = 0.25;
 
-int Crossings(const std::vector<Segment>& segments, const Rect& box) {
-    int n = 0;
-    for (const Segment& s : segments) {
-        // Most segments are nowhere near: a cheap test first.
-        if (std::max(s.first.x, s.second.x) < box.left ||
-            std::min(s.first.x, s.second.x) > box.right ||
-            std::max(s.first.y, s.second.y) < box.top ||
-            std::min(s.first.y, s.second.y) > box.bottom) {
-            continue;
-        }
-        n += SegmentTouches(s.first, s.second, box);
-    }
-    return n;
+constexpr double kLabelScales[] = {1, 0.8, 0.6, 0.45, 0.3};
+constexpr double kMinLabelMm = 2.5;
+
+bool Near(Point a, Point b) {
+    return Distance(a, b) <= kJoinMm;
 }
 
-constexpr size_t kChunkSegments = 16;
+// The point `s` mm along `arc` from its start (`along` holds each vertex's).
+Point At(const std::vector<Point>& arc, const std::vector<double>& along, double s) {
+    const auto upper = std::upper_bound(along.begin(), along.end(), s);
+    const std::size_t i =
+        std::clamp<std::size_t>(static_cast<std::size_t>(upper - along.begin()), 1, arc.size() - 1);
+    const double span = along[i] - along[i - 1];
+    const double f = span > 0 ? std::clamp((s - along[i - 1]) / span, 0.0, 1.0) : 0;
+    return {arc[i - 1].x + f * (arc[i].x - arc[i - 1].x),
+            arc[i - 1].y + f * (arc[i].y - arc[i - 1].y)};
+}
 
 }  // namespace
 
-void LabelPlacer::AddBlocking(const std::vector<std::vector<Point>>& paths) {
-    for (const auto& path : paths) {
-        for (size_t start = 1; start < path.size(); start += kChunkSegments) {
-            const size_t end = std::min(path.size(), start + kChunkSegments);
-            Chunk chunk;
-            chunk.bounds = Bounds({path.begin() + static_cast<std::ptrdiff_t>(start - 1),
-                                   path.begin() + static_cast<std::ptrdiff_t>(end)});
-            for (size_t i = start; i < end; ++i) chunk.segments.push_back({path[i - 1], path[i]});
-            blocking_.push_back(std::move(chunk));
+std::vector<std::vector<Point>> Arcs(const std::vector<std::vector<Point>>& path) {
+    std::vector<std::vector<Point>> arcs;
+    for (const auto& run : path) {
+        if (run.size() < 2) continue;
+        if (!arcs.empty() && Near(arcs.back().back(), run.front())) {
+            arcs.back().insert(arcs.back().end(), run.begin() + 1, run.end());
+        } else if (!arcs.empty() && Near(arcs.back().back(), run.back())) {
+            arcs.back().insert(arcs.back().end(), run.rbegin() + 1, run.rend());
+        } else {
+            arcs.push_back(run);
         }
+    }
+    // A closed path's last arc may run on into its first.
+    if (arcs.size() > 1 && Near(arcs.back().back(), arcs.front().front())) {
+        arcs.back().insert(arcs.back().end(), arcs.front().begin() + 1, arcs.front().end());
+        arcs.front() = std::move(arcs.back());
+        arcs.pop_back();
+    }
+    return arcs;
+}
+
+void LabelPlacer::AddLines(const std::vector<std::vector<Point>>& paths) {
+    for (const auto& run : paths) {
+        for (std::size_t i = 1; i < run.size(); ++i) grid_.AddSegment(run[i - 1], run[i]);
     }
 }
 
-std::optional<Element> LabelPlacer::Place(const std::vector<std::vector<Point>>& path,
-                                          std::string text, double sizeMm, Role role,
-                                          std::uint32_t colour) {
+void LabelPlacer::Ask(const std::vector<std::vector<Point>>& path, std::string text,
+                      std::string what, double sizeMm, Role role, std::uint32_t colour,
+                      std::optional<double> hour) {
     Element label = MakeText(role, {}, std::move(text), sizeMm, Anchor::Middle, false, colour);
-    const double gap = 0.3 * sizeMm;
-    // Its own path is among the blocking ones; a label may cut across it (a
-    // sloping path under a long label) at the cost of a soft crossing.
-    std::vector<Segment> own;
-    for (const auto& run : path) {
-        for (size_t i = 1; i < run.size(); ++i) own.push_back({run[i - 1], run[i]});
-    }
+    label.hour = hour;
+    requests_.push_back({path, std::move(label), std::move(what)});
+}
 
-    struct Best {
-        double score = std::numeric_limits<double>::infinity();
-        Point baseline;
-        Rect box;
-    } best;
-    for (const auto& run : path) {
-        // Stations evenly along the run, by length.
-        std::vector<double> along(run.size(), 0.0);
-        for (size_t i = 1; i < run.size(); ++i)
-            along[i] = along[i - 1] + Distance(run[i - 1], run[i]);
-        const double total = along.back();
-        if (total <= 0) continue;
-        size_t seg = 1;
-        for (int k = 0; k <= kStationsPerRun; ++k) {
-            const double s = total * k / kStationsPerRun;
-            while (seg + 1 < run.size() && along[seg] < s) ++seg;
-            const double span = along[seg] - along[seg - 1];
-            const double f = span > 0 ? (s - along[seg - 1]) / span : 0;
-            const Point p{run[seg - 1].x + f * (run[seg].x - run[seg - 1].x),
-                          run[seg - 1].y + f * (run[seg].y - run[seg - 1].y)};
-            for (const bool above : {true, false}) {
-                label.points = {{p.x, 0}};
-                label.points[0].y =
-                    above ? p.y - kClearanceMm : p.y + kClearanceMm + kCapHeight * sizeMm;
-                label.anchor = Anchor::Middle;
-                const Rect box = TextBox(label);
-                if (!area_.ContainsRect(box)) continue;
-                bool clearOfBoxes = true;
-                for (const Rect& taken : boxes_)
-                    clearOfBoxes = clearOfBoxes && !Overlaps(box, taken, gap);
-                if (!clearOfBoxes) continue;
-                // Crossing a line it must not cross costs more than any amount
-                // of the rest.
-                // A place across another date line is never taken: count the
-                // rest only for places clear of them.
-                const int ownCrossings = Crossings(own, box);
-                int blocking = 0;
-                for (const Chunk& chunk : blocking_) {
-                    if (Overlaps(chunk.bounds, box)) blocking += Crossings(chunk.segments, box);
-                }
-                if (blocking > ownCrossings) continue;
-                const double score =
-                    1e3 * (Crossings(soft_, box) + ownCrossings) + std::min(s, total - s);
-                if (score < best.score) best = {score, label.points[0], box};
-            }
+std::optional<Element> LabelPlacer::PlaceOnArc(const std::vector<Point>& arc,
+                                               const Element& label) {
+    std::vector<double> along(arc.size(), 0.0);
+    for (std::size_t i = 1; i < arc.size(); ++i)
+        along[i] = along[i - 1] + Distance(arc[i - 1], arc[i]);
+    const double total = along.back();
+    if (!(total > 0)) return std::nullopt;
+    const double size = label.textSizeMm;
+    const double gap = 0.3 * size;
+    const double halfCap = kCapHeight * size / 2;
+    Element trial = label;
+    // The text is measured once: every trial box is this one moved.
+    trial.points = {{0, 0}};
+    trial.anchor = Anchor::Start;
+    const Rect measured = TextBox(trial);
+    const auto clear = [&](Point baseline, Anchor anchor) {
+        const double shift = anchor == Anchor::Start    ? 0
+                             : anchor == Anchor::Middle ? measured.Width() / 2
+                                                        : measured.Width();
+        const Rect box{measured.left + baseline.x - shift, measured.top + baseline.y,
+                       measured.right + baseline.x - shift, measured.bottom + baseline.y};
+        if (!area_.ContainsRect(box) || grid_.AnyBoxNear(box, gap) ||
+            grid_.AnySegmentTouches(box.Inset(-kInkMm))) {
+            return false;
+        }
+        trial.points = {baseline};
+        trial.anchor = anchor;
+        grid_.AddBox(box);
+        return true;
+    };
+    // Just beyond an end, on the arc's own heading: the label reads as the
+    // line's name where it starts (or, failing all else, where it ends).
+    const double hw = measured.Width() / 2 + kClearanceMm;
+    const double hh = measured.Height() / 2 + kClearanceMm;
+    const auto beyond = [&](Point end, Point inner) {
+        const double len = Distance(end, inner);
+        if (!(len > 0)) return false;
+        const Point d{(end.x - inner.x) / len, (end.y - inner.y) / len};
+        const double t = std::min(std::fabs(d.x) > 1e-9 ? hw / std::fabs(d.x) : HUGE_VAL,
+                                  std::fabs(d.y) > 1e-9 ? hh / std::fabs(d.y) : HUGE_VAL);
+        // Where lines end close together (the solstice's neighbours), the
+        // labels stack across their ends, each as near its own as room allows.
+        const Point n{-d.y, d.x};
+        const double step = std::fabs(n.x) * (2 * hw + gap) + std::fabs(n.y) * (2 * hh + gap);
+        for (const int j : {0, 1, -1, 2, -2}) {
+            const Point c{end.x + t * d.x + j * step * n.x, end.y + t * d.y + j * step * n.y};
+            if (clear(CentredBaseline(c, size), Anchor::Middle)) return true;
+        }
+        return false;
+    };
+    if (beyond(arc.front(), At(arc, along, std::min(total, hw)))) return trial;
+    // Above, below, right of and left of each station in turn, from the
+    // arc's start: the first clear place is the label's.
+    for (int k = 0; k <= kStationsPerArc; ++k) {
+        const Point p = At(arc, along, total * k / kStationsPerArc);
+        if (clear({p.x, p.y - kClearanceMm - kDescent * size}, Anchor::Middle) ||
+            clear({p.x, p.y + kClearanceMm + kCapHeight * size}, Anchor::Middle) ||
+            clear({p.x + kClearanceMm + gap, p.y + halfCap}, Anchor::Start) ||
+            clear({p.x - kClearanceMm - gap, p.y + halfCap}, Anchor::End)) {
+            return trial;
         }
     }
-    // A label across another date line would be read against the wrong one:
-    // better none.
-    if (!std::isfinite(best.score)) return std::nullopt;
-    label.points = {best.baseline};
-    boxes_.push_back(best.box);
-    return label;
+    if (beyond(arc.back(), At(arc, along, std::max(0.0, total - hw)))) return trial;
+    return std::nullopt;
+}
+
+LabelPlacer::Placed LabelPlacer::PlaceAll() {
+    Placed out;
+    for (const Request& r : requests_) {
+        const auto arcs = Arcs(r.path);
+        int missed = 0;
+        for (const auto& arc : arcs) {
+            // Where lines crowd, a smaller label finds the room a full-size
+            // one lacks; never smaller than can be read.
+            std::optional<Element> label;
+            Element sized = r.label;
+            for (const double scale : kLabelScales) {
+                sized.textSizeMm = std::max(kMinLabelMm, scale * r.label.textSizeMm);
+                label = PlaceOnArc(arc, sized);
+                if (label || sized.textSizeMm <= kMinLabelMm) break;
+            }
+            if (label) {
+                out.labels.push_back(std::move(*label));
+            } else {
+                ++missed;
+            }
+        }
+        if (missed == 0) continue;
+        out.notes.push_back(
+            missed == static_cast<int>(arcs.size())
+                ? "No clear place for the label of " + r.what + ": it is left unlabelled."
+                : "No clear place for the label of " + r.what + " on " + std::to_string(missed) +
+                      " of its " + std::to_string(arcs.size()) + " arcs.");
+    }
+    requests_.clear();
+    return out;
 }
 
 }  // namespace sundial::plan

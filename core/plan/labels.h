@@ -1,46 +1,63 @@
-// Finds room for a path's label: beside the path, inside an area, clear of
-// boxes already taken and of paths it must not cross, crossing as few other
-// lines as it can, and as near an end of the path as that allows.
+// Labels for the plate's curves and lines, placed by one rule once every
+// line is known:
+// - a label's box touches no line at all (its own included) and keeps clear
+//   of the numerals and of the other labels;
+// - a path is cut into arcs (runs that meet end to end are one arc), and
+//   every arc gets its own label, at the same end of each: the first place
+//   clear of everything, searched from the arc's start (a date line's
+//   morning end, a figure-eight's December solstice);
+// - an arc with no clear place stays unlabelled, and a note names it.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/plan/drawing.h"
+#include "core/plan/segment_grid.h"
 
 namespace sundial::plan {
 
-using Segment = std::pair<Point, Point>;
-
 class LabelPlacer {
   public:
-    explicit LabelPlacer(Rect area) : area_(area) {}
+    // Labels keep within `area`.
+    explicit LabelPlacer(Rect area) : area_(area), grid_(area) {}
 
-    void AddBox(const Rect& box) { boxes_.push_back(box); }
-    // Lines a label must not cross (other date lines, say).
-    void AddBlocking(const std::vector<std::vector<Point>>& paths);
-    // Lines a label may cross, though it would rather not (hour lines).
-    void AddSoft(Point a, Point b) { soft_.push_back({a, b}); }
+    // A box labels keep off (a numeral's).
+    void AddBox(const Rect& box) { grid_.AddBox(box); }
+    // Lines no label may touch.
+    void AddLines(const std::vector<std::vector<Point>>& paths);
+    void AddLine(Point a, Point b) { grid_.AddSegment(a, b); }
 
-    // A Text element of `role` beside `path`, or nothing when the path is
-    // empty or no place is clear of the blocking lines. The label's box is
-    // then taken.
-    std::optional<Element> Place(const std::vector<std::vector<Point>>& path, std::string text,
-                                 double sizeMm, Role role, std::uint32_t colour);
+    // Asks for `text` beside each arc of `path`; `what` names the path in a
+    // note ("the 21 Dec line"). The labels are Text elements of `role`,
+    // carrying `hour` when given.
+    void Ask(const std::vector<std::vector<Point>>& path, std::string text, std::string what,
+             double sizeMm, Role role, std::uint32_t colour,
+             std::optional<double> hour = std::nullopt);
+
+    struct Placed {
+        std::vector<Element> labels;
+        std::vector<std::string> notes;  // the arcs left unlabelled
+    };
+    // Places every label asked for, in the order asked.
+    Placed PlaceAll();
 
   private:
+    std::optional<Element> PlaceOnArc(const std::vector<Point>& arc, const Element& label);
+
     Rect area_;
-    std::vector<Rect> boxes_;
-    // Runs of consecutive segments with their bounds: a label's box meets few
-    // of them, and the rest are passed over whole.
-    struct Chunk {
-        Rect bounds;
-        std::vector<Segment> segments;
+    SegmentGrid grid_;
+    struct Request {
+        std::vector<std::vector<Point>> path;
+        Element label;
+        std::string what;
     };
-    std::vector<Chunk> blocking_;
-    std::vector<Segment> soft_;
+    std::vector<Request> requests_;
 };
+
+// The runs of `path` joined into arcs: a run that starts where another ends
+// (or ends where it ends) continues it.
+std::vector<std::vector<Point>> Arcs(const std::vector<std::vector<Point>>& path);
 
 }  // namespace sundial::plan

@@ -33,6 +33,11 @@ constexpr double kRootReachPlates = 100;
 constexpr double kUprightStyleDeg = 89.9;
 // Standing in for the nodus when only the hour lines need the style.
 constexpr double kNominalNodusMm = 100;
+constexpr double kLabelMarginMm = 1;
+// A face reclined this far or more (a horizontal one is 90) has its default
+// root this many plate sizes in from the edge.
+constexpr double kUpwardFaceDeg = 45;
+constexpr double kRootInsetPlates = 0.2;  // between a label and the plate's edge
 
 bool Within(double value, double low, double high) {
     return value >= low && value <= high;  // false for NaN
@@ -79,7 +84,11 @@ Point DefaultRoot(const engine::Site& site, const engine::Plane& plane, double w
     const auto noon = probe.HourLine(0);
     if (!noon) return {w / 2, 0};
     const Point back{-noon->direction.x, -noon->direction.y};
-    const double t = RayExit(centre, back, {0, 0, w, h});
+    double t = RayExit(centre, back, {0, 0, w, h});
+    // A face looking up is lit for more than half the day: its lines fan
+    // beyond square to the noon line, and a root on the edge would lay the
+    // early and late hours along it with no room for their numerals.
+    if (plane.reclineDeg >= kUpwardFaceDeg) t -= kRootInsetPlates * std::min(w, h);
     return {centre.x + t * back.x, centre.y + t * back.y};
 }
 
@@ -271,12 +280,15 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
                                                "gnomon's root or the nodus's foot."));
     }
 
-    // Labels keep to the lines' area, off the numerals; they would rather
-    // not cross a line.
-    LabelPlacer placer(face.inner.Inset(0.5));
+    // Labels keep to the plate, off the numerals and every line: where the
+    // lines crowd, the band the numerals stand in has room between them.
+    LabelPlacer placer(Rect{0, 0, w, h}.Inset(kLabelMarginMm));
     for (const Rect& box : face.numeralBoxes) placer.AddBox(box);
     for (const Element& e : face.elements) {
-        if (e.shape == Shape::Line) placer.AddSoft(e.points[0], e.points[1]);
+        if (e.role != Role::Outline && !straight(e) &&
+            (e.shape == Shape::Line || e.shape == Shape::Polyline)) {
+            placer.AddLines({e.points});
+        }
     }
     const double labelSize = face.numeralSizeMm > 0 ? std::max(2.5, 0.4 * face.numeralSizeMm)
                                                     : std::clamp(0.02 * std::min(w, h), 2.5, 20.0);
@@ -290,8 +302,8 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     }
     std::vector<std::vector<Point>> noon;
     if (options.noonCurve && !samples.empty()) noon = NoonPath(dial, samples, face.inner);
-    placer.AddBlocking(AllRuns(paths));
-    placer.AddBlocking(noon);
+    placer.AddLines(AllRuns(paths));
+    placer.AddLines(noon);
 
     for (size_t i = 0; i < curves.size(); ++i) {
         if (paths[i].empty()) {
@@ -306,10 +318,8 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
             line.declinationDeg = curves[i].declinationDeg;
             plan.dial.elements.push_back(std::move(line));
         }
-        if (auto label =
-                placer.Place(paths[i], curves[i].label, labelSize, Role::DateLines, kDateColour)) {
-            plan.dial.elements.push_back(std::move(*label));
-        }
+        placer.Ask(paths[i], curves[i].label, "the " + curves[i].label + " line", labelSize,
+                   Role::DateLines, kDateColour);
     }
     if (!noon.empty()) {
         for (const auto& run : noon) {
@@ -318,9 +328,8 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
             line.text = "12:00";
             plan.dial.elements.push_back(std::move(line));
         }
-        if (auto label = placer.Place(noon, "12:00", labelSize, Role::NoonCurve, kNoonColour)) {
-            plan.dial.elements.push_back(std::move(*label));
-        }
+        placer.Ask(noon, "12:00", "the 12:00 figure-eight", labelSize, Role::NoonCurve,
+                   kNoonColour);
     } else if (options.noonCurve && !samples.empty()) {
         plan.notes.push_back("The nodus's shadow at 12:00 does not fall on the plate.");
     }
@@ -333,6 +342,10 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
         placer);
     std::move(extra.elements.begin(), extra.elements.end(), std::back_inserter(plan.dial.elements));
     plan.notes.insert(plan.notes.end(), extra.notes.begin(), extra.notes.end());
+    // Every line is known now: each label can keep clear of all of them.
+    LabelPlacer::Placed labels = placer.PlaceAll();
+    std::move(labels.labels.begin(), labels.labels.end(), std::back_inserter(plan.dial.elements));
+    plan.notes.insert(plan.notes.end(), labels.notes.begin(), labels.notes.end());
 
     const double styleHeight = dial.StyleHeightDeg();
     plan.gnomonSize = root ? SizeGnomon(StyleLength(options, dial), styleHeight)

@@ -57,6 +57,11 @@ std::optional<int> DayOfYear(int year, MonthDay date) {
 
 std::optional<SunYear> SunYear::For(int year) {
     if (year < kFirstCurveYear || year > kLastCurveYear) return std::nullopt;
+    // One run asks for the same year more than once (the noon samples, then
+    // the curves), and the dialog again at every keystroke: the last table
+    // is kept, one per thread, so that it is worked out once.
+    thread_local std::optional<SunYear> last;
+    if (last && last->year() == year) return last;
     const ClockTime newYear{year, 1, 1, 0, 0, 0};
     const int count = static_cast<int>(std::ceil(DaysInYear(year) / kStepDays)) + 2 * kMarginNodes;
     std::vector<CentreSun> nodes;
@@ -68,7 +73,8 @@ std::optional<SunYear> SunYear::For(int year) {
     }
     // The mean obliquity: nutation moves it by under 0.003 degrees.
     const double midyearTt = ERFA_DJ00 + (year - 2000) * 365.25;
-    return SunYear(year, eraObl06(midyearTt, 0) * ERFA_DR2D, std::move(nodes));
+    last = SunYear(year, eraObl06(midyearTt, 0) * ERFA_DR2D, std::move(nodes));
+    return last;
 }
 
 CentreSun SunYear::At(double utcDays) const {

@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <sstream>
+#include <utility>
+#include <vector>
 
 #include "core/io/atomic_file.h"
 #include "core/pdf/win1252.h"
@@ -81,12 +84,58 @@ int Lineweight(double strokeMm) {
     });
 }
 
-std::string DashName(double dashMm) {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, dashMm).ptr;
-    std::string name = "DASH_" + std::string(buf, end);
-    std::replace(name.begin(), name.end(), '.', '_');
-    return name;
+// The dashed linetypes, under the names CAD programs know and draw dashed
+// by name even where they ignore a file's own patterns; each pattern is the
+// plan's equal dash and gap. A dash takes the type whose dash is nearest.
+struct Linetype {
+    const char* name;
+    const char* description;
+    double dashMm;
+};
+constexpr std::array<Linetype, 3> kLinetypes = {{
+    {"HIDDEN", "Hidden __ __ __ __", 2.5},     // the falling half of a figure-eight
+    {"DASHED", "Dashed ___ ___ ___", 3},       // the substyle
+    {"DASHEDX2", "Dashed (2x) ____ ____", 4},  // the horizon and equinoctial
+}};
+
+const Linetype& LinetypeFor(double dashMm) {
+    return *std::min_element(kLinetypes.begin(), kLinetypes.end(),
+                             [dashMm](const Linetype& a, const Linetype& b) {
+                                 return std::abs(a.dashMm - dashMm) < std::abs(b.dashMm - dashMm);
+                             });
+}
+
+// dxflib writes the objects without their owners. Each object is owned by
+// the dictionary that names it (350, or 340 for a default entry); the root
+// dictionary, the first, by nobody (0). The owner goes straight after the
+// handle, where readers look for it.
+std::string WithOwners(const std::string& objects) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    std::istringstream in(objects);
+    for (std::string code, value; std::getline(in, code) && std::getline(in, value);) {
+        code.erase(0, code.find_first_not_of(' '));
+        pairs.emplace_back(code, value);
+    }
+    std::map<std::string, std::string> owner;
+    std::string current;
+    bool dictionary = false;
+    for (const auto& [code, value] : pairs) {
+        if (code == "0") dictionary = value == "DICTIONARY" || value == "ACDBDICTIONARYWDFLT";
+        if (code == "5") current = value;
+        if (dictionary && (code == "350" || code == "340")) owner.emplace(value, current);
+    }
+    std::string out;
+    const auto append = [&out](const std::string& code, const std::string& value) {
+        out.append(3 - std::min<std::size_t>(3, code.size()), ' ');
+        out += code + '\n' + value + '\n';
+    };
+    for (const auto& [code, value] : pairs) {
+        append(code, value);
+        if (code != "5") continue;
+        const auto found = owner.find(value);
+        append("330", found == owner.end() ? "0" : found->second);
+    }
+    return out;
 }
 
 struct Placed {
@@ -128,10 +177,12 @@ class PlanWriter {
         w_.sectionEntities();
         for (const Placed& p : placed_) Entity(*p.element, p.dx);
         w_.sectionEnd();
+        std::string text = std::move(w_.text);
+        w_.text.clear();
         dxf_.writeObjects(w_);
         dxf_.writeObjectsEnd(w_);
         w_.dxfEOF();
-        return std::move(w_.text);
+        return text + WithOwners(w_.text);
     }
 
   private:
@@ -139,17 +190,14 @@ class PlanWriter {
         w_.sectionTables();
         dxf_.writeVPort(w_);
 
-        std::map<std::string, double> dashes;
-        for (const Placed& p : placed_) {
-            if (p.element->dashMm > 0) dashes[DashName(p.element->dashMm)] = p.element->dashMm;
-        }
-        w_.tableLinetypes(static_cast<int>(3 + dashes.size()));
+        w_.tableLinetypes(static_cast<int>(3 + kLinetypes.size()));
         for (const char* name : {"BYBLOCK", "BYLAYER", "CONTINUOUS"}) {
             dxf_.writeLinetype(w_, DL_LinetypeData(name, "", 0, 0, 0.0));
         }
-        for (const auto& [name, dash] : dashes) {
-            double pattern[2] = {dash, -dash};
-            dxf_.writeLinetype(w_, DL_LinetypeData(name, "", 0, 2, 2 * dash, pattern));
+        for (const Linetype& type : kLinetypes) {
+            double pattern[2] = {type.dashMm, -type.dashMm};
+            dxf_.writeLinetype(
+                w_, DL_LinetypeData(type.name, type.description, 0, 2, 2 * type.dashMm, pattern));
         }
         w_.tableEnd();
 
@@ -200,7 +248,7 @@ class PlanWriter {
     }
 
     DL_Attributes Attributes(const Element& e) const {
-        const std::string linetype = e.dashMm > 0 ? DashName(e.dashMm) : "CONTINUOUS";
+        const std::string linetype = e.dashMm > 0 ? LinetypeFor(e.dashMm).name : "CONTINUOUS";
         // Colour 256 is "by layer"; the element's own colour is the true colour.
         return DL_Attributes(std::string(plan::RoleName(e.role)), 256, static_cast<int>(e.colour),
                              Lineweight(e.strokeMm), linetype);
@@ -264,10 +312,22 @@ std::string DxfText(std::string_view utf8) {
         const std::string digits = UpperHex(cp);
         text += "\\U+" + std::string(4 - digits.size(), '0') + digits;
     });
-    for (char& c : out) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    // A TEXT value's own codes: "%%" starts a symbol or a switch ("%%d" a
+    // degree sign, "%%u" underlining) and "^" a control character ("^I" a
+    // tab). Written "%%%" and "^ ", each reads as itself.
+    std::string escaped;
+    for (const char c : out) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            escaped += '?';
+        } else if (c == '%') {
+            escaped += "%%%";
+        } else if (c == '^') {
+            escaped += "^ ";
+        } else {
+            escaped += c;
+        }
     }
-    return out;
+    return escaped;
 }
 
 std::string PlanDxf(const plan::Plan& plan, DxfLettering lettering) {

@@ -30,7 +30,9 @@ void WritePlanDxf(const plan::Plan& plan, const std::filesystem::path& file,
 // UTF-8 text as a DXF 2000 TEXT value holds it, in the drawing's code page
 // (Windows-1252, $DWGCODEPAGE ANSI_1252): a character the code page lacks as
 // \U+XXXX, one beyond the basic plane, control characters and broken
-// sequences as "?", so that a text can never end its own record.
+// sequences as "?", so that a text can never end its own record; "%" and
+// "^", which start the TEXT value's own codes, escaped so that they read
+// literally.
 std::string DxfText(std::string_view utf8);
 
 }  // namespace sundial::tmpl

@@ -96,6 +96,14 @@ TEST_F(TemplateCommand, JsonListsEachElementsRoleHourAndPoints) {
         if (e["role"] == "numerals") {
             EXPECT_EQ(e["text"].get<std::string>(), std::to_string(e["hour"].get<int>()));
         }
+        if (e["shape"] == "text") {
+            // The box (left, top, right, bottom) holds the baseline point.
+            const auto& box = e["box"];
+            const double x = e["points"][0][0], y = e["points"][0][1];
+            const double left = box[0], top = box[1], right = box[2], bottom = box[3];
+            EXPECT_TRUE(left < right && top < y && y <= bottom) << e;
+            EXPECT_TRUE(e["role"] != "numerals" || std::fabs((left + right) / 2 - x) < 2e-3) << e;
+        }
         if (e["role"] == "date-lines" && e["shape"] == "polyline") {
             EXPECT_NEAR(std::fabs(e["declination"].get<double>()),
                         e["text"] == "21 Jun" || e["text"] == "21 Dec" ? 23.44 : 0, 1e-9);
