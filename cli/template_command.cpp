@@ -306,8 +306,9 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
             const tmpl::TemplatePdfLayout layout = tmpl::WriteTemplatePdf(p, page, file);
             if (!parser.IsSet("json")) {
                 out << "Wrote " << parser.Value("pdf") << ": " << layout.pages
-                    << " pages (overview, " << layout.dial.rows << " x " << layout.dial.columns
-                    << " dial tiles, gnomon plate on " << layout.gnomon.tiles.size() << ").\n";
+                    << " pages (overview, setting out, " << layout.dial.rows << " x "
+                    << layout.dial.columns << " dial tiles, gnomon plate on "
+                    << layout.gnomon.tiles.size() << ").\n";
             }
         }
     } catch (const std::exception& e) {

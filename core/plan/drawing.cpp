@@ -42,6 +42,8 @@ std::string_view RoleName(Role role) {
             return "equinoctial";
         case Role::Legend:
             return "legend";
+        case Role::SettingOut:
+            return "setting-out";
     }
     return "unknown";
 }

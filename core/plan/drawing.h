@@ -58,6 +58,7 @@ enum class Role {
     Horizon,           // where the horizontal plane through the nodus meets the face
     Equinoctial,       // where the plane through the nodus square to the axis meets it
     Legend,            // what the extra lines' kinds mean, below the title strip
+    SettingOut,        // how to set the dial up: a page of its own
 };
 
 inline constexpr std::array kAllRoles = {
@@ -65,7 +66,7 @@ inline constexpr std::array kAllRoles = {
     Role::TenMinuteLines, Role::Substyle,    Role::Numerals,      Role::SummerNumerals,
     Role::DateLines,      Role::SignLines,   Role::NoonCurve,     Role::ClockTimeCurves,
     Role::Horizon,        Role::Equinoctial, Role::EquationTable, Role::Title,
-    Role::Legend,         Role::GnomonPlate,
+    Role::Legend,         Role::GnomonPlate, Role::SettingOut,
 };
 
 // The name a role goes by in files: the SVG group's id, the JSON "role".

@@ -13,6 +13,7 @@
 #include "core/plan/gnomon_plate.h"
 #include "core/plan/hour_lines.h"
 #include "core/plan/labels.h"
+#include "core/plan/setting_out.h"
 #include "core/plan/summer_ring.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
@@ -348,6 +349,7 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     plan.gnomon = GnomonPlateDrawing({plan.gnomonSize, nodusMark, TitlePlace(site),
                                       options.extras.styleThicknessMm, dial.plane(),
                                       site.Latitude<0, subDir.y> 0});
+    plan.settingOut = SettingOutDrawing({site, dial, options, plan.gnomonSize});
     if (noLines) return {PlanStatus::NoLines, plan.notes.back(), std::move(plan)};
     return {PlanStatus::Built, "", std::move(plan)};
 }

@@ -130,9 +130,20 @@ void Group(std::string& out, Role role, const std::vector<Element>& elements,
 
 }  // namespace
 
+SheetLayout LayOutSheet(const plan::Plan& p) {
+    SheetLayout s;
+    s.gnomon = {p.dial.widthMm + kGnomonGapMm, 0};
+    s.settingOut = {s.gnomon.x, p.gnomon.heightMm + kGnomonGapMm};
+    s.widthMm = s.gnomon.x + std::max(p.gnomon.widthMm, p.settingOut.widthMm);
+    s.heightMm = std::max(p.dial.heightMm, p.settingOut.elements.empty()
+                                               ? p.gnomon.heightMm
+                                               : s.settingOut.y + p.settingOut.heightMm);
+    return s;
+}
+
 std::string PlanSvg(const plan::Plan& p) {
-    const double width = p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm;
-    const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
+    const SheetLayout sheet = LayOutSheet(p);
+    const double width = sheet.widthMm, height = sheet.heightMm;
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" "
@@ -140,11 +151,16 @@ std::string PlanSvg(const plan::Plan& p) {
         "width=\"" +
         Num(width) + "mm\" height=\"" + Num(height) + "mm\" viewBox=\"0 0 " + Num(width) + " " +
         Num(height) + "\" font-family=\"'" + plan::kTextFamily + "', sans-serif\">\n";
+    const auto at = [](plan::Point o) {
+        return " transform=\"translate(" + Num(o.x) + " " + Num(o.y) + ")\"";
+    };
     for (const Role role : plan::kAllRoles) {
-        if (role != Role::GnomonPlate) Group(out, role, p.dial.elements);
+        if (role != Role::GnomonPlate && role != Role::SettingOut) {
+            Group(out, role, p.dial.elements);
+        }
     }
-    Group(out, Role::GnomonPlate, p.gnomon.elements,
-          " transform=\"translate(" + Num(p.dial.widthMm + kGnomonGapMm) + " 0)\"");
+    Group(out, Role::GnomonPlate, p.gnomon.elements, at(sheet.gnomon));
+    Group(out, Role::SettingOut, p.settingOut.elements, at(sheet.settingOut));
     out += "</svg>\n";
     return out;
 }
