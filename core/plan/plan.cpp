@@ -17,6 +17,7 @@
 #include "core/plan/summer_ring.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
+#include "core/plan/winter_face.h"
 
 namespace sundial::plan {
 
@@ -349,6 +350,7 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     plan.gnomon = GnomonPlateDrawing({plan.gnomonSize, nodusMark, TitlePlace(site),
                                       options.extras.styleThicknessMm, dial.plane(),
                                       site.Latitude<0, subDir.y> 0});
+    AddWinterFace(site, options, samples, plan);
     plan.settingOut = SettingOutDrawing({site, dial, options, plan.gnomonSize});
     if (noLines) return {PlanStatus::NoLines, plan.notes.back(), std::move(plan)};
     return {PlanStatus::Built, "", std::move(plan)};
