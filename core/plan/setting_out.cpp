@@ -106,7 +106,8 @@ void NorthSketch(Page& page, const engine::Dial& dial, double w, double h) {
     const engine::PlatePoint n = dial.frame().OnPlate({0, 1, 0});
     const double len = std::hypot(n.x, n.y);
     const Point d{n.x / len, n.y / len}, side{-d.y, d.x};
-    const double arm = 0.4 * std::min(w, h) * s;
+    // Short enough that the "N" beyond its tip stays inside the outline.
+    const double arm = 0.28 * std::min(w, h) * s;
     const Point tip{c.x + arm * d.x, c.y + arm * d.y};
     page.Add(MakeLine(kRole, {c.x - arm * d.x, c.y - arm * d.y}, tip, 0.5));
     Element head = MakePath(kRole, Shape::Polygon,
@@ -116,7 +117,7 @@ void NorthSketch(Page& page, const engine::Dial& dial, double w, double h) {
                             0);
     head.filled = true;
     page.Add(std::move(head));
-    page.Add(MakeText(kRole, CentredBaseline({tip.x + 4 * d.x, tip.y + 4 * d.y}, kHeadMm), "N",
+    page.Add(MakeText(kRole, CentredBaseline({tip.x + 3.5 * d.x, tip.y + 3.5 * d.y}, kHeadMm), "N",
                       kHeadMm, Anchor::Middle, true));
     const double right = left + w * s + 8;
     page.Add(MakeText(kRole, {right, c.y}, "The plate seen from above, its top edge up:", kBodyMm,

@@ -113,7 +113,7 @@ struct Placement {
     }
 };
 
-// The part of each element inside `clip` (drawing mm); a text is drawn
+// Whatever of each element lies inside `clip` (drawing mm); a text is drawn
 // whole when any of it is inside. `boxes`, when given, hold the elements'
 // ink bounds, so that those far from the clip are passed over unclipped.
 void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, const Rect& clip,
