@@ -166,8 +166,12 @@ Drawing Triangle(const GnomonPlateInput& in) {
     sheet.Label({tip.x - 2, tip.y}, AngleText(90 - size.angleDeg), Anchor::End);
     sheet.Label({right, foot.y}, "90" + std::string(kDegree) + " at the foot", Anchor::Start);
     sheet.Label({right, a / 2}, "foot on " + surface.name + " " + MmText(a) + " mm", Anchor::Start);
-    sheet.Label({o / 2, foot.y + 2 + cap / 2}, surface.out + " " + MmText(o) + " mm",
-                Anchor::Middle);
+    // Under the edge it measures; from the tip on when wider than the edge,
+    // clear of the tip's angle.
+    const std::string outWords = surface.out + " " + MmText(o) + " mm";
+    const bool wide = TextWidthMm(outWords, sheet.size(), false) > o;
+    sheet.Label({wide ? tip.x : o / 2, foot.y + 2 + cap / 2}, outWords,
+                wide ? Anchor::Start : Anchor::Middle);
     const Point mid{(root.x + tip.x) / 2, (root.y + tip.y) / 2};
     sheet.Label({mid.x - 2, mid.y}, "style " + MmText(size.styleMm) + " mm", Anchor::End);
 
