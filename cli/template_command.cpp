@@ -352,7 +352,8 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     }
     if (parser.IsSet("pdf") && !parser.IsSet("json")) {
         out << "Wrote " << parser.Value("pdf") << ": " << layout.pages << " pages (overview, "
-            << layout.dial.rows << " x " << layout.dial.columns << " dial tiles";
+            << (p.settingOut.elements.empty() ? "" : "setting out, ") << layout.dial.rows << " x "
+            << layout.dial.columns << " dial tiles";
         if (!p.gnomon.elements.empty()) out << ", gnomon plate on " << layout.gnomon.tiles.size();
         out << ").\n";
     }

@@ -65,7 +65,7 @@ enum class Role {
     HourPoints,        // an analemmatic dial's clock hours, dots on the ellipse
     DateScale,         // where the person stands on an analemmatic dial, by date
     NorthArrow,        // true north on a dial laid on the ground
-    SettingOut,        // how to lay a ground dial out and read it
+    SettingOut,        // how to set the dial up: its own page, or a ground dial's strip
 };
 
 inline constexpr std::array kAllRoles = {

@@ -14,9 +14,11 @@
 #include "core/plan/gnomon_plate.h"
 #include "core/plan/hour_lines.h"
 #include "core/plan/labels.h"
+#include "core/plan/setting_out.h"
 #include "core/plan/summer_ring.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
+#include "core/plan/winter_face.h"
 
 namespace sundial::plan {
 
@@ -176,8 +178,11 @@ std::optional<std::string> CheckPlanOptions(const PlanOptions& o) {
 GnomonSize SizeGnomon(double styleMm, double gnomonAngleDeg) {
     const double g = engine::Rad(gnomonAngleDeg);
     // The gnomon dialog's sides for a measured length along the wall.
-    const double along = styleMm * std::cos(g);
-    return {styleMm, along, along * std::tan(g), gnomonAngleDeg};
+    // A style square to the plate leaves cos g a rounding error from 0: what
+    // is that near nothing is written as nothing.
+    const double along = std::fabs(std::cos(g)) < 1e-9 ? 0 : styleMm * std::cos(g);
+    const double out = along == 0 ? styleMm : along * std::tan(g);
+    return {styleMm, along, out, gnomonAngleDeg};
 }
 
 std::string NumeralText(int hour, NumeralStyle style) {
@@ -352,11 +357,17 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
                            : GnomonSize{StyleLength(options, dial), StyleLength(options, dial),
                                         dial.gnomon().heightMm, 0};
     AddTitleStrip({site, dial, options, plan.gnomonSize, samples}, h + kStripGapMm, plan.dial);
-    AddLegend(extra.legend, labelSize, plan.dial);
-    const double nodusMark =
-        options.foot ? (root ? dial.NodusDistanceMm().value_or(0) : 0) : options.nodusMm;
-    plan.gnomon = GnomonPlateDrawing(plan.gnomonSize, nodusMark, TitlePlace(site),
-                                     options.extras.styleThicknessMm);
+    // The legend explains the drawing; it is never set larger than the title.
+    AddLegend(extra.legend, std::min(labelSize, TitleTextMm(w)), plan.dial);
+    // A style parallel to the plate marks its nodus by its height.
+    const double nodusMark = !root          ? dial.gnomon().heightMm
+                             : options.foot ? dial.NodusDistanceMm().value_or(0)
+                                            : options.nodusMm;
+    plan.gnomon = GnomonPlateDrawing({plan.gnomonSize, nodusMark, TitlePlace(site),
+                                      options.extras.styleThicknessMm, dial.plane(),
+                                      site.Latitude<0, subDir.y> 0});
+    AddWinterFace(site, options, samples, plan);
+    plan.settingOut = SettingOutDrawing({site, dial, options, plan.gnomonSize});
     if (noLines) return {PlanStatus::NoLines, plan.notes.back(), std::move(plan)};
     return {PlanStatus::Built, "", std::move(plan)};
 }

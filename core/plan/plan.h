@@ -114,8 +114,9 @@ struct Plan {
     bool rootAtInfinity = false;
     Point foot;  // the nodus's foot, and its height above the plate
     double nodusHeightMm = 0;
-    Drawing dial;    // the plate and the strip below it
-    Drawing gnomon;  // the gnomon's triangle, full size
+    Drawing dial;        // the plate and the strip below it
+    Drawing gnomon;      // the gnomon's triangle, full size
+    Drawing settingOut;  // how to set the dial up (setting_out.h)
     GnomonSize gnomonSize;
     double numeralSizeMm = 0;  // the largest numeral; 0 without numerals
     int year = 0;  // the sun's year of the clock-time curves, sign and date lines; 0 without

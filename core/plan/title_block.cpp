@@ -19,10 +19,6 @@ constexpr const char* kTimes = " \u00d7 ";
 constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-std::string Degrees(float value) {
-    return NumberText(value) + kDegree;
-}
-
 // Two decimals always, whatever the locale: "51.50".
 std::string Fixed2(double value) {
     char text[32];
@@ -31,7 +27,7 @@ std::string Fixed2(double value) {
 }
 
 std::string Angle(double value) {
-    return DecimalText(std::round(value * 100) / 100, 9) + kDegree;
+    return AngleTitleText(value);
 }
 
 // The plane in words: "a horizontal dial, its top edge toward 0°".
@@ -74,10 +70,27 @@ std::string MmText(double mm) {
     return DecimalText(std::round(mm * 10) / 10, 7);
 }
 
+std::string AngleTitleText(double deg) {
+    // A tiny negative remainder would print as "-0.00".
+    if (std::fabs(deg) < 0.005) deg = 0;
+    return Fixed2(deg) + kDegree;
+}
+
+std::string LongitudeText(double westDeg) {
+    const std::string text = AngleTitleText(std::fabs(westDeg));
+    // What rounds to the meridian is on neither side of it.
+    if (text == AngleTitleText(0)) return text;
+    return text + (westDeg < 0 ? " E" : " W");
+}
+
+double TitleTextMm(double widthMm) {
+    return std::clamp(0.008 * widthMm, 3.5, 7.0);
+}
+
 std::string TitlePlace(const SiteState& site) {
     if (!site.PlaceName.empty() && site.PlaceName != "Unknown") return site.PlaceName;
-    return Fixed2(std::fabs(site.Latitude)) + kDegree + (site.Latitude < 0 ? " S, " : " N, ") +
-           Fixed2(std::fabs(site.Longitude)) + kDegree + (site.Longitude < 0 ? " E" : " W");
+    return AngleTitleText(std::fabs(site.Latitude)) + (site.Latitude < 0 ? " S, " : " N, ") +
+           LongitudeText(site.Longitude);
 }
 
 std::string ZoneText(float utcOffset) {
@@ -111,7 +124,7 @@ std::vector<Element> ScaleBar(Point topLeft, double textSizeMm, Role role) {
 void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing) {
     const SiteState& site = in.site;
     const PlanOptions& o = in.options;
-    const double size = std::clamp(0.008 * o.widthMm, 3.5, 7.0);
+    const double size = TitleTextMm(o.widthMm);
     const double leading = 1.6 * size;
 
     const engine::Dial& dial = in.dial;
@@ -122,9 +135,8 @@ void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing) {
                                    MmText(root->y) + " mm from the top"
                              : std::string("the style parallel to the plate, hour lines parallel");
     std::vector<std::string> lines = {
-        "Latitude " + Degrees(std::fabs(site.Latitude)) + (south ? " S" : " N") + ", longitude " +
-            Degrees(std::fabs(site.Longitude)) + (site.Longitude < 0 ? " E" : " W") + "; " +
-            PlaneText(dial.plane()) + ".",
+        "Latitude " + Angle(std::fabs(site.Latitude)) + (south ? " S" : " N") + ", longitude " +
+            LongitudeText(site.Longitude) + "; " + PlaneText(dial.plane()) + ".",
         "Clock time of zone " + ClockZoneText(site, o) + ". " + GnomonText(dial) +
             ", pointing to the " + (south ? "south" : "north") + " celestial pole.",
         "Style " + MmText(in.gnomon.styleMm) + " mm" + (root ? " from the root" : "") + "; nodus " +

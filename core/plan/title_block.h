@@ -19,8 +19,17 @@ inline constexpr double kScaleBarMm = 100;
 std::string MmText(double mm);
 // "UTC", "UTC+1", "UTC-5".
 std::string ZoneText(float utcOffset);
+// Every angle the title strip and the gnomon write: two decimals, the
+// nearest, whatever the locale: "35.80°", "15.22°".
+std::string AngleTitleText(double deg);
+// "0.12° W", "8.54° E"; the meridian itself, with no side: "0.00°".
+// `westDeg` is west positive, as stored.
+std::string LongitudeText(double westDeg);
+// The text size of the title strip's lines for a plate `widthMm` wide (the
+// heading is a quarter larger); nothing else in the strip is set larger.
+double TitleTextMm(double widthMm);
 // What the title names: the place, or for typed coordinates (a place name
-// "Unknown") the coordinates, "51.50° N, 0.12° W".
+// "Unknown") the coordinates, "51.50° N, 0.12° W" (see LongitudeText).
 std::string TitlePlace(const SiteState& site);
 
 struct StripInput {

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -147,14 +148,20 @@ class PlanWriter {
   public:
     PlanWriter(const plan::Plan& p, DxfLettering lettering)
         : lettering_(lettering),
-          height_(std::max(p.dial.heightMm, p.gnomon.heightMm)),
+          height_(LayOutSheet(p).heightMm),
           // A dial without a gnomon (an analemmatic one) has no plate beside it.
           gnomon_(!p.gnomon.elements.empty()),
-          width_(p.gnomon.elements.empty() ? p.dial.widthMm
-                                           : p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm) {
-        const double gnomonDx = p.dial.widthMm + kGnomonGapMm;
+          width_(LayOutSheet(p).widthMm) {
+        const SheetLayout sheet = LayOutSheet(p);
         for (const Element& e : p.dial.elements) placed_.push_back({&e, 0});
-        for (const Element& e : p.gnomon.elements) placed_.push_back({&e, gnomonDx});
+        for (const Element& e : p.gnomon.elements) placed_.push_back({&e, sheet.gnomon.x});
+        // The setting-out text lies under the gnomon: moved down here, so
+        // that every entity is placed by its x shift alone.
+        for (Element e : p.settingOut.elements) {
+            for (plan::Point& q : e.points) q.y += sheet.settingOut.y;
+            moved_.push_back(std::move(e));
+        }
+        for (const Element& e : moved_) placed_.push_back({&e, sheet.settingOut.x});
     }
 
     std::string Text() {
@@ -291,6 +298,7 @@ class PlanWriter {
     }
 
     DxfLettering lettering_;
+    std::deque<Element> moved_;  // stays where it is as it grows
     DL_Dxf dxf_;
     StringWriter w_;
     std::vector<Placed> placed_;

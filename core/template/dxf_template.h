@@ -1,10 +1,10 @@
 // The plan as DXF for cutters and CAD programs: one drawing unit is one
 // millimetre ($INSUNITS 4), y up as CAD programs draw, laid out as the SVG is
-// (the gnomon's plate to the right of the dial, kGnomonGapMm apart) but turned
-// upright: a point (x, y) of the SVG is (x, H - y) in the DXF, H the taller of
-// the two drawings. One layer per role, named as the SVG's groups; lines are
-// LINE, paths LWPOLYLINE (polygons closed), circles CIRCLE, numerals and
-// labels TEXT whose height is the capitals' height in millimetres.
+// (the gnomon's plate to the right of the dial, kGnomonGapMm apart, the
+// setting-out text under it) but turned upright: a point (x, y) of the SVG is
+// (x, H - y) in the DXF, H the sheet's height. One layer per role, named as the SVG's groups; lines
+// are LINE, paths LWPOLYLINE (polygons closed), circles CIRCLE, numerals and labels TEXT whose
+// height is the capitals' height in millimetres.
 #pragma once
 
 #include <filesystem>

@@ -13,6 +13,7 @@
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
+#include "core/template/pdf_canvas.h"
 
 namespace sundial::tmpl {
 
@@ -24,16 +25,12 @@ using plan::Point;
 using plan::Rect;
 using plan::Shape;
 
-constexpr const char* kRegularFont = "F1";
-constexpr const char* kBoldFont = "F2";
-constexpr double kPointsPerMm = 72.0 / 25.4;
 constexpr double kMarkStrokeMm = 0.2;
 constexpr double kCropGapMm = 1.5;  // between a window corner and its crop marks
 constexpr double kCropLengthMm = 6;
 constexpr double kAlignRadiusMm = 3;
 constexpr std::uint32_t kMarkColour = 0xc000c0;
 constexpr std::uint32_t kGridColour = 0xd02020;
-constexpr int kCircleSegments = 48;
 constexpr double kFootTextMm = 3.5;
 // Tile names on the overview: a name in each tile between the smallest and
 // largest size, else the rows and columns numbered along the grid's edges.
@@ -41,157 +38,6 @@ constexpr double kTileName = 2.5;
 constexpr double kSmallestTileName = 2;
 constexpr double kLargestTileName = 6;
 constexpr double kEdgeGapMm = 1.5;
-
-// The writer's colour: red in the low byte, then green, then blue.
-std::int32_t WriterColour(std::uint32_t rgb) {
-    return static_cast<std::int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
-}
-
-std::vector<Point> CirclePoints(Point c, double r) {
-    std::vector<Point> points;
-    for (int i = 0; i < kCircleSegments; ++i) {
-        const double a = 2 * 3.14159265358979 * i / kCircleSegments;
-        points.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
-    }
-    return points;
-}
-
-// Draws on one page in page millimetres as seen (y down), whichever way the
-// page is turned; keeps the writer's graphics state to avoid repeating it.
-class PageCanvas {
-  public:
-    PageCanvas(pdf::clsPdfWriter& writer, PageSetup setup)
-        : w_(writer), landscape_(setup.landscape), page_(PageSizeOf(setup)) {}
-
-    const PageSize& Page() const { return page_; }
-
-    void Stroke(std::vector<Point> points, bool closed, double widthMm, std::uint32_t colour,
-                double dashMm = 0) {
-        if (points.size() < 2) return;
-        if (closed) points.push_back(points.front());
-        SetStroke(widthMm, colour, dashMm);
-        Path(points, pdf::kStroke);
-    }
-
-    void Fill(const std::vector<Point>& points, std::uint32_t colour) {
-        if (points.size() < 3) return;
-        SetFill(colour);
-        Path(points, pdf::kClose | pdf::kFill);
-    }
-
-    void Text(Point baseline, const std::string& text, double sizeMm, Anchor anchor, bool bold,
-              std::uint32_t colour) {
-        const double width = plan::TextWidthMm(text, sizeMm, bold);
-        if (anchor == Anchor::Middle) baseline.x -= width / 2;
-        if (anchor == Anchor::End) baseline.x -= width;
-        SetFill(colour);
-        const Point at = Map(baseline);
-        w_.DrawText(static_cast<float>(at.x), static_cast<float>(at.y), text,
-                    bold ? kBoldFont : kRegularFont, static_cast<float>(sizeMm * kPointsPerMm), 0,
-                    landscape_ ? 90.0f : 0.0f);
-    }
-
-  private:
-    // The writer's space: millimetres on the page as stored (portrait), y up.
-    // A landscape page is stored portrait and turned a quarter clockwise when
-    // shown, so the seen x runs up the stored page and the seen y across it.
-    Point Map(Point p) const {
-        if (landscape_) return {p.y, p.x};
-        return {p.x, page_.heightMm - p.y};
-    }
-
-    void Path(const std::vector<Point>& points, std::int32_t paint) {
-        const Point first = Map(points.front());
-        w_.MoveTo(static_cast<float>(first.x), static_cast<float>(first.y));
-        for (size_t i = 1; i < points.size(); ++i) {
-            const Point p = Map(points[i]);
-            w_.LineTo(static_cast<float>(p.x), static_cast<float>(p.y),
-                      i + 1 == points.size() ? paint : 0);
-        }
-    }
-
-    void SetStroke(double widthMm, std::uint32_t colour, double dashMm) {
-        if (widthMm != width_) w_.SetLineWidth(static_cast<float>(width_ = widthMm));
-        if (colour != stroke_) w_.SetColorStroke(WriterColour(stroke_ = colour));
-        if (dashMm != dash_) {
-            dash_ = dashMm;
-            w_.SetDash(static_cast<float>(dashMm), static_cast<float>(dashMm));
-        }
-    }
-    void SetFill(std::uint32_t colour) {
-        if (colour != fill_) w_.SetColorFill(WriterColour(fill_ = colour));
-    }
-
-    pdf::clsPdfWriter& w_;
-    bool landscape_;
-    PageSize page_;
-    // What a new page starts with: black, solid, one point wide.
-    double width_ = 1 / kPointsPerMm;
-    std::uint32_t stroke_ = 0;
-    std::uint32_t fill_ = 0;
-    double dash_ = 0;
-};
-
-// Drawing millimetres to page millimetres: page = at + scale (p - from).
-struct Placement {
-    Point from;
-    Point at;
-    double scale = 1;
-    Point operator()(Point p) const {
-        return {at.x + scale * (p.x - from.x), at.y + scale * (p.y - from.y)};
-    }
-};
-
-std::vector<Point> Placed(const std::vector<Point>& points, const Placement& place) {
-    std::vector<Point> out;
-    out.reserve(points.size());
-    for (const Point& p : points) out.push_back(place(p));
-    return out;
-}
-
-// The part of each element inside `clip` (drawing mm); a text is drawn
-// whole when any of it is inside. `boxes`, when given, hold the elements'
-// ink bounds, so that those far from the clip are passed over unclipped.
-void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, const Rect& clip,
-                  const Placement& place, double minStrokeMm = 0,
-                  const std::vector<Rect>* boxes = nullptr) {
-    for (size_t i = 0; i < elements.size(); ++i) {
-        if (boxes && !plan::Overlaps((*boxes)[i], clip)) continue;
-        const Element& e = elements[i];
-        const double stroke = std::max(e.strokeMm * place.scale, minStrokeMm);
-        switch (e.shape) {
-            case Shape::Line:
-            case Shape::Polyline:
-                for (const auto& run : plan::ClipPolyline(e.points, clip)) {
-                    canvas.Stroke(Placed(run, place), false, stroke, e.colour,
-                                  e.dashMm * place.scale);
-                }
-                break;
-            case Shape::Polygon:
-            case Shape::Circle: {
-                const std::vector<Point> outline =
-                    e.shape == Shape::Circle ? CirclePoints(e.points[0], e.radiusMm) : e.points;
-                if (e.filled)
-                    canvas.Fill(Placed(plan::ClipPolygon(outline, clip), place), e.colour);
-                if (e.strokeMm > 0) {
-                    std::vector<Point> ring = outline;
-                    ring.push_back(outline.front());
-                    for (const auto& run : plan::ClipPolyline(ring, clip)) {
-                        canvas.Stroke(Placed(run, place), false, stroke, e.colour,
-                                      e.dashMm * place.scale);
-                    }
-                }
-                break;
-            }
-            case Shape::Text:
-                if (plan::Overlaps(plan::TextBox(e), clip)) {
-                    canvas.Text(place(e.points[0]), e.text, e.textSizeMm * place.scale, e.anchor,
-                                e.bold, e.colour);
-                }
-                break;
-        }
-    }
-}
 
 // Crop marks: the window's edges carried on past each corner.
 void DrawCropMarks(PageCanvas& canvas, const Rect& window) {
@@ -328,7 +174,8 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
                   const Rect& window) {
     const TileGrid& grid = layout.dial;
     const std::string tiles = std::to_string(grid.rows) + " \u00d7 " + std::to_string(grid.columns);
-    const std::string gnomonPage = std::to_string(2 + static_cast<int>(grid.tiles.size()));
+    const std::string gnomonPage = std::to_string((plan.settingOut.elements.empty() ? 2 : 3) +
+                                                  static_cast<int>(grid.tiles.size()));
     double y = window.top + 6;
     canvas.Text({window.left, y}, "Full-size dial template", 6, Anchor::Start, true, 0);
     std::vector<std::string> lines = {
@@ -337,10 +184,12 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
         "(rows \u00d7 columns) that overlap by 10 mm, named as in the grid below. Trim each",
         "tile along its crop marks on the left and top, lay it over its neighbours so that",
         "the round alignment marks meet, and tape it." +
-            (plan.gnomon.elements.empty() ? std::string()
-                                          : " The gnomon plate starts on page " + gnomonPage + "."),
+            (plan.settingOut.elements.empty() ? std::string()
+                                              : " Page 2 says how to set the dial up;"),
     };
-    if (plan.gnomon.elements.empty()) {
+    if (!plan.gnomon.elements.empty()) {
+        lines.push_back("the gnomon starts on page " + gnomonPage + ".");
+    } else {
         lines.push_back("This dial has no gnomon: a person standing on its date scale casts the");
         lines.push_back("shadow.");
     }
@@ -410,6 +259,15 @@ void DrawOverview(PageCanvas& canvas, const plan::Plan& plan, const TemplatePdfL
     }
 }
 
+// The setting-out page at full size, or shrunk to the window when a turned
+// or small page is too short for it.
+void DrawSettingOut(PageCanvas& canvas, const plan::Drawing& page, const Rect& window) {
+    const double scale =
+        std::min({1.0, window.Width() / page.widthMm, (window.Height() - 4) / page.heightMm});
+    DrawElements(canvas, page.elements, {0, 0, page.widthMm, page.heightMm},
+                 {{0, 0}, {window.left, window.top + 4}, scale});
+}
+
 void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& drawing,
                const TileGrid& grid, const char* what, int& page, int pages) {
     const std::vector<Element> marks = AlignmentMarks(grid);
@@ -445,7 +303,10 @@ TemplatePdfLayout LayoutTemplatePdf(const plan::Plan& plan, PageSetup setup) {
     DropEmptyTiles(layout.dial, plan.dial);
     layout.gnomon = TileDrawing(plan.gnomon.widthMm, plan.gnomon.heightMm, setup);
     DropEmptyTiles(layout.gnomon, plan.gnomon);
-    layout.pages = 1 + static_cast<int>(layout.dial.tiles.size() + layout.gnomon.tiles.size());
+    // The overview, the setting-out page (a ground dial carries its own
+    // setting-out on the dial), the tiles.
+    layout.pages = 1 + (plan.settingOut.elements.empty() ? 0 : 1) +
+                   static_cast<int>(layout.dial.tiles.size() + layout.gnomon.tiles.size());
     return layout;
 }
 
@@ -476,6 +337,13 @@ TemplatePdfLayout WriteDocument(const plan::Plan& plan, PageSetup setup,
         DrawFoot(canvas, layout.dial.window, "Overview", page, layout.pages);
     }
     writer.EndPage();
+    if (!plan.settingOut.elements.empty()) {
+        writer.BeginPage();
+        PageCanvas canvas(writer, setup);
+        DrawSettingOut(canvas, plan.settingOut, layout.dial.window);
+        DrawFoot(canvas, layout.dial.window, "Setting out", ++page, layout.pages);
+        writer.EndPage();
+    }
     DrawTiles(writer, setup, plan.dial, layout.dial, "Dial tile", page, layout.pages);
     DrawTiles(writer, setup, plan.gnomon, layout.gnomon, "Gnomon plate", page, layout.pages);
     writer.ClosePDFFile();

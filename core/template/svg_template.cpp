@@ -130,11 +130,24 @@ void Group(std::string& out, Role role, const std::vector<Element>& elements,
 
 }  // namespace
 
+SheetLayout LayOutSheet(const plan::Plan& p) {
+    SheetLayout s;
+    s.gnomon = {p.dial.widthMm + kGnomonGapMm, 0};
+    s.settingOut = {s.gnomon.x, p.gnomon.heightMm + kGnomonGapMm};
+    // A dial with neither gnomon nor setting-out page (an analemmatic one)
+    // has nothing beside it.
+    const bool beside = !p.gnomon.elements.empty() || !p.settingOut.elements.empty();
+    s.widthMm =
+        beside ? s.gnomon.x + std::max(p.gnomon.widthMm, p.settingOut.widthMm) : p.dial.widthMm;
+    s.heightMm = std::max(p.dial.heightMm, p.settingOut.elements.empty()
+                                               ? p.gnomon.heightMm
+                                               : s.settingOut.y + p.settingOut.heightMm);
+    return s;
+}
+
 std::string PlanSvg(const plan::Plan& p) {
-    // A dial without a gnomon (an analemmatic one) has no plate beside it.
-    const bool gnomon = !p.gnomon.elements.empty();
-    const double width = p.dial.widthMm + (gnomon ? kGnomonGapMm + p.gnomon.widthMm : 0);
-    const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
+    const SheetLayout sheet = LayOutSheet(p);
+    const double width = sheet.widthMm, height = sheet.heightMm;
     std::string out =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" "
@@ -142,12 +155,23 @@ std::string PlanSvg(const plan::Plan& p) {
         "width=\"" +
         Num(width) + "mm\" height=\"" + Num(height) + "mm\" viewBox=\"0 0 " + Num(width) + " " +
         Num(height) + "\" font-family=\"'" + plan::kTextFamily + "', sans-serif\">\n";
+    const auto at = [](plan::Point o) {
+        return " transform=\"translate(" + Num(o.x) + " " + Num(o.y) + ")\"";
+    };
     for (const Role role : plan::kAllRoles) {
-        if (role != Role::GnomonPlate) Group(out, role, p.dial.elements);
+        if (role != Role::GnomonPlate && role != Role::SettingOut) {
+            Group(out, role, p.dial.elements);
+        }
     }
-    if (gnomon) {
-        Group(out, Role::GnomonPlate, p.gnomon.elements,
-              " transform=\"translate(" + Num(p.dial.widthMm + kGnomonGapMm) + " 0)\"");
+    // A dial without a gnomon (an analemmatic one) has no plate beside it,
+    // and keeps its setting-out strip on the dial itself.
+    if (!p.gnomon.elements.empty()) {
+        Group(out, Role::GnomonPlate, p.gnomon.elements, at(sheet.gnomon));
+    }
+    if (p.settingOut.elements.empty()) {
+        Group(out, Role::SettingOut, p.dial.elements);
+    } else {
+        Group(out, Role::SettingOut, p.settingOut.elements, at(sheet.settingOut));
     }
     out += "</svg>\n";
     return out;

@@ -67,7 +67,8 @@ TEST_F(TemplateCommand, WritesTheTiledPdfAndTheSvg) {
     const Outcome o = RunTemplate(
         kIssue + std::vector<std::string>{"--pdf", File("t.pdf"), "--svg", File("t.svg")});
     ASSERT_EQ(o.status, kCliOk) << o.err;
-    EXPECT_TRUE(Contains(o.out, "10 pages (overview, 2 x 4 dial tiles, gnomon plate on 1)"))
+    EXPECT_TRUE(
+        Contains(o.out, "11 pages (overview, setting out, 2 x 4 dial tiles, gnomon plate on 1)"))
         << o.out;
     EXPECT_GT(fs::file_size(dir / "t.pdf"), 10000u);
     EXPECT_GT(fs::file_size(dir / "t.svg"), 10000u);

@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "core/plan/text_metrics.h"
 #include "core/template/svg_template.h"
@@ -136,21 +137,26 @@ TEST(DxfTemplate, ASecondReaderFindsEveryEntityWhereThePlanPutsIt) {
         for (std::string t; types >> t;)
             patterns[t.substr(0, t.find('='))] = t.substr(t.find('=') + 1);
 
-        const double height = std::max(p.dial.heightMm, p.gnomon.heightMm);
-        std::vector<std::pair<const Element*, double>> elements;
-        for (const Element& e : p.dial.elements) elements.emplace_back(&e, 0);
-        for (const Element& e : p.gnomon.elements) {
-            elements.emplace_back(&e, p.dial.widthMm + kGnomonGapMm);
+        // The gnomon right of the dial, the setting-out text under the gnomon:
+        // its y is moved down, so the sheet's height less that shift flips it.
+        const double right = p.dial.widthMm + kGnomonGapMm;
+        const double below = p.gnomon.heightMm + kGnomonGapMm;
+        const double height = std::max(p.dial.heightMm, below + p.settingOut.heightMm);
+        std::vector<std::tuple<const Element*, double, double>> elements;
+        for (const Element& e : p.dial.elements) elements.emplace_back(&e, 0, height);
+        for (const Element& e : p.gnomon.elements) elements.emplace_back(&e, right, height);
+        for (const Element& e : p.settingOut.elements) {
+            elements.emplace_back(&e, right, height - below);
         }
         static constexpr const char* kTypes[] = {"LINE", "LWPOLYLINE", "LWPOLYLINE", "CIRCLE",
                                                  "TEXT"};
-        for (const auto& [e, dx] : elements) {
+        for (const auto& [e, dx, flip] : elements) {
             ASSERT_TRUE(std::getline(out, line)) << "fewer entities than elements";
             const std::vector<std::string> f = Fields(line);
             ASSERT_GE(f.size(), 2u) << line;
             EXPECT_EQ(f[0], plan::RoleName(e->role)) << line;
             EXPECT_EQ(f[1], kTypes[static_cast<int>(e->shape)]) << line;
-            const std::vector<double> want = Expected(*e, dx, height);
+            const std::vector<double> want = Expected(*e, dx, flip);
             ASSERT_GE(f.size(), 2 + want.size()) << line;
             for (std::size_t i = 0; i < want.size(); ++i) {
                 EXPECT_NEAR(std::stod(f[2 + i]), want[i], kPositionTolMm) << line;

@@ -58,7 +58,7 @@ class TemplatePdf : public ::testing::TestWithParam<PaperCase> {
 TEST_P(TemplatePdf, IsAValidDocumentOfThePagesItPromises) {
     EXPECT_TRUE(pdf::testing::QpdfAccepts(file));
     EXPECT_EQ(layout.pages,
-              1 + static_cast<int>(layout.dial.tiles.size() + layout.gnomon.tiles.size()));
+              2 + static_cast<int>(layout.dial.tiles.size() + layout.gnomon.tiles.size()));
     const std::string info = RunCommand("pdfinfo " + Quoted(file)).output;
     EXPECT_TRUE(
         std::regex_search(info, std::regex("Pages:\\s+" + std::to_string(layout.pages) + "\n")))
@@ -69,6 +69,12 @@ TEST_P(TemplatePdf, IsAValidDocumentOfThePagesItPromises) {
     const std::string overview = RunCommand("pdftotext -f 1 -l 1 " + Quoted(file) + " -").output;
     EXPECT_NE(overview.find("Print every page at 100 %"), std::string::npos) << overview;
     EXPECT_NE(overview.find("R1 C1"), std::string::npos);
+    // The setting-out page follows, whole on its page whatever the paper.
+    const std::string setting = RunCommand("pdftotext -f 2 -l 2 " + Quoted(file) + " -").output;
+    for (const char* words : {"Setting out the dial for", "True noon by the clock", "Dec",
+                              "Checking it on the day", "Setting out"}) {
+        EXPECT_NE(setting.find(words), std::string::npos) << words << "\n" << setting;
+    }
 }
 
 // Every page: the bar in the foot is 100 mm long on paper.
@@ -101,7 +107,7 @@ TEST_P(TemplatePdf, TilesShowThePlanAtFullSizeInPlace) {
     int numerals = 0;
     for (size_t i = 0; i < grid.tiles.size(); ++i) {
         const Tile& t = grid.tiles[i];
-        const testing::Gray g = testing::RenderPdfPage(file, 2 + static_cast<int>(i), kPxPerMm);
+        const testing::Gray g = testing::RenderPdfPage(file, 3 + static_cast<int>(i), kPxPerMm);
         ASSERT_GT(g.width, 0);
         // Within the window the tile's area is drawn at 1:1.
         const Rect inner = t.area.Inset(1);
@@ -195,7 +201,7 @@ TEST_P(TemplatePdf, NumeralWordsSitInThePlansBoxes) {
     int checked = 0;
     for (size_t i = 0; i < grid.tiles.size(); ++i) {
         const Tile& t = grid.tiles[i];
-        const std::string page = std::to_string(2 + i);
+        const std::string page = std::to_string(3 + i);
         const std::string words =
             RunCommand("pdftotext -bbox -f " + page + " -l " + page + " " + Quoted(file) + " -")
                 .output;

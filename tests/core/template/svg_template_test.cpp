@@ -48,12 +48,13 @@ TEST(SvgTemplate, OpensAtFullSize) {
         ASSERT_TRUE(
             std::regex_search(info, m, std::regex(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)")))
             << info;
-        EXPECT_NEAR(std::stod(m[1]), (p.dial.widthMm + kGnomonGapMm + p.gnomon.widthMm) * kPtPerMm,
-                    kPdfinfoTol)
-            << r.name;
-        EXPECT_NEAR(std::stod(m[2]), std::max(p.dial.heightMm, p.gnomon.heightMm) * kPtPerMm,
-                    kPdfinfoTol)
-            << r.name;
+        // The gnomon right of the dial, the setting-out text under the gnomon.
+        const double width =
+            p.dial.widthMm + kGnomonGapMm + std::max(p.gnomon.widthMm, p.settingOut.widthMm);
+        const double height =
+            std::max(p.dial.heightMm, p.gnomon.heightMm + kGnomonGapMm + p.settingOut.heightMm);
+        EXPECT_NEAR(std::stod(m[1]), width * kPtPerMm, kPdfinfoTol) << r.name;
+        EXPECT_NEAR(std::stod(m[2]), height * kPtPerMm, kPdfinfoTol) << r.name;
     }
 }
 

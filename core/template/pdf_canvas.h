@@ -1,0 +1,123 @@
+// Drawing a plan's elements on a page of the program's PDF writer, in page
+// millimetres as seen (origin top left, y down), whichever way the page is
+// turned. Shared by the template document's pages.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/pdf/pdf_writer.h"
+#include "core/plan/drawing.h"
+#include "core/plan/text_metrics.h"
+#include "core/template/tiling.h"
+
+namespace sundial::tmpl {
+
+using plan::Anchor;
+using plan::Element;
+using plan::Point;
+using plan::Rect;
+using plan::Shape;
+
+inline constexpr const char* kRegularFont = "F1";
+inline constexpr const char* kBoldFont = "F2";
+inline constexpr double kPointsPerMm = 72.0 / 25.4;
+
+// The writer's colour: red in the low byte, then green, then blue.
+std::int32_t WriterColour(std::uint32_t rgb);
+
+// Draws on one page in page millimetres as seen (y down), whichever way the
+// page is turned; keeps the writer's graphics state to avoid repeating it.
+class PageCanvas {
+  public:
+    PageCanvas(pdf::clsPdfWriter& writer, PageSetup setup)
+        : w_(writer), landscape_(setup.landscape), page_(PageSizeOf(setup)) {}
+
+    const PageSize& Page() const { return page_; }
+
+    void Stroke(std::vector<Point> points, bool closed, double widthMm, std::uint32_t colour,
+                double dashMm = 0) {
+        if (points.size() < 2) return;
+        if (closed) points.push_back(points.front());
+        SetStroke(widthMm, colour, dashMm);
+        Path(points, pdf::kStroke);
+    }
+
+    void Fill(const std::vector<Point>& points, std::uint32_t colour) {
+        if (points.size() < 3) return;
+        SetFill(colour);
+        Path(points, pdf::kClose | pdf::kFill);
+    }
+
+    void Text(Point baseline, const std::string& text, double sizeMm, Anchor anchor, bool bold,
+              std::uint32_t colour) {
+        const double width = plan::TextWidthMm(text, sizeMm, bold);
+        if (anchor == Anchor::Middle) baseline.x -= width / 2;
+        if (anchor == Anchor::End) baseline.x -= width;
+        SetFill(colour);
+        const Point at = Map(baseline);
+        w_.DrawText(static_cast<float>(at.x), static_cast<float>(at.y), text,
+                    bold ? kBoldFont : kRegularFont, static_cast<float>(sizeMm * kPointsPerMm), 0,
+                    landscape_ ? 90.0f : 0.0f);
+    }
+
+  private:
+    // The writer's space: millimetres on the page as stored (portrait), y up.
+    // A landscape page is stored portrait and turned a quarter clockwise when
+    // shown, so the seen x runs up the stored page and the seen y across it.
+    Point Map(Point p) const {
+        if (landscape_) return {p.y, p.x};
+        return {p.x, page_.heightMm - p.y};
+    }
+
+    void Path(const std::vector<Point>& points, std::int32_t paint) {
+        const Point first = Map(points.front());
+        w_.MoveTo(static_cast<float>(first.x), static_cast<float>(first.y));
+        for (size_t i = 1; i < points.size(); ++i) {
+            const Point p = Map(points[i]);
+            w_.LineTo(static_cast<float>(p.x), static_cast<float>(p.y),
+                      i + 1 == points.size() ? paint : 0);
+        }
+    }
+
+    void SetStroke(double widthMm, std::uint32_t colour, double dashMm) {
+        if (widthMm != width_) w_.SetLineWidth(static_cast<float>(width_ = widthMm));
+        if (colour != stroke_) w_.SetColorStroke(WriterColour(stroke_ = colour));
+        if (dashMm != dash_) {
+            dash_ = dashMm;
+            w_.SetDash(static_cast<float>(dashMm), static_cast<float>(dashMm));
+        }
+    }
+    void SetFill(std::uint32_t colour) {
+        if (colour != fill_) w_.SetColorFill(WriterColour(fill_ = colour));
+    }
+
+    pdf::clsPdfWriter& w_;
+    bool landscape_;
+    PageSize page_;
+    // What a new page starts with: black, solid, one point wide.
+    double width_ = 1 / kPointsPerMm;
+    std::uint32_t stroke_ = 0;
+    std::uint32_t fill_ = 0;
+    double dash_ = 0;
+};
+
+// Drawing millimetres to page millimetres: page = at + scale (p - from).
+struct Placement {
+    Point from;
+    Point at;
+    double scale = 1;
+    Point operator()(Point p) const {
+        return {at.x + scale * (p.x - from.x), at.y + scale * (p.y - from.y)};
+    }
+};
+
+// Whatever of each element lies inside `clip` (drawing mm); a text is drawn
+// whole when any of it is inside. `boxes`, when given, hold the elements'
+// ink bounds, so that those far from the clip are passed over unclipped.
+void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, const Rect& clip,
+                  const Placement& place, double minStrokeMm = 0,
+                  const std::vector<Rect>* boxes = nullptr);
+
+}  // namespace sundial::tmpl
