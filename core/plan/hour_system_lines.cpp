@@ -133,7 +133,7 @@ void AddHourSystemLines(const ExtraLinesInput& in, LabelPlacer& placer, ExtraLin
                 e.hour = hour;
                 e.dashMm = f.dashMm;
                 out.elements.push_back(std::move(e));
-                for (std::size_t i = 1; i < run.size(); ++i) placer.AddSoft(run[i - 1], run[i]);
+                for (std::size_t i = 1; i < run.size(); ++i) placer.AddLine(run[i - 1], run[i]);
             }
             drawn.push_back({&f, hour, std::move(path)});
         }
@@ -145,13 +145,12 @@ void AddHourSystemLines(const ExtraLinesInput& in, LabelPlacer& placer, ExtraLin
         sample.dashMm = f.dashMm;
         out.legend.push_back({sample, std::string(f.legend) + kHorizonWords});
     }
-    // Numerals once every family's lines are known, so that none sits on another's.
+    // Numerals are asked for once every family's lines are known; the placer
+    // sets them when every line of the plate is.
     for (const Drawn& d : drawn) {
-        if (auto label = placer.Place(d.path, std::to_string(d.hour), in.labelSizeMm,
-                                      d.family->role, d.family->colour)) {
-            label->hour = d.hour;
-            out.elements.push_back(std::move(*label));
-        }
+        const std::string number = std::to_string(d.hour);
+        placer.Ask(d.path, number, std::string("the ") + d.family->name + " hour " + number,
+                   in.labelSizeMm, d.family->role, d.family->colour, d.hour);
     }
 }
 
