@@ -12,12 +12,6 @@ namespace sundial::plan {
 namespace {
 
 constexpr const char* kDegree = "\u00b0";
-constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
-std::string Signed(long value) {
-    return (value > 0 ? "+" : "") + std::to_string(value);
-}
 
 std::vector<std::string> SettingOutLines(const AnalemmaticStripInput& in) {
     const SiteState& site = in.site;
@@ -76,40 +70,14 @@ void AddAnalemmaticStrip(const AnalemmaticStripInput& in, double topMm, Drawing&
 
     // Clock time = the dial's time - (the sun ahead of mean time).
     y += leading * 1.5;
-    out.push_back(MakeText(Role::EquationTable, {0, y},
-                           "To read clock time, add to the dial's time (minutes):", size,
-                           Anchor::Start, true));
-    const double column = TextWidthMm("-14 ", size, false) + size;
-    const double firstColumn = TextWidthMm("Day 15 ", size, false);
-    y += leading;
-    for (int m = 0; m < 12; ++m) {
-        out.push_back(MakeText(Role::EquationTable, {firstColumn + (m + 1) * column, y},
-                               kMonthNames[m], size, Anchor::End, true));
-    }
     const double zone = EngineSite(in.site).zoneHours;
-    for (const int day : {1, 15}) {
-        y += leading;
-        out.push_back(MakeText(Role::EquationTable, {0, y}, "Day " + std::to_string(day), size,
-                               Anchor::Start, true));
-        for (int m = 0; m < 12; ++m) {
-            const auto d = DayOfYear(in.sun.year(), {m + 1, day});
-            const double eot = in.sun.AtClock(*d, 12, zone).equationOfTimeMin;
-            out.push_back(MakeText(Role::EquationTable, {firstColumn + (m + 1) * column, y},
-                                   Signed(std::lround(-eot)), size, Anchor::End));
-        }
-    }
-    for (const Element& e : out) {
-        const Rect box = e.shape == Shape::Text ? TextBox(e) : Rect{};
-        double right = e.shape == Shape::Text ? box.right : 0;
-        double bottom = e.shape == Shape::Text ? box.bottom + kDescent * e.textSizeMm : 0;
-        for (const Point& p : e.points) {
-            right = std::max(right, p.x);
-            bottom = std::max(bottom, p.y);
-        }
-        drawing.widthMm = std::max(drawing.widthMm, right);
-        drawing.heightMm = std::max(drawing.heightMm, bottom + 1);
-    }
-    for (Element& e : out) drawing.elements.push_back(std::move(e));
+    AppendEquationTable(
+        [&in, zone](int month, int day) -> std::optional<double> {
+            const auto d = DayOfYear(in.sun.year(), {month, day});
+            return in.sun.AtClock(*d, 12, zone).equationOfTimeMin;
+        },
+        size, leading, y, out);
+    AppendGrowing(out, drawing);
 }
 
 }  // namespace sundial::plan

@@ -171,45 +171,50 @@ void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing) {
     }
 
     // Equation of time: clock time = dial time - (sun ahead of mean time).
-    std::vector<const SunSample*> rows[2];
-    for (int m = 1; m <= 12; ++m) {
-        for (int r = 0; r < 2; ++r) {
-            const int day = r == 0 ? 1 : 15;
-            const auto it =
-                std::find_if(in.samples.begin(), in.samples.end(),
-                             [&](const SunSample& s) { return s.month == m && s.day == day; });
-            rows[r].push_back(it == in.samples.end() ? nullptr : &*it);
-        }
-    }
-    const bool table = o.noonCurve && std::any_of(rows[0].begin(), rows[0].end(),
-                                                  [](const SunSample* s) { return s != nullptr; });
-    if (table) {
+    const auto sample = [&in](int month, int day) -> std::optional<double> {
+        const auto it = std::find_if(in.samples.begin(), in.samples.end(), [&](const SunSample& s) {
+            return s.month == month && s.day == day;
+        });
+        if (it == in.samples.end()) return std::nullopt;
+        return it->equationOfTimeMin;
+    };
+    bool known = false;
+    for (int m = 1; m <= 12; ++m) known = known || sample(m, 1).has_value();
+    if (o.noonCurve && known) {
         y += leading * 1.5;
-        out.push_back(MakeText(Role::EquationTable, {0, y},
-                               "To read clock time, add to the dial's time (minutes):", size,
-                               Anchor::Start, true));
-        const double column = TextWidthMm("-14 ", size, false) + size;
-        const double firstColumn = TextWidthMm("Day 15 ", size, false);
+        AppendEquationTable(sample, size, leading, y, out);
+    }
+    AppendGrowing(out, drawing);
+}
+
+void AppendEquationTable(
+    const std::function<std::optional<double>(int month, int day)>& equationOfTimeMin, double size,
+    double leading, double& y, std::vector<Element>& out) {
+    out.push_back(MakeText(Role::EquationTable, {0, y},
+                           "To read clock time, add to the dial's time (minutes):", size,
+                           Anchor::Start, true));
+    const double column = TextWidthMm("-14 ", size, false) + size;
+    const double firstColumn = TextWidthMm("Day 15 ", size, false);
+    y += leading;
+    for (int m = 0; m < 12; ++m) {
+        out.push_back(MakeText(Role::EquationTable, {firstColumn + (m + 1) * column, y},
+                               kMonthNames[m], size, Anchor::End, true));
+    }
+    for (const int day : {1, 15}) {
         y += leading;
+        out.push_back(MakeText(Role::EquationTable, {0, y}, "Day " + std::to_string(day), size,
+                               Anchor::Start, true));
         for (int m = 0; m < 12; ++m) {
+            const std::optional<double> eot = equationOfTimeMin(m + 1, day);
+            if (!eot) continue;
             out.push_back(MakeText(Role::EquationTable, {firstColumn + (m + 1) * column, y},
-                                   kMonthNames[m], size, Anchor::End, true));
-        }
-        for (int r = 0; r < 2; ++r) {
-            y += leading;
-            out.push_back(MakeText(Role::EquationTable, {0, y}, r == 0 ? "Day 1" : "Day 15", size,
-                                   Anchor::Start, true));
-            for (int m = 0; m < 12; ++m) {
-                if (!rows[r][static_cast<size_t>(m)]) continue;
-                out.push_back(
-                    MakeText(Role::EquationTable, {firstColumn + (m + 1) * column, y},
-                             SignedMinutes(-rows[r][static_cast<size_t>(m)]->equationOfTimeMin),
-                             size, Anchor::End));
-            }
+                                   SignedMinutes(-*eot), size, Anchor::End));
         }
     }
+}
 
-    for (const Element& e : out) {
+void AppendGrowing(std::vector<Element>& elements, Drawing& drawing) {
+    for (const Element& e : elements) {
         std::vector<Point> corners = e.points;
         if (e.shape == Shape::Text) {
             const Rect box = TextBox(e);
@@ -219,7 +224,7 @@ void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing) {
         drawing.widthMm = std::max(drawing.widthMm, b.right);
         drawing.heightMm = std::max(drawing.heightMm, b.bottom + 1);
     }
-    for (Element& e : out) drawing.elements.push_back(std::move(e));
+    for (Element& e : elements) drawing.elements.push_back(std::move(e));
 }
 
 }  // namespace sundial::plan

@@ -3,6 +3,8 @@
 // equation-of-time table for reading clock time off the dial.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +45,18 @@ struct StripInput {
 // Appends the strip's elements, starting `topMm` down, to `drawing`, and
 // widens and deepens the drawing to hold them.
 void AddTitleStrip(const StripInput& in, double topMm, Drawing& drawing);
+
+// The equation-of-time table a reader adds to the dial's time, one column a
+// month and a row for the 1st and the 15th, set under `y` (which it moves
+// down). `equationOfTimeMin(month, day)` is the sun's lead on mean time, or
+// nothing where it is not known (that cell stays empty).
+void AppendEquationTable(
+    const std::function<std::optional<double>(int month, int day)>& equationOfTimeMin, double size,
+    double leading, double& y, std::vector<Element>& out);
+
+// Moves `elements` into `drawing`, which grows to hold every one of them
+// (a text by its box, down to its descenders).
+void AppendGrowing(std::vector<Element>& elements, Drawing& drawing);
 
 // A 100 mm bar with its top left at `topLeft`: outline, alternate
 // centimetres filled, "0", "50" and "100 mm" under it.
