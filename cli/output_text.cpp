@@ -63,14 +63,6 @@ void Write(const nlohmann::json& json, int level, std::string& text) {
 
 }  // namespace
 
-std::string FixedText(double value, int decimals) {
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    if (result.ec != std::errc()) return "nan";
-    return std::string(buffer, result.ptr);
-}
-
 nlohmann::json JsonNumber(double value) {
     constexpr double kLargestExactInteger = 9007199254740992.0;  // 2^53
     if (std::isfinite(value) && std::trunc(value) == value &&

@@ -7,10 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-namespace sundial {
+#include "core/site/number_text.h"  // FixedText
 
-// `value` with `decimals` figures after a decimal point, "12.50".
-std::string FixedText(double value, int decimals);
+namespace sundial {
 
 // A JSON number: whole values up to 2^53 as integers, others as the shortest
 // text that reads back to the same double.

@@ -21,9 +21,7 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
 
 // Two decimals always, whatever the locale: "51.50".
 std::string Fixed2(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
-    return std::string(text, end.ptr);
+    return FixedText(value, 2);
 }
 
 std::string Angle(double value) {

@@ -71,4 +71,13 @@ std::string RoundTripText(float value) {
     return std::string(buf.data(), end);
 }
 
+std::string FixedText(double value, int decimals) {
+    // Room for the largest double in full.
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return "nan";
+    return std::string(buffer, result.ptr);
+}
+
 }  // namespace sundial

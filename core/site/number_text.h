@@ -11,6 +11,9 @@ namespace sundial {
 // before the point for magnitudes below 1, "-" for negatives. "-0" is "0".
 std::string DecimalText(double value, int significantDigits);
 
+// `value` with exactly `decimals` decimals: FixedText(51.5, 2) is "51.50".
+std::string FixedText(double value, int decimals);
+
 // A number joined into text: single precision, at most 7 significant digits.
 // 72.71 -> "72.71", -0.07 -> "-0.07", 7 -> "7".
 std::string NumberText(float value);

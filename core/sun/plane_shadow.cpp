@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/engine/site.h"
+#include "core/site/number_text.h"
 
 namespace sundial {
 
@@ -13,13 +14,6 @@ using engine::Vec3;
 
 // Below this |style . normal| the style lies in the face: as the dial's own test.
 constexpr double kParallelCos = 1e-9;
-
-std::string Fixed(double value) {
-    char buffer[32];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return std::string(buffer, ec == std::errc() ? end : buffer);
-}
 
 }  // namespace
 
@@ -75,10 +69,10 @@ PlaneShadowAt ShadowOnPlaneAt(const SiteState& site, const engine::Plane& plane,
         StyleShadowOn(site.Latitude, plane, result.sun.azimuthDeg, result.sun.apparentAltitudeDeg);
     if (result.shadow.state == ShadowState::SunDown) {
         result.message = "The sun is below the horizon then (altitude " +
-                         Fixed(result.sun.apparentAltitudeDeg) + " degrees).";
+                         FixedText(result.sun.apparentAltitudeDeg, 2) + " degrees).";
     } else if (result.shadow.state == ShadowState::WallInShade) {
         result.message = "The " + face + " is in shade then: the sun, at azimuth " +
-                         Fixed(result.sun.azimuthDeg) + " degrees, is behind it.";
+                         FixedText(result.sun.azimuthDeg, 2) + " degrees, is behind it.";
     }
     return result;
 }

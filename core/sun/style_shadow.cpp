@@ -6,6 +6,7 @@
 
 #include "core/dial/dial_drawing.h"
 #include "core/dial/geometry.h"
+#include "core/site/number_text.h"
 
 namespace sundial {
 
@@ -20,13 +21,6 @@ double Dot(const Vec& a, const Vec& b) {
 }
 
 constexpr double kRad = 3.14159265358979323846 / 180.0;
-
-std::string Fixed(double value) {
-    char buffer[32];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return std::string(buffer, ec == std::errc() ? end : buffer);
-}
 
 }  // namespace
 
@@ -87,11 +81,11 @@ ShadowAtResult ShadowAt(const SiteState& site, const ClockTime& clock, double ut
     switch (result.shadow.state) {
         case ShadowState::SunDown:
             result.message = "The sun is below the horizon then (altitude " +
-                             Fixed(result.sun.apparentAltitudeDeg) + " degrees).";
+                             FixedText(result.sun.apparentAltitudeDeg, 2) + " degrees).";
             break;
         case ShadowState::WallInShade:
             result.message = "The wall is in shade then: the sun, at azimuth " +
-                             Fixed(result.sun.azimuthDeg) + " degrees, is behind it.";
+                             FixedText(result.sun.azimuthDeg, 2) + " degrees, is behind it.";
             break;
         case ShadowState::NoRoot:
             result.message = "A wall facing due east or west has no root for the style's shadow.";
