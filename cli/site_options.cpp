@@ -4,6 +4,7 @@
 
 #include "cli/cli_command.h"
 #include "core/batch/text.h"
+#include "core/rules/field_site_rules.h"
 #include "core/rules/input_rules.h"
 #include "core/site/number_text.h"
 #include "core/site/time_zone_menu.h"
@@ -89,17 +90,14 @@ float AnyDialLatitude(const OptionParser& parser) {
         if (lat < 0) throw BadInput{"--south: give the latitude without a minus sign."};
         lat = -lat;
     }
-    if (!(lat >= -89 && lat <= 89)) {
-        throw BadInput{"--lat: the latitude must be from -89 (south) to 89 (north)."};
-    }
+    if (const auto fault = FieldLatitudeFault(lat)) throw BadInput{"--lat: " + *fault};
     return static_cast<float>(lat);
 }
 
 float AnyDialLongitudeWest(const OptionParser& parser) {
     const double lon = NumberOption(parser, "lon");
-    if (!(lon >= 0 && lon <= 180)) {
-        throw BadInput{
-            "--lon: the longitude must be from 0 to 180 degrees, with --east or --west."};
+    if (const auto fault = FieldLongitudeFault(lon)) {
+        throw BadInput{"--lon: " + *fault + ", with --east or --west."};
     }
     return static_cast<float>(parser.IsSet("east") ? -lon : lon);
 }
@@ -114,10 +112,7 @@ std::string AnyDialBearing(const OptionParser& parser) {
 
 float AnyDialZone(const OptionParser& parser) {
     const double zone = NumberOption(parser, "utc");
-    // Zones keep to whole minutes, and every zone in use is a quarter hour.
-    if (!(zone >= -12 && zone <= 14) || std::fmod(zone * 4, 1.0) != 0) {
-        throw BadInput{"--utc: the zone must be from -12 to 14 hours, in quarter hours (5.75)."};
-    }
+    if (const auto fault = FieldZoneFault(zone)) throw BadInput{"--utc: " + *fault};
     return static_cast<float>(zone);
 }
 

@@ -24,6 +24,7 @@
 #include "ui/tools/board_picture.h"
 #include "ui/tools/reading_captions.h"
 #include "ui/tools/reading_entry.h"
+#include "ui/tools/site_entry.h"
 
 namespace sundial {
 
@@ -55,7 +56,9 @@ frmMeasureBearing::frmMeasureBearing(MainWindowApi& main, WarnFunction warn, QWi
             return QMessageBox::question(p, p->windowTitle(), text) == QMessageBox::Yes;
         };
     }
-    site_ = main_.Site();
+    site_ = mainSite_ = main_.Site();
+    fraSite = new SiteEntry(this);
+    fraSite->SetSite(site_);
     lblSite = new QLabel(this);
     lblSite->setObjectName("lblSite");
     lblSite->setWordWrap(true);
@@ -113,6 +116,7 @@ frmMeasureBearing::frmMeasureBearing(MainWindowApi& main, WarnFunction warn, QWi
     buttons->addWidget(cmdUse);
     buttons->addWidget(cmdClose);
     auto* outer = new QVBoxLayout(this);
+    outer->addWidget(fraSite);
     outer->addWidget(lblSite);
     outer->addWidget(fraReading);
     outer->addWidget(lblPlan);
@@ -146,6 +150,7 @@ void frmMeasureBearing::Connect() {
                                                           QStringLiteral("Readings (*.csv)"));
         if (!file.isEmpty()) LoadReadingsFrom(file.toStdString());
     });
+    connect(fraSite, &SiteEntry::edited, this, &frmMeasureBearing::SiteTyped);
     connect(fraReading, &ReadingEntry::planChanged, this, &frmMeasureBearing::ShowPlan);
     connect(&ticker_, &QTimer::timeout, this, &frmMeasureBearing::Tick);
 }
@@ -191,39 +196,57 @@ void frmMeasureBearing::cmdNow_Click() {
 }
 
 void frmMeasureBearing::Tick() {
-    if (!SamePlace(site_, main_.Site())) {
+    const SiteState& main = main_.Site();
+    if (!SamePlace(mainSite_, main)) {
         // The readings were taken at the wall, wherever the program's site
         // says it is: work them out again for the new site.
-        site_ = main_.Site();
-        fraReading->FillZones(site_);
-        ShowSite();
-        std::vector<Entry> kept;
-        int dropped = 0;
-        for (const Entry& e : entries_) {
-            const ReadingResult r = BearingFromReading(ObserverFor(e.kept.zone), e.kept.reading);
-            if (r.value) {
-                kept.push_back({e.kept, *r.value});
-            } else {
-                ++dropped;
-            }
-        }
-        const bool had = !entries_.empty();
-        entries_ = std::move(kept);
-        Recompute();
-        ShowPlan();
-        if (had) {
-            Say(QStringLiteral("The site is now %1: the readings are worked out for it%2.")
-                    .arg(SiteCaption(site_),
-                         dropped == 0 ? QString()
-                                      : QStringLiteral("; %1 removed, the sun being down there "
-                                                       "at the time")
-                                            .arg(dropped)));
-        }
-    } else if (site_.WallBearing != main_.Site().WallBearing) {
-        site_ = main_.Site();
+        mainSite_ = main;
+        fraSite->SetSite(main);
+        MoveTo(main);
+    } else if (mainSite_.WallBearing != main.WallBearing) {
+        mainSite_.WallBearing = site_.WallBearing = main.WallBearing;
         ShowPlan();
     }
     if (fraReading->Tick()) ShowPlan();
+}
+
+void frmMeasureBearing::SiteTyped() {
+    std::optional<SiteState> typed = fraSite->Site(site_);
+    cmdAdd->setEnabled(typed.has_value());
+    if (!typed || SamePlace(*typed, site_)) return;
+    // Typed coordinates keep the clock of their longitude's band until
+    // another zone is chosen.
+    typed->UtcOffset = static_cast<float>(ZoneForLongitude(typed->Longitude));
+    MoveTo(*typed);
+}
+
+void frmMeasureBearing::MoveTo(const SiteState& site) {
+    site_ = site;
+    cmdAdd->setEnabled(true);
+    fraReading->FillZones(site_);
+    ShowSite();
+    std::vector<Entry> kept;
+    int dropped = 0;
+    for (const Entry& e : entries_) {
+        const ReadingResult r = BearingFromReading(ObserverFor(e.kept.zone), e.kept.reading);
+        if (r.value) {
+            kept.push_back({e.kept, *r.value});
+        } else {
+            ++dropped;
+        }
+    }
+    const bool had = !entries_.empty();
+    entries_ = std::move(kept);
+    Recompute();
+    ShowPlan();
+    if (had) {
+        Say(QStringLiteral("The site is now %1: the readings are worked out for it%2.")
+                .arg(SiteCaption(site_),
+                     dropped == 0 ? QString()
+                                  : QStringLiteral("; %1 removed, the sun being down there "
+                                                   "at the time")
+                                        .arg(dropped)));
+    }
 }
 
 void frmMeasureBearing::Say(const QString& text) {

@@ -8,9 +8,11 @@
 //
 // Modeless, destroyed when closed. Unlike the input dialogs it stays open
 // when it loses the focus: a measurement takes a while, and a person goes
-// back and forth between the wall and the program. It follows the main
-// window's site: when the site changes, the readings are worked out again for
-// the new one and the dialog says so. The clock runs with the computer's
+// back and forth between the wall and the program. Its site starts as the
+// main window's and follows it when that changes, but may be typed over
+// anywhere the field tools reach (the main window's own site is left as it
+// is); when the site changes, the readings are worked out again for the new
+// one and the dialog says so. The clock runs with the computer's
 // until the person changes the date or time ("Now" starts it again).
 #pragma once
 
@@ -39,6 +41,7 @@ namespace sundial {
 class BoardPicture;
 class MainWindowApi;
 class ReadingEntry;
+class SiteEntry;
 
 class frmMeasureBearing final : public QDialog {
     Q_OBJECT
@@ -70,6 +73,7 @@ class frmMeasureBearing final : public QDialog {
     const std::optional<WallBearingMeasurement>& Measurement() const { return measurement_; }
 
     QLabel* lblSite;
+    SiteEntry* fraSite;
     ReadingEntry* fraReading;
     // The reading group's boxes, as the window's own.
     QDateEdit* dtpDate;
@@ -99,6 +103,9 @@ class frmMeasureBearing final : public QDialog {
     void Connect();
     Observer ObserverFor(const ClockZone& zone) const;
     void ShowSite();
+    void SiteTyped();
+    // The readings worked out again for `site`, and said so.
+    void MoveTo(const SiteState& site);
     void ShowPlan();
     void Recompute();
     void Say(const QString& text);
@@ -109,6 +116,7 @@ class frmMeasureBearing final : public QDialog {
     std::vector<Entry> entries_;
     std::optional<WallBearingMeasurement> measurement_;
     SiteState site_;        // the site the readings are worked out for
+    SiteState mainSite_;    // the main window's, when last looked at
     bool unsaved_ = false;  // readings added or changed since the last save
     bool used_ = false;     // the result went to the dial: nothing to lose
     QTimer ticker_;

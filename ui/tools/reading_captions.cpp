@@ -46,8 +46,9 @@ QString ZoneCaption(const ClockZone& zone) {
 }
 
 QString SiteCaption(const SiteState& site) {
-    return QStringLiteral("%1, %2 %3 %4 %5")
-        .arg(QString::fromStdString(site.PlaceName))
+    // Typed coordinates have no place name.
+    return QStringLiteral("%1%2 %3 %4 %5")
+        .arg(site.PlaceName.empty() ? QString() : QString::fromStdString(site.PlaceName + ", "))
         .arg(QLocale().toString(std::fabs(site.Latitude), 'g', 6))
         .arg(site.Latitude < 0 ? "S" : "N")
         .arg(QLocale().toString(std::fabs(site.Longitude), 'g', 6))
