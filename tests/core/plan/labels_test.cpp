@@ -42,18 +42,32 @@ struct DialKind {
     double leastRingMm = 15;             // the numerals' ring is no smaller
 };
 
+// The numerals a note names: "The VI and VII numerals are set at 4 mm ...".
+std::set<std::string> NamedIn(const std::vector<std::string>& notes, const std::string& words) {
+    std::set<std::string> names;
+    for (std::string n : notes) {
+        if (n.rfind("The ", 0) != 0 || n.find(words) == std::string::npos) continue;
+        n = n.substr(4, n.find(" numeral") - 4);
+        for (std::size_t at; (at = n.find_first_of(", ")) != std::string::npos;) {
+            names.insert(n.substr(0, at));
+            n.erase(0, n.find_first_not_of(", and", at));
+        }
+        names.insert(n);
+    }
+    return names;
+}
+
 engine::Site At(const testing::SiteCase& c) {
     return {c.lat, -c.lon, c.zone};
 }
 
-// The kinds of dial a maker draws, on the default 600 x 450 plate.
-const std::vector<DialKind>& Kinds() {
+TEST(Labels, NoLineCrossesATextAndEveryCurveIsLabelledOrNamed) {
     const testing::SiteCase london{"London", 51.5f, 0.12f, "200", 0};
     const testing::SiteCase sydney{"Sydney", -33.87f, -151.2f, "0", 10};
     const testing::SiteCase east{"East52", 52, 0.12f, "90", 0};
     const testing::SiteCase tropic{"N10", 10, 0.12f, "180", 0};
     const testing::SiteCase north{"N65", 65, 0.12f, "180", 0};
-    static const std::vector<DialKind> kinds = {
+    const DialKind kinds[] = {
         {"london-wall-200", london, std::nullopt},
         {"sydney-horizontal", sydney, engine::HorizontalPlane()},
         {"east-wall-52", east, std::nullopt},
@@ -63,25 +77,16 @@ const std::vector<DialKind>& Kinds() {
         {"latitude-10", tropic, std::nullopt},
         {"latitude-65", north, std::nullopt},
     };
-    return kinds;
-}
-
-// Date lines, half hours and clock-time curves: a full face.
-Plan FullFace(const DialKind& k) {
-    PlanOptions o;
-    o.plane = k.plane;
-    o.halfHours = true;
-    o.dateLines = true;
-    o.nodusMm = 100;
-    o.extras.clockTime = true;
-    o.extras.year = 2026;
-    return testing::Built(testing::SiteOf(k.site), o);
-}
-
-TEST(Labels, NoLineCrossesATextAndEveryCurveIsLabelledOrNamed) {
-    for (const DialKind& k : Kinds()) {
+    for (const DialKind& k : kinds) {
         SCOPED_TRACE(k.name);
-        const Plan p = FullFace(k);
+        PlanOptions o;
+        o.plane = k.plane;
+        o.halfHours = true;
+        o.dateLines = true;
+        o.nodusMm = 100;
+        o.extras.clockTime = true;
+        o.extras.year = 2026;
+        const Plan p = testing::Built(testing::SiteOf(k.site), o);
 
         std::vector<const Element*> texts;
         std::vector<std::pair<Point, Point>> segments;
@@ -104,6 +109,25 @@ TEST(Labels, NoLineCrossesATextAndEveryCurveIsLabelledOrNamed) {
             }
         }
 
+        // One ring, one size but for the few named; each hour line has its numeral or a note.
+        const auto smaller = NamedIn(p.notes, "mm to fit."), left = NamedIn(p.notes, "left out");
+        std::set<std::string> unnumbered;
+        double ring = 0;
+        for (const Element& e : p.dial.elements) {
+            if (e.role == Role::Numerals) ring = std::max(ring, e.textSizeMm);
+            if (e.role == Role::HourLines) unnumbered.insert(NumeralText(int(*e.hour), o.numerals));
+        }
+        EXPECT_GE(ring, k.leastRingMm);
+        std::vector<Rect> boxes;
+        for (const Element& e : p.dial.elements) {
+            if (e.role != Role::Numerals) continue;
+            unnumbered.erase(e.text);
+            EXPECT_TRUE(smaller.count(e.text) ? e.textSizeMm < ring : e.textSizeMm == ring);
+            for (const Rect& b : boxes) EXPECT_FALSE(Overlaps(b, TextBox(e))) << e.text;
+            boxes.push_back(TextBox(e));
+        }
+        EXPECT_LE(4 * smaller.size(), boxes.size());
+        for (const std::string& h : unnumbered) EXPECT_TRUE(left.count(h)) << h << " unnamed";
         // Each clock hour whose curve is drawn has a label, or a note says
         // which one has none; the hours the lines reach but the curves miss
         // are named.
@@ -121,67 +145,6 @@ TEST(Labels, NoLineCrossesATextAndEveryCurveIsLabelledOrNamed) {
             const std::string name = std::to_string(static_cast<int>(hour)) + ":00";
             EXPECT_TRUE(labelled.count(hour) || noted("the " + name + " clock-time curve")) << name;
         }
-    }
-}
-
-// The names a ring note gives: "The VI and VII numerals are set at ...".
-std::set<std::string> NamedIn(const std::vector<std::string>& notes, const std::string& words) {
-    std::set<std::string> names;
-    for (const std::string& note : notes) {
-        const auto end = note.find(" numeral");
-        if (note.rfind("The ", 0) != 0 || note.find(words) == std::string::npos ||
-            end == std::string::npos) {
-            continue;
-        }
-        std::string list = note.substr(4, end - 4) + ", ";
-        for (auto at = list.find(" and "); at != std::string::npos; at = list.find(" and ")) {
-            list.replace(at, 5, ", ");
-        }
-        for (auto at = list.find(", "); at != std::string::npos; at = list.find(", ")) {
-            names.insert(list.substr(0, at));
-            list.erase(0, at + 2);
-        }
-    }
-    return names;
-}
-
-// One ring, one size: every numeral but those a note names is set at the
-// ring's size, the ring is not set small to suit a few, and every hour line
-// has its numeral or is named as left out. Numerals keep clear of each other.
-TEST(Numerals, OneSizeToARingAndOnlyTheNamedAreSmallerOrLeftOut) {
-    for (const DialKind& k : Kinds()) {
-        SCOPED_TRACE(k.name);
-        const Plan p = FullFace(k);
-        const std::set<std::string> smaller = NamedIn(p.notes, "mm to fit.");
-        const std::set<std::string> left = NamedIn(p.notes, "left out");
-        std::vector<const Element*> numerals;
-        std::set<std::string> hours;
-        double ring = 0;
-        for (const Element& e : p.dial.elements) {
-            if (e.role == Role::Numerals) {
-                numerals.push_back(&e);
-                ring = std::max(ring, e.textSizeMm);
-            }
-            if (e.role == Role::HourLines)
-                hours.insert(NumeralText(int(*e.hour), NumeralStyle::Roman));
-        }
-        EXPECT_GE(ring, k.leastRingMm);
-        EXPECT_LE(4 * smaller.size(), numerals.size()) << "most numerals set at the ring's size";
-        for (const Element* n : numerals) {
-            hours.erase(n->text);
-            EXPECT_FALSE(left.count(n->text)) << n->text << " drawn though named as left out";
-            if (smaller.count(n->text)) {
-                EXPECT_LT(n->textSizeMm, ring) << n->text;
-            } else {
-                EXPECT_DOUBLE_EQ(n->textSizeMm, ring) << n->text << " off the ring's size";
-            }
-            for (const Element* m : numerals) {
-                if (m == n) continue;
-                EXPECT_FALSE(Overlaps(TextBox(*m), TextBox(*n))) << m->text << n->text;
-            }
-        }
-        for (const std::string& h : hours)
-            EXPECT_TRUE(left.count(h)) << h << ": no numeral, unnamed";
     }
 }
 

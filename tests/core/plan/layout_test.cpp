@@ -81,8 +81,7 @@ TEST_P(PlanLayout, NumeralsSitAtTheirLinesOnThePlateAndClearOfEverything) {
     EXPECT_FALSE(numerals.empty());
     if (c.crowded) return;
     // A label with no clear place is left out and named (the labels' own
-    // test counts them), as is a numeral set smaller than its ring; nothing
-    // else may need saying.
+    // test counts them), as is a numeral smaller than its ring; nothing else.
     for (const std::string& note : p.notes) {
         const bool smaller =
             note.size() > 10 && note.compare(note.size() - 10, 10, "mm to fit.") == 0;
