@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "core/plan/clip.h"
 #include "core/plan/text_metrics.h"
+#include "core/plan/title_block.h"
 
 namespace sundial::plan {
 
@@ -18,6 +20,7 @@ constexpr double kRootCircleMm = 2;
 constexpr double kShortestLineMm = 1;  // a line shorter than this is not on the plate
 constexpr double kShrink = 0.9;
 constexpr int kShrinkRounds = 40;
+constexpr double kNearRingSize = 0.75;  // a ring's smallest this near the rest sets the ring
 constexpr std::uint32_t kPartHourColour = 0x404040;
 
 // Room between a numeral and whatever is beside it.
@@ -75,6 +78,7 @@ struct Numeral {
     double size;
     Rect box;
     bool summer = false;
+    bool left = false;  // no room for it even at the smallest size: left out
 };
 
 Rect NumeralBox(const Numeral& n, const Rect& plate) {
@@ -83,6 +87,96 @@ Rect NumeralBox(const Numeral& n, const Rect& plate) {
     return ClampInto({n.centre.x - width / 2, n.centre.y - height / 2, n.centre.x + width / 2,
                       n.centre.y + height / 2},
                      plate);
+}
+
+// Shrinks each crowded numeral a step at a time; one still crowded at the
+// smallest size is left out, the first of a crowding pair going first so
+// that the other may keep its place.
+template <class Crowded>
+void ShrinkToFit(std::vector<Numeral>& ring, const Rect& plate, const Crowded& crowded) {
+    for (int round = 0; round < kShrinkRounds; ++round) {
+        bool changed = false;
+        for (size_t i = 0; i < ring.size(); ++i) {
+            if (ring[i].left || ring[i].size <= kMinNumeralMm || !crowded(i)) continue;
+            ring[i].size = std::max(kMinNumeralMm, ring[i].size * kShrink);
+            ring[i].box = NumeralBox(ring[i], plate);
+            changed = true;
+        }
+        if (!changed) break;
+    }
+    for (size_t i = 0; i < ring.size(); ++i) {
+        if (!ring[i].left && crowded(i)) ring[i].left = true;
+    }
+}
+
+// One ring, one size: the size three numerals in four reach on their own,
+// or the smallest's when it is near that. The rest keep their own size.
+void SetRingSizes(std::vector<Numeral>& placed, const Rect& plate) {
+    for (const bool summer : {false, true}) {
+        std::vector<double> sizes;
+        for (const Numeral& n : placed) {
+            if (n.summer == summer && !n.left) sizes.push_back(n.size);
+        }
+        if (sizes.empty()) continue;
+        std::sort(sizes.begin(), sizes.end(), std::greater<>());
+        double ring = sizes[(3 * sizes.size() + 3) / 4 - 1];
+        if (sizes.back() >= kNearRingSize * ring) ring = sizes.back();
+        for (Numeral& n : placed) {
+            if (n.summer != summer || n.left || n.size <= ring) continue;
+            n.size = ring;
+            n.box = NumeralBox(n, plate);
+        }
+    }
+}
+
+// "VI", "VI and VII", "IV, V and VI".
+std::string Names(const std::vector<std::string>& names) {
+    std::string out;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) out += i + 1 == names.size() ? " and " : ", ";
+        out += names[i];
+    }
+    return out;
+}
+
+// Names the numerals set smaller than their ring, and those left out.
+std::vector<std::string> RingNotes(const std::vector<Numeral>& placed) {
+    std::vector<std::string> notes;
+    for (const bool summer : {false, true}) {
+        double ring = 0;
+        for (const Numeral& n : placed) {
+            if (n.summer == summer && !n.left) ring = std::max(ring, n.size);
+        }
+        const std::string kind = summer ? "summer " : "";
+        std::vector<std::pair<std::string, std::vector<std::string>>> bySize;  // size, names
+        std::vector<std::string> left;
+        for (const Numeral& n : placed) {
+            if (n.summer != summer) continue;
+            if (n.left) {
+                left.push_back(n.text);
+                continue;
+            }
+            if (n.size >= ring - 1e-9) continue;
+            const std::string mm = MmText(n.size);
+            const auto same = std::find_if(bySize.begin(), bySize.end(),
+                                           [&](const auto& g) { return g.first == mm; });
+            (same == bySize.end() ? bySize.emplace_back(mm, std::vector<std::string>{}).second
+                                  : same->second)
+                .push_back(n.text);
+        }
+        for (const auto& [mm, names] : bySize) {
+            notes.push_back("The " + kind + Names(names) +
+                            (names.size() == 1 ? " numeral is" : " numerals are") + " set at " +
+                            mm + " mm to fit.");
+        }
+        if (!left.empty()) {
+            notes.push_back(
+                "The " + kind + Names(left) + (left.size() == 1 ? " numeral is" : " numerals are") +
+                " left out: the lines leave no room for " + (left.size() == 1 ? "it" : "them") +
+                " even at " + MmText(kMinNumeralMm) + " mm.");
+        }
+    }
+    return notes;
 }
 
 }  // namespace
@@ -187,13 +281,14 @@ FaceLayout LayoutFace(const FaceInput& in) {
     }
 
     // Each numeral shrinks on its own until it is clear of the other
-    // numerals and of every line but its own.
+    // numerals and of every line but its own; then the ring takes one size.
     for (Numeral& n : placed) n.box = NumeralBox(n, plate);
     const auto crowded = [&](size_t i) {
         const Rect& a = placed[i].box;
         const double g = NumeralGap(placed[i].size);
         for (size_t j = 0; j < placed.size(); ++j) {
-            if (j != i && Overlaps(a, placed[j].box, std::min(g, NumeralGap(placed[j].size)))) {
+            if (j != i && !placed[j].left &&
+                Overlaps(a, placed[j].box, std::min(g, NumeralGap(placed[j].size)))) {
                 return true;
             }
         }
@@ -205,18 +300,13 @@ FaceLayout LayoutFace(const FaceInput& in) {
         }
         return !plate.Inset(g / 2).ContainsRect(a, 1e-9);
     };
-    for (int round = 0; round < kShrinkRounds; ++round) {
-        bool changed = false;
-        for (size_t i = 0; i < placed.size(); ++i) {
-            if (placed[i].size <= kMinNumeralMm || !crowded(i)) continue;
-            placed[i].size = std::max(kMinNumeralMm, placed[i].size * kShrink);
-            placed[i].box = NumeralBox(placed[i], plate);
-            changed = true;
-        }
-        if (!changed) break;
-    }
+    ShrinkToFit(placed, plate, crowded);
+    SetRingSizes(placed, plate);
+    ShrinkToFit(placed, plate, crowded);
+    face.notes = RingNotes(placed);
     for (size_t i = 0; i < placed.size(); ++i) {
         const Numeral& n = placed[i];
+        if (n.left) continue;
         if (crowded(i)) face.fits = false;
         Element numeral = MakeText(n.summer ? Role::SummerNumerals : Role::Numerals,
                                    {(n.box.left + n.box.right) / 2, n.box.bottom}, n.text, n.size,

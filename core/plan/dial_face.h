@@ -1,9 +1,10 @@
 // The face of the dial: the hour lines the sun can light, the substyle, the
 // root's or the nodus foot's mark, and the numerals in a band round the
-// plate's edge, each numeral as large as its own room allows.
+// plate's edge, one size to a ring.
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/plan/drawing.h"
@@ -47,11 +48,14 @@ struct FaceLayout {
     std::vector<Element> elements;
     std::vector<Rect> numeralBoxes;
     bool fits = true;  // every numeral found room at its size
+    // The numerals set smaller than their ring's size, and those left out.
+    std::vector<std::string> notes;
 };
 
 // Numerals start at a twentieth of the plate's smaller side (3 to 60 mm); a
 // numeral that crowds another or leaves the plate shrinks on its own, to 3 mm
-// at the least.
+// at the least, or is left out. Then each ring takes the size most of its
+// numerals reach; only those that cannot fit it stay smaller, each named.
 FaceLayout LayoutFace(const FaceInput& in);
 
 }  // namespace sundial::plan

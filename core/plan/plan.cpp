@@ -272,6 +272,9 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     };
     std::copy_if(face.elements.begin(), face.elements.end(), std::back_inserter(plan.dial.elements),
                  [&](const Element& e) { return !straight(e); });
+    if (!options.extras.clockTimeOnly) {
+        plan.notes.insert(plan.notes.end(), face.notes.begin(), face.notes.end());
+    }
     if (!face.fits) {
         plan.notes.push_back("Some numerals are at their smallest (" + MmText(kMinNumeralMm) +
                              " mm) and still crowd: a larger plate gives them room.");

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "core/plan/clip.h"
 #include "core/plan/plan.h"
 #include "core/plan/text_metrics.h"
 #include "tests/core/plan/test_plans.h"
@@ -38,7 +39,23 @@ struct DialKind {
     const char* name;
     testing::SiteCase site;
     std::optional<engine::Plane> plane;  // unset: the site's wall
+    double leastRingMm = 15;             // the numerals' ring is no smaller
 };
+
+// The numerals a note names: "The VI and VII numerals are set at 4 mm ...".
+std::set<std::string> NamedIn(const std::vector<std::string>& notes, const std::string& words) {
+    std::set<std::string> names;
+    for (std::string n : notes) {
+        if (n.rfind("The ", 0) != 0 || n.find(words) == std::string::npos) continue;
+        n = n.substr(4, n.find(" numeral") - 4);
+        for (std::size_t at; (at = n.find_first_of(", ")) != std::string::npos;) {
+            names.insert(n.substr(0, at));
+            n.erase(0, n.find_first_not_of(", and", at));
+        }
+        names.insert(n);
+    }
+    return names;
+}
 
 engine::Site At(const testing::SiteCase& c) {
     return {c.lat, -c.lon, c.zone};
@@ -56,7 +73,7 @@ TEST(Labels, NoLineCrossesATextAndEveryCurveIsLabelledOrNamed) {
         {"east-wall-52", east, std::nullopt},
         {"polar", london, engine::PolarPlane(At(london))},
         {"equatorial", london, engine::EquatorialPlane(At(london))},
-        {"recline-40", london, engine::Plane{180, 40}},
+        {"recline-40", london, engine::Plane{180, 40}, 3},
         {"latitude-10", tropic, std::nullopt},
         {"latitude-65", north, std::nullopt},
     };
@@ -92,6 +109,25 @@ TEST(Labels, NoLineCrossesATextAndEveryCurveIsLabelledOrNamed) {
             }
         }
 
+        // One ring, one size but for the few named; each hour line has its numeral or a note.
+        const auto smaller = NamedIn(p.notes, "mm to fit."), left = NamedIn(p.notes, "left out");
+        std::set<std::string> unnumbered;
+        double ring = 0;
+        for (const Element& e : p.dial.elements) {
+            if (e.role == Role::Numerals) ring = std::max(ring, e.textSizeMm);
+            if (e.role == Role::HourLines) unnumbered.insert(NumeralText(int(*e.hour), o.numerals));
+        }
+        EXPECT_GE(ring, k.leastRingMm);
+        std::vector<Rect> boxes;
+        for (const Element& e : p.dial.elements) {
+            if (e.role != Role::Numerals) continue;
+            unnumbered.erase(e.text);
+            EXPECT_TRUE(smaller.count(e.text) ? e.textSizeMm < ring : e.textSizeMm == ring);
+            for (const Rect& b : boxes) EXPECT_FALSE(Overlaps(b, TextBox(e))) << e.text;
+            boxes.push_back(TextBox(e));
+        }
+        EXPECT_LE(4 * smaller.size(), boxes.size());
+        for (const std::string& h : unnumbered) EXPECT_TRUE(left.count(h)) << h << " unnamed";
         // Each clock hour whose curve is drawn has a label, or a note says
         // which one has none; the hours the lines reach but the curves miss
         // are named.

@@ -81,9 +81,11 @@ TEST_P(PlanLayout, NumeralsSitAtTheirLinesOnThePlateAndClearOfEverything) {
     EXPECT_FALSE(numerals.empty());
     if (c.crowded) return;
     // A label with no clear place is left out and named (the labels' own
-    // test counts them); nothing else may need saying.
+    // test counts them), as is a numeral smaller than its ring; nothing else.
     for (const std::string& note : p.notes) {
-        EXPECT_EQ(note.rfind("No clear place for the label of ", 0), 0u) << note;
+        const bool smaller =
+            note.size() > 10 && note.compare(note.size() - 10, 10, "mm to fit.") == 0;
+        EXPECT_TRUE(note.rfind("No clear place for the label of ", 0) == 0 || smaller) << note;
     }
     for (size_t i = 0; i < numerals.size(); ++i) {
         for (size_t j = i + 1; j < numerals.size(); ++j) {
