@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
@@ -100,23 +101,16 @@ TEST(CliHelp, TheManualPageDescribesEveryCommandAndOption) {
     }
 }
 
-// The desktop help page names template options only as the program spells
-// them: each --option it quotes is one that `template --help` lists.
+// Each --option the desktop help page quotes is one `template --help` lists.
 TEST(CliHelp, TheHelpPageQuotesRealTemplateOptions) {
     std::ifstream file(SUNDIAL_SOURCE_DIR "/assets/design.html", std::ios::binary);
-    ASSERT_TRUE(file) << "assets/design.html";
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    const std::string page = bytes.str(), help = Cli({"template", "--help"}).out;
-    const std::regex code("<code>([^<]*)</code>"), option("--[a-z-]+");
+    const std::string page{std::istreambuf_iterator<char>(file), {}};
+    const std::string help = Cli({"template", "--help"}).out;
+    const std::regex option("--[a-z][a-z-]*");
     int quoted = 0;
-    for (auto c = std::sregex_iterator(page.begin(), page.end(), code); c != std::sregex_iterator();
-         ++c) {
-        const std::string text = (*c)[1];
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), option);
-             it != std::sregex_iterator(); ++it, ++quoted) {
-            EXPECT_TRUE(Contains(help, it->str() + " ")) << it->str();
-        }
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), option);
+         it != std::sregex_iterator(); ++it, ++quoted) {
+        EXPECT_TRUE(Contains(help, it->str() + " ")) << it->str();
     }
     EXPECT_GE(quoted, 5);  // --italian, --babylonian, --temporal, --dial, --major
 }

@@ -387,27 +387,6 @@ TEST(PdfWriterUsageTest, EveryOperationNeedsAnOpenDocument) {
     EXPECT_FALSE(closed.IsOpen());
 }
 
-// A clip left open at a page's end is closed there: each page's stream
-// saves and restores the graphics state in pairs.
-TEST(PdfWriterUsageTest, PageEndClosesItsClips) {
-    const std::string bytes = Document(kSmallSetUp, [](clsPdfWriter& w) {
-        for (int page = 0; page < 2; ++page) {
-            w.BeginPage();
-            w.BeginClip(1, 1, 5, 5);
-            w.BeginClip(2, 2, 1, 1);
-            w.EndPage();
-        }
-    });
-    const auto count = [&](const std::string& op) {
-        std::size_t n = 0;
-        for (auto at = bytes.find(op); at != std::string::npos; at = bytes.find(op, at + 1)) ++n;
-        return n;
-    };
-    EXPECT_EQ(count("\nq\r\n"), 4u);
-    EXPECT_EQ(count("\nQ\r\n"), 4u);
-    EXPECT_TRUE(CrossReferenceHolds(bytes));
-}
-
 TEST(PdfWriterObjectsTest, ObjectNumbersStopAt32767) {
     clsPdfWriter w;
     std::string bytes;
