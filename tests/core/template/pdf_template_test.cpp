@@ -145,9 +145,8 @@ TEST_P(TemplatePdf, TilesShowThePlanAtFullSizeInPlace) {
     EXPECT_GE(numerals, 3);  // enough of them away from the overlaps to judge
 }
 
-// Nothing of the dial outside a tile's window, though numerals cross its
-// edge: the strips just outside it, short of the page's own words and crop
-// marks, stay blank.
+// Words cross the tiles' edges, yet the strips just outside each window (short
+// of the page's own words and crop marks) stay blank.
 TEST_P(TemplatePdf, TilesShowNothingOutsideTheirWindow) {
     const Rect& w = layout.dial.window;
     const Rect strips[] = {{w.left + 1, w.top - 3, w.right - 1, w.top - 0.4},
