@@ -11,6 +11,7 @@ using Pt = LineWriter::Pt;
 }  // namespace
 
 void ContentStream::ResetTextState() {
+    saved_.clear();
     wordSpacing_ = 0;
     charSpacing_ = 0;
     horizontalScaling_ = 100;
@@ -194,6 +195,20 @@ void ContentStream::DrawImage(std::string_view name, float x, float y, float wid
 
 void ContentStream::DrawForm(std::string_view name) {
     lines_.Line('/', LineWriter::Ansi{name}, " Do");
+}
+
+void ContentStream::BeginClip(float x, float y, float width, float height) {
+    lines_.Line("q\r\n", Pt{x}, ' ', Pt{y}, ' ', Pt{width}, ' ', Pt{height}, " re W n");
+    saved_.push_back({wordSpacing_, charSpacing_, horizontalScaling_});
+}
+
+void ContentStream::EndClip() {
+    if (saved_.empty()) return;
+    lines_.WriteLine("Q");
+    wordSpacing_ = saved_.back().wordSpacing;
+    charSpacing_ = saved_.back().charSpacing;
+    horizontalScaling_ = saved_.back().horizontalScaling;
+    saved_.pop_back();
 }
 
 }  // namespace sundial::pdf

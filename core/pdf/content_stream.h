@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/pdf/line_writer.h"
 #include "core/pdf/path_geometry.h"
@@ -59,7 +60,19 @@ class ContentStream {
     void DrawImage(std::string_view name, float x, float y, float width, float height);
     void DrawForm(std::string_view name);
 
+    // What is drawn until the matching EndClip shows only inside the
+    // rectangle with its lower-left corner at (x, y). The graphics state set
+    // meanwhile (colours, widths, dashes, text spacing) ends with it.
+    void BeginClip(float x, float y, float width, float height);
+    // Writes nothing when no clip is open.
+    void EndClip();
+    int OpenClips() const { return static_cast<int>(saved_.size()); }
+
   private:
+    struct TextState {
+        float wordSpacing, charSpacing, horizontalScaling;
+    };
+
     // A text object's start, up to its string: the line under construction.
     void StartText(float x, float y, std::string_view font, float size, float rotateDeg);
     void PaintPath(std::int32_t options);
@@ -70,6 +83,7 @@ class ContentStream {
     float wordSpacing_ = 0;
     float charSpacing_ = 0;
     float horizontalScaling_ = 100;
+    std::vector<TextState> saved_;  // at each open clip
 };
 
 }  // namespace sundial::pdf

@@ -159,6 +159,8 @@ std::int16_t clsPdfWriter::BeginPage() {
 }
 
 void clsPdfWriter::EndStream() {
+    // A clip left open would leave the stream's q unmatched.
+    while (content_.OpenClips() > 0) content_.EndClip();
     const std::uint64_t length = lines_.Position() - streamStart_;
     lines_.WriteLine("endstream");
     WriteObjectEnd();

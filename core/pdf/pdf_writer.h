@@ -119,6 +119,14 @@ class clsPdfWriter {
         Content("Arc").Arc(x, y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
     }
 
+    // Drawing shows only inside the rectangle ((x, y) its lower-left corner)
+    // until EndClip, which also ends the colours, widths and dashes set since;
+    // the end of the page or form ends every clip still open.
+    void BeginClip(float x, float y, float xdim, float ydim) {
+        Content("BeginClip").BeginClip(x, y, xdim, ydim);
+    }
+    void EndClip() { Content("EndClip").EndClip(); }
+
     // ---- Images (between pages). Returns false, writing nothing, for a file
     // that is missing or not an uncompressed bottom-up BMP of 1, 4, 8 or 24 bits.
     bool LoadImgFromBMPFile(std::string_view Name, const std::filesystem::path& FileName,

@@ -3,6 +3,8 @@
 // turned. Shared by the template document's pages.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -62,6 +64,20 @@ class PageCanvas {
                     landscape_ ? 90.0f : 0.0f);
     }
 
+    // Whatever `draw` puts on the page shows only inside `window` (page mm
+    // as seen), lines and text alike.
+    template <typename Draw>
+    void Clipped(const Rect& window, const Draw& draw) {
+        const Point a = Map({window.left, window.top}), b = Map({window.right, window.bottom});
+        w_.BeginClip(static_cast<float>(std::min(a.x, b.x)), static_cast<float>(std::min(a.y, b.y)),
+                     static_cast<float>(std::fabs(b.x - a.x)),
+                     static_cast<float>(std::fabs(b.y - a.y)));
+        const State kept = state_;
+        draw();
+        w_.EndClip();  // the writer's state is back to what it was
+        state_ = kept;
+    }
+
   private:
     // The writer's space: millimetres on the page as stored (portrait), y up.
     // A landscape page is stored portrait and turned a quarter clockwise when
@@ -82,25 +98,27 @@ class PageCanvas {
     }
 
     void SetStroke(double widthMm, std::uint32_t colour, double dashMm) {
-        if (widthMm != width_) w_.SetLineWidth(static_cast<float>(width_ = widthMm));
-        if (colour != stroke_) w_.SetColorStroke(WriterColour(stroke_ = colour));
-        if (dashMm != dash_) {
-            dash_ = dashMm;
+        if (widthMm != state_.width) w_.SetLineWidth(static_cast<float>(state_.width = widthMm));
+        if (colour != state_.stroke) w_.SetColorStroke(WriterColour(state_.stroke = colour));
+        if (dashMm != state_.dash) {
+            state_.dash = dashMm;
             w_.SetDash(static_cast<float>(dashMm), static_cast<float>(dashMm));
         }
     }
     void SetFill(std::uint32_t colour) {
-        if (colour != fill_) w_.SetColorFill(WriterColour(fill_ = colour));
+        if (colour != state_.fill) w_.SetColorFill(WriterColour(state_.fill = colour));
     }
 
     pdf::clsPdfWriter& w_;
     bool landscape_;
     PageSize page_;
     // What a new page starts with: black, solid, one point wide.
-    double width_ = 1 / kPointsPerMm;
-    std::uint32_t stroke_ = 0;
-    std::uint32_t fill_ = 0;
-    double dash_ = 0;
+    struct State {
+        double width = 1 / kPointsPerMm;
+        std::uint32_t stroke = 0;
+        std::uint32_t fill = 0;
+        double dash = 0;
+    } state_;
 };
 
 // Drawing millimetres to page millimetres: page = at + scale (p - from).

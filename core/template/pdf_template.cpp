@@ -277,8 +277,12 @@ void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& 
         writer.BeginPage();
         PageCanvas canvas(writer, setup);
         const Placement place{{t.area.left, t.area.top}, {grid.window.left, grid.window.top}, 1};
-        DrawElements(canvas, drawing.elements, t.area, place, 0, &boxes);
-        DrawElements(canvas, marks, t.area, place, 0, &markBoxes);
+        // A numeral across the tile's edge is cut there, not carried out
+        // over the margin and the foot.
+        canvas.Clipped(grid.window, [&] {
+            DrawElements(canvas, drawing.elements, t.area, place, 0, &boxes);
+            DrawElements(canvas, marks, t.area, place, 0, &markBoxes);
+        });
         DrawCropMarks(canvas, grid.window);
         const std::string name = TileName(what, t, grid);
         // Where the tile lies in the drawing, for placing it when tiles

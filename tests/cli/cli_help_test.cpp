@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
@@ -98,6 +99,20 @@ TEST(CliHelp, TheManualPageDescribesEveryCommandAndOption) {
             EXPECT_TRUE(Contains(manual, "\\-\\-" + escaped)) << c.name << " --" << name;
         }
     }
+}
+
+// Each --option the desktop help page quotes is one `template --help` lists.
+TEST(CliHelp, TheHelpPageQuotesRealTemplateOptions) {
+    std::ifstream file(SUNDIAL_SOURCE_DIR "/assets/design.html", std::ios::binary);
+    const std::string page{std::istreambuf_iterator<char>(file), {}};
+    const std::string help = Cli({"template", "--help"}).out;
+    const std::regex option("--[a-z][a-z-]*");
+    int quoted = 0;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), option);
+         it != std::sregex_iterator(); ++it, ++quoted) {
+        EXPECT_TRUE(Contains(help, it->str() + " ")) << it->str();
+    }
+    EXPECT_GE(quoted, 5);  // --italian, --babylonian, --temporal, --dial, --major
 }
 
 }  // namespace

@@ -133,7 +133,11 @@ INSTANTIATE_TEST_SUITE_P(
                     3,
                     [](auto& c) { c.DrawImage("Im1", 1, 27, 2, -1); },
                     {"q\r56.693  0 0 28.346 28.346 765.354 cm\r/Im1 Do\rQ"}},
-        OperatorRow{"form", 0, [](auto& c) { c.DrawForm("Frm"); }, {"/Frm Do"}}),
+        OperatorRow{"form", 0, [](auto& c) { c.DrawForm("Frm"); }, {"/Frm Do"}},
+        OperatorRow{"clip-cm",  // x, y, width, height; an unopened clip ends nothing
+                    3,
+                    [](auto& c) { c.BeginClip(1, 2, 3, 4), c.EndClip(), c.EndClip(); },
+                    {"q", "28.346 56.693 85.039 113.386 re W n", "Q"}}),
     RowName());
 
 // A full turn in steps of 10 degrees: one point per step, both ends included.

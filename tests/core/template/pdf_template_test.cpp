@@ -145,6 +145,29 @@ TEST_P(TemplatePdf, TilesShowThePlanAtFullSizeInPlace) {
     EXPECT_GE(numerals, 3);  // enough of them away from the overlaps to judge
 }
 
+// Words cross the tiles' edges, yet the strips just outside each window (short
+// of the page's own words and crop marks) stay blank.
+TEST_P(TemplatePdf, TilesShowNothingOutsideTheirWindow) {
+    const Rect& w = layout.dial.window;
+    const Rect strips[] = {{w.left + 1, w.top - 3, w.right - 1, w.top - 0.4},
+                           {w.left + 1, w.bottom + 0.4, w.right - 1, w.bottom + 3},
+                           {w.left - 3, w.top + 1, w.left - 0.4, w.bottom - 1},
+                           {w.right + 0.4, w.top + 1, w.right + 3, w.bottom - 1}};
+    int across = 0;
+    for (size_t i = 0; i < layout.dial.tiles.size(); ++i) {
+        const Rect& area = layout.dial.tiles[i].area;
+        for (const Element& e : plan.dial.elements) {
+            const Rect box = e.shape == plan::Shape::Text ? plan::TextBox(e) : Rect{};
+            across += plan::Overlaps(box, area) && !area.ContainsRect(box);
+        }
+        const testing::Gray g = testing::RenderPdfPage(file, 3 + static_cast<int>(i), kPxPerMm);
+        for (const Rect& strip : strips) {
+            EXPECT_EQ(g.InkBox(strip).Width(), 0) << "tile " << i << " x " << strip.left;
+        }
+    }
+    EXPECT_GT(across, 0) << "no word crosses a tile's edge: the plate proves nothing";
+}
+
 // Every font is embedded as a subset with a ToUnicode map, and the widths it
 // declares are the plan's: each character any text of the plan uses is there,
 // as wide as the layout measured it.
