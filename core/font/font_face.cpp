@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "core/pdf/win1252.h"
 
@@ -55,8 +54,15 @@ struct FontFace::Library {
 FontFace::FontFace(const std::filesystem::path& file) : file_(file), hb_(new Library) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw FontError(file, std::string("cannot be read: ") + std::strerror(errno));
-    hb_->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) throw FontError(file, "cannot be read");
+    // Read whole, in one call: a font is a few hundred kilobytes, and going
+    // through it a character at a time took as long as drawing a metre plate.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error) throw FontError(file, "cannot be read: " + error.message());
+    hb_->bytes.resize(size);
+    if (!in.read(hb_->bytes.data(), static_cast<std::streamsize>(size))) {
+        throw FontError(file, "cannot be read");
+    }
     hb_->blob.p = hb_blob_create(hb_->bytes.data(), static_cast<unsigned>(hb_->bytes.size()),
                                  HB_MEMORY_MODE_READONLY, nullptr, nullptr);
     hb_->face.p = hb_face_create(hb_->blob.p, 0);

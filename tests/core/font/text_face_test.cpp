@@ -161,7 +161,10 @@ TEST(TextFace, AnUnreadableFileIsAnErrorNamingIt) {
     } rows[] = {
         {"missing", "/nonexistent/DejaVuSans.ttf", "cannot be read"},
         {"not-a-font", dir / "not-a-font.ttf", "holds no glyphs"},
+        {"a-folder", dir.path(), "cannot be read"},
+        {"empty", dir / "empty.ttf", "holds no glyphs"},
     };
+    std::ofstream{rows[3].file};
     std::ofstream(rows[1].file) << "plain text, no tables";
     for (const auto& r : rows) {
         try {
