@@ -53,6 +53,47 @@ std::string DecimalText(double value, int significantDigits) {
     return std::string(text.data(), length);
 }
 
+std::string PlacesText(double value, int places) {
+    places = std::clamp(places, 0, 9);
+    static constexpr double kScale[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    // A drawing writes tens of thousands of these. Below 1e9 units the scaled
+    // value is within 2e-7 of the exact one, so where its fraction is clear of
+    // a half the rounding is settled by it; the rest go the long way.
+    const double scaled = value * kScale[places];
+    const double floor = std::floor(scaled);
+    const double fraction = scaled - floor;
+    if (!(std::fabs(scaled) < 1e9) || std::fabs(fraction - 0.5) < 1e-6) {
+        std::array<char, 400> buf{};
+        const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                             std::chars_format::fixed, places);
+        std::string s(buf.data(), ec == std::errc() ? end : buf.data());
+        if (s.find('.') != std::string::npos) {
+            while (s.back() == '0') s.pop_back();
+            if (s.back() == '.') s.pop_back();
+        }
+        return s == "-0" ? "0" : s;
+    }
+    const auto units = static_cast<long long>(fraction < 0.5 ? floor : floor + 1);
+    if (units == 0) return "0";
+    unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
+                                             : static_cast<unsigned long long>(units);
+    std::array<char, 32> text{};
+    char* const end = text.data() + text.size();
+    char* first = end;
+    bool fractionShown = false;
+    for (int place = 0; place < places; ++place, magnitude /= 10) {
+        const auto digit = static_cast<char>('0' + magnitude % 10);
+        if (fractionShown || digit != '0') *--first = digit, fractionShown = true;
+    }
+    if (fractionShown) *--first = '.';
+    do {
+        *--first = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (units < 0) *--first = '-';
+    return std::string(first, end);
+}
+
 std::string NumberText(float value) {
     return DecimalText(value, 7);
 }

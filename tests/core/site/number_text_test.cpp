@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <random>
 
 namespace sundial {
 namespace {
@@ -53,6 +56,43 @@ TEST(NumberText, DoublePrecisionKeepsFifteenDigits) {
 TEST(NumberText, RoundTripTextReadsBackToTheSameSingle) {
     for (float v : {38.312675f, 0.1f, -83.310265f, 6.632961f, 1e-7f}) {
         EXPECT_EQ(std::stof(RoundTripText(v)), v);
+    }
+}
+
+// C's printf rounds the exact binary value too: the reference, with its
+// trailing zeros and bare point taken off.
+std::string PrintfPlaces(double value, int places) {
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*f", places, value);
+    std::string s = buf;
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s == "-0" ? "0" : s;
+}
+
+TEST(NumberText, PlacesTextRoundsAsPrintfDoes) {
+    const struct {
+        double value;
+        int places;
+        const char* text;
+    } rows[] = {
+        {12.3404, 3, "12.34"}, {-0.0004, 3, "0"}, {0.0625, 3, "0.062"},  // a tie, to even
+        {0.0635, 3, "0.064"},  {2.5, 0, "2"},     {-999999.9995, 3, "-1000000"},
+        {1e300, 2, nullptr},   {-1e-300, 9, "0"}, {1234.5, 9, "1234.5"},
+    };
+    for (const auto& r : rows) {
+        const std::string expected = r.text ? r.text : PrintfPlaces(r.value, r.places);
+        EXPECT_EQ(PlacesText(r.value, r.places), expected) << r.value;
+        EXPECT_EQ(PlacesText(r.value, r.places), PrintfPlaces(r.value, r.places)) << r.value;
+    }
+    // Plate coordinates in mm and every tie a coordinate can be.
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mm(-3000, 3000);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = i % 2 ? mm(random) : std::ldexp(static_cast<double>(i - 100000), -7);
+        ASSERT_EQ(PlacesText(v, 3), PrintfPlaces(v, 3)) << v;
     }
 }
 
