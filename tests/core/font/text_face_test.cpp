@@ -72,8 +72,23 @@ struct TextRow {
     std::string text;
 };
 
+// Code points 1 to 255 as UTF-8, controls and all.
+std::string FirstPlane() {
+    std::string text;
+    for (unsigned c = 1; c < 256; ++c) {
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else {
+            text += static_cast<char>(0xC0 | c >> 6);
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
 TEST(TextFace, AdvancesAreTheFontFilesOwn) {
     const std::vector<TextRow> rows = {
+        {"latin-1-and-controls", FirstPlane()},
         {"numerals", "XII VI 12 6"},
         {"umlaut", "Z\u00fcrich"},
         {"greek-and-dash", "\u03a9 \u2013 \u00b0"},
