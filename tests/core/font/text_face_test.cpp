@@ -72,17 +72,12 @@ struct TextRow {
     std::string text;
 };
 
-// Code points 1 to 255 as UTF-8, controls and all.
 std::string FirstPlane() {
     std::string text;
-    for (unsigned c = 1; c < 256; ++c) {
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-        } else {
-            text += static_cast<char>(0xC0 | c >> 6);
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (unsigned c = 1; c < 256; ++c)
+        text += c < 0x80 ? std::string(1, static_cast<char>(c))
+                         : std::string{static_cast<char>(0xC0 | c >> 6),
+                                       static_cast<char>(0x80 | (c & 0x3F))};
     return text;
 }
 
