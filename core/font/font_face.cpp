@@ -4,10 +4,10 @@
 #include <hb-subset.h>
 #include <hb.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "core/pdf/win1252.h"
 
@@ -41,6 +41,8 @@ int Int16At(const char* data, unsigned length, unsigned offset) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(hi << 8 | lo));
 }
 
+constexpr char32_t kLookedUp = 256;
+
 }  // namespace
 
 struct FontFace::Library {
@@ -50,13 +52,33 @@ struct FontFace::Library {
     Font font;  // scaled to font units
     double unitsPerEm = 1;
     hb_codepoint_t standIn = 0;
+    // The first 256 code points' glyphs and advances, looked up once: nearly
+    // every character a plate's text measures or writes is among them.
+    std::array<pdf::FontGlyph, kLookedUp> glyphs{};
+    std::array<hb_position_t, kLookedUp> advances{};
+
+    pdf::FontGlyph Lookup(char32_t codePoint) const {
+        hb_codepoint_t glyph = 0;
+        if (codePoint == pdf::kBadUtf8 || !hb_font_get_nominal_glyph(font.p, codePoint, &glyph) ||
+            glyph == 0) {
+            return {static_cast<std::uint16_t>(standIn), U'?'};
+        }
+        return {static_cast<std::uint16_t>(glyph), codePoint};
+    }
 };
 
 FontFace::FontFace(const std::filesystem::path& file) : file_(file), hb_(new Library) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw FontError(file, std::string("cannot be read: ") + std::strerror(errno));
-    hb_->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) throw FontError(file, "cannot be read");
+    // Read whole, in one call: a font is a few hundred kilobytes, and going
+    // through it a character at a time took as long as drawing a metre plate.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (error) throw FontError(file, "cannot be read: " + error.message());
+    hb_->bytes.resize(size);
+    if (!in.read(hb_->bytes.data(), static_cast<std::streamsize>(size))) {
+        throw FontError(file, "cannot be read");
+    }
     hb_->blob.p = hb_blob_create(hb_->bytes.data(), static_cast<unsigned>(hb_->bytes.size()),
                                  HB_MEMORY_MODE_READONLY, nullptr, nullptr);
     hb_->face.p = hb_face_create(hb_->blob.p, 0);
@@ -68,6 +90,10 @@ FontFace::FontFace(const std::filesystem::path& file) : file_(file), hb_(new Lib
     if (!hb_font_get_nominal_glyph(hb_->font.p, '?', &hb_->standIn)) {
         throw FontError(file, "has no \"?\" to show the characters it lacks");
     }
+    for (char32_t c = 0; c < kLookedUp; ++c) {
+        hb_->glyphs[c] = hb_->Lookup(c);
+        hb_->advances[c] = hb_font_get_glyph_h_advance(hb_->font.p, hb_->glyphs[c].id);
+    }
 }
 
 FontFace::~FontFace() = default;
@@ -78,18 +104,15 @@ bool FontFace::Has(char32_t codePoint) const {
 }
 
 pdf::FontGlyph FontFace::GlyphFor(char32_t codePoint) const {
-    hb_codepoint_t glyph = 0;
-    if (codePoint == pdf::kBadUtf8 || !hb_font_get_nominal_glyph(hb_->font.p, codePoint, &glyph) ||
-        glyph == 0) {
-        return {static_cast<std::uint16_t>(hb_->standIn), U'?'};
-    }
-    return {static_cast<std::uint16_t>(glyph), codePoint};
+    return codePoint < kLookedUp ? hb_->glyphs[codePoint] : hb_->Lookup(codePoint);
 }
 
 double FontFace::AdvanceEm(std::string_view text) const {
     double units = 0;
     for (std::size_t i = 0; i < text.size();) {
-        units += hb_font_get_glyph_h_advance(hb_->font.p, GlyphFor(pdf::NextCodePoint(text, i)).id);
+        const char32_t c = pdf::NextCodePoint(text, i);
+        units += c < kLookedUp ? hb_->advances[c]
+                               : hb_font_get_glyph_h_advance(hb_->font.p, GlyphFor(c).id);
     }
     return units / hb_->unitsPerEm;
 }

@@ -1,7 +1,6 @@
 #include "core/pdf/embedded_font.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "core/pdf/pdf_syntax.h"
 #include "core/pdf/win1252.h"
@@ -13,10 +12,13 @@ namespace {
 // ToUnicode lists at most this many codes to a block.
 constexpr std::size_t kCharsPerBlock = 100;
 
+// Four upper-case hex digits, by hand: every glyph of every text goes
+// through here, and a formatted print per glyph was a twentieth of a plate.
 void AppendHex4(std::string& out, unsigned value) {
-    char digits[5];
-    std::snprintf(digits, sizeof digits, "%04X", value & 0xFFFFu);
-    out += digits;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const char digits[4] = {kHex[value >> 12 & 0xF], kHex[value >> 8 & 0xF], kHex[value >> 4 & 0xF],
+                            kHex[value & 0xF]};
+    out.append(digits, sizeof digits);
 }
 
 char32_t Shown(std::string_view text, std::size_t& i) {

@@ -95,8 +95,9 @@ std::optional<Element> LabelPlacer::PlaceOnArc(const std::vector<Point>& arc,
                                                         : measured.Width();
         const Rect box{measured.left + baseline.x - shift, measured.top + baseline.y,
                        measured.right + baseline.x - shift, measured.bottom + baseline.y};
-        if (!area_.ContainsRect(box) || grid_.AnyBoxNear(box, gap) ||
-            grid_.AnySegmentTouches(box.Inset(-kInkMm))) {
+        // Lines turn down nearly every trial place: they are asked first.
+        if (!area_.ContainsRect(box) || grid_.AnySegmentTouches(box.Inset(-kInkMm)) ||
+            grid_.AnyBoxNear(box, gap)) {
             return false;
         }
         trial.points = {baseline};

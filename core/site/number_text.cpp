@@ -53,6 +53,20 @@ std::string DecimalText(double value, int significantDigits) {
     return std::string(text.data(), length);
 }
 
+std::string PlacesText(double value, int places) {
+    places = std::clamp(places, 0, 9);
+    // Room for the largest double in full.
+    std::array<char, 400> buf{};
+    const auto [end, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, places);
+    std::string s(buf.data(), ec == std::errc() ? end : buf.data());
+    if (s.find('.') != std::string::npos) {
+        while (s.back() == '0') s.pop_back();
+        if (s.back() == '.') s.pop_back();
+    }
+    return s == "-0" ? "0" : s;
+}
+
 std::string NumberText(float value) {
     return DecimalText(value, 7);
 }

@@ -14,6 +14,11 @@ std::string DecimalText(double value, int significantDigits);
 // `value` with exactly `decimals` decimals: FixedText(51.5, 2) is "51.50".
 std::string FixedText(double value, int decimals);
 
+// `value` rounded to `places` decimals (0 to 9), its trailing zeros and a
+// bare point dropped: 12.3404 -> "12.34" at 3 places, -0.0004 -> "0".
+// Ties go by the exact binary value, as std::to_chars rounds.
+std::string PlacesText(double value, int places);
+
 // A number joined into text: single precision, at most 7 significant digits.
 // 72.71 -> "72.71", -0.07 -> "-0.07", 7 -> "7".
 std::string NumberText(float value);

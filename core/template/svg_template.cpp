@@ -1,11 +1,12 @@
 #include "core/template/svg_template.h"
 
 #include <algorithm>
-#include <charconv>
+#include <string>
 
 #include "core/io/atomic_file.h"
 #include "core/io/clean_text.h"
 #include "core/plan/text_metrics.h"
+#include "core/site/number_text.h"
 #include "core/template/template_error.h"
 
 namespace sundial::tmpl {
@@ -20,14 +21,7 @@ using plan::Shape;
 
 // Millimetres to a micrometre, with a full stop whatever the locale.
 std::string Num(double value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 3);
-    std::string s(buf, ec == std::errc() ? end : buf);
-    if (s.find('.') != std::string::npos) {
-        while (s.back() == '0') s.pop_back();
-        if (s.back() == '.') s.pop_back();
-    }
-    return s == "-0" ? "0" : s;
+    return PlacesText(value, 3);
 }
 
 std::string Colour(std::uint32_t rgb) {

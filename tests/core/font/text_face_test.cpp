@@ -72,8 +72,18 @@ struct TextRow {
     std::string text;
 };
 
+std::string FirstPlane() {
+    std::string text;
+    for (unsigned c = 1; c < 256; ++c)
+        text += c < 0x80 ? std::string(1, static_cast<char>(c))
+                         : std::string{static_cast<char>(0xC0 | c >> 6),
+                                       static_cast<char>(0x80 | (c & 0x3F))};
+    return text;
+}
+
 TEST(TextFace, AdvancesAreTheFontFilesOwn) {
     const std::vector<TextRow> rows = {
+        {"latin-1-and-controls", FirstPlane()},
         {"numerals", "XII VI 12 6"},
         {"umlaut", "Z\u00fcrich"},
         {"greek-and-dash", "\u03a9 \u2013 \u00b0"},
@@ -161,7 +171,10 @@ TEST(TextFace, AnUnreadableFileIsAnErrorNamingIt) {
     } rows[] = {
         {"missing", "/nonexistent/DejaVuSans.ttf", "cannot be read"},
         {"not-a-font", dir / "not-a-font.ttf", "holds no glyphs"},
+        {"a-folder", dir.path(), "cannot be read"},
+        {"empty", dir / "empty.ttf", "holds no glyphs"},
     };
+    std::ofstream{rows[3].file};
     std::ofstream(rows[1].file) << "plain text, no tables";
     for (const auto& r : rows) {
         try {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <random>
 
 namespace sundial {
 namespace {
@@ -54,6 +58,25 @@ TEST(NumberText, RoundTripTextReadsBackToTheSameSingle) {
     for (float v : {38.312675f, 0.1f, -83.310265f, 6.632961f, 1e-7f}) {
         EXPECT_EQ(std::stof(RoundTripText(v)), v);
     }
+}
+
+// printf rounds the exact binary value too; plate coordinates, every tie one
+// can be (k / 128 mm) and a few far ones.
+TEST(NumberText, PlacesTextRoundsAsPrintfDoes) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mm(-3000, 3000);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = i < 4   ? std::array{1e300, -1e-300, -999999.9995, 0.0635}[i]
+                         : i % 2 ? mm(random)
+                                 : std::ldexp(i - 100000.0, -7);
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%.3f", v);
+        std::string s = buf;
+        while (s.find('.') != std::string::npos && (s.back() == '0' || s.back() == '.'))
+            s.pop_back();
+        ASSERT_EQ(PlacesText(v, 3), s == "-0" ? "0" : s) << v;
+    }
+    EXPECT_EQ(PlacesText(2.5, 0), "2");  // a tie, to even
 }
 
 }  // namespace
