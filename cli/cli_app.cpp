@@ -16,10 +16,11 @@ namespace {
 // range.
 constexpr const char* kWhatItDesigns =
     "Designs sundials: vertical, reclining, inclining, horizontal, polar and\n"
-    "equatorial dials, anywhere on Earth, with clock-time and date lines (template,\n"
-    "and batch's templates). The report, the two-page sheet and the sun, bearing\n"
-    "and shadow commands keep the wall designer's range: a vertical wall at\n"
-    "latitude 15 to 70 degrees north.\n";
+    "equatorial dials and the analemmatic dial on the ground, anywhere on Earth,\n"
+    "with clock-time and date lines and Italian, Babylonian and temporal hours\n"
+    "(template, and batch's templates); sun, shadow and bearing set them up at any\n"
+    "site. The report and the two-page sheet keep the wall designer's range: a\n"
+    "vertical wall at latitude 15 to 70 degrees north.\n";
 
 std::string Usage() {
     std::string text =

@@ -35,7 +35,8 @@ TEST(CliHelp, TopLevelAnswers) {
          {"--help"},
          kCliOk,
          "^Designs sundials: vertical, reclining, inclining, horizontal, polar and\\n"
-         "equatorial dials, anywhere on Earth, [\\s\\S]*latitude 15 to 70 degrees north\\.\\n\\n"
+         "equatorial dials and the analemmatic dial on the ground, anywhere on Earth,[\\s\\S]*"
+         "latitude 15 to 70 degrees north\\.\\n\\n"
          "Usage: sundial-cli "},
         {"short help", {"-h"}, kCliOk, "^Designs"},
         {"version", {"--version"}, kCliOk, "^sundial-cli \\d+\\.\\d+\\.\\d+\\n$"},
