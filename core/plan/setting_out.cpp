@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/plan/gnomon_plate.h"
 #include "core/plan/sun_samples.h"
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
 #include "core/site/number_text.h"
-#include "core/sun/solar_position.h"
+#include "core/sun/sun_year.h"
 
 namespace sundial::plan {
 
@@ -283,16 +284,19 @@ void DayCheck(Page& page, const SettingOutInput& in) {
 }  // namespace
 
 std::vector<NoonTime> TrueNoonTimes(double longitudeWestDeg, double zoneHours, int year) {
+    // The year's table, which the plan's curves have already worked out.
+    const std::optional<SunYear> sun = SunYear::For(year);
+    if (!sun) return {};
     std::vector<NoonTime> out;
     for (int m = 1; m <= 12; ++m) {
         for (const int day : {1, 15}) {
             // Mean noon at the longitude, in UTC; the sun runs ahead of it by
             // the equation of time, read again at the better instant.
+            const double dayStart = *DayOfYear(year, {m, day}) - 1;
             double utc = 12 + longitudeWestDeg / 15;
             for (int pass = 0; pass < 2; ++pass) {
-                const auto sun = SunFromCentre(ShiftClock({year, m, day, 0, 0, 0}, utc));
-                if (!sun) return {};
-                utc = 12 + longitudeWestDeg / 15 - sun->equationOfTimeMin / 60;
+                utc = 12 + longitudeWestDeg / 15 -
+                      sun->At(dayStart + utc / 24).equationOfTimeMin / 60;
             }
             out.push_back({m, day, utc + zoneHours});
         }
