@@ -7,7 +7,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "core/pdf/win1252.h"
 
@@ -46,7 +45,6 @@ constexpr char32_t kLookedUp = 256;
 }  // namespace
 
 struct FontFace::Library {
-    std::string bytes;
     Blob blob;
     Face face;
     Font font;  // scaled to font units
@@ -68,19 +66,15 @@ struct FontFace::Library {
 };
 
 FontFace::FontFace(const std::filesystem::path& file) : file_(file), hb_(new Library) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw FontError(file, std::string("cannot be read: ") + std::strerror(errno));
-    // Read whole, in one call: a font is a few hundred kilobytes, and going
-    // through it a character at a time took as long as drawing a metre plate.
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (error) throw FontError(file, "cannot be read: " + error.message());
-    hb_->bytes.resize(size);
-    if (!in.read(hb_->bytes.data(), static_cast<std::streamsize>(size))) {
-        throw FontError(file, "cannot be read");
+    // Mapped, not read: only the parts of the file a run uses (the character
+    // map, the advances, the glyphs it shows) are ever brought in.
+    hb_->blob.p = hb_blob_create_from_file_or_fail(file.c_str());
+    if (hb_->blob.p == nullptr) {
+        std::error_code error;
+        const bool present = std::filesystem::exists(file, error);
+        throw FontError(file, present ? std::string("cannot be read")
+                                      : std::string("cannot be read: ") + std::strerror(ENOENT));
     }
-    hb_->blob.p = hb_blob_create(hb_->bytes.data(), static_cast<unsigned>(hb_->bytes.size()),
-                                 HB_MEMORY_MODE_READONLY, nullptr, nullptr);
     hb_->face.p = hb_face_create(hb_->blob.p, 0);
     if (hb_face_get_glyph_count(hb_->face.p) == 0) throw FontError(file, "holds no glyphs");
     hb_->font.p = hb_font_create(hb_->face.p);

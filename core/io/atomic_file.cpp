@@ -152,23 +152,31 @@ bool AtomicFile::OpenTemporary() {
 
 bool AtomicFile::Write(std::string_view bytes) {
     if (fd_ < 0) return Fail(error_.empty() ? std::string("the file is already closed") : error_);
-    buffer_.append(bytes);
     synced_ = synced_ && bytes.empty();
+    // Bytes enough to fill the buffer go to the system as they are, not
+    // copied into it first.
+    if (buffer_.empty() && bytes.size() >= kBufferSize) return WriteOut(bytes);
+    buffer_.append(bytes);
     return buffer_.size() < kBufferSize || FlushBuffer();
 }
 
 bool AtomicFile::FlushBuffer() {
+    if (!WriteOut(buffer_)) return false;
+    buffer_.clear();
+    return true;
+}
+
+bool AtomicFile::WriteOut(std::string_view bytes) {
     std::size_t done = 0;
-    while (done < buffer_.size()) {
+    while (done < bytes.size()) {
         if (const int injected = Injected(FileStep::Write)) return Fail(injected);
-        const ssize_t written = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        const ssize_t written = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (written < 0) {
             if (errno == EINTR) continue;
             return Fail(errno);
         }
         done += static_cast<std::size_t>(written);
     }
-    buffer_.clear();
     return true;
 }
 

@@ -82,6 +82,7 @@ class AtomicFile {
     bool Fail(int error);
     bool Fail(std::string reason);
     bool FlushBuffer();
+    bool WriteOut(std::string_view bytes);  // every byte, to the system
     bool OpenTemporary();
     bool NameUnnamed();
     std::filesystem::path TemporaryName() const;
