@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 namespace sundial::plan {
 
@@ -35,8 +37,25 @@ std::vector<std::vector<Point>> ClipPolyline(const std::vector<Point>& path, con
         if (run.size() >= 2) runs.push_back(std::move(run));
         run.clear();
     };
+    // Which sides of the rectangle a point lies beyond, one bit a side.
+    const auto beyond = [&r](Point p) {
+        return (p.x < r.left ? 1 : 0) | (p.x > r.right ? 2 : 0) | (p.y < r.top ? 4 : 0) |
+               (p.y > r.bottom ? 8 : 0);
+    };
+    int from = path.empty() ? 0 : beyond(path[0]);
     for (size_t i = 1; i < path.size(); ++i) {
-        const auto piece = ClipSegment(path[i - 1], path[i], r);
+        const int to = beyond(path[i]);
+        const int sides = from | to;
+        const int shared = from & to;
+        from = to;
+        // Most segments of a long line lie wholly inside or wholly beyond one
+        // side: neither needs cutting.
+        if (shared != 0) {
+            close();
+            continue;
+        }
+        const auto piece = sides == 0 ? std::optional(std::pair{path[i - 1], path[i]})
+                                      : ClipSegment(path[i - 1], path[i], r);
         if (!piece) {
             close();
             continue;
