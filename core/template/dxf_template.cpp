@@ -322,12 +322,15 @@ std::string DxfText(std::string_view utf8) {
     });
     // A TEXT value's own codes: "%%" starts a symbol or a switch ("%%d" a
     // degree sign, "%%u" underlining) and "^" a control character ("^I" a
-    // tab). Written "%%%" and "^ ", each reads as itself.
+    // tab). Written "%%%" and "^ ", each reads as itself. A "%" that no
+    // other follows starts nothing and is left alone, so that "5%" reads the
+    // same in a program that knows no codes.
     std::string escaped;
-    for (const char c : out) {
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const char c = out[i];
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
             escaped += '?';
-        } else if (c == '%') {
+        } else if (c == '%' && i + 1 < out.size() && out[i + 1] == '%') {
             escaped += "%%%";
         } else if (c == '^') {
             escaped += "^ ";

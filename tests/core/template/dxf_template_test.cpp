@@ -227,9 +227,11 @@ TEST(DxfTemplate, TextNeverEndsItsRecordAndKeepsEveryCharacter) {
         {"beyond-the-code-page", "\xE2\x9C\x93 \xE2\x82\xAC", "\\U+2713 \x80"},
         {"beyond-the-four-digits", "\xF0\x9F\x8C\x9E", "?"},
         {"newline-and-tab", "a\nb\tc\r", "a?b?c?"},
-        // "%%%" is a percent sign and "^ " a caret, each standing alone.
-        {"symbol-and-underline-codes", "100%%d %%u", "100%%%%%%d %%%%%%u"},
-        {"lone-percent", "5%", "5%%%"},
+        // "%%%" is a percent sign and "^ " a caret, each standing alone; a
+        // percent sign no other follows starts no code and stays as it is.
+        {"symbol-and-underline-codes", "100%%d %%u", "100%%%%d %%%%u"},
+        {"three-percent-signs", "%%%", "%%%%%%%"},
+        {"lone-percent", "5% of 10%", "5% of 10%"},
         {"caret-code", "^I", "^ I"},
         {"broken-and-overlong", "a\xC3 \xC0\xAF\xED\xA0\x80", "a? ?????"},
     };
