@@ -197,6 +197,14 @@ void ContentStream::DrawForm(std::string_view name) {
     lines_.Line('/', LineWriter::Ansi{name}, " Do");
 }
 
+void ContentStream::DrawFormAt(std::string_view name, std::int32_t a, std::int32_t b,
+                               std::int32_t c, std::int32_t d, float e, float f) {
+    lines_.WriteLine("q");
+    lines_.Line(a, ' ', b, ' ', c, ' ', d, ' ', Pt{e}, ' ', Pt{f}, " cm");
+    lines_.Line('/', LineWriter::Ansi{name}, " Do");
+    lines_.WriteLine("Q");
+}
+
 void ContentStream::BeginClip(float x, float y, float width, float height) {
     lines_.Line("q\r\n", Pt{x}, ' ', Pt{y}, ' ', Pt{width}, ' ', Pt{height}, " re W n");
     saved_.push_back({wordSpacing_, charSpacing_, horizontalScaling_});

@@ -59,6 +59,10 @@ class ContentStream {
     // An image resource with its top-left corner at (x, y), `height` down.
     void DrawImage(std::string_view name, float x, float y, float width, float height);
     void DrawForm(std::string_view name);
+    // The form with its space mapped by [a b c d e f] (e and f caller units),
+    // the page's state untouched after it.
+    void DrawFormAt(std::string_view name, std::int32_t a, std::int32_t b, std::int32_t c,
+                    std::int32_t d, float e, float f);
 
     // What is drawn until the matching EndClip shows only inside the
     // rectangle with its lower-left corner at (x, y). The graphics state set

@@ -368,12 +368,28 @@ void clsPdfWriter::WriteEmbeddedFonts() {
 
 void clsPdfWriter::StartObject(std::string_view Name, std::int32_t Options) {
     RequireOpen("StartObject");
-    ReserveObjects(2);
     const std::string name = ToWin1252(Name);
+    BeginForm(name, {margin_, margin_, paperWidth_ - margin_, paperHeight_ - margin_}, "");
+    forms_.push_back({name, Options});
+}
+
+void clsPdfWriter::StartPlacedObject(std::string_view Name, float x, float y, float xdim,
+                                     float ydim) {
+    RequireOpen("StartPlacedObject");
+    const float left = lines_.ToPoints(x), bottom = lines_.ToPoints(y);
+    BeginForm(ToWin1252(Name),
+              {left, bottom, left + lines_.ToPoints(xdim), bottom + lines_.ToPoints(ydim)},
+              "\r/Resources 4 0 R");
+    // Drawn first thing on a page, so it starts from a page's text state.
+    content_.ResetTextState();
+}
+
+void clsPdfWriter::BeginForm(const std::string& name, const std::array<float, 4>& box,
+                             std::string_view more) {
+    ReserveObjects(2);
     lines_.StartLine();
     lines_.Append("<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /", name, "\r/BBox [",
-                  margin_, ' ', margin_, ' ', paperWidth_ - margin_, ' ', paperHeight_ - margin_,
-                  ']');
+                  box[0], ' ', box[1], ' ', box[2], ' ', box[3], ']', more);
     const std::string head = lines_.TakeLine();
     const std::int32_t n = objects_.Allocate();
     BeginObject(n);
@@ -381,7 +397,6 @@ void clsPdfWriter::StartObject(std::string_view Name, std::int32_t Options) {
     lines_.Line(head, "\r/Matrix [1 0 0 1 0 0]\r/Length ", n + 1, " 0 R >>\rstream");
     streamStart_ = lines_.Position();
     resources_.AddForm(name, n);
-    forms_.push_back({name, Options});
 }
 
 void clsPdfWriter::EndObject() {

@@ -17,6 +17,7 @@
 // After a PdfWriteError the file stays as far as it was written.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -158,6 +159,17 @@ class clsPdfWriter {
     void StartObject(std::string_view Name, std::int32_t Options);
     void EndObject();
     void DrawObject(std::string_view Name) { Content("DrawObject").DrawForm(Name); }
+    // A form drawn only where DrawObjectAt puts it: whatever lies inside its
+    // own box ((x, y) the lower-left corner, caller units), with the
+    // document's fonts, images and forms. Ended by EndObject.
+    void StartPlacedObject(std::string_view Name, float x, float y, float xdim, float ydim);
+    // Form Name with its space mapped onto the page by x' = a x + c y + e,
+    // y' = b x + d y + f: a, b, c, d whole numbers (a quarter turn at most),
+    // e and f in caller units.
+    void DrawObjectAt(std::string_view Name, std::int32_t a, std::int32_t b, std::int32_t c,
+                      std::int32_t d, float e, float f) {
+        Content("DrawObjectAt").DrawFormAt(Name, a, b, c, d, e, f);
+    }
 
     // Width of Phrase in a font loaded with LoadFont, in caller units; 0 for
     // any other font.
@@ -183,6 +195,10 @@ class clsPdfWriter {
         return content_;
     }
     void StartDocument();
+    // A form's dictionary and the start of its stream: `box` in points
+    // (left, bottom, right, top), `more` any further entries.
+    void BeginForm(const std::string& name, const std::array<float, 4>& box,
+                   std::string_view more);
     void DrawAutoObjects();
     void EndStream();
     // Object bookkeeping: numbers come from objects_, offsets go into it.

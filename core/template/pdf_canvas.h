@@ -36,6 +36,11 @@ class PageCanvas {
     PageCanvas(pdf::clsPdfWriter& writer, PageSetup setup)
         : w_(writer), landscape_(setup.landscape), page_(PageSizeOf(setup)) {}
 
+    // A form's space instead of a page: `frame` millimetres, y down as on a
+    // portrait page, its stored origin at the frame's bottom left.
+    PageCanvas(pdf::clsPdfWriter& writer, PageSize frame)
+        : w_(writer), landscape_(false), page_(frame) {}
+
     const PageSize& Page() const { return page_; }
 
     void Stroke(std::vector<Point> points, bool closed, double widthMm, std::uint32_t colour,
@@ -76,6 +81,19 @@ class PageCanvas {
         draw();
         w_.EndClip();  // the writer's state is back to what it was
         state_ = kept;
+    }
+
+    // Form `name`, drawn on a PageCanvas of `frame`, with its point `from`
+    // (frame mm) at `at` on this page (page mm as seen).
+    void Form(const std::string& name, const PageSize& frame, Point from, Point at) {
+        // Where the form's stored origin and its unit steps land on the page.
+        const auto stored = [&](Point f) {
+            return Map({at.x + f.x - from.x, at.y + (frame.heightMm - f.y) - from.y});
+        };
+        const Point o = stored({0, 0}), x = stored({1, 0}), y = stored({0, 1});
+        const auto whole = [](double v) { return static_cast<std::int32_t>(std::lround(v)); };
+        w_.DrawObjectAt(name, whole(x.x - o.x), whole(x.y - o.y), whole(y.x - o.x),
+                        whole(y.y - o.y), static_cast<float>(o.x), static_cast<float>(o.y));
     }
 
   private:

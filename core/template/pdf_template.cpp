@@ -269,19 +269,35 @@ void DrawSettingOut(PageCanvas& canvas, const plan::Drawing& page, const Rect& w
 }
 
 void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& drawing,
-               const TileGrid& grid, const char* what, int& page, int pages) {
-    const std::vector<Element> marks = AlignmentMarks(grid);
-    const std::vector<Rect> boxes = InkBounds(drawing.elements);
-    const std::vector<Rect> markBoxes = InkBounds(marks);
+               const TileGrid& grid, const char* what, const char* form, int& page, int pages) {
+    if (grid.tiles.empty()) return;
+    // The drawing is written once, as a form every tile shows its own part
+    // of: a line crossing the tiles then keeps its dashes in step across them.
+    Rect reach = grid.tiles.front().area;
+    for (const Tile& t : grid.tiles) {
+        reach = {std::min(reach.left, t.area.left), std::min(reach.top, t.area.top),
+                 std::max(reach.right, t.area.right), std::max(reach.bottom, t.area.bottom)};
+    }
+    const PageSize frame{reach.right, reach.bottom};
+    writer.StartPlacedObject(form, static_cast<float>(reach.left),
+                             static_cast<float>(frame.heightMm - reach.bottom),
+                             static_cast<float>(reach.Width()), static_cast<float>(reach.Height()));
+    {
+        // The marks that line the tiles up with each other go in with it.
+        PageCanvas canvas(writer, frame);
+        DrawElements(canvas, drawing.elements, reach, {{0, 0}, {0, 0}, 1});
+        DrawElements(canvas, AlignmentMarks(grid), reach, {{0, 0}, {0, 0}, 1});
+    }
+    writer.EndObject();
+
     for (const Tile& t : grid.tiles) {
         writer.BeginPage();
         PageCanvas canvas(writer, setup);
-        const Placement place{{t.area.left, t.area.top}, {grid.window.left, grid.window.top}, 1};
         // A numeral across the tile's edge is cut there, not carried out
         // over the margin and the foot.
         canvas.Clipped(grid.window, [&] {
-            DrawElements(canvas, drawing.elements, t.area, place, 0, &boxes);
-            DrawElements(canvas, marks, t.area, place, 0, &markBoxes);
+            canvas.Form(form, frame, {t.area.left, t.area.top},
+                        {grid.window.left, grid.window.top});
         });
         DrawCropMarks(canvas, grid.window);
         const std::string name = TileName(what, t, grid);
@@ -348,8 +364,9 @@ TemplatePdfLayout WriteDocument(const plan::Plan& plan, PageSetup setup,
         DrawFoot(canvas, layout.dial.window, "Setting out", ++page, layout.pages);
         writer.EndPage();
     }
-    DrawTiles(writer, setup, plan.dial, layout.dial, "Dial tile", page, layout.pages);
-    DrawTiles(writer, setup, plan.gnomon, layout.gnomon, "Gnomon plate", page, layout.pages);
+    DrawTiles(writer, setup, plan.dial, layout.dial, "Dial tile", "Dial", page, layout.pages);
+    DrawTiles(writer, setup, plan.gnomon, layout.gnomon, "Gnomon plate", "Gnomon", page,
+              layout.pages);
     writer.ClosePDFFile();
     return layout;
 }

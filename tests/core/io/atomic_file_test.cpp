@@ -124,6 +124,34 @@ TEST(AtomicFileTest, AfterAFailureEveryCallGivesTheSameReason) {
     EXPECT_TRUE(folder.Names().empty());
 }
 
+// Small and large writes in any order, some gathered and some passed straight
+// through, come out as one file in the order written.
+TEST(AtomicFileTest, WritesOfEverySizeKeepTheirOrder) {
+    const struct {
+        const char* name;
+        std::vector<std::size_t> sizes;
+    } rows[] = {
+        {"one large", {200000}},
+        {"small then large", {10, 200000, 3}},
+        {"large then small", {70000, 1, 65536, 65535, 2}},
+        {"many small", std::vector<std::size_t>(300, 1000)},
+        {"empty among them", {0, 65536, 0, 5}},
+    };
+    for (const auto& row : rows) {
+        ScratchFolder folder;
+        AtomicFile file(folder / "data.bin");
+        ASSERT_TRUE(file.Open()) << row.name;
+        std::string expected;
+        for (std::size_t i = 0; i < row.sizes.size(); ++i) {
+            const std::string piece(row.sizes[i], static_cast<char>('a' + i % 26));
+            EXPECT_TRUE(file.Write(piece)) << row.name;
+            expected += piece;
+        }
+        ASSERT_TRUE(file.Commit()) << row.name;
+        EXPECT_EQ(ReadAll(folder / "data.bin"), expected) << row.name;
+    }
+}
+
 // Concurrent writers each finish their own file: a reader polling the name
 // sees one writer's whole file every time, never an empty or mixed one.
 TEST(AtomicFileTest, ConcurrentWritersNeverShowAPartialFile) {
