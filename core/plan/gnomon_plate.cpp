@@ -107,21 +107,22 @@ class Sheet {
     std::vector<Element> out_;
 };
 
-// A tab `depth` wide on the far side of the foot edge x = `x`, y 0..`length`,
-// with its corners cut so that it folds clear of the plate's ends.
-double AddTab(Sheet& sheet, double x, double length) {
+// A tab `depth` wide on the far side of the foot edge x = `x`, y `top` to
+// `top + length`, with its corners cut so that it folds clear of the plate's ends.
+double AddTab(Sheet& sheet, double x, double length, double top = 0) {
     const double depth = std::clamp(0.15 * length, 8.0, 20.0);
     const double chamfer = std::min(depth, length / 4);
+    const double end = top + length;
     sheet.Add(MakePath(kRole, Shape::Polyline,
-                       {{x, 0}, {x + depth, chamfer}, {x + depth, length - chamfer}, {x, length}},
+                       {{x, top}, {x + depth, top + chamfer}, {x + depth, end - chamfer}, {x, end}},
                        kEdgeStrokeMm));
     // Two screw holes, a third of the way in from each end.
-    for (const double y : {length / 3, 2 * length / 3}) {
+    for (const double y : {top + length / 3, top + 2 * length / 3}) {
         Element hole = MakePath(kRole, Shape::Circle, {{x + depth / 2, y}}, kMarkStrokeMm);
         hole.radiusMm = std::min(1.5, depth / 6);
         sheet.Add(std::move(hole));
     }
-    sheet.Fold({x, 0}, {x, length});
+    sheet.Fold({x, top}, {x, end});
     return x + depth;
 }
 
@@ -210,6 +211,69 @@ Drawing Triangle(const GnomonPlateInput& in) {
     TabNotes(surface, notes);
     ThicknessNotes(in.thicknessMm, notes);
     sheet.Notes({tip.x, foot.y + 4 + 3 * cap}, notes);
+    return sheet.Finish();
+}
+
+// The triangle's part over the dial plate when its root lies beyond the
+// plate's edge: the foot from that edge to the tip, cut square at the edge,
+// so that the plate stays the dial's size however far off the root is.
+Drawing CutTriangle(const GnomonPlateInput& in) {
+    const GnomonSize& size = in.size;
+    const Surface surface = SurfaceOf(in.plane);
+    const double a = size.alongWallMm, o = size.outMm, c = in.cutMm;
+    const double foot = a - c, high = o * c / a;  // the foot's length, the cut end's height
+    const double style = size.styleMm * foot / a;
+    // As the whole triangle would be drawn, root at the top: the cut edge
+    // at y = c, the tip at the bottom left.
+    const Point cutFoot{o, c}, cutTop{o - high, c}, end{o, a}, tip{0, a};
+    Sheet sheet(std::clamp(0.04 * std::min(foot, high), 3.0, 6.0));
+    const double cap = sheet.cap();
+    sheet.Outline({cutFoot, end, tip, cutTop});
+    const double right = AddTab(sheet, o, foot, c) + 2;
+    sheet.Label({right, c}, "CUT END", Anchor::Start, true);
+    sheet.Label({right, c + 1.6 * cap}, "the root lies " + MmText(c) + " mm beyond it",
+                Anchor::Start);
+    // Above the cut edge: its height, then the style's angle.
+    sheet.Label({o - high / 2, c - 2 - cap / 2}, surface.out + " " + MmText(high) + " mm",
+                Anchor::Middle);
+    sheet.Label({o - high / 2, c - 2 - 2.2 * cap}, "style height " + AngleText(size.angleDeg),
+                Anchor::Middle);
+    sheet.Label({tip.x - 2, tip.y}, AngleText(90 - size.angleDeg), Anchor::End);
+    sheet.Label({right, end.y}, "90" + std::string(kDegree) + " at the foot", Anchor::Start);
+    sheet.Label({right, c + foot / 2}, "foot on " + surface.name + " " + MmText(foot) + " mm",
+                Anchor::Start);
+    sheet.Label({o / 2, end.y + 2 + cap / 2}, surface.out + " " + MmText(o) + " mm",
+                Anchor::Middle);
+    // A quarter of the way down the style, clear of a nodus at its middle.
+    const Point quarter{cutTop.x + (tip.x - cutTop.x) / 4, cutTop.y + (tip.y - cutTop.y) / 4};
+    sheet.Label({quarter.x - 2, quarter.y}, "style " + MmText(style) + " mm", Anchor::End);
+    // The nodus, where it lies on the part kept.
+    const double fromCut = in.nodusMm - (size.styleMm - style);
+    const bool marked = in.nodusMm > 0 && fromCut >= 0 && fromCut <= style + 1e-9;
+    // A nodus at the tip is named in the notes, clear of the tip's words.
+    const bool atTip = marked && style - fromCut < 0.05 * style;
+    if (marked) {
+        const double f = in.nodusMm / size.styleMm;
+        const Point nodus{o - f * o, f * a};
+        sheet.Nodus(nodus, std::min(2.0, style / 20));
+        if (!atTip) {
+            sheet.Label({nodus.x + 3, nodus.y}, "nodus " + MmText(fromCut) + " mm from the cut end",
+                        Anchor::Start);
+        }
+    }
+    std::vector<std::string> notes = {"Gnomon plate for " + in.placeName +
+                                      ", full size: cut along the outline, tab and all."};
+    if (atTip) {
+        notes.push_back("The nodus (ringed) is at the tip, " + MmText(fromCut) +
+                        " mm along the style from the cut end.");
+    }
+    notes.insert(notes.end(), {
+        "Stand it square to " + surface.name + " on the dashed substyle line, its cut end at the",
+        "plate's edge where that line leaves it (the root lies " + MmText(c) + " mm beyond),",
+        "the style rising away from the root, parallel to the earth's axis."});
+    TabNotes(surface, notes);
+    ThicknessNotes(in.thicknessMm, notes);
+    sheet.Notes({tip.x, end.y + 4 + 3 * cap}, notes);
     return sheet.Finish();
 }
 
@@ -307,7 +371,7 @@ Drawing GnomonPlateDrawing(const GnomonPlateInput& in) {
         case GnomonForm::Triangle:
             break;
     }
-    return Triangle(in);
+    return in.cutMm > 0 && in.cutMm < in.size.alongWallMm ? CutTriangle(in) : Triangle(in);
 }
 
 }  // namespace sundial::plan

@@ -2,6 +2,7 @@
 // the words to mount it by naming the surface it stands on:
 // - a triangle (walls, horizontal, reclining and inclining faces): its foot
 //   edge on the substyle line, the root end marked, the style its long edge;
+//   where the root lies off the dial plate, cut square at the plate's edge;
 // - a rectangle (the style parallel to the face: polar dials, walls facing
 //   due east or west): its far edge the style, at the nodus's height;
 // - a rod (equatorial dials): through the plate, square to it, as long on the
@@ -36,6 +37,10 @@ struct GnomonPlateInput {
     engine::Plane plane;     // the dial's plane: which surface the words name
     bool south = false;      // the site lies south of the equator
     bool rootAbove = true;   // on the plate the root lies above the nodus's foot
+    // A root off the dial plate: how far along the foot from the root the
+    // plate's edge lies. The triangle is cut square there, and only the part
+    // over the plate is drawn. 0: the root is on the plate.
+    double cutMm = 0;
 };
 
 Drawing GnomonPlateDrawing(const GnomonPlateInput& in);

@@ -40,6 +40,8 @@ constexpr double kLabelMarginMm = 1;
 // root this many plate sizes in from the edge.
 constexpr double kUpwardFaceDeg = 45;
 constexpr double kRootInsetPlates = 0.2;  // between a label and the plate's edge
+// A style lower than this over the plate has its nodus placed by height.
+constexpr double kLowStyleDeg = 10;
 
 bool Within(double value, double low, double high) {
     return value >= low && value <= high;  // false for NaN
@@ -50,9 +52,29 @@ std::string LengthRange(const char* what, double low, double high) {
            " mm.";
 }
 
+// A low style with nothing placing its gnomon: its nodus is set by height
+// over the plate's centre (see DialFor).
+bool NodusByHeight(const PlanOptions& o, const engine::Dial& dial) {
+    return !o.root && !o.foot && o.nodusMm == 0 && dial.Root() &&
+           dial.StyleHeightDeg() < kLowStyleDeg;
+}
+
 double StyleLength(const PlanOptions& o, const engine::Dial& dial) {
     if (o.styleMm > 0) return o.styleMm;
     if (o.nodusMm > 0) return o.nodusMm;
+    if (NodusByHeight(o, dial)) {
+        // On past the nodus to the plate's far edge: the style's shadow
+        // then reaches every hour line over the plate, whatever the season.
+        const auto root = dial.Root();
+        const auto d = dial.NodusDistanceMm();
+        const Point r{root->x, root->y}, foot{dial.gnomon().foot.x, dial.gnomon().foot.y};
+        const double toFoot = Distance(r, foot);
+        if (d && toFoot > 0) {
+            const Point along{(foot.x - r.x) / toFoot, (foot.y - r.y) / toFoot};
+            const double beyond = RayExit(foot, along, {0, 0, o.widthMm, o.heightMm});
+            return *d * (toFoot + beyond) / toFoot;
+        }
+    }
     if (o.foot) {
         if (const auto d = dial.NodusDistanceMm()) return *d;
     }
@@ -94,6 +116,21 @@ Point DefaultRoot(const engine::Site& site, const engine::Plane& plane, double w
     return {centre.x + t * back.x, centre.y + t * back.y};
 }
 
+// How far along the substyle from a root off the plate the gnomon's foot
+// reaches the plate's edge; 0 for a root on the plate, or a foot that never
+// reaches it.
+double RootCutMm(const engine::PlatePoint& root, Point foot, const GnomonSize& size, double w,
+                 double h) {
+    const Point r = ToPoint(root);
+    const Rect plate{0, 0, w, h};
+    const double toFoot = Distance(r, foot);
+    if (plate.Contains(r, 1e-6) || toFoot <= 0) return 0;
+    const Point along{(foot.x - r.x) / toFoot, (foot.y - r.y) / toFoot};
+    const Point end{r.x + along.x * size.alongWallMm, r.y + along.y * size.alongWallMm};
+    const auto piece = ClipSegment(r, end, plate);
+    return piece ? Distance(r, piece->first) : 0;
+}
+
 }  // namespace
 
 engine::Site EngineSite(const SiteState& site) {
@@ -111,9 +148,12 @@ std::optional<engine::Dial> DialFor(const SiteState& state, const PlanOptions& o
         return engine::Dial(site, plane, *g);
     }
     const engine::Dial probe(site, plane, {{o.widthMm / 2, o.heightMm / 2}, kNominalNodusMm});
-    if (!probe.Root()) {
-        // Parallel hour lines: the nodus over the plate's centre, as high as
-        // a quarter of the plate, which spreads 9 to 15 o'clock over half of it.
+    // Parallel hour lines, or nearly so: the nodus over the plate's centre,
+    // as high as a quarter of the plate, which spreads 9 to 15 o'clock over
+    // half of it. A root on the edge would crowd a low style's lines into a
+    // sliver and leave its nodus a few millimetres high; this one lies off
+    // the plate, and the gnomon is cut at the plate's edge.
+    if (!probe.Root() || (probe.StyleHeightDeg() < kLowStyleDeg && o.nodusMm == 0)) {
         return engine::Dial(site, plane,
                             {{o.widthMm / 2, o.heightMm / 2}, std::min(o.widthMm, o.heightMm) / 4});
     }
@@ -363,12 +403,15 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
     // The legend explains the drawing; it is never set larger than the title.
     AddLegend(extra.legend, std::min(labelSize, TitleTextMm(w)), plan.dial);
     // A style parallel to the plate marks its nodus by its height.
-    const double nodusMark = !root          ? dial.gnomon().heightMm
-                             : options.foot ? dial.NodusDistanceMm().value_or(0)
-                                            : options.nodusMm;
+    const double nodusMark = !root ? dial.gnomon().heightMm
+                             : options.foot || NodusByHeight(options, dial)
+                                 ? dial.NodusDistanceMm().value_or(0)
+                                 : options.nodusMm;
     plan.gnomon = GnomonPlateDrawing({plan.gnomonSize, nodusMark, TitlePlace(site),
                                       options.extras.styleThicknessMm, dial.plane(),
-                                      site.Latitude<0, subDir.y> 0});
+                                      site.Latitude<0, subDir.y> 0,
+                                      root ? RootCutMm(*root, plan.foot, plan.gnomonSize, w, h)
+                                           : 0});
     AddWinterFace(site, options, samples, plan);
     plan.settingOut = SettingOutDrawing({site, dial, options, plan.gnomonSize});
     if (noLines) return {PlanStatus::NoLines, plan.notes.back(), std::move(plan)};

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <utility>
 
 #include "core/plan/text_metrics.h"
 #include "core/plan/title_block.h"
@@ -109,6 +110,100 @@ TEST(GnomonPlate, EachDialTypesGnomonHoldsTheEnginesNodusAndStyle) {
             EXPECT_EQ(words.find("wall"), std::string::npos) << words;
         }
         EXPECT_EQ(words.find("e-"), std::string::npos) << "no exponent: " << words;
+    }
+}
+
+// Where the line through `from` along `dir` crosses the rectangle: the
+// distances along it to where it enters and leaves (slab by slab).
+std::pair<double, double> CrossingOf(Point from, Point dir, const Rect& r) {
+    double in = -1e300, out = 1e300;
+    const double lo[2] = {r.left, r.top}, hi[2] = {r.right, r.bottom};
+    const double p[2] = {from.x, from.y}, d[2] = {dir.x, dir.y};
+    for (int k = 0; k < 2; ++k) {
+        if (d[k] == 0) continue;
+        const double t0 = (lo[k] - p[k]) / d[k], t1 = (hi[k] - p[k]) / d[k];
+        in = std::max(in, std::min(t0, t1));
+        out = std::min(out, std::max(t0, t1));
+    }
+    return {in, out};
+}
+
+// A style only a few degrees off the face (a face reclined nearly to the
+// pole, a wall facing nearly west): the nodus stands a quarter of the plate
+// high over its centre, the root far off the plate, and the gnomon is the
+// part of its triangle over the plate, cut at the edge the substyle enters by.
+TEST(GnomonPlate, ALowStyleStandsOverThePlateCutAtItsEdge) {
+    const struct {
+        const char* name;
+        SiteState site;
+        engine::Plane plane;
+        const char* surfaceWord;
+    } rows[] = {
+        {"recline40", testing::SiteOf({"London", 51.5f, 0.12f, "180", 0}), engine::Plane{180, 40},
+         "the face"},
+        {"wall262", testing::SiteOf({"Wall", 52, 0, "262", 0}), engine::VerticalPlane(262),
+         "the wall"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        PlanOptions o;
+        o.widthMm = 600;
+        o.heightMm = 450;
+        o.plane = row.plane;
+        const Plan p = testing::Built(row.site, o);
+        const engine::Dial dial = *DialFor(row.site, o);
+        ASSERT_LT(dial.StyleHeightDeg(), 10);
+        EXPECT_NEAR(dial.gnomon().heightMm, 450.0 / 4, kMmTol);
+        EXPECT_NEAR(dial.gnomon().foot.x, 300, kMmTol);
+        EXPECT_NEAR(dial.gnomon().foot.y, 225, kMmTol);
+
+        // The substyle across the plate, from the engine's root and foot.
+        const Point root{dial.Root()->x, dial.Root()->y};
+        const Point foot{dial.gnomon().foot.x, dial.gnomon().foot.y};
+        const double toFoot = std::hypot(foot.x - root.x, foot.y - root.y);
+        const Point along{(foot.x - root.x) / toFoot, (foot.y - root.y) / toFoot};
+        const auto [enter, leave] = CrossingOf(root, along, {0, 0, 600, 450});
+        ASSERT_GT(enter, 0) << "the root lies off the plate";
+
+        std::vector<const Element*> folds, rings, polygons;
+        std::string words;
+        for (const Element& e : p.gnomon.elements) {
+            if (e.shape == Shape::Line && e.dashMm > 0) folds.push_back(&e);
+            if (e.shape == Shape::Circle && e.colour != 0) rings.push_back(&e);
+            if (e.shape == Shape::Polygon && e.strokeMm >= 0.5) polygons.push_back(&e);
+            if (e.shape == Shape::Text) words += e.text + "\n";
+        }
+        ASSERT_EQ(folds.size(), 1u);
+        ASSERT_EQ(polygons.size(), 1u);
+        ASSERT_EQ(rings.size(), 1u);
+        const Point a = folds[0]->points[0], b = folds[0]->points[1];
+        // The foot spans the plate along the substyle; the cut end and the
+        // tip stand as high as the style is over the plate's two edges.
+        EXPECT_NEAR(std::hypot(b.x - a.x, b.y - a.y), leave - enter, 1e-6);
+        const double rise = dial.gnomon().heightMm / toFoot;  // height per mm from the root
+        const auto& q = polygons[0]->points;  // cut foot, foot's end, tip, cut top
+        ASSERT_EQ(q.size(), 4u);
+        EXPECT_NEAR(DistanceToLine(q[3], a, b), rise * enter, 1e-6);
+        EXPECT_NEAR(DistanceToLine(q[2], a, b), rise * leave, 1e-6);
+        EXPECT_NEAR(AngleDeg(q[2], q[3], q[1]), 90 - dial.StyleHeightDeg(), kDegTol);
+        EXPECT_NEAR(DistanceToLine(rings[0]->points[0], a, b), dial.gnomon().heightMm, 1e-6);
+        EXPECT_NE(words.find("CUT END"), std::string::npos) << words;
+        EXPECT_NE(words.find("the root lies " + MmText(enter) + " mm beyond"), std::string::npos)
+            << words;
+        EXPECT_EQ(words.find("ROOT END"), std::string::npos);
+        EXPECT_NE(words.find(row.surfaceWord), std::string::npos) << words;
+        if (row.plane.reclineDeg != 0) EXPECT_EQ(words.find("wall"), std::string::npos) << words;
+
+        // The hour lines spread over the plate: every numeral is shown, and
+        // at one size that reads from across a garden.
+        double smallest = 1e9;
+        for (const Element& e : p.dial.elements) {
+            if (e.role == Role::Numerals) smallest = std::min(smallest, e.textSizeMm);
+        }
+        EXPECT_GE(smallest, 10) << "numerals crowded";
+        for (const std::string& note : p.notes) {
+            EXPECT_EQ(note.find("left out"), std::string::npos) << note;
+        }
     }
 }
 
