@@ -30,6 +30,24 @@ double AngleDeg(Point at, Point a, Point b) {
            180 / M_PI;
 }
 
+// A gnomon drawing's parts as a maker reads them: the dashed fold, the
+// nodus rings, the outline, and every word.
+struct GnomonParts {
+    std::vector<const Element*> folds, rings, polygons;
+    std::string words;
+};
+
+GnomonParts PartsOf(const Drawing& gnomon) {
+    GnomonParts parts;
+    for (const Element& e : gnomon.elements) {
+        if (e.shape == Shape::Line && e.dashMm > 0) parts.folds.push_back(&e);
+        if (e.shape == Shape::Circle && e.colour != 0) parts.rings.push_back(&e);
+        if (e.shape == Shape::Polygon && e.strokeMm >= 0.5) parts.polygons.push_back(&e);
+        if (e.shape == Shape::Text) parts.words += e.text + "\n";
+    }
+    return parts;
+}
+
 struct TypeRow {
     const char* name;
     std::function<engine::Plane(const engine::Site&)> plane;
@@ -69,13 +87,8 @@ TEST(GnomonPlate, EachDialTypesGnomonHoldsTheEnginesNodusAndStyle) {
         const engine::Dial dial = *DialFor(site, o);
         EXPECT_EQ(FormOf(p.gnomonSize), row.form);
 
-        std::vector<const Element*> folds, rings, polygons;
-        std::string words;
+        const auto [folds, rings, polygons, words] = PartsOf(p.gnomon);
         for (const Element& e : p.gnomon.elements) {
-            if (e.shape == Shape::Line && e.dashMm > 0) folds.push_back(&e);
-            if (e.shape == Shape::Circle && e.colour != 0) rings.push_back(&e);
-            if (e.shape == Shape::Polygon && e.strokeMm >= 0.5) polygons.push_back(&e);
-            if (e.shape == Shape::Text) words += e.text + "\n";
             for (const Point& q : e.points) {
                 EXPECT_TRUE((Rect{0, 0, p.gnomon.widthMm, p.gnomon.heightMm}.Contains(q, kMmTol)));
             }
@@ -165,14 +178,7 @@ TEST(GnomonPlate, ALowStyleStandsOverThePlateCutAtItsEdge) {
         const auto [enter, leave] = CrossingOf(root, along, {0, 0, 600, 450});
         ASSERT_GT(enter, 0) << "the root lies off the plate";
 
-        std::vector<const Element*> folds, rings, polygons;
-        std::string words;
-        for (const Element& e : p.gnomon.elements) {
-            if (e.shape == Shape::Line && e.dashMm > 0) folds.push_back(&e);
-            if (e.shape == Shape::Circle && e.colour != 0) rings.push_back(&e);
-            if (e.shape == Shape::Polygon && e.strokeMm >= 0.5) polygons.push_back(&e);
-            if (e.shape == Shape::Text) words += e.text + "\n";
-        }
+        const auto [folds, rings, polygons, words] = PartsOf(p.gnomon);
         ASSERT_EQ(folds.size(), 1u);
         ASSERT_EQ(polygons.size(), 1u);
         ASSERT_EQ(rings.size(), 1u);
