@@ -269,7 +269,7 @@ Drawing CutTriangle(const GnomonPlateInput& in) {
     }
     notes.insert(notes.end(), {
         "Stand it square to " + surface.name + " on the dashed substyle line, its cut end at the",
-        "plate's edge where that line leaves it (the root lies " + MmText(c) + " mm beyond),",
+        "dial plate's edge on the root's side (the root lies " + MmText(c) + " mm beyond it),",
         "the style rising away from the root, parallel to the earth's axis."});
     TabNotes(surface, notes);
     ThicknessNotes(in.thicknessMm, notes);

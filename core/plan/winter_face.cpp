@@ -48,13 +48,17 @@ void AddWinterFace(const SiteState& site, const PlanOptions& options,
         plan.notes.push_back("The winter face could not be drawn: " + made.message);
         return;
     }
-    // Heading the upper face in the gap above its title strip.
-    plan.dial.elements.push_back(MakeText(Role::Title, {0, plan.plateHeightMm + 6},
-                                          Heading(true, south), 0.8 * kHeadingMm, Anchor::Start,
-                                          true));
+    // Each face captioned alike, just under its plate: the upper one in the
+    // gap above its title strip.
+    const double captionMm = 0.8 * kHeadingMm;
+    const auto caption = [&](double plateTop, bool upper) {
+        plan.dial.elements.push_back(MakeText(Role::Title, {0, plateTop + plan.plateHeightMm + 6},
+                                              Heading(upper, south), captionMm, Anchor::Start,
+                                              true));
+    };
+    caption(0, true);
     const double top = plan.dial.heightMm + kGapMm;
-    plan.dial.elements.push_back(MakeText(Role::Title, {0, top - 3}, Heading(false, south),
-                                          kHeadingMm, Anchor::Start, true));
+    caption(top, false);
     for (Element e : made.plan->dial.elements) {
         if (e.role == Role::Title || e.role == Role::EquationTable || e.role == Role::Legend) {
             continue;
@@ -62,9 +66,9 @@ void AddWinterFace(const SiteState& site, const PlanOptions& options,
         for (Point& p : e.points) p.y += top;
         plan.dial.elements.push_back(std::move(e));
     }
-    plan.dial.heightMm = top + plan.plateHeightMm + 2;
+    plan.dial.heightMm = top + plan.plateHeightMm + 6 + 2;
     plan.dial.widthMm =
-        std::max(plan.dial.widthMm, TextWidthMm(Heading(false, south), kHeadingMm, true));
+        std::max(plan.dial.widthMm, TextWidthMm(Heading(false, south), captionMm, true));
     for (const std::string& note : made.plan->notes) plan.notes.push_back("Winter face: " + note);
 }
 

@@ -31,13 +31,15 @@ TEST(WinterFace, TheLowerFaceIsTheUpperSeenFromBelow) {
         double lowerTop = 0;
         int headings = 0;
         for (const Element& e : p.dial.elements) {
+            // Each face's caption lies just under its plate.
             if (e.text.rfind("SUMMER FACE", 0) == 0) {
                 ++headings;
                 EXPECT_NE(e.text.find(r.upperSeason), std::string::npos) << e.text;
+                lowerTop = e.points[0].y;
             }
             if (e.text.rfind("WINTER FACE", 0) == 0) {
                 ++headings;
-                lowerTop = e.points[0].y;
+                EXPECT_GT(e.points[0].y, p.plateHeightMm * 2) << "under the lower plate";
             }
         }
         ASSERT_EQ(headings, 2);
