@@ -112,6 +112,14 @@ std::string PlanJson(const plan::Plan& p) {
         {"gnomon", gnomon},
         {"notes", notes},
     };
+    // The setting-out page, where the sheet has one (a ground dial carries
+    // its own on the dial).
+    if (!p.settingOut.elements.empty()) {
+        root["settingOut"] = {{"size",
+                               {{"width", Micrometres(p.settingOut.widthMm)},
+                                {"height", Micrometres(p.settingOut.heightMm)}}},
+                              {"elements", ElementsJson(p.settingOut.elements)}};
+    }
     if (p.year != 0) root["year"] = p.year;
     if (p.analemmatic) {
         // A person is this dial's gnomon: no root, nodus or plate to give.

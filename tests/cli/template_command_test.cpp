@@ -117,6 +117,18 @@ TEST_F(TemplateCommand, JsonListsEachElementsRoleHourAndPoints) {
     EXPECT_EQ(roles["numerals"], 12);
     EXPECT_GE(roles["date-lines"], 6);  // three lines and their labels
     EXPECT_NEAR(json["gnomon"]["style"].get<double>(), 150, 1e-9);
+    // The setting-out page's words, each boxed within the page.
+    const nlohmann::json& setting = json["settingOut"];
+    std::string words;
+    for (const nlohmann::json& e : setting["elements"]) {
+        if (e["shape"] != "text") continue;
+        words += e["text"].get<std::string>() + "\n";
+        EXPECT_LE(e["box"][2].get<double>(), setting["size"]["width"].get<double>() + 1e-3) << e;
+        EXPECT_GE(e["box"][0].get<double>(), -1e-3) << e;
+    }
+    for (const char* heading : {"1. Which way it faces", "4. True noon by the clock"}) {
+        EXPECT_TRUE(Contains(words, heading)) << words;
+    }
 }
 
 TEST_F(TemplateCommand, BadInputIsNamedExitsWithTwoAndWritesNothing) {
