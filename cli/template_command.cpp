@@ -168,7 +168,7 @@ std::string WriteAllOrNone(const OptionParser& parser, const std::vector<OutputF
     if (commit.committed == 0) return problem + "; no file was written.";
     problem += "; written all the same:";
     for (std::size_t i = 0; i < commit.committed; ++i) {
-        problem += " " + group[i]->Target().string();
+        problem.append(" ").append(group[i]->Target().string());
     }
     return problem + ".";
 }

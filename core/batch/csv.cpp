@@ -67,7 +67,7 @@ std::optional<CsvReader::Line> CsvReader::TakeLine() {
     line.number = nextLine_++;
     for (int c = Get(); c >= 0; c = Get()) {
         if (c == '\n') {
-            line.end = "\n";
+            line.end = '\n';
             break;
         }
         if (c == '\r') {

@@ -119,7 +119,9 @@ std::string EmbeddedFont::ToUnicode() const {
 std::vector<EmbeddedFont::Object> EmbeddedFont::Objects(std::int32_t first) const {
     const std::int32_t descendant = first, descriptor = first + 1, file = first + 2,
                        toUnicode = first + 3, cidToGid = first + 4;
-    const auto ref = [](std::int32_t n) { return " " + std::to_string(n) + " 0 R"; };
+    const auto ref = [](std::int32_t n) {
+        return std::string(" ").append(std::to_string(n)) + " 0 R";
+    };
     std::vector<std::uint16_t> ids;
     std::vector<char32_t> shown;
     for (const FontGlyph& g : glyphs_) {

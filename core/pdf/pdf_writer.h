@@ -197,8 +197,7 @@ class clsPdfWriter {
     void StartDocument();
     // A form's dictionary and the start of its stream: `box` in points
     // (left, bottom, right, top), `more` any further entries.
-    void BeginForm(const std::string& name, const std::array<float, 4>& box,
-                   std::string_view more);
+    void BeginForm(const std::string& name, const std::array<float, 4>& box, std::string_view more);
     void DrawAutoObjects();
     void EndStream();
     // Object bookkeeping: numbers come from objects_, offsets go into it.

@@ -41,7 +41,9 @@ Point Plate(GroundOffset g) {
 }
 
 std::string TwoDigits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
+    std::string digits = std::to_string(n);
+    if (n < 10) digits.insert(digits.begin(), '0');
+    return digits;
 }
 
 struct HourPoint {

@@ -267,10 +267,11 @@ Drawing CutTriangle(const GnomonPlateInput& in) {
         notes.push_back("The nodus (ringed) is at the tip, " + MmText(fromCut) +
                         " mm along the style from the cut end.");
     }
-    notes.insert(notes.end(), {
-        "Stand it square to " + surface.name + " on the dashed substyle line, its cut end at the",
-        "dial plate's edge on the root's side (the root lies " + MmText(c) + " mm beyond it),",
-        "the style rising away from the root, parallel to the earth's axis."});
+    notes.insert(
+        notes.end(),
+        {"Stand it square to " + surface.name + " on the dashed substyle line, its cut end at the",
+         "dial plate's edge on the root's side (the root lies " + MmText(c) + " mm beyond it),",
+         "the style rising away from the root, parallel to the earth's axis."});
     TabNotes(surface, notes);
     ThicknessNotes(in.thicknessMm, notes);
     sheet.Notes({tip.x, end.y + 4 + 3 * cap}, notes);

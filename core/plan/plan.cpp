@@ -407,11 +407,10 @@ PlanResult BuildPlan(const SiteState& site, const PlanOptions& options,
                              : options.foot || NodusByHeight(options, dial)
                                  ? dial.NodusDistanceMm().value_or(0)
                                  : options.nodusMm;
-    plan.gnomon = GnomonPlateDrawing({plan.gnomonSize, nodusMark, TitlePlace(site),
-                                      options.extras.styleThicknessMm, dial.plane(),
-                                      site.Latitude<0, subDir.y> 0,
-                                      root ? RootCutMm(*root, plan.foot, plan.gnomonSize, w, h)
-                                           : 0});
+    plan.gnomon = GnomonPlateDrawing(
+        {plan.gnomonSize, nodusMark, TitlePlace(site), options.extras.styleThicknessMm,
+         dial.plane(), site.Latitude<0, subDir.y> 0,
+         root ? RootCutMm(*root, plan.foot, plan.gnomonSize, w, h) : 0});
     AddWinterFace(site, options, samples, plan);
     plan.settingOut = SettingOutDrawing({site, dial, options, plan.gnomonSize});
     if (noLines) return {PlanStatus::NoLines, plan.notes.back(), std::move(plan)};

@@ -27,7 +27,11 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
 std::string ClockText(double hours) {
     long minutes = std::lround(hours * 60);
     minutes = ((minutes % 1440) + 1440) % 1440;
-    const auto two = [](long v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    const auto two = [](long v) {
+        std::string digits = std::to_string(v);
+        if (v < 10) digits.insert(digits.begin(), '0');
+        return digits;
+    };
     return two(minutes / 60) + ":" + two(minutes % 60);
 }
 

@@ -303,8 +303,8 @@ WallBearingMeasurement CombineBearings(std::vector<ReadingBearing> readings,
         for (size_t i = 0; i < n; ++i) {
             if (std::fabs(offsets[i] - median) <= limit) continue;
             m.leftOut[i] = true;
-            leftOutText += (leftOutText.empty() ? "" : " ") + label(i) + " is " +
-                           Fixed(std::fabs(offsets[i] - median), 2) +
+            if (!leftOutText.empty()) leftOutText += ' ';
+            leftOutText += label(i) + " is " + Fixed(std::fabs(offsets[i] - median), 2) +
                            " degrees from the median and is left out.";
         }
     }

@@ -460,7 +460,8 @@ TemplateOptionsRead ReadTemplateOptions(const OptionLookup& given, const NumberR
 std::string DateLineText(std::string_view dates) {
     std::string text;
     for (const std::string_view item : UniqueItems(dates)) {
-        text += (text.empty() ? "" : ",") + std::string(item);
+        if (!text.empty()) text += ',';
+        text += item;
     }
     return text;
 }

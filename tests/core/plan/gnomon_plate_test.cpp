@@ -187,7 +187,7 @@ TEST(GnomonPlate, ALowStyleStandsOverThePlateCutAtItsEdge) {
         // tip stand as high as the style is over the plate's two edges.
         EXPECT_NEAR(std::hypot(b.x - a.x, b.y - a.y), leave - enter, 1e-6);
         const double rise = dial.gnomon().heightMm / toFoot;  // height per mm from the root
-        const auto& q = polygons[0]->points;  // cut foot, foot's end, tip, cut top
+        const auto& q = polygons[0]->points;                  // cut foot, foot's end, tip, cut top
         ASSERT_EQ(q.size(), 4u);
         EXPECT_NEAR(DistanceToLine(q[3], a, b), rise * enter, 1e-6);
         EXPECT_NEAR(DistanceToLine(q[2], a, b), rise * leave, 1e-6);
@@ -198,7 +198,9 @@ TEST(GnomonPlate, ALowStyleStandsOverThePlateCutAtItsEdge) {
             << words;
         EXPECT_EQ(words.find("ROOT END"), std::string::npos);
         EXPECT_NE(words.find(row.surfaceWord), std::string::npos) << words;
-        if (row.plane.reclineDeg != 0) EXPECT_EQ(words.find("wall"), std::string::npos) << words;
+        if (row.plane.reclineDeg != 0) {
+            EXPECT_EQ(words.find("wall"), std::string::npos) << words;
+        }
 
         // The hour lines spread over the plate: every numeral is shown, and
         // at one size that reads from across a garden.
