@@ -4,11 +4,8 @@
 #include <cmath>
 #include <exception>
 #include <filesystem>
-#include <future>
 #include <memory>
 #include <span>
-#include <string>
-#include <utility>
 
 #include "cli/cli_app.h"
 #include "cli/cli_command.h"
@@ -338,16 +335,6 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
     std::vector<OutputFile> files;
     tmpl::TemplatePdfLayout layout;
     try {
-        // The PDF, the longest to make, on a thread of its own while the rest
-        // are made here; each reads the finished plan only.
-        std::future<std::pair<std::string, tmpl::TemplatePdfLayout>> pdf;
-        if (parser.IsSet("pdf")) {
-            pdf = std::async(std::launch::async, [&p, page] {
-                std::pair<std::string, tmpl::TemplatePdfLayout> made;
-                made.second = tmpl::TemplatePdfBytes(p, page, made.first);
-                return made;
-            });
-        }
         if (parser.IsSet("svg")) files.push_back({"svg", tmpl::PlanSvg(p)});
         if (parser.IsSet("dxf")) {
             files.push_back(
@@ -359,10 +346,9 @@ int RunTemplateCommand(const OptionParser& parser, std::ostream& out, std::ostre
             files.push_back(
                 {"save-project", project::ProjectJson(saved), io::SpecialTarget::Refuse});
         }
-        if (pdf.valid()) {
-            auto [bytes, made] = pdf.get();
-            files.push_back({"pdf", std::move(bytes)});
-            layout = made;
+        if (parser.IsSet("pdf")) {
+            files.push_back({"pdf", {}});
+            layout = tmpl::TemplatePdfBytes(p, page, files.back().bytes);
         }
     } catch (const std::exception& e) {
         err << e.what() << '\n';

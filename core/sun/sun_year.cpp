@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstddef>
-#include <thread>
 
 #include "core/sun/clock_time.h"
 
@@ -66,23 +64,10 @@ std::optional<SunYear> SunYear::For(int year) {
     if (last && last->year() == year) return last;
     const ClockTime newYear{year, 1, 1, 0, 0, 0};
     const int count = static_cast<int>(std::ceil(DaysInYear(year) / kStepDays)) + 2 * kMarginNodes;
-    // Each node stands alone: the later half is worked out on a second
-    // thread while this one does the first.
-    std::vector<std::optional<CentreSun>> found(static_cast<std::size_t>(count) + 1);
-    const auto work = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i) {
-            found[i] = SunFromCentre(
-                ShiftClock(newYear, (kFirstNodeDay + static_cast<double>(i) * kStepDays) * 24));
-        }
-    };
-    {
-        const std::size_t half = found.size() / 2;
-        const std::jthread later(work, half, found.size());
-        work(0, half);
-    }
     std::vector<CentreSun> nodes;
-    nodes.reserve(found.size());
-    for (const std::optional<CentreSun>& sun : found) {
+    nodes.reserve(count + 1);
+    for (int i = 0; i <= count; ++i) {
+        const auto sun = SunFromCentre(ShiftClock(newYear, (kFirstNodeDay + i * kStepDays) * 24));
         if (!sun) return std::nullopt;
         nodes.push_back(*sun);
     }
