@@ -64,16 +64,12 @@ std::optional<SunYear> SunYear::For(int year) {
     if (last && last->year() == year) return last;
     const ClockTime newYear{year, 1, 1, 0, 0, 0};
     const int count = static_cast<int>(std::ceil(DaysInYear(year) / kStepDays)) + 2 * kMarginNodes;
-    std::vector<CentreSun> nodes;
-    nodes.reserve(count + 1);
-    for (int i = 0; i <= count; ++i) {
-        const auto sun = SunFromCentre(ShiftClock(newYear, (kFirstNodeDay + i * kStepDays) * 24));
-        if (!sun) return std::nullopt;
-        nodes.push_back(*sun);
-    }
+    std::optional<std::vector<CentreSun>> nodes =
+        SunFromCentreEvery(ShiftClock(newYear, kFirstNodeDay * 24), kStepDays, count + 1);
+    if (!nodes) return std::nullopt;
     // The mean obliquity: nutation moves it by under 0.003 degrees.
     const double midyearTt = ERFA_DJ00 + (year - 2000) * 365.25;
-    last = SunYear(year, eraObl06(midyearTt, 0) * ERFA_DR2D, std::move(nodes));
+    last = SunYear(year, eraObl06(midyearTt, 0) * ERFA_DR2D, std::move(*nodes));
     return last;
 }
 

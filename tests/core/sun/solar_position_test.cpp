@@ -211,3 +211,48 @@ TEST(SunAt, ApparentAltitudeIsTheGeometricOneLifted) {
 
 }  // namespace
 }  // namespace sundial
+
+namespace sundial {
+namespace {
+
+// A table of the sun reads the Earth's ephemeris at every other instant and
+// takes the Earth between from its motion: against the sun worked out
+// whole at each instant, four days apart as the year's table has them,
+// across a leap second (the end of 2016) and at both ends of the range.
+// Far inside what the year's own interpolation allows.
+TEST(SunFromCentreEvery, AgreesWithTheSunWorkedOutAtEachInstant) {
+    constexpr double kDeclinationTol = 6e-5;  // degrees: 0.2 seconds of arc
+    constexpr double kEquationTol = 6e-4;     // minutes: 0.5 seconds of arc of hour angle
+    constexpr double kDistanceTol = 5e-6;     // astronomical units
+    const struct {
+        ClockTime first;
+        double stepDays;
+        int count;
+    } rows[] = {
+        {{1900, 1, 2, 0, 0, 0}, 4, 30},
+        {{2016, 11, 1, 0, 0, 0}, 4, 31},
+        {{2026, 1, 1, 6, 0, 0}, 4, 93},
+        {{2099, 9, 1, 0, 0, 0}, 4, 30},
+    };
+    for (const auto& r : rows) {
+        const auto table = SunFromCentreEvery(r.first, r.stepDays, r.count);
+        ASSERT_TRUE(table) << r.first.year;
+        ASSERT_EQ(table->size(), static_cast<std::size_t>(r.count));
+        for (int i = 0; i < r.count; ++i) {
+            const auto exact = SunFromCentre(ShiftClock(r.first, i * r.stepDays * 24));
+            ASSERT_TRUE(exact);
+            const CentreSun& got = (*table)[static_cast<std::size_t>(i)];
+            EXPECT_NEAR(got.declinationDeg, exact->declinationDeg, kDeclinationTol)
+                << r.first.year << " instant " << i;
+            EXPECT_NEAR(got.equationOfTimeMin, exact->equationOfTimeMin, kEquationTol)
+                << r.first.year << " instant " << i;
+            EXPECT_NEAR(got.distanceAu, exact->distanceAu, kDistanceTol)
+                << r.first.year << " instant " << i;
+        }
+    }
+    // An instant beyond the ephemeris's years spoils the whole table.
+    EXPECT_FALSE(SunFromCentreEvery({2100, 12, 1, 0, 0, 0}, 4, 10));
+}
+
+}  // namespace
+}  // namespace sundial
