@@ -54,32 +54,23 @@ void DrawCropMarks(PageCanvas& canvas, const Rect& window) {
 
 // Alignment marks in the middle of every overlap strip, a quarter and three
 // quarters along it: each appears at the same place on both tiles it joins.
-std::vector<Element> AlignmentMarks(const TileGrid& grid) {
+std::vector<Element> AlignmentMarks(const TileGrid& grid, const plan::Drawing& drawing) {
+    // Clear of the drawing's words, which a mark over them would hide.
+    std::vector<Rect> words;
+    for (const Element& e : drawing.elements) {
+        if (e.shape == Shape::Text) words.push_back(plan::TextBox(e));
+    }
     std::vector<Element> marks;
-    const auto mark = [&](Point c) {
+    for (const Point c : AlignmentMarkCentres(grid, words)) {
         Element ring =
             plan::MakePath(plan::Role::Title, Shape::Circle, {c}, kMarkStrokeMm, kMarkColour);
         ring.radiusMm = kAlignRadiusMm;
         marks.push_back(ring);
-        const double arm = kAlignRadiusMm + 2;
+        const double arm = kAlignReachMm;
         marks.push_back(plan::MakeLine(plan::Role::Title, {c.x - arm, c.y}, {c.x + arm, c.y},
                                        kMarkStrokeMm, kMarkColour));
         marks.push_back(plan::MakeLine(plan::Role::Title, {c.x, c.y - arm}, {c.x, c.y + arm},
                                        kMarkStrokeMm, kMarkColour));
-    };
-    // A mark only where both tiles it joins are printed.
-    for (const Tile& t : grid.tiles) {
-        const Rect& a = t.area;
-        if (TileAt(grid, t.row, t.column + 1)) {
-            const double x = a.right - kOverlapMm / 2;
-            mark({x, a.top + a.Height() / 4});
-            mark({x, a.top + 3 * a.Height() / 4});
-        }
-        if (TileAt(grid, t.row + 1, t.column)) {
-            const double y = a.bottom - kOverlapMm / 2;
-            mark({a.left + a.Width() / 4, y});
-            mark({a.left + 3 * a.Width() / 4, y});
-        }
     }
     return marks;
 }
@@ -286,7 +277,7 @@ void DrawTiles(pdf::clsPdfWriter& writer, PageSetup setup, const plan::Drawing& 
         // The marks that line the tiles up with each other go in with it.
         PageCanvas canvas(writer, frame);
         DrawElements(canvas, drawing.elements, reach, {{0, 0}, {0, 0}, 1});
-        DrawElements(canvas, AlignmentMarks(grid), reach, {{0, 0}, {0, 0}, 1});
+        DrawElements(canvas, AlignmentMarks(grid, drawing), reach, {{0, 0}, {0, 0}, 1});
     }
     writer.EndObject();
 

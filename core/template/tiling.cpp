@@ -136,6 +136,50 @@ const Tile* TileAt(const TileGrid& grid, int row, int column) {
     return &*it;
 }
 
+std::vector<plan::Point> AlignmentMarkCentres(const TileGrid& grid,
+                                              const std::vector<plan::Rect>& words) {
+    // Trial places along the strip, nearest first, up to a quarter of the
+    // edge either way: a mark stays in its half of the edge.
+    constexpr double kTrialStepMm = 2.5;
+    const auto clear = [&](plan::Point c) {
+        const plan::Rect reach{c.x - kAlignReachMm, c.y - kAlignReachMm, c.x + kAlignReachMm,
+                               c.y + kAlignReachMm};
+        return std::none_of(words.begin(), words.end(),
+                            [&](const plan::Rect& w) { return plan::Overlaps(reach, w); });
+    };
+    std::vector<plan::Point> centres;
+    // `at(t)` a point of the strip, `length` the edge's.
+    const auto place = [&](const auto& at, double length) {
+        for (const double home : {length / 4, 3 * length / 4}) {
+            plan::Point chosen = at(home);
+            for (double shift = 0; shift <= length / 4; shift += kTrialStepMm) {
+                if (clear(at(home - shift))) {
+                    chosen = at(home - shift);
+                    break;
+                }
+                if (clear(at(home + shift))) {
+                    chosen = at(home + shift);
+                    break;
+                }
+            }
+            centres.push_back(chosen);
+        }
+    };
+    // A mark only where both tiles it joins are printed.
+    for (const Tile& t : grid.tiles) {
+        const plan::Rect& a = t.area;
+        if (TileAt(grid, t.row, t.column + 1)) {
+            const double x = a.right - kOverlapMm / 2;
+            place([&](double d) { return plan::Point{x, a.top + d}; }, a.Height());
+        }
+        if (TileAt(grid, t.row + 1, t.column)) {
+            const double y = a.bottom - kOverlapMm / 2;
+            place([&](double d) { return plan::Point{a.left + d, y}; }, a.Width());
+        }
+    }
+    return centres;
+}
+
 plan::Point OnPage(const Tile& tile, const plan::Rect& window, plan::Point p) {
     return {window.left + p.x - tile.area.left, window.top + p.y - tile.area.top};
 }

@@ -75,6 +75,16 @@ void DropEmptyTiles(TileGrid& grid, const plan::Drawing& drawing);
 // The tile at a place of the grid, or null when that place was left out.
 const Tile* TileAt(const TileGrid& grid, int row, int column);
 
+// The alignment marks' reach about their centres: a ring and its cross.
+inline constexpr double kAlignReachMm = 5;
+
+// The centres of the marks that line neighbouring tiles up, drawing mm: two
+// in the middle of each strip two printed tiles share, a quarter of the way
+// in from each end, each slid along its strip to the nearest place whose
+// reach keeps clear of every box of `words` (where there is one).
+std::vector<plan::Point> AlignmentMarkCentres(const TileGrid& grid,
+                                              const std::vector<plan::Rect>& words);
+
 // Where a drawing point lands on the tile's page.
 plan::Point OnPage(const Tile& tile, const plan::Rect& window, plan::Point p);
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/plan/clip.h"
+#include "core/plan/text_metrics.h"
 #include "tests/core/template/template_plans.h"
 
 namespace sundial::tmpl {
@@ -102,6 +104,62 @@ TEST(Tiling, LeavesOutOnlyTilesThatShowNothingNew) {
                     const plan::Point q{a.x + f * (b.x - a.x), a.y + f * (b.y - a.y)};
                     ASSERT_TRUE(printed(q)) << r.name << ": " << q.x << ", " << q.y;
                 }
+            }
+        }
+    }
+}
+
+// The marks that line the tiles up sit in the strips the tiles share, two
+// to an edge and each in its own half of it, and never over a word of the
+// drawing, which they would hide.
+TEST(Tiling, AlignmentMarksKeepOffTheWords) {
+    plan::PlanOptions reclined = testing::IssueOptions(600, 450);
+    reclined.plane = engine::Plane{180, 40};
+    reclined.nodusMm = 0;
+    reclined.dateLines = false;
+    const struct {
+        const char* name;
+        plan::PlanOptions options;
+        bool gnomon;
+        PageSetup setup;
+    } rows[] = {
+        {"issue plate", testing::IssueOptions(600, 450), false, {Paper::A4, false}},
+        {"metre plate", testing::IssueOptions(1000, 1000), false, {Paper::A3, true}},
+        {"reclined gnomon", reclined, true, {Paper::A4, false}},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        const plan::Plan p = testing::PlanFor(testing::London(), r.options);
+        const plan::Drawing& drawing = r.gnomon ? p.gnomon : p.dial;
+        TileGrid grid = TileDrawing(drawing.widthMm, drawing.heightMm, r.setup);
+        DropEmptyTiles(grid, drawing);
+        std::vector<plan::Rect> words;
+        for (const plan::Element& e : drawing.elements) {
+            if (e.shape == plan::Shape::Text) words.push_back(plan::TextBox(e));
+        }
+        const std::vector<plan::Point> centres = AlignmentMarkCentres(grid, words);
+        std::size_t shared = 0;
+        for (const Tile& t : grid.tiles) {
+            shared += (TileAt(grid, t.row, t.column + 1) != nullptr) +
+                      (TileAt(grid, t.row + 1, t.column) != nullptr);
+        }
+        ASSERT_EQ(centres.size(), 2 * shared);
+        ASSERT_GT(shared, 0u);
+        for (const plan::Point c : centres) {
+            // In some tile's right or bottom strip.
+            const bool inStrip =
+                std::any_of(grid.tiles.begin(), grid.tiles.end(), [&](const Tile& t) {
+                    const plan::Rect& a = t.area;
+                    return (std::fabs(c.x - (a.right - kOverlapMm / 2)) < kTol && c.y > a.top &&
+                            c.y < a.bottom) ||
+                           (std::fabs(c.y - (a.bottom - kOverlapMm / 2)) < kTol && c.x > a.left &&
+                            c.x < a.right);
+                });
+            EXPECT_TRUE(inStrip) << c.x << ", " << c.y;
+            const plan::Rect reach{c.x - kAlignReachMm, c.y - kAlignReachMm, c.x + kAlignReachMm,
+                                   c.y + kAlignReachMm};
+            for (const plan::Rect& w : words) {
+                EXPECT_FALSE(plan::Overlaps(reach, w)) << "mark at " << c.x << ", " << c.y;
             }
         }
     }
