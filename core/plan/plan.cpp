@@ -52,6 +52,13 @@ std::string LengthRange(const char* what, double low, double high) {
            " mm.";
 }
 
+// The unit step from `from` toward `to`; nothing where they coincide.
+std::optional<Point> Toward(Point from, Point to) {
+    const double d = Distance(from, to);
+    if (!(d > 0)) return std::nullopt;
+    return Point{(to.x - from.x) / d, (to.y - from.y) / d};
+}
+
 // A low style with nothing placing its gnomon: its nodus is set by height
 // over the plate's centre (see DialFor).
 bool NodusByHeight(const PlanOptions& o, const engine::Dial& dial) {
@@ -68,10 +75,9 @@ double StyleLength(const PlanOptions& o, const engine::Dial& dial) {
         const auto root = dial.Root();
         const auto d = dial.NodusDistanceMm();
         const Point r{root->x, root->y}, foot{dial.gnomon().foot.x, dial.gnomon().foot.y};
-        const double toFoot = Distance(r, foot);
-        if (d && toFoot > 0) {
-            const Point along{(foot.x - r.x) / toFoot, (foot.y - r.y) / toFoot};
-            const double beyond = RayExit(foot, along, {0, 0, o.widthMm, o.heightMm});
+        if (const auto along = Toward(r, foot); d && along) {
+            const double toFoot = Distance(r, foot);
+            const double beyond = RayExit(foot, *along, {0, 0, o.widthMm, o.heightMm});
             return *d * (toFoot + beyond) / toFoot;
         }
     }
@@ -123,10 +129,9 @@ double RootCutMm(const engine::PlatePoint& root, Point foot, const GnomonSize& s
                  double h) {
     const Point r = ToPoint(root);
     const Rect plate{0, 0, w, h};
-    const double toFoot = Distance(r, foot);
-    if (plate.Contains(r, 1e-6) || toFoot <= 0) return 0;
-    const Point along{(foot.x - r.x) / toFoot, (foot.y - r.y) / toFoot};
-    const Point end{r.x + along.x * size.alongWallMm, r.y + along.y * size.alongWallMm};
+    const auto along = Toward(r, foot);
+    if (plate.Contains(r, 1e-6) || !along) return 0;
+    const Point end{r.x + along->x * size.alongWallMm, r.y + along->y * size.alongWallMm};
     const auto piece = ClipSegment(r, end, plate);
     return piece ? Distance(r, piece->first) : 0;
 }
@@ -153,7 +158,7 @@ std::optional<engine::Dial> DialFor(const SiteState& state, const PlanOptions& o
     // half of it. A root on the edge would crowd a low style's lines into a
     // sliver and leave its nodus a few millimetres high; this one lies off
     // the plate, and the gnomon is cut at the plate's edge.
-    if (!probe.Root() || (probe.StyleHeightDeg() < kLowStyleDeg && o.nodusMm == 0)) {
+    if (!probe.Root() || NodusByHeight(o, probe)) {
         return engine::Dial(site, plane,
                             {{o.widthMm / 2, o.heightMm / 2}, std::min(o.widthMm, o.heightMm) / 4});
     }
