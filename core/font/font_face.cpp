@@ -165,10 +165,22 @@ pdf::FontSubset FontFace::Subset(std::span<const std::uint16_t> glyphs,
                                  std::span<const char32_t> shown) const {
     SubsetInput input(hb_subset_input_create_or_fail());
     if (!input.p) throw std::runtime_error("out of memory for the font subset");
-    hb_set_t* glyphSet = hb_subset_input_glyph_set(input.p);
-    for (const std::uint16_t g : glyphs) hb_set_add(glyphSet, g);
     hb_set_t* unicodes = hb_subset_input_unicode_set(input.p);
     for (const char32_t c : shown) hb_set_add(unicodes, c);
+    // Glyphs the characters shown map to are found from them one by one;
+    // naming glyphs as well makes the subsetter walk the whole character map
+    // (most of a subset's cost), so only a glyph that is no character's of
+    // those is named.
+    bool allMapped = glyphs.size() == shown.size();
+    for (std::size_t i = 0; allMapped && i < glyphs.size(); ++i) {
+        hb_codepoint_t nominal = 0;
+        allMapped =
+            hb_font_get_nominal_glyph(hb_->font.p, shown[i], &nominal) && nominal == glyphs[i];
+    }
+    if (!allMapped) {
+        hb_set_t* glyphSet = hb_subset_input_glyph_set(input.p);
+        for (const std::uint16_t g : glyphs) hb_set_add(glyphSet, g);
+    }
     // A printed page needs neither the screen's hinting nor the shaping
     // tables: the PDF places every glyph itself.
     hb_subset_input_set_flags(input.p, HB_SUBSET_FLAGS_NO_HINTING);
