@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace sundial {
 
@@ -53,8 +54,55 @@ std::string DecimalText(double value, int significantDigits) {
     return std::string(text.data(), length);
 }
 
-std::string PlacesText(double value, int places) {
+namespace {
+
+constexpr std::array<double, 10> kPow10d = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// PlacesText by one multiplication, for values whose scaled magnitude is
+// below 2^52: `value` × 10^places is rounded once to the double y, within
+// half a unit in its last place of the exact product. Unless a half-integer
+// lies within a unit of y, the exact product rounds to the same integer as
+// y. False, appending nothing, where that cannot be told.
+bool AppendPlacesFast(std::string& out, double value, int places) {
+    const double y = value * kPow10d[static_cast<std::size_t>(places)];
+    if (!(std::fabs(y) < 0x1p52)) return false;
+    const double below = std::floor(y);
+    const double gap = std::fabs(y - below - 0.5);
+    if (!(gap > std::fabs(y) * 0x1p-51)) return false;
+    const double rounded = gap == 0.5 ? y : (y - below < 0.5 ? below : below + 1);
+    std::uint64_t units = static_cast<std::uint64_t>(std::fabs(rounded));
+    if (units == 0) {
+        out += '0';
+        return true;
+    }
+    if (rounded < 0) out += '-';
+    // Digits from the last: the fraction without its trailing zeros, then
+    // the whole part.
+    std::array<char, 32> digits{};
+    std::size_t at = digits.size();
+    int fraction = places;
+    while (fraction > 0 && units % 10 == 0) {
+        units /= 10;
+        --fraction;
+    }
+    for (; fraction > 0; --fraction) {
+        digits[--at] = static_cast<char>('0' + units % 10);
+        units /= 10;
+    }
+    if (at != digits.size()) digits[--at] = '.';
+    do {
+        digits[--at] = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0);
+    out.append(digits.data() + at, digits.size() - at);
+    return true;
+}
+
+}  // namespace
+
+void AppendPlacesText(std::string& out, double value, int places) {
     places = std::clamp(places, 0, 9);
+    if (AppendPlacesFast(out, value, places)) return;
     // Room for the largest double in full.
     std::array<char, 400> buf{};
     const auto [end, ec] =
@@ -64,7 +112,13 @@ std::string PlacesText(double value, int places) {
         while (s.back() == '0') s.pop_back();
         if (s.back() == '.') s.pop_back();
     }
-    return s == "-0" ? "0" : s;
+    out += s == "-0" ? "0" : s;
+}
+
+std::string PlacesText(double value, int places) {
+    std::string text;
+    AppendPlacesText(text, value, places);
+    return text;
 }
 
 std::string NumberText(float value) {

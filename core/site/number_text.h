@@ -18,6 +18,8 @@ std::string FixedText(double value, int decimals);
 // bare point dropped: 12.3404 -> "12.34" at 3 places, -0.0004 -> "0".
 // Ties go by the exact binary value, as std::to_chars rounds.
 std::string PlacesText(double value, int places);
+// The same text put at the end of `out`.
+void AppendPlacesText(std::string& out, double value, int places);
 
 // A number joined into text: single precision, at most 7 significant digits.
 // 72.71 -> "72.71", -0.07 -> "-0.07", 7 -> "7".

@@ -58,9 +58,12 @@ std::string Escaped(const std::string& text) {
 
 std::string Points(const std::vector<Point>& points) {
     std::string s;
+    s.reserve(points.size() * 16);
     for (const Point& p : points) {
         if (!s.empty()) s += ' ';
-        s += Num(p.x) + "," + Num(p.y);
+        AppendPlacesText(s, p.x, 3);
+        s += ',';
+        AppendPlacesText(s, p.y, 3);
     }
     return s;
 }

@@ -69,12 +69,14 @@ TEST(NumberText, PlacesTextRoundsAsPrintfDoes) {
         const double v = i < 4   ? std::array{1e300, -1e-300, -999999.9995, 0.0635}[i]
                          : i % 2 ? mm(random)
                                  : std::ldexp(i - 100000.0, -7);
-        char buf[512];
-        std::snprintf(buf, sizeof buf, "%.3f", v);
-        std::string s = buf;
-        while (s.find('.') != std::string::npos && (s.back() == '0' || s.back() == '.'))
-            s.pop_back();
-        ASSERT_EQ(PlacesText(v, 3), s == "-0" ? "0" : s) << v;
+        for (const int places : {0, 3, 6, 9}) {
+            char buf[512];
+            std::snprintf(buf, sizeof buf, "%.*f", places, v);
+            std::string s = buf;
+            while (s.find('.') != std::string::npos && (s.back() == '0' || s.back() == '.'))
+                s.pop_back();
+            ASSERT_EQ(PlacesText(v, places), s == "-0" ? "0" : s) << v << " to " << places;
+        }
     }
     EXPECT_EQ(PlacesText(2.5, 0), "2");  // a tie, to even
 }
