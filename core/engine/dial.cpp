@@ -53,7 +53,12 @@ std::optional<Gnomon> GnomonFromRoot(const Site& site, const Plane& plane, Plate
 }
 
 Dial::Dial(const Site& site, const Plane& plane, const Gnomon& gnomon)
-    : site_(site), plane_(plane), frame_(plane), gnomon_(gnomon), style_(StyleFor(site, frame_)) {}
+    : site_(site),
+      siteFrame_(site),
+      plane_(plane),
+      frame_(plane),
+      gnomon_(gnomon),
+      style_(StyleFor(site, frame_)) {}
 
 bool Dial::StyleParallel() const {
     return Dot(style_, frame_.normal) < kParallelCos;
@@ -95,20 +100,25 @@ std::optional<PlatePoint> Dial::Shadow(Vec3 sun) const {
 }
 
 std::optional<PlatePoint> Dial::Shadow(double declinationDeg, double hourAngleDeg) const {
-    return Shadow(SunDirection(site_, declinationDeg, hourAngleDeg));
+    return Shadow(SunDirection(siteFrame_, SunDay(declinationDeg), hourAngleDeg));
 }
 
 std::optional<PlatePoint> Dial::SiteShadow(double declinationDeg, double hourAngleDeg,
                                            double distanceAu) const {
+    return SiteShadow(SunDay(declinationDeg), hourAngleDeg, distanceAu);
+}
+
+std::optional<PlatePoint> Dial::SiteShadow(const SunDay& day, double hourAngleDeg,
+                                           double distanceAu) const {
     return Shadow(
-        SunSeenFromSite(site_, SunDirection(site_, declinationDeg, hourAngleDeg), distanceAu));
+        SunSeenFromSite(siteFrame_, SunDirection(siteFrame_, day, hourAngleDeg), distanceAu));
 }
 
 std::optional<HourLineGeometry> Dial::HourLine(double hourAngleDeg) const {
     // The sun's direction at the equinox, square to the axis; on other days
     // the sun adds a part along the axis, which moves the shadow along the
     // line but never off it.
-    const Vec3 equinox = SunDirection(site_, 0, hourAngleDeg);
+    const Vec3 equinox = SunDirection(siteFrame_, SunDay(0), hourAngleDeg);
     const Vec3 n = frame_.normal;
     if (StyleParallel()) {
         // The line through where the nodus's shadow falls at the equinox (on
@@ -129,7 +139,7 @@ std::optional<HourLineGeometry> Dial::HourLine(double hourAngleDeg) const {
 std::optional<DeclinationRange> Dial::LitDeclinations(double hourAngleDeg, double limitDeg) const {
     // The sun is cos d E + sin d P (E its equinox direction, P the north
     // pole), so height and light on the face are each a cos d + b sin d.
-    const Vec3 e = SunDirection(site_, 0, hourAngleDeg);
+    const Vec3 e = SunDirection(siteFrame_, SunDay(0), hourAngleDeg);
     const Vec3 p = NorthPole(site_);
     const auto above = Positive(e.z, p.z, -limitDeg, limitDeg);
     if (!above) return std::nullopt;

@@ -79,6 +79,9 @@ class Dial {
     // `distanceAu` away: where the nodus's shadow really falls.
     std::optional<PlatePoint> SiteShadow(double declinationDeg, double hourAngleDeg,
                                          double distanceAu = 1) const;
+    // The same for one of the many hour angles of a day.
+    std::optional<PlatePoint> SiteShadow(const SunDay& day, double hourAngleDeg,
+                                         double distanceAu = 1) const;
 
     // The line the style's shadow lies on at an hour angle, whatever the
     // declination. Nothing when it has no place on the plane (the root at
@@ -97,6 +100,7 @@ class Dial {
     bool StyleParallel() const;
 
     Site site_;
+    SiteFrame siteFrame_;
     Plane plane_;
     PlateFrame frame_;
     Gnomon gnomon_;

@@ -38,29 +38,45 @@ double ClockHourOf(const Site& site, double hourAngleDeg) {
     return h < 0 ? h + 24.0 : h;
 }
 
-Vec3 SunDirection(const Site& site, double declinationDeg, double hourAngleDeg) {
-    const double phi = Rad(site.latitudeDeg);
-    const double d = Rad(declinationDeg);
-    const double h = Rad(hourAngleDeg);
-    return {-std::cos(d) * std::sin(h),
-            std::sin(d) * std::cos(phi) - std::cos(d) * std::cos(h) * std::sin(phi),
-            std::sin(d) * std::sin(phi) + std::cos(d) * std::cos(h) * std::cos(phi)};
-}
-
-Vec3 SunSeenFromSite(const Site& site, Vec3 fromCentre, double distanceAu) {
-    // The earth's ellipsoid as positions are given on it, and the
-    // astronomical unit, in metres.
+SiteFrame::SiteFrame(const Site& site) {
+    // The earth's ellipsoid as positions are given on it, metres.
     constexpr double kEquatorRadiusM = 6378137.0;
     constexpr double kFlattening = 1 / 298.257223563;
-    constexpr double kAuM = 149597870700.0;
     const double e2 = kFlattening * (2 - kFlattening);
     const double phi = Rad(site.latitudeDeg);
     const double s = std::sin(phi), c = std::cos(phi);
+    sinLatitude = s;
+    cosLatitude = c;
     // The site seen from the centre, in the local frame: up, and off toward
     // the equator, where the ellipsoid's normal misses the centre.
     const double n = kEquatorRadiusM / std::sqrt(1 - e2 * s * s);
-    const Vec3 place{0, -n * e2 * s * c, n * (1 - e2 * s * s)};
-    return Unit((distanceAu * kAuM) * fromCentre - place);
+    offCentreM = {0, -n * e2 * s * c, n * (1 - e2 * s * s)};
+}
+
+SunDay::SunDay(double declinationDeg)
+    : sinDeclination(std::sin(Rad(declinationDeg))),
+      cosDeclination(std::cos(Rad(declinationDeg))) {}
+
+Vec3 SunDirection(const SiteFrame& site, const SunDay& day, double hourAngleDeg) {
+    const double h = Rad(hourAngleDeg);
+    const double sinH = std::sin(h), cosH = std::cos(h);
+    const double sd = day.sinDeclination, cd = day.cosDeclination;
+    return {-cd * sinH, sd * site.cosLatitude - cd * cosH * site.sinLatitude,
+            sd * site.sinLatitude + cd * cosH * site.cosLatitude};
+}
+
+Vec3 SunDirection(const Site& site, double declinationDeg, double hourAngleDeg) {
+    return SunDirection(SiteFrame(site), SunDay(declinationDeg), hourAngleDeg);
+}
+
+Vec3 SunSeenFromSite(const SiteFrame& site, Vec3 fromCentre, double distanceAu) {
+    // The astronomical unit, metres.
+    constexpr double kAuM = 149597870700.0;
+    return Unit((distanceAu * kAuM) * fromCentre - site.offCentreM);
+}
+
+Vec3 SunSeenFromSite(const Site& site, Vec3 fromCentre, double distanceAu) {
+    return SunSeenFromSite(SiteFrame(site), fromCentre, distanceAu);
 }
 
 Vec3 NorthPole(const Site& site) {

@@ -42,6 +42,28 @@ double ClockHourOf(const Site& site, double hourAngleDeg);
 // Unit vector toward the sun for a declination and hour angle.
 Vec3 SunDirection(const Site& site, double declinationDeg, double hourAngleDeg);
 
+// A site's latitude worked out once for the many suns of one dial: its sine
+// and cosine, and the site's place seen from the earth's centre (metres).
+struct SiteFrame {
+    explicit SiteFrame(const Site& site);
+    double sinLatitude = 0;
+    double cosLatitude = 1;
+    Vec3 offCentreM;
+};
+
+// The sun's circle on one day: its declination's sine and cosine, worked out
+// once for the many hour angles of the day.
+struct SunDay {
+    explicit SunDay(double declinationDeg);
+    double sinDeclination = 0;
+    double cosDeclination = 1;
+};
+
+// SunDirection and SunSeenFromSite from what a site and a day work out once:
+// the same vectors to the last bit.
+Vec3 SunDirection(const SiteFrame& site, const SunDay& day, double hourAngleDeg);
+Vec3 SunSeenFromSite(const SiteFrame& site, Vec3 fromCentre, double distanceAu = 1);
+
 // The unit vector toward the sun seen from the site, for `fromCentre`, the
 // unit vector toward it seen from the earth's centre, with the sun
 // `distanceAu` astronomical units away: the site stands off the centre by

@@ -105,8 +105,9 @@ std::vector<DateCurve> DateCurvesFor(bool months) {
 
 std::vector<std::vector<Point>> DayPath(const engine::Dial& dial, double declinationDeg,
                                         const Rect& area) {
+    const engine::SunDay day(declinationDeg);
     const ShadowAt shadow = [&](double h) -> std::optional<Point> {
-        const auto s = dial.SiteShadow(declinationDeg, h);
+        const auto s = dial.SiteShadow(day, h);
         if (!s) return std::nullopt;
         return Point{s->x, s->y};
     };
