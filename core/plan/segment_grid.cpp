@@ -14,6 +14,7 @@ constexpr double kMinCellMm = 1;
 SegmentGrid::SegmentGrid(Rect area, int cellsAcross) : area_(area) {
     const double longer = std::max(area.Width(), area.Height());
     cellMm_ = std::max(kMinCellMm, longer / std::max(1, cellsAcross));
+    perCellMm_ = 1 / cellMm_;
     columns_ = std::max(1, static_cast<int>(std::ceil(area.Width() / cellMm_)));
     rows_ = std::max(1, static_cast<int>(std::ceil(area.Height() / cellMm_)));
     segmentCells_.resize(static_cast<std::size_t>(columns_) * rows_);
@@ -21,14 +22,15 @@ SegmentGrid::SegmentGrid(Rect area, int cellsAcross) : area_(area) {
 }
 
 SegmentGrid::Span SegmentGrid::Cells(const Rect& r) const {
-    const auto column = [this](double x) {
-        return std::clamp(static_cast<int>(std::floor((x - area_.left) / cellMm_)), 0,
-                          columns_ - 1);
+    // Clamped before the cast, so that no coordinate far off (or NaN) can
+    // overflow it; one rule for what is added and what is asked, so a box
+    // always finds the cells of whatever it overlaps.
+    const auto cell = [this](double v, double origin, int count) {
+        const double c = (v - origin) * perCellMm_;
+        return !(c > 0) ? 0 : c >= count ? count - 1 : static_cast<int>(c);
     };
-    const auto row = [this](double y) {
-        return std::clamp(static_cast<int>(std::floor((y - area_.top) / cellMm_)), 0, rows_ - 1);
-    };
-    return {column(r.left), row(r.top), column(r.right), row(r.bottom)};
+    return {cell(r.left, area_.left, columns_), cell(r.top, area_.top, rows_),
+            cell(r.right, area_.left, columns_), cell(r.bottom, area_.top, rows_)};
 }
 
 void SegmentGrid::AddSegment(Point a, Point b) {
@@ -93,11 +95,6 @@ bool SegmentGrid::AnyIn(const std::vector<std::vector<std::uint32_t>>& cells, co
 bool SegmentGrid::AnySegmentTouches(const Rect& box) const {
     return AnyIn(segmentCells_, box, segmentSeen_, [&](std::uint32_t i) {
         const Segment& s = segments_[i];
-        // Most are nowhere near: a cheap test first.
-        if (std::max(s.a.x, s.b.x) < box.left || std::min(s.a.x, s.b.x) > box.right ||
-            std::max(s.a.y, s.b.y) < box.top || std::min(s.a.y, s.b.y) > box.bottom) {
-            return false;
-        }
         return SegmentTouches(s.a, s.b, box);
     });
 }

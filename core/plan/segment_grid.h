@@ -38,6 +38,7 @@ class SegmentGrid {
 
     Rect area_;
     double cellMm_;
+    double perCellMm_;  // cells a millimetre
     int columns_, rows_;
     struct Segment {
         Point a, b;
