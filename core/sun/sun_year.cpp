@@ -8,18 +8,11 @@
 #include <cmath>
 
 #include "core/sun/clock_time.h"
+#include "core/sun/sun_year_nodes.h"
 
 namespace sundial {
 
 namespace {
-
-// Cubic interpolation over four days keeps the sun within a few tenths of a
-// second of arc (the error falls as the step's fourth power): a low sun's
-// shadow stays within 0.02 mm on a metre's plate, where eight days left it
-// 0.03 mm off. A hundred ERFA positions a year.
-constexpr double kStepDays = 4;
-constexpr int kMarginNodes = 2;  // nodes before the year and after it
-constexpr double kFirstNodeDay = -kMarginNodes * kStepDays;
 
 std::chrono::year_month_day Ymd(int year, MonthDay date) {
     return std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(date.month)} /
@@ -62,10 +55,12 @@ std::optional<SunYear> SunYear::For(int year) {
     // is kept, one per thread, so that it is worked out once.
     thread_local std::optional<SunYear> last;
     if (last && last->year() == year) return last;
-    const ClockTime newYear{year, 1, 1, 0, 0, 0};
-    const int count = static_cast<int>(std::ceil(DaysInYear(year) / kStepDays)) + 2 * kMarginNodes;
-    std::optional<std::vector<CentreSun>> nodes =
-        SunFromCentreEvery(ShiftClock(newYear, kFirstNodeDay * 24), kStepDays, count + 1);
+    std::optional<std::vector<CentreSun>> nodes;
+    if (const CentreSun* carried = CarriedSunYearNodes(year)) {
+        nodes.emplace(carried, carried + kSunYearNodes);
+    } else {
+        nodes = WorkOutSunYearNodes(year);
+    }
     if (!nodes) return std::nullopt;
     // The mean obliquity: nutation moves it by under 0.003 degrees.
     const double midyearTt = ERFA_DJ00 + (year - 2000) * 365.25;
@@ -74,7 +69,7 @@ std::optional<SunYear> SunYear::For(int year) {
 }
 
 CentreSun SunYear::At(double utcDays) const {
-    const double s = (utcDays - kFirstNodeDay) / kStepDays;
+    const double s = (utcDays - kSunYearFirstNodeDay) / kSunYearStepDays;
     const int last = static_cast<int>(nodes_.size()) - 3;
     const int i = std::clamp(static_cast<int>(std::floor(s)), 1, last);
     const double u = s - i;

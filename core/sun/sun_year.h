@@ -50,7 +50,7 @@ class SunYear {
 
     int year_ = 0;
     double obliquityDeg_ = 0;
-    std::vector<CentreSun> nodes_;  // every kStepDays from kFirstNodeDay
+    std::vector<CentreSun> nodes_;  // every kSunYearStepDays from kSunYearFirstNodeDay
 };
 
 }  // namespace sundial

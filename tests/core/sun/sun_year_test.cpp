@@ -6,6 +6,7 @@
 #include <random>
 
 #include "core/sun/clock_time.h"
+#include "core/sun/sun_year_nodes.h"
 
 namespace sundial {
 namespace {
@@ -30,6 +31,27 @@ TEST(SunYear, AgreesWithTheEphemerisAtAnyInstant) {
                 << year << " day " << days;
             EXPECT_NEAR(sun.equationOfTimeMin, exact.position->equationOfTimeMin, kEquationTol)
                 << year << " day " << days;
+        }
+    }
+}
+
+// The years built into the program are the ephemeris's own to the bit, each
+// node in its place: a table built by an older ERFA, or read one node or one
+// year off, fails here.
+TEST(SunYear, CarriedYearsAreTheEphemerisWorkedOut) {
+    EXPECT_EQ(CarriedSunYearNodes(kFirstCarriedSunYear - 1), nullptr);
+    EXPECT_EQ(CarriedSunYearNodes(kLastCarriedSunYear + 1), nullptr);
+    for (const int year : {kFirstCarriedSunYear, 2026, 2028, kLastCarriedSunYear}) {
+        const CentreSun* carried = CarriedSunYearNodes(year);
+        const auto worked = WorkOutSunYearNodes(year);
+        ASSERT_TRUE(carried && worked) << year;
+        ASSERT_EQ(worked->size(), static_cast<std::size_t>(kSunYearNodes));
+        for (int i = 0; i < kSunYearNodes; ++i) {
+            const CentreSun& a = carried[i];
+            const CentreSun& b = (*worked)[static_cast<std::size_t>(i)];
+            ASSERT_TRUE(a.declinationDeg == b.declinationDeg &&
+                        a.equationOfTimeMin == b.equationOfTimeMin && a.distanceAu == b.distanceAu)
+                << year << " node " << i;
         }
     }
 }
