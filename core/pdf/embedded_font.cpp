@@ -49,12 +49,13 @@ std::string EmbeddedFont::Encode(std::string_view text) {
     std::string hex = "<";
     for (std::size_t i = 0; i < text.size();) {
         const FontGlyph glyph = program_.GlyphFor(Shown(text, i));
-        auto [at, added] = cidOf_.try_emplace(glyph.id, static_cast<std::uint16_t>(0));
-        if (added) {
+        if (glyph.id >= cidOf_.size()) cidOf_.resize(glyph.id + std::size_t{1}, 0);
+        std::uint16_t& cid = cidOf_[glyph.id];
+        if (cid == 0) {
             glyphs_.push_back(glyph);
-            at->second = static_cast<std::uint16_t>(glyphs_.size());
+            cid = static_cast<std::uint16_t>(glyphs_.size());
         }
-        AppendHex4(hex, at->second);
+        AppendHex4(hex, cid);
     }
     return hex + ">";
 }

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,7 +55,9 @@ class EmbeddedFont {
     std::int32_t fontObject_;
     // Entry c - 1 is the glyph (and the character it shows) of CID c.
     std::vector<FontGlyph> glyphs_;
-    std::map<std::uint16_t, std::uint16_t> cidOf_;  // glyph index to CID
+    // Glyph index to CID, 0 for a glyph not yet used: a page's every
+    // character is looked up here.
+    std::vector<std::uint16_t> cidOf_;
 };
 
 }  // namespace sundial::pdf

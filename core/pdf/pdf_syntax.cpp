@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace sundial::pdf {
 
@@ -14,6 +15,16 @@ constexpr std::array<std::uint64_t, 20> kPow10 = [] {
     p[0] = 1;
     for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
     return p;
+}();
+
+// "00" to "99", for writing digits two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> d{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        d[2 * i] = static_cast<char>('0' + i / 10);
+        d[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return d;
 }();
 
 void AppendUnsigned(std::string& out, std::uint64_t value) {
@@ -71,23 +82,37 @@ bool AppendNumberFast(std::string& out, float value, int places) {
         out += '0';
         return true;
     }
-    // Digits from the right: the fraction without its trailing zeros, the
-    // point if any fraction is left, then the whole part.
+    // The fraction's trailing zeros go first. Then the digits from the right,
+    // two at a time, at least one before the point; the whole part then
+    // moves one place left for the point.
+    int fraction = places;
+    while (fraction > 0 && units % 10 == 0) {
+        units /= 10;
+        --fraction;
+    }
     char text[32];
     char* const end = text + sizeof text;
     char* first = end;
-    bool fraction = false;
-    for (int place = 0; place < places; ++place, units /= 10) {
-        const auto digit = static_cast<char>('0' + units % 10);
-        if (fraction || digit != '0') *--first = digit, fraction = true;
+    while (units >= 100) {
+        first -= 2;
+        std::memcpy(first, &kDigitPairs[2 * (units % 100)], 2);
+        units /= 100;
     }
-    if (fraction) *--first = '.';
-    do {
-        *--first = static_cast<char>('0' + units % 10);
-        units /= 10;
-    } while (units != 0);
+    if (units >= 10) {
+        first -= 2;
+        std::memcpy(first, &kDigitPairs[2 * units], 2);
+    } else {
+        *--first = static_cast<char>('0' + units);
+    }
+    while (end - first < fraction + 1) *--first = '0';
+    if (fraction > 0) {
+        char* const point = end - fraction;
+        for (char* c = first; c < point; ++c) c[-1] = c[0];
+        --first;
+        point[-1] = '.';
+    }
     if ((bits >> 31) != 0) *--first = '-';
-    out.append(first, end);
+    out.append(first, static_cast<std::size_t>(end - first));
     return true;
 }
 
