@@ -74,13 +74,20 @@ void LabelPlacer::Ask(const std::vector<std::vector<Point>>& path, std::string t
     requests_.push_back({path, std::move(label), std::move(what)});
 }
 
-std::optional<Element> LabelPlacer::PlaceOnArc(const std::vector<Point>& arc,
-                                               const Element& label) {
-    std::vector<double> along(arc.size(), 0.0);
-    for (std::size_t i = 1; i < arc.size(); ++i)
-        along[i] = along[i - 1] + Distance(arc[i - 1], arc[i]);
-    const double total = along.back();
-    if (!(total > 0)) return std::nullopt;
+LabelPlacer::Arc::Arc(std::vector<Point> arcPoints) : points(std::move(arcPoints)) {
+    along.assign(points.size(), 0.0);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        along[i] = along[i - 1] + Distance(points[i - 1], points[i]);
+    total = along.back();
+    if (!(total > 0)) return;
+    for (int k = 0; k <= kStationsPerArc; ++k) {
+        stations.push_back(At(points, along, total * k / kStationsPerArc));
+    }
+}
+
+std::optional<Element> LabelPlacer::PlaceOnArc(const Arc& arc, const Element& label) {
+    if (!(arc.total > 0)) return std::nullopt;
+    const double total = arc.total;
     const double size = label.textSizeMm;
     const double gap = 0.3 * size;
     const double halfCap = kCapHeight * size / 2;
@@ -89,13 +96,16 @@ std::optional<Element> LabelPlacer::PlaceOnArc(const std::vector<Point>& arc,
     trial.points = {{0, 0}};
     trial.anchor = Anchor::Start;
     const Rect measured = TextBox(trial);
-    const auto clear = [&](Point baseline, Anchor anchor) {
+    const auto boxAt = [&](Point baseline, Anchor anchor) {
         const double shift = anchor == Anchor::Start    ? 0
                              : anchor == Anchor::Middle ? measured.Width() / 2
                                                         : measured.Width();
-        const Rect box{measured.left + baseline.x - shift, measured.top + baseline.y,
-                       measured.right + baseline.x - shift, measured.bottom + baseline.y};
-        // Lines turn down nearly every trial place: they are asked first.
+        return Rect{measured.left + baseline.x - shift, measured.top + baseline.y,
+                    measured.right + baseline.x - shift, measured.bottom + baseline.y};
+    };
+    // Lines turn down nearly every trial place: they are asked first.
+    const auto clear = [&](Point baseline, Anchor anchor) {
+        const Rect box = boxAt(baseline, anchor);
         if (!area_.ContainsRect(box) || grid_.AnySegmentTouches(box.Inset(-kInkMm)) ||
             grid_.AnyBoxNear(box, gap)) {
             return false;
@@ -125,11 +135,11 @@ std::optional<Element> LabelPlacer::PlaceOnArc(const std::vector<Point>& arc,
         }
         return false;
     };
-    if (beyond(arc.front(), At(arc, along, std::min(total, hw)))) return trial;
+    const std::vector<Point>& points = arc.points;
+    if (beyond(points.front(), At(points, arc.along, std::min(total, hw)))) return trial;
     // Above, below, right of and left of each station in turn, from the
     // arc's start: the first clear place is the label's.
-    for (int k = 0; k <= kStationsPerArc; ++k) {
-        const Point p = At(arc, along, total * k / kStationsPerArc);
+    for (const Point p : arc.stations) {
         if (clear({p.x, p.y - kClearanceMm - kDescent * size}, Anchor::Middle) ||
             clear({p.x, p.y + kClearanceMm + kCapHeight * size}, Anchor::Middle) ||
             clear({p.x + kClearanceMm + gap, p.y + halfCap}, Anchor::Start) ||
@@ -137,7 +147,7 @@ std::optional<Element> LabelPlacer::PlaceOnArc(const std::vector<Point>& arc,
             return trial;
         }
     }
-    if (beyond(arc.back(), At(arc, along, std::max(0.0, total - hw)))) return trial;
+    if (beyond(points.back(), At(points, arc.along, std::max(0.0, total - hw)))) return trial;
     return std::nullopt;
 }
 
@@ -146,7 +156,8 @@ LabelPlacer::Placed LabelPlacer::PlaceAll() {
     for (const Request& r : requests_) {
         const auto arcs = Arcs(r.path);
         int missed = 0;
-        for (const auto& arc : arcs) {
+        for (const auto& arcPoints : arcs) {
+            const Arc arc(arcPoints);
             // Where lines crowd, a smaller label finds the room a full-size
             // one lacks; never smaller than can be read.
             std::optional<Element> label;

@@ -44,7 +44,15 @@ class LabelPlacer {
     Placed PlaceAll();
 
   private:
-    std::optional<Element> PlaceOnArc(const std::vector<Point>& arc, const Element& label);
+    // An arc and the places along it labels are tried at, whatever their size.
+    struct Arc {
+        explicit Arc(std::vector<Point> arcPoints);
+        std::vector<Point> points;
+        std::vector<double> along;  // each point's distance from the start
+        double total = 0;
+        std::vector<Point> stations;
+    };
+    std::optional<Element> PlaceOnArc(const Arc& arc, const Element& label);
 
     Rect area_;
     SegmentGrid grid_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/plan/clip.h"
 
@@ -17,8 +18,7 @@ SegmentGrid::SegmentGrid(Rect area, int cellsAcross) : area_(area) {
     perCellMm_ = 1 / cellMm_;
     columns_ = std::max(1, static_cast<int>(std::ceil(area.Width() / cellMm_)));
     rows_ = std::max(1, static_cast<int>(std::ceil(area.Height() / cellMm_)));
-    segmentCells_.resize(static_cast<std::size_t>(columns_) * rows_);
-    boxCells_.resize(segmentCells_.size());
+    boxCells_.resize(static_cast<std::size_t>(columns_) * rows_);
 }
 
 SegmentGrid::Span SegmentGrid::Cells(const Rect& r) const {
@@ -37,25 +37,57 @@ void SegmentGrid::AddSegment(Point a, Point b) {
     if (!(std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(b.x) && std::isfinite(b.y))) {
         return;
     }
-    const auto index = static_cast<std::uint32_t>(segments_.size());
     segments_.push_back({a, b});
-    segmentSeen_.push_back(0);
+}
+
+template <typename Visit>
+void SegmentGrid::EachCellOf(const Segment& s, Visit&& visit) const {
+    const Point a = s.a, b = s.b;
     // A long segment goes in as cell-long pieces, so that a diagonal one
     // fills the cells it crosses rather than its whole bounding box.
     const int pieces = std::max(1, static_cast<int>(std::ceil(Distance(a, b) / cellMm_)));
+    std::size_t last = SIZE_MAX;  // a piece's cells start where the one before ended
     for (int k = 0; k < pieces; ++k) {
         const double f0 = static_cast<double>(k) / pieces, f1 = static_cast<double>(k + 1) / pieces;
         const Point p{a.x + f0 * (b.x - a.x), a.y + f0 * (b.y - a.y)};
         const Point q{a.x + f1 * (b.x - a.x), a.y + f1 * (b.y - a.y)};
-        const Span s =
+        const Span c =
             Cells({std::min(p.x, q.x), std::min(p.y, q.y), std::max(p.x, q.x), std::max(p.y, q.y)});
-        for (int y = s.y0; y <= s.y1; ++y) {
-            for (int x = s.x0; x <= s.x1; ++x) {
-                auto& cell = segmentCells_[static_cast<std::size_t>(y) * columns_ + x];
-                if (cell.empty() || cell.back() != index) cell.push_back(index);
+        for (int y = c.y0; y <= c.y1; ++y) {
+            for (int x = c.x0; x <= c.x1; ++x) {
+                const std::size_t cell = static_cast<std::size_t>(y) * columns_ + x;
+                if (cell == last) continue;
+                visit(cell);
+                last = cell;
             }
         }
     }
+}
+
+void SegmentGrid::FileSegments() const {
+    // Counted, then placed: one array, no list per cell.
+    const std::size_t cells = static_cast<std::size_t>(columns_) * rows_;
+    std::vector<std::uint32_t> count(cells, 0);
+    for (std::size_t c = 0; c < cells && !cellStart_.empty(); ++c) {
+        count[c] = cellStart_[c + 1] - cellStart_[c];
+    }
+    for (std::size_t i = filedCount_; i < segments_.size(); ++i) {
+        EachCellOf(segments_[i], [&](std::size_t cell) { ++count[cell]; });
+    }
+    std::vector<std::uint32_t> start(cells + 1, 0);
+    for (std::size_t c = 0; c < cells; ++c) start[c + 1] = start[c] + count[c];
+    std::vector<Segment> filed(start[cells]);
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (std::size_t c = 0; c < cells && !cellStart_.empty(); ++c) {
+        for (std::uint32_t e = cellStart_[c]; e < cellStart_[c + 1]; ++e)
+            filed[next[c]++] = filed_[e];
+    }
+    for (std::size_t i = filedCount_; i < segments_.size(); ++i) {
+        EachCellOf(segments_[i], [&](std::size_t cell) { filed[next[cell]++] = segments_[i]; });
+    }
+    filed_ = std::move(filed);
+    cellStart_ = std::move(start);
+    filedCount_ = segments_.size();
 }
 
 void SegmentGrid::AddBox(const Rect& box) {
@@ -71,37 +103,44 @@ void SegmentGrid::AddBox(const Rect& box) {
 }
 
 template <typename Visit>
-bool SegmentGrid::AnyIn(const std::vector<std::vector<std::uint32_t>>& cells, const Rect& r,
-                        std::vector<std::uint32_t>& seen, Visit&& visit) const {
-    if (++query_ == 0) {
-        // The counter wrapped: forget every mark rather than trust an old one.
-        std::fill(segmentSeen_.begin(), segmentSeen_.end(), 0);
-        std::fill(boxSeen_.begin(), boxSeen_.end(), 0);
-        query_ = 1;
-    }
-    const Span s = Cells(r);
+bool SegmentGrid::AnyFiledNear(const Rect& box, Visit&& visit) const {
+    if (filedCount_ != segments_.size()) FileSegments();
+    if (filed_.empty()) return false;
+    // A segment filed in several of the cells asked is seen in each: the
+    // answers are the same, and cheaper than remembering it.
+    const Span s = Cells(box);
     for (int y = s.y0; y <= s.y1; ++y) {
-        for (int x = s.x0; x <= s.x1; ++x) {
-            for (const std::uint32_t i : cells[static_cast<std::size_t>(y) * columns_ + x]) {
-                if (seen[i] == query_) continue;
-                seen[i] = query_;
-                if (visit(i)) return true;
-            }
+        const std::size_t row = static_cast<std::size_t>(y) * columns_;
+        const Segment* e = filed_.data() + cellStart_[row + s.x0];
+        const Segment* const end = filed_.data() + cellStart_[row + s.x1 + 1];
+        for (; e != end; ++e) {
+            if (visit(*e)) return true;
         }
     }
     return false;
 }
 
 bool SegmentGrid::AnySegmentTouches(const Rect& box) const {
-    return AnyIn(segmentCells_, box, segmentSeen_, [&](std::uint32_t i) {
-        const Segment& s = segments_[i];
-        return SegmentTouches(s.a, s.b, box);
-    });
+    return AnyFiledNear(box, [&](const Segment& e) { return SegmentTouches(e.a, e.b, box); });
 }
 
 bool SegmentGrid::AnyBoxNear(const Rect& box, double gap) const {
-    return AnyIn(boxCells_, box.Inset(-gap), boxSeen_,
-                 [&](std::uint32_t i) { return Overlaps(box, boxes_[i], gap); });
+    if (++query_ == 0) {
+        // The counter wrapped: forget every mark rather than trust an old one.
+        std::fill(boxSeen_.begin(), boxSeen_.end(), 0);
+        query_ = 1;
+    }
+    const Span s = Cells(box.Inset(-gap));
+    for (int y = s.y0; y <= s.y1; ++y) {
+        for (int x = s.x0; x <= s.x1; ++x) {
+            for (const std::uint32_t i : boxCells_[static_cast<std::size_t>(y) * columns_ + x]) {
+                if (boxSeen_[i] == query_) continue;
+                boxSeen_[i] = query_;
+                if (Overlaps(box, boxes_[i], gap)) return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace sundial::plan

@@ -31,25 +31,33 @@ class SegmentGrid {
     struct Span {
         int x0, y0, x1, y1;  // cell columns and rows, inclusive
     };
+    struct Segment {
+        Point a, b;
+    };
     Span Cells(const Rect& r) const;
+    // The cells each cell-long piece of a segment reaches, each cell once.
     template <typename Visit>
-    bool AnyIn(const std::vector<std::vector<std::uint32_t>>& cells, const Rect& r,
-               std::vector<std::uint32_t>& seen, Visit&& visit) const;
+    void EachCellOf(const Segment& s, Visit&& visit) const;
+    // Whether `visit` is true of any segment filed in the cells `box` reaches.
+    template <typename Visit>
+    bool AnyFiledNear(const Rect& box, Visit&& visit) const;
+    // Files the segments added since the last question by cell.
+    void FileSegments() const;
 
     Rect area_;
     double cellMm_;
     double perCellMm_;  // cells a millimetre
     int columns_, rows_;
-    struct Segment {
-        Point a, b;
-    };
     std::vector<Segment> segments_;
+    // The segments by cell, each held whole where it is filed: a question
+    // reads one cell's run straight through. `cellStart_` has a cell's first
+    // entry, and one past the last cell's last.
+    mutable std::vector<Segment> filed_;
+    mutable std::vector<std::uint32_t> cellStart_;
+    mutable std::size_t filedCount_ = 0;  // of segments_
     std::vector<Rect> boxes_;
-    // Per cell, the indices of the segments and the boxes that reach it.
-    std::vector<std::vector<std::uint32_t>> segmentCells_;
     std::vector<std::vector<std::uint32_t>> boxCells_;
-    // The query an item was last looked at by, so each is tested once.
-    mutable std::vector<std::uint32_t> segmentSeen_, boxSeen_;
+    mutable std::vector<std::uint32_t> boxSeen_;
     mutable std::uint32_t query_ = 0;
 };
 

@@ -36,6 +36,14 @@ TEST(SegmentGrid, AnswersAsATestOfEverySegmentAndBox) {
         }
         int touched = 0, near = 0;  // each answer must come up often
         for (int q = 0; q < 2000; ++q) {
+            // Lines added after the first questions are found too.
+            if (q == 1000) {
+                for (int i = 0; i < 100; ++i) {
+                    const Point a{x(random), y(random)}, b{x(random), y(random)};
+                    segments.emplace_back(a, b);
+                    grid.AddSegment(a, b);
+                }
+            }
             const Point c{x(random), y(random)};
             const Rect box{c.x, c.y, c.x + size(random), c.y + size(random) / 2};
             bool segment = false, other = false;
