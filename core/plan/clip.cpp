@@ -159,6 +159,38 @@ double Distance(Point a, Point b) {
     return std::hypot(b.x - a.x, b.y - a.y);
 }
 
+std::vector<Point> Simplified(const std::vector<Point>& path, double toleranceMm) {
+    if (path.size() < 3) return path;
+    std::vector<bool> keep(path.size(), false);
+    keep.front() = keep.back() = true;
+    // Spans still to look at, by their end indices.
+    std::vector<std::pair<std::size_t, std::size_t>> spans = {{0, path.size() - 1}};
+    while (!spans.empty()) {
+        const auto [first, last] = spans.back();
+        spans.pop_back();
+        const Point a = path[first], b = path[last];
+        const double dx = b.x - a.x, dy = b.y - a.y, length = std::sqrt(dx * dx + dy * dy);
+        double farthest = -1;
+        std::size_t at = first;
+        for (std::size_t i = first + 1; i < last; ++i) {
+            const Point p = path[i];
+            const double off = length > 0 ? std::fabs(dx * (a.y - p.y) - dy * (a.x - p.x)) / length
+                                          : Distance(a, p);
+            if (off > farthest) farthest = off, at = i;
+        }
+        if (farthest > toleranceMm) {
+            keep[at] = true;
+            spans.push_back({first, at});
+            spans.push_back({at, last});
+        }
+    }
+    std::vector<Point> out;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (keep[i]) out.push_back(path[i]);
+    }
+    return out;
+}
+
 Rect Bounds(const std::vector<Point>& points) {
     Rect r{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
            -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};

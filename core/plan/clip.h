@@ -31,6 +31,11 @@ bool SegmentTouches(Point a, Point b, const Rect& r);
 
 double Distance(Point a, Point b);
 
+// The polyline with the points left out that lie within `toleranceMm` of the
+// chord between those kept either side (Douglas and Peucker's rule): the ends
+// and every corner that stands out further stay.
+std::vector<Point> Simplified(const std::vector<Point>& path, double toleranceMm);
+
 // The smallest rectangle holding every point (of every element) given.
 Rect Bounds(const std::vector<Point>& points);
 

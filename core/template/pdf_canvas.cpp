@@ -11,6 +11,9 @@ namespace sundial::tmpl {
 namespace {
 
 constexpr int kCircleSegments = 48;
+// A drawing shown smaller (an overview) leaves out the points its lines bend
+// at by less than this on the page, half a printer's dot.
+constexpr double kShrunkToleranceMm = 0.01;
 
 }  // namespace
 
@@ -36,6 +39,11 @@ std::vector<Point> Placed(const std::vector<Point>& points, const Placement& pla
     return out;
 }
 
+std::vector<Point> PlacedLine(const std::vector<Point>& points, const Placement& place) {
+    std::vector<Point> out = Placed(points, place);
+    return place.scale < 1 ? plan::Simplified(out, kShrunkToleranceMm) : out;
+}
+
 }  // namespace
 
 void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, const Rect& clip,
@@ -48,7 +56,7 @@ void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, cons
             case Shape::Line:
             case Shape::Polyline:
                 for (const auto& run : plan::ClipPolyline(e.points, clip)) {
-                    canvas.Stroke(Placed(run, place), false, stroke, e.colour,
+                    canvas.Stroke(PlacedLine(run, place), false, stroke, e.colour,
                                   e.dashMm * place.scale);
                 }
                 break;
@@ -62,7 +70,7 @@ void DrawElements(PageCanvas& canvas, const std::vector<Element>& elements, cons
                     std::vector<Point> ring = outline;
                     ring.push_back(outline.front());
                     for (const auto& run : plan::ClipPolyline(ring, clip)) {
-                        canvas.Stroke(Placed(run, place), false, stroke, e.colour,
+                        canvas.Stroke(PlacedLine(run, place), false, stroke, e.colour,
                                       e.dashMm * place.scale);
                     }
                 }
