@@ -110,8 +110,12 @@ std::optional<PlatePoint> Dial::SiteShadow(double declinationDeg, double hourAng
 
 std::optional<PlatePoint> Dial::SiteShadow(const SunDay& day, double hourAngleDeg,
                                            double distanceAu) const {
-    return Shadow(
-        SunSeenFromSite(siteFrame_, SunDirection(siteFrame_, day, hourAngleDeg), distanceAu));
+    const Vec3 fromCentre = SunDirection(siteFrame_, day, hourAngleDeg);
+    // Seen from the site, up off the earth's centre, the sun stands lower
+    // than seen from the centre: one below the horizon there lights nothing,
+    // and the night's many hours are passed over at once.
+    if (fromCentre.z <= 0) return std::nullopt;
+    return Shadow(SunSeenFromSite(siteFrame_, fromCentre, distanceAu));
 }
 
 std::optional<HourLineGeometry> Dial::HourLine(double hourAngleDeg) const {
