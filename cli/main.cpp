@@ -75,6 +75,11 @@ int main(int argc, char* argv[]) {
     sundial::FdOutputBuffer standardOutput(STDOUT_FILENO);
     std::ostream out(&standardOutput);
     const int status = sundial::RunCli(arguments, out, std::cerr);
+    out.flush();
+    std::cout.flush();
     std::cerr.flush();
-    return status;
+    // Every file is stored and every word written by now: the fonts' maps,
+    // the pages and the plan go back to the system with the process, without
+    // being taken down piece by piece first (a tenth of a template's run).
+    std::_Exit(status);
 }
