@@ -102,26 +102,21 @@ void SegmentGrid::AddBox(const Rect& box) {
     }
 }
 
-template <typename Visit>
-bool SegmentGrid::AnyFiledNear(const Rect& box, Visit&& visit) const {
+bool SegmentGrid::AnySegmentTouches(const Rect& box) const {
     if (filedCount_ != segments_.size()) FileSegments();
     if (filed_.empty()) return false;
-    // A segment filed in several of the cells asked is seen in each: the
-    // answers are the same, and cheaper than remembering it.
+    // A segment filed in several of the cells asked is tested in each: the
+    // answer is the same, and cheaper than remembering it.
     const Span s = Cells(box);
     for (int y = s.y0; y <= s.y1; ++y) {
         const std::size_t row = static_cast<std::size_t>(y) * columns_;
         const Segment* e = filed_.data() + cellStart_[row + s.x0];
         const Segment* const end = filed_.data() + cellStart_[row + s.x1 + 1];
         for (; e != end; ++e) {
-            if (visit(*e)) return true;
+            if (SegmentTouches(e->a, e->b, box)) return true;
         }
     }
     return false;
-}
-
-bool SegmentGrid::AnySegmentTouches(const Rect& box) const {
-    return AnyFiledNear(box, [&](const Segment& e) { return SegmentTouches(e.a, e.b, box); });
 }
 
 bool SegmentGrid::AnyBoxNear(const Rect& box, double gap) const {

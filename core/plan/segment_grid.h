@@ -35,12 +35,10 @@ class SegmentGrid {
         Point a, b;
     };
     Span Cells(const Rect& r) const;
-    // The cells each cell-long piece of a segment reaches, each cell once.
+    // The cells each cell-long piece of a segment reaches; one just visited
+    // is not visited again at once.
     template <typename Visit>
     void EachCellOf(const Segment& s, Visit&& visit) const;
-    // Whether `visit` is true of any segment filed in the cells `box` reaches.
-    template <typename Visit>
-    bool AnyFiledNear(const Rect& box, Visit&& visit) const;
     // Files the segments added since the last question by cell.
     void FileSegments() const;
 
