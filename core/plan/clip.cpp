@@ -159,6 +159,12 @@ double Distance(Point a, Point b) {
     return std::hypot(b.x - a.x, b.y - a.y);
 }
 
+double ChordDeviation(Point p, Point a, Point b) {
+    const double len = Distance(a, b);
+    if (len == 0) return Distance(p, a);
+    return std::fabs((b.x - a.x) * (a.y - p.y) - (a.x - p.x) * (b.y - a.y)) / len;
+}
+
 std::vector<Point> Simplified(const std::vector<Point>& path, double toleranceMm) {
     if (path.size() < 3) return path;
     std::vector<bool> keep(path.size(), false);
@@ -168,14 +174,10 @@ std::vector<Point> Simplified(const std::vector<Point>& path, double toleranceMm
     while (!spans.empty()) {
         const auto [first, last] = spans.back();
         spans.pop_back();
-        const Point a = path[first], b = path[last];
-        const double dx = b.x - a.x, dy = b.y - a.y, length = std::sqrt(dx * dx + dy * dy);
         double farthest = -1;
         std::size_t at = first;
         for (std::size_t i = first + 1; i < last; ++i) {
-            const Point p = path[i];
-            const double off = length > 0 ? std::fabs(dx * (a.y - p.y) - dy * (a.x - p.x)) / length
-                                          : Distance(a, p);
+            const double off = ChordDeviation(path[i], path[first], path[last]);
             if (off > farthest) farthest = off, at = i;
         }
         if (farthest > toleranceMm) {

@@ -31,6 +31,10 @@ bool SegmentTouches(Point a, Point b, const Rect& r);
 
 double Distance(Point a, Point b);
 
+// How far `p` lies from the line through `a` and `b` (from `a` when they
+// are one point): how far the chord a-b misses a curve through p.
+double ChordDeviation(Point p, Point a, Point b);
+
 // The polyline with the points left out that lie within `toleranceMm` of the
 // chord between those kept either side (Douglas and Peucker's rule): the ends
 // and every corner that stands out further stay.

@@ -23,12 +23,6 @@ constexpr double kNearMm = 20;
 
 using ShadowAt = std::function<std::optional<Point>(double)>;
 
-double ChordDeviation(Point p, Point a, Point b) {
-    const double len = Distance(a, b);
-    if (len == 0) return Distance(p, a);
-    return std::fabs((b.x - a.x) * (a.y - p.y) - (a.x - p.x) * (b.y - a.y)) / len;
-}
-
 bool Near(Point p, const Rect& area) {
     return area.Inset(-kNearMm).Contains(p);
 }
